@@ -1,0 +1,176 @@
+// Modello: every table and counter of the puzzle model. All tables are fixed-size and index 0 of
+// every dimension holds no data; loops run from 1. One Modello is created per main window (or per
+// generator thread) and never reallocated; it is large (about 8 MB), so create it on the heap.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace isolmar {
+
+// Booleans of the model are 16-bit values: True has all bits set, False is 0.
+using Booleano = int16_t;
+inline constexpr Booleano Vero = -1;
+inline constexpr Booleano Falso = 0;
+
+// Limits of the model; they are the upper bounds of the tables below.
+inline constexpr int MaxRighe = 50;   // also columns
+inline constexpr int MaxEle = 50;     // islands
+inline constexpr int MaxNum = 9;      // clue number, shape size
+inline constexpr int MaxTessere = 14000;
+inline constexpr int MaxMosse = 30000;
+inline constexpr int MaxNodi = 500000;
+inline constexpr int MaxSol = 10;     // solutions kept in Tblsol
+inline constexpr int MaxSolParz = 200;
+inline constexpr int MaxLivelli = 9;  // search levels kept in EleSol
+inline constexpr int MaxSolLivello = 5;
+
+// A grid table indexed (row, column), both 0..50, stored column-major: (r, c) follows (r-1, c).
+template <class T> struct TabellaGriglia {
+    static constexpr int Lato = MaxRighe + 1;
+    std::array<T, Lato * Lato> v{};
+    T& operator()(int r, int c) { return v[static_cast<size_t>(c) * Lato + r]; }
+    const T& operator()(int r, int c) const { return v[static_cast<size_t>(c) * Lato + r]; }
+    bool operator==(const TabellaGriglia&) const = default;
+};
+
+// K grid tables under a leading index 0..K-1.
+template <class T, int K> struct TabellaGriglia3 {
+    std::array<TabellaGriglia<T>, K> t{};
+    T& operator()(int k, int r, int c) { return t[k](r, c); }
+    const T& operator()(int k, int r, int c) const { return t[k](r, c); }
+    TabellaGriglia<T>& operator[](int k) { return t[k]; }
+    const TabellaGriglia<T>& operator[](int k) const { return t[k]; }
+};
+
+using Griglia8 = TabellaGriglia<uint8_t>;
+
+// One island (one clue). Num, Riga, Colonna and Marcata describe the puzzle; the rest is the
+// solver's and is recomputed before every search.
+struct Isola {
+    uint8_t Num = 0;
+    uint8_t Riga = 0;
+    uint8_t Colonna = 0;
+    int32_t PrimaMossa = 0;
+    int32_t UltimaMossa = 0;
+    int32_t Tessera = 0;
+    uint8_t TessRiga = 0;
+    uint8_t TessColonna = 0;
+    uint8_t Marcata = 0;
+    bool operator==(const Isola&) const = default;
+};
+
+// Cell codes of a shape drawing.
+inline constexpr uint8_t Fuori = 0, CellaTessera = 1, CellaBordo = 2;
+
+// One fixed island shape drawn with its orthogonal border ring, normalised so that row 1 and
+// column 1 hold ring cells. Only rows 1..Righe and columns 1..Colonne are used.
+struct Tessera {
+    uint8_t Dim = 0;
+    std::array<std::array<uint8_t, 12>, 12> Cella{};
+    uint8_t Righe = 0;
+    uint8_t Colonne = 0;
+    bool operator==(const Tessera&) const = default;
+};
+
+struct IntervalloTessere {
+    int32_t Prima = 0;
+    int32_t Ultima = 0;
+};
+
+// A candidate placement: shape Tessera with its cell (TessRiga, TessColonna) on the clue cell.
+struct Mossa {
+    int32_t Tessera = 0;
+    uint8_t TessRiga = 0;
+    uint8_t TessColonna = 0;
+    int16_t Blocchi = 0; // placed shapes that exclude this placement; 0 = usable
+};
+
+struct ListaCella {
+    int32_t PrimoCopre = 0, UltimoCopre = 0;
+    int32_t PrimoBordo = 0, UltimoBordo = 0;
+};
+
+struct Nodo {
+    int32_t Succ = 0;
+    int32_t Mossa = 0;
+};
+
+struct Modello {
+    // Builds a zero-filled model with the defaults of a freshly opened main window: an empty
+    // 10 x 10 puzzle, the monomino as shape 1 and the generation settings' defaults.
+    Modello();
+
+    // Grid tables.
+    Griglia8 TblGioco;  // player's board: 0 undecided, 1 island, 2 wall
+    Griglia8 TblSchema; // solver's board: 0 free, 1 island, 2k wall in the rings of k islands
+    TabellaGriglia3<uint8_t, MaxSol + 1> Tblsol;
+    Griglia8 TblVisitate;  // difference table of two solutions; visited cells of a flood fill
+    Griglia8 TblIsoleLog;  // island decided by the explanation, per cell
+
+    // Islands.
+    std::array<Isola, MaxEle + 1> Ele{};
+    uint8_t NumEle = 0;
+    uint8_t NumRighe = 0;
+    uint8_t NumColonne = 0;
+
+    // Shapes.
+    std::array<Tessera, MaxTessere + 1> Tessere{};
+    std::array<IntervalloTessere, MaxNum + 1> IndTessere{};
+    int32_t NumTessere = 0;
+
+    // Candidate placements and per-cell lists.
+    std::array<Mossa, MaxMosse + 1> Mosse{};
+    int32_t NumMosse = 0;
+    TabellaGriglia<ListaCella> ListeCella;
+    std::array<Nodo, MaxNodi + 1> NodiCella{};
+    int32_t NumNodi = 0;
+    Booleano ListePiene = Falso;
+
+    // Saved copies of the islands.
+    std::array<Isola, MaxEle + 1> svEle{};
+    uint8_t svNumEle = 0;
+    std::array<std::array<Isola, MaxEle + 1>, MaxSolParz + 1> Eleparz{};
+    std::array<uint8_t, MaxSolParz + 1> NumEleparz{};
+    uint8_t NumSolParz = 0;
+    std::array<std::array<std::array<Isola, MaxEle + 1>, MaxSolLivello + 1>, MaxLivelli + 1>
+        EleSol{};
+
+    // Search state.
+    Booleano SoluzMultiple = Falso;
+    Booleano Trovata = Falso;
+    Booleano MuroOk = Falso;
+    int16_t NumSol = 0;
+    int16_t SolCercate = 0;
+    uint8_t Livello = 0;
+    Booleano NoBlocchi = Falso;
+    Booleano NoColori = Falso;
+    int16_t CelleLibere = 0;
+    int16_t ModoTempo = 0;
+    double TempoInizio = 0;
+    uint8_t TempoScaduto = 0;
+    int32_t NumProve = 0;
+    double TempoProgress = 0;
+    double TempoRidisegno = 0;
+    Booleano ModoAuto = Falso;
+    Booleano Attivata = Falso;
+
+    // Main window fields that board set-up reads.
+    double LarghezzaIniziale = 0;
+    Booleano RidisegnaSchema = Falso;
+    int32_t NumMosseGioco = 0;
+
+    // Generation settings.
+    int16_t DimMaxIsola = 4;
+    int16_t DimIsolaGrande = 4;
+    int16_t MaxIsoleGrandi = 6;
+    int16_t TempoMaxGen = 50;
+    int16_t MaxLivello = 4;
+    int16_t SecSolunica = 5;
+    int16_t SecSu2 = 30;
+};
+
+inline std::unique_ptr<Modello> NuovoModello() { return std::make_unique<Modello>(); }
+
+} // namespace isolmar

@@ -1,0 +1,35 @@
+// A puzzle as a reader produces it, before it enters the model. Every reader fills one, asks
+// ValidaSchema, and only a valid puzzle replaces the model's current one (ApplicaSchema).
+#pragma once
+
+#include "model/Modello.h"
+
+#include <string>
+#include <vector>
+
+namespace isolmar {
+
+struct Indizio {
+    int Num = 0;
+    int Riga = 0;
+    int Colonna = 0;
+};
+
+struct Schema {
+    int Righe = 0;
+    int Colonne = 0;
+    std::vector<Indizio> Isole; // in file order
+};
+
+// "" when the puzzle fits the model (1..50 rows and columns, 1..50 islands, clues 1..9 inside
+// the grid, at most one clue per cell); otherwise the reason, in Italian.
+std::string ValidaSchema(const Schema& s);
+
+// Puts a valid puzzle into the model: size, islands (unmarked), solver fields cleared. Returns
+// false and leaves the model untouched when the puzzle is not valid.
+bool ApplicaSchema(Modello& m, const Schema& s);
+
+// The model's current puzzle.
+Schema SchemaDa(const Modello& m);
+
+} // namespace isolmar

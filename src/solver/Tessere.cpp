@@ -1,0 +1,135 @@
+#include "solver/Tessere.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace isolmar {
+
+namespace {
+
+constexpr int LatoLavoro = 21; // working drawing 0..20
+constexpr int LatoChiave = 11; // a key is an 11 x 11 window
+using Disegno = std::array<std::array<uint8_t, LatoLavoro>, LatoLavoro>;
+
+// The key of the drawing grown from shape p by turning its ring cell (i, j) into a shape cell.
+std::string ChiaveCresciuta(const Tessera& p, int i, int j) {
+    Disegno w{};
+    for (int a = 1; a <= p.Righe; ++a)
+        for (int b = 1; b <= p.Colonne; ++b) w[a + 1][b + 1] = p.Cella[a][b];
+    const int r = i + 1, c = j + 1;
+    w[r][c] = CellaTessera;
+    const int vicini[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
+    for (const auto& v : vicini)
+        if (w[v[0]][v[1]] == Fuori) w[v[0]][v[1]] = CellaBordo;
+
+    int minRiga = 99, minColonna = 99;
+    for (int a = 1; a < LatoLavoro; ++a)
+        for (int b = 1; b < LatoLavoro; ++b)
+            if (w[a][b] != Fuori) {
+                minRiga = std::min(minRiga, a);
+                minColonna = std::min(minColonna, b);
+            }
+
+    std::string chiave(LatoChiave * LatoChiave, '0');
+    for (int a = 0; a < LatoChiave; ++a)
+        for (int b = 0; b < LatoChiave; ++b) {
+            const int ra = minRiga + a, cb = minColonna + b;
+            if (ra < LatoLavoro && cb < LatoLavoro)
+                chiave[a * LatoChiave + b] = static_cast<char>('0' + w[ra][cb]);
+        }
+    return chiave;
+}
+
+void AggiungiTessera(Modello& m, int d, const std::string& chiave) {
+    ++m.NumTessere;
+    IntervalloTessere& ind = m.IndTessere[d];
+    if (ind.Prima == 0) ind.Prima = m.NumTessere;
+    ind.Ultima = m.NumTessere;
+    Tessera& t = m.Tessere[m.NumTessere];
+    t = Tessera{};
+    t.Dim = static_cast<uint8_t>(d);
+    for (int r = 1; r <= LatoChiave; ++r)
+        for (int c = 1; c <= LatoChiave; ++c) {
+            const uint8_t codice = static_cast<uint8_t>(chiave[LatoChiave * (r - 1) + c - 1] - '0');
+            t.Cella[r][c] = codice;
+            if (codice != Fuori) {
+                t.Righe = std::max<uint8_t>(t.Righe, static_cast<uint8_t>(r));
+                t.Colonne = std::max<uint8_t>(t.Colonne, static_cast<uint8_t>(c));
+            }
+        }
+}
+
+} // namespace
+
+void GeneraTessere(Modello& m, int d) {
+    for (int k = 2; k <= d; ++k) GeneraTessereDim(m, k);
+}
+
+void GeneraTessereDim(Modello& m, int d) {
+    if (d < 2 || d > MaxNum || m.IndTessere[d].Prima != 0 || m.IndTessere[d - 1].Prima == 0)
+        return;
+    const IntervalloTessere genitori = m.IndTessere[d - 1];
+    std::vector<std::string> chiavi;
+    for (int p = genitori.Prima; p <= genitori.Ultima; ++p) {
+        const Tessera& t = m.Tessere[p];
+        for (int i = 1; i <= t.Righe; ++i)
+            for (int j = 1; j <= t.Colonne; ++j)
+                if (t.Cella[i][j] == CellaBordo) chiavi.push_back(ChiaveCresciuta(t, i, j));
+    }
+    if (chiavi.empty()) return;
+    Sortaqs6(chiavi, 0, static_cast<int>(chiavi.size()) - 1);
+    const std::string* precedente = nullptr;
+    for (const std::string& chiave : chiavi) {
+        if (precedente && *precedente == chiave) continue;
+        precedente = &chiave;
+        AggiungiTessera(m, d, chiave);
+    }
+}
+
+void Sortaqs6(std::vector<std::string>& chiavi, int lo0, int hi0) {
+    int lo = lo0, hi = hi0;
+    const int medio = lo + (hi - lo) / 2;
+    std::string perno = std::move(chiavi[medio]);
+    if (medio != lo) chiavi[medio] = std::move(chiavi[lo]);
+    // The hole is at lo; each step fills it from the other end and moves it there.
+    for (;;) {
+        while (lo < hi && chiavi[hi] > perno) --hi;
+        if (hi <= lo) break;
+        chiavi[lo] = std::move(chiavi[hi]);
+        ++lo;
+        while (lo < hi && chiavi[lo] < perno) ++lo;
+        if (lo >= hi) {
+            lo = hi;
+            break;
+        }
+        chiavi[hi] = std::move(chiavi[lo]);
+        --hi;
+    }
+    chiavi[lo] = std::move(perno);
+    if (lo - 1 > lo0) Sortaqs6(chiavi, lo0, lo - 1);
+    if (hi0 > lo + 1) Sortaqs6(chiavi, lo + 1, hi0);
+}
+
+void VerificaTutteTessere(Modello& m, Piattaforma& p) {
+    auto costruisci = [&](int d) {
+        p.ImpostaTesto("Label2", TestoOttimizzazione);
+        p.Ridisegna();
+        if (d == 9) GeneraTessereDim(m, 8);
+        GeneraTessereDim(m, d);
+    };
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const int num = m.Ele[i].Num;
+        if (num >= 8 && m.IndTessere[num].Prima == 0) costruisci(num);
+    }
+    p.ImpostaTesto("Label2", "");
+}
+
+bool AlmenoUnaPossibile(const Modello& m, int16_t i) {
+    const Isola& e = m.svEle[i];
+    if (e.PrimaMossa == 0) return false;
+    for (int32_t k = e.PrimaMossa; k <= e.UltimaMossa; ++k)
+        if (m.Mosse[k].Blocchi == 0) return true;
+    return false;
+}
+
+} // namespace isolmar

@@ -1,0 +1,109 @@
+// Griglia: a grid control kept as a table of cells. It is the one implementation of the grid
+// operations the program uses (the board, the snapshot strip, the board copy, the print grid and
+// the log grid). It draws nothing itself: a painter reads it and listens for redraw resumes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace isolmar {
+
+// Alignment of a cell's text; the values are the grid's own codes.
+enum class Allineamento : int16_t {
+    SinistraCentro = 1,
+    CentroCentro = 4,
+    DestraCentro = 7,
+};
+
+// Colours are numbers in 0x00BBGGRR order, stored and read back exactly as written.
+using Colore = uint32_t;
+
+class Griglia {
+public:
+    struct Cella {
+        std::string Testo;
+        Colore Sfondo = 0xFFFFFF;
+        Colore ColoreTesto = 0x000000;
+        std::string Font = "Arial";
+        float Dimensione = 8.25f;
+        bool Grassetto = false;
+        Allineamento Allinea = Allineamento::SinistraCentro;
+    };
+
+    Griglia();
+
+    // Counts include the fixed row 0 and column 0. Growing keeps existing cells; new cells take
+    // the grid's defaults.
+    int Righe() const { return righe_; }
+    int Colonne() const { return colonne_; }
+    void ImpostaRighe(int n);
+    void ImpostaColonne(int n);
+
+    // Sizes in twips (1440 per inch).
+    int AltezzaRiga(int r) const;
+    void ImpostaAltezzaRiga(int r, int twips);
+    int LarghezzaColonna(int c) const;
+    void ImpostaLarghezzaColonna(int c, int twips);
+    int SommaAltezze() const;
+    int SommaLarghezze() const;
+
+    // The control's own outer size in twips, as set by its owner.
+    int Larghezza = 0;
+    int Altezza = 0;
+
+    // Cell operations act on the selected cell.
+    void Seleziona(int r, int c);
+    int Riga() const { return riga_; }
+    int Colonna() const { return colonna_; }
+
+    const std::string& Testo() const { return cella().Testo; }
+    void ImpostaTesto(const std::string& t) { cella().Testo = t; }
+    Colore Sfondo() const { return cella().Sfondo; }
+    void ImpostaSfondo(Colore c) { cella().Sfondo = c; }
+    Colore ColoreTesto() const { return cella().ColoreTesto; }
+    void ImpostaColoreTesto(Colore c) { cella().ColoreTesto = c; }
+    const std::string& Font() const { return cella().Font; }
+    void ImpostaFont(const std::string& f) { cella().Font = f; }
+    float Dimensione() const { return cella().Dimensione; }
+    void ImpostaDimensione(float punti) { cella().Dimensione = punti; }
+    bool Grassetto() const { return cella().Grassetto; }
+    void ImpostaGrassetto(bool b) { cella().Grassetto = b; }
+    Allineamento Allinea() const { return cella().Allinea; }
+    void ImpostaAllinea(Allineamento a) { cella().Allinea = a; }
+
+    // Direct read access for painters; (r, c) must be inside the grid.
+    const Cella& CellaIn(int r, int c) const;
+
+    // The grid's default text colour (new cells take it).
+    Colore ColoreTestoGriglia = 0x000000;
+
+    // Suspending repainting lets many cells change at once; resuming notifies the painter so that
+    // every change made meanwhile is shown.
+    bool Ridisegno() const { return ridisegno_; }
+    void ImpostaRidisegno(bool attivo);
+    void SuRidisegno(std::function<void()> f) { suRidisegno_ = std::move(f); }
+    // Asks the painter to show the current state, whether or not repainting is suspended.
+    void Aggiorna() const;
+
+    bool Visibile = true;
+
+    // Cell under the mouse at the last mouse event, written by the window layer.
+    int MouseRiga = 0;
+    int MouseColonna = 0;
+
+private:
+    Cella& cella();
+    const Cella& cella() const;
+    void ridimensiona(int righe, int colonne);
+
+    int righe_ = 2, colonne_ = 2;
+    int riga_ = 1, colonna_ = 1;
+    std::vector<int> altezze_, larghezze_;
+    std::vector<Cella> celle_; // row-major, righe_ x colonne_
+    bool ridisegno_ = true;
+    std::function<void()> suRidisegno_;
+};
+
+} // namespace isolmar

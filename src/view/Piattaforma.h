@@ -1,0 +1,66 @@
+// Piattaforma: everything the program needs from its host besides the grids. The Qt program
+// implements it with real widgets; PiattaformaHeadless implements it for tests and the
+// command-line tool.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace isolmar {
+
+enum class Risposta { Ok, Si, No, Annulla };
+enum class Pulsanti { Ok, SiNoAnnulla };
+
+class Piattaforma {
+public:
+    virtual ~Piattaforma() = default;
+
+    // Seconds since midnight.
+    virtual double Orologio() = 0;
+    // Lets the host handle pending events (repaint, Esc). Called at every search attempt, so an
+    // implementation must be cheap when there is nothing to do.
+    virtual void Cedi() = 0;
+
+    virtual void BarraProgresso(int minimo, int massimo) = 0;
+    virtual void ValoreProgresso(int valore) = 0;
+    virtual int MassimoProgresso() const = 0;
+    virtual void CursoreOccupato(bool occupato) = 0;
+
+    // Labels, command buttons, frames and the check box of the main window, by control name.
+    virtual void ImpostaTesto(const std::string& controllo, const std::string& testo) = 0;
+    virtual std::string Testo(const std::string& controllo) const = 0;
+    virtual void ImpostaVisibile(const std::string& controllo, bool visibile) = 0;
+    virtual void ImpostaAbilitato(const std::string& controllo, bool abilitato) = 0;
+    // Toolbar buttons, by key.
+    virtual void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) = 0;
+    // The "Animazione" check box.
+    virtual bool Animazione() const = 0;
+    // Repaints the main window now.
+    virtual void Ridisegna() = 0;
+    // Lays the main window out around the board after its size changed.
+    virtual void Impagina() = 0;
+
+    virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) = 0;
+    virtual std::string InputBox(const std::string& domanda, const std::string& predefinito) = 0;
+    // Return the chosen path, or "" when the user cancelled.
+    virtual std::string DialogoApri(const std::string& filtro) = 0;
+    virtual std::string DialogoSalva(const std::string& filtro) = 0;
+    virtual bool ImpostaStampante() = 0;
+    virtual std::string TestoAppunti() = 0;
+
+    virtual std::string CartellaProgramma() const = 0;
+    virtual std::string RigaComando() const = 0;
+    virtual bool EsisteFile(const std::string& percorso) const = 0;
+
+    // Runs f once after ms milliseconds (0: as soon as the current event has returned).
+    virtual void TimerUnaVolta(int ms, std::function<void()> f) = 0;
+    // Runs f every ms milliseconds until the returned id is stopped.
+    virtual int TimerPeriodico(int ms, std::function<void()> f) = 0;
+    virtual void FermaTimer(int id) = 0;
+
+    // Shows a secondary window modally and returns when it closes.
+    virtual void MostraModale(const std::string& finestra) = 0;
+    virtual void StampaFinestra(const std::string& finestra) = 0;
+};
+
+} // namespace isolmar

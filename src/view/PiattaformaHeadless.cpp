@@ -1,0 +1,103 @@
+#include "view/PiattaformaHeadless.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+
+namespace isolmar {
+
+double PiattaformaHeadless::Orologio() {
+    if (orologioFisso_) return orologio_;
+    using namespace std::chrono;
+    auto ora = system_clock::now();
+    std::time_t t = system_clock::to_time_t(ora);
+    std::tm locale{};
+    localtime_r(&t, &locale);
+    double frazione = duration<double>(ora.time_since_epoch()).count();
+    frazione -= static_cast<double>(static_cast<long long>(frazione));
+    return locale.tm_hour * 3600.0 + locale.tm_min * 60.0 + locale.tm_sec + frazione;
+}
+
+void PiattaformaHeadless::Cedi() {
+    ++Cessioni;
+    if (cessioniAttesa_ >= 0 && cessioniAttesa_-- == 0 && suCessione_) {
+        auto f = std::move(suCessione_);
+        suCessione_ = nullptr;
+        f();
+    }
+}
+
+std::string PiattaformaHeadless::Testo(const std::string& controllo) const {
+    auto it = Testi.find(controllo);
+    return it == Testi.end() ? std::string() : it->second;
+}
+
+Risposta PiattaformaHeadless::Messaggio(const std::string& testo, Pulsanti pulsanti) {
+    Messaggi.push_back(testo);
+    if (pulsanti == Pulsanti::Ok) return Risposta::Ok;
+    if (RisposteMessaggi.empty()) return Risposta::Annulla;
+    Risposta r = RisposteMessaggi.front();
+    RisposteMessaggi.pop_front();
+    return r;
+}
+
+namespace {
+std::string prendi(std::deque<std::string>& coda) {
+    if (coda.empty()) return {};
+    std::string s = coda.front();
+    coda.pop_front();
+    return s;
+}
+} // namespace
+
+std::string PiattaformaHeadless::InputBox(const std::string& domanda, const std::string&) {
+    Domande.push_back(domanda);
+    return prendi(RisposteInput);
+}
+
+std::string PiattaformaHeadless::DialogoApri(const std::string& filtro) {
+    FiltriDialoghi.push_back(filtro);
+    return prendi(PercorsiApri);
+}
+
+std::string PiattaformaHeadless::DialogoSalva(const std::string& filtro) {
+    FiltriDialoghi.push_back(filtro);
+    return prendi(PercorsiSalva);
+}
+
+bool PiattaformaHeadless::ImpostaStampante() {
+    if (RisposteStampante.empty()) return false;
+    bool r = RisposteStampante.front();
+    RisposteStampante.pop_front();
+    return r;
+}
+
+bool PiattaformaHeadless::EsisteFile(const std::string& percorso) const {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(percorso, ec);
+}
+
+void PiattaformaHeadless::TimerUnaVolta(int, std::function<void()> f) {
+    unaVolta_.push_back(std::move(f));
+}
+
+int PiattaformaHeadless::TimerPeriodico(int, std::function<void()> f) {
+    periodici_[prossimoTimer_] = std::move(f);
+    return prossimoTimer_++;
+}
+
+void PiattaformaHeadless::EseguiTimer() {
+    auto pronti = std::move(unaVolta_);
+    unaVolta_.clear();
+    for (auto& f : pronti) f();
+    auto copia = periodici_;
+    for (auto& [id, f] : copia)
+        if (periodici_.count(id)) f();
+}
+
+void PiattaformaHeadless::MostraModale(const std::string& finestra) {
+    Modali.push_back(finestra);
+    if (SuModale) SuModale(finestra);
+}
+
+} // namespace isolmar

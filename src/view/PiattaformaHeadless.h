@@ -1,0 +1,107 @@
+// PiattaformaHeadless: the host without a window. Dialog answers are queued in advance; what the
+// program shows (labels, messages, visibility, progress) is recorded for inspection.
+#pragma once
+
+#include "view/Piattaforma.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace isolmar {
+
+class PiattaformaHeadless : public Piattaforma {
+public:
+    // Clock: real time unless a fixed value is set.
+    double Orologio() override;
+    void FissaOrologio(double secondi) {
+        orologioFisso_ = true;
+        orologio_ = secondi;
+    }
+    void AvanzaOrologio(double secondi) { orologio_ += secondi; }
+
+    void Cedi() override;
+    // After n further yields, run f once (a test's way to press Esc in the middle of a search).
+    void DopoCessioni(long n, std::function<void()> f) {
+        cessioniAttesa_ = n;
+        suCessione_ = std::move(f);
+    }
+    long Cessioni = 0;
+
+    void BarraProgresso(int minimo, int massimo) override {
+        MinimoBarra = minimo;
+        MassimoBarra = massimo;
+    }
+    void ValoreProgresso(int valore) override { ValoreBarra = valore; }
+    int MassimoProgresso() const override { return MassimoBarra; }
+    void CursoreOccupato(bool occupato) override { Occupato = occupato; }
+    int MinimoBarra = 0, MassimoBarra = 100, ValoreBarra = 0;
+    bool Occupato = false;
+
+    void ImpostaTesto(const std::string& controllo, const std::string& testo) override {
+        Testi[controllo] = testo;
+    }
+    std::string Testo(const std::string& controllo) const override;
+    void ImpostaVisibile(const std::string& controllo, bool visibile) override {
+        Visibili[controllo] = visibile;
+    }
+    void ImpostaAbilitato(const std::string& controllo, bool abilitato) override {
+        Abilitati[controllo] = abilitato;
+    }
+    void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) override {
+        AbilitatiBarra[chiave] = abilitato;
+    }
+    bool Animazione() const override { return AnimazioneSpuntata; }
+    void Ridisegna() override { ++Ridisegni; }
+    void Impagina() override { ++Impaginazioni; }
+    std::map<std::string, std::string> Testi;
+    std::map<std::string, bool> Visibili, Abilitati, AbilitatiBarra;
+    bool AnimazioneSpuntata = false;
+    int Ridisegni = 0, Impaginazioni = 0;
+
+    // Each dialog takes the next queued answer; with none queued a message box answers Annulla
+    // (Ok for an OK-only box) and the other dialogs answer "" (cancelled).
+    Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
+    std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
+    std::string DialogoApri(const std::string& filtro) override;
+    std::string DialogoSalva(const std::string& filtro) override;
+    bool ImpostaStampante() override;
+    std::string TestoAppunti() override { return Appunti; }
+    std::deque<Risposta> RisposteMessaggi;
+    std::deque<std::string> RisposteInput, PercorsiApri, PercorsiSalva;
+    std::deque<bool> RisposteStampante;
+    std::vector<std::string> Messaggi, Domande, FiltriDialoghi;
+    std::string Appunti;
+
+    std::string CartellaProgramma() const override { return Cartella; }
+    std::string RigaComando() const override { return Comando; }
+    bool EsisteFile(const std::string& percorso) const override;
+    std::string Cartella = ".";
+    std::string Comando;
+
+    // Timers run only when the test calls EseguiTimer.
+    void TimerUnaVolta(int ms, std::function<void()> f) override;
+    int TimerPeriodico(int ms, std::function<void()> f) override;
+    void FermaTimer(int id) override { periodici_.erase(id); }
+    // Runs the pending one-shot timers, then each periodic timer once.
+    void EseguiTimer();
+    size_t TimerInAttesa() const { return unaVolta_.size() + periodici_.size(); }
+
+    void MostraModale(const std::string& finestra) override;
+    void StampaFinestra(const std::string& finestra) override { Stampe.push_back(finestra); }
+    // Called when a modal window is shown; the window stays "open" until it returns.
+    std::function<void(const std::string&)> SuModale;
+    std::vector<std::string> Modali, Stampe;
+
+private:
+    bool orologioFisso_ = false;
+    double orologio_ = 0;
+    long cessioniAttesa_ = -1;
+    std::function<void()> suCessione_;
+    std::deque<std::function<void()>> unaVolta_;
+    std::map<int, std::function<void()>> periodici_;
+    int prossimoTimer_ = 1;
+};
+
+} // namespace isolmar

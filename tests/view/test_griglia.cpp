@@ -1,0 +1,82 @@
+#include "view/Griglia.h"
+
+#include <gtest/gtest.h>
+
+using namespace isolmar;
+
+TEST(Griglia, CellPropertiesReadBackAsWrittenOnTheSelectedCell) {
+    Griglia g;
+    g.ImpostaRighe(4);
+    g.ImpostaColonne(3);
+    g.Seleziona(3, 2);
+    g.ImpostaTesto("7");
+    g.ImpostaSfondo(0x00C0C000);
+    g.ImpostaColoreTesto(0x000000FF);
+    g.ImpostaFont("Wingdings");
+    g.ImpostaDimensione(12);
+    g.ImpostaGrassetto(true);
+    g.ImpostaAllinea(Allineamento::CentroCentro);
+
+    g.Seleziona(1, 1);
+    EXPECT_EQ(g.Testo(), "");
+    g.Seleziona(3, 2);
+    EXPECT_EQ(g.Testo(), "7");
+    EXPECT_EQ(g.Sfondo(), 0x00C0C000u);
+    EXPECT_EQ(g.ColoreTesto(), 0x000000FFu);
+    EXPECT_EQ(g.Font(), "Wingdings");
+    EXPECT_FLOAT_EQ(g.Dimensione(), 12);
+    EXPECT_TRUE(g.Grassetto());
+    EXPECT_EQ(g.Allinea(), Allineamento::CentroCentro);
+    EXPECT_EQ(&g.CellaIn(3, 2).Testo, &g.Testo());
+}
+
+TEST(Griglia, ResizingKeepsCellsAndSizesAndRefusesOutsideCells) {
+    Griglia g;
+    g.ImpostaRighe(3);
+    g.ImpostaColonne(3);
+    g.Seleziona(2, 2);
+    g.ImpostaTesto("x");
+    g.ImpostaLarghezzaColonna(2, 500);
+    g.ColoreTestoGriglia = 0x123456;
+    g.ImpostaColonne(6);
+    g.ImpostaRighe(5);
+    EXPECT_EQ(g.Righe(), 5);
+    EXPECT_EQ(g.Colonne(), 6);
+    EXPECT_EQ(g.CellaIn(2, 2).Testo, "x");
+    EXPECT_EQ(g.CellaIn(4, 5).ColoreTesto, 0x123456u);
+    EXPECT_EQ(g.LarghezzaColonna(2), 500);
+
+    g.ImpostaColonne(1); // the move strip is cut to one column
+    EXPECT_EQ(g.Colonne(), 1);
+    EXPECT_EQ(g.Colonna(), 0);
+    EXPECT_THROW(g.Seleziona(0, 1), std::out_of_range);
+    EXPECT_THROW(g.Seleziona(5, 0), std::out_of_range);
+    EXPECT_THROW(g.ImpostaRighe(0), std::out_of_range);
+}
+
+TEST(Griglia, TotalsSumEveryRowAndColumnIncludingTheFixedOnes) {
+    Griglia g;
+    g.ImpostaRighe(3);
+    g.ImpostaColonne(2);
+    g.ImpostaAltezzaRiga(0, 0);
+    g.ImpostaAltezzaRiga(1, 500);
+    g.ImpostaAltezzaRiga(2, 300);
+    g.ImpostaLarghezzaColonna(0, 100);
+    g.ImpostaLarghezzaColonna(1, 500);
+    EXPECT_EQ(g.SommaAltezze(), 800);
+    EXPECT_EQ(g.SommaLarghezze(), 600);
+}
+
+TEST(Griglia, ResumingRedrawNotifiesThePainterOnce) {
+    Griglia g;
+    int notifiche = 0;
+    g.SuRidisegno([&] { ++notifiche; });
+    g.ImpostaRidisegno(false);
+    g.Seleziona(1, 1);
+    g.ImpostaSfondo(0xFF0000);
+    EXPECT_EQ(notifiche, 0);
+    EXPECT_FALSE(g.Ridisegno());
+    g.ImpostaRidisegno(true);
+    EXPECT_EQ(notifiche, 1);
+    EXPECT_TRUE(g.Ridisegno());
+}
