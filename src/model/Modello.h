@@ -127,6 +127,9 @@ struct Modello {
     std::array<Nodo, MaxNodi + 1> NodiCella{};
     int32_t NumNodi = 0;
     Booleano ListePiene = Falso;
+    // True when the last rebuild needed more than MaxMosse placements: the puzzle exceeds the
+    // solver's capacity and no search is run on it.
+    Booleano MossePiene = Falso;
 
     // Saved copies of the islands.
     std::array<Isola, MaxEle + 1> svEle{};
@@ -155,6 +158,12 @@ struct Modello {
     double TempoRidisegno = 0;
     Booleano ModoAuto = Falso;
     Booleano Attivata = Falso;
+
+    // Outcome of the last wall check.
+    uint8_t EsitoMuro = 0;
+    uint8_t Muro2x2Riga = 0, Muro2x2Colonna = 0;
+    uint8_t TaglioRiga1 = 0, TaglioColonna1 = 0;
+    uint8_t TaglioRiga2 = 0, TaglioColonna2 = 0;
 
     // Main window fields that board set-up reads.
     double LarghezzaIniziale = 0;

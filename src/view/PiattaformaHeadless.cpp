@@ -8,14 +8,17 @@ namespace isolmar {
 
 double PiattaformaHeadless::Orologio() {
     if (orologioFisso_) return orologio_;
+    // The search reads the clock at every attempt: find local midnight once and subtract it.
     using namespace std::chrono;
-    auto ora = system_clock::now();
-    std::time_t t = system_clock::to_time_t(ora);
-    std::tm locale{};
-    localtime_r(&t, &locale);
-    double frazione = duration<double>(ora.time_since_epoch()).count();
-    frazione -= static_cast<double>(static_cast<long long>(frazione));
-    return locale.tm_hour * 3600.0 + locale.tm_min * 60.0 + locale.tm_sec + frazione;
+    const double ora = duration<double>(system_clock::now().time_since_epoch()).count();
+    if (mezzanotte_ == 0 || ora - mezzanotte_ >= 86400) {
+        std::time_t t = static_cast<std::time_t>(ora);
+        std::tm locale{};
+        localtime_r(&t, &locale);
+        mezzanotte_ = static_cast<double>(t) -
+                      (locale.tm_hour * 3600.0 + locale.tm_min * 60.0 + locale.tm_sec);
+    }
+    return ora - mezzanotte_;
 }
 
 void PiattaformaHeadless::Cedi() {

@@ -97,6 +97,7 @@ public:
 private:
     bool orologioFisso_ = false;
     double orologio_ = 0;
+    double mezzanotte_ = 0;
     long cessioniAttesa_ = -1;
     std::function<void()> suCessione_;
     std::deque<std::function<void()>> unaVolta_;

@@ -1,0 +1,417 @@
+#include "solver/Risolutore.h"
+
+#include "model/Impostazione.h"
+
+#include <algorithm>
+
+namespace isolmar {
+
+template <class F>
+void Risolutore::PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const {
+    const Tessera& s = m.Tessere[t];
+    const int dr = R0 - a, dc = C0 - b;
+    for (int i = 1; i <= s.Righe; ++i) {
+        const int r = i + dr;
+        if (r < 1 || r > m.NumRighe) continue;
+        for (int j = 1; j <= s.Colonne; ++j) {
+            const int c = j + dc;
+            if (c < 1 || c > m.NumColonne) continue;
+            const uint8_t codice = s.Cella[i][j];
+            if (codice != Fuori && !(r == R0 && c == C0)) f(r, c, codice);
+        }
+    }
+}
+
+// ---- Placements and lists -------------------------------------------------------------------
+
+void Risolutore::SortaEle(std::string_view ordine) {
+    const bool asc = ordine == "A", desc = ordine == "D";
+    if (!asc && !desc) return;
+    int k = 1;
+    while (k < m.NumEle) {
+        Isola& x = m.Ele[k];
+        Isola& y = m.Ele[k + 1];
+        const bool inOrdine = asc ? y.Num >= x.Num : x.Num >= y.Num;
+        if (inOrdine) {
+            ++k;
+            continue;
+        }
+        std::swap(x.Num, y.Num);
+        std::swap(x.Riga, y.Riga);
+        std::swap(x.Colonna, y.Colonna);
+        std::swap(x.Marcata, y.Marcata);
+        if (k > 1) --k;
+    }
+}
+
+bool Risolutore::VerificaSeciSta(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b) const {
+    const Tessera& s = m.Tessere[t];
+    for (int i = 1; i <= s.Righe; ++i)
+        for (int j = 1; j <= s.Colonne; ++j) {
+            const uint8_t codice = s.Cella[i][j];
+            if (codice == Fuori) continue;
+            const int r = i + R0 - a, c = j + C0 - b;
+            const bool dentro = r >= 1 && r <= m.NumRighe && c >= 1 && c <= m.NumColonne;
+            const bool indizio = r == R0 && c == C0;
+            if (codice == CellaBordo) {
+                if (dentro && !indizio && m.TblSchema(r, c) == 1) return false;
+            } else {
+                if (!dentro) return false;
+                if (!indizio && m.TblSchema(r, c) != 0) return false;
+            }
+        }
+    return true;
+}
+
+void Risolutore::MarcaPossibiliInCella(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b) {
+    if (m.ListePiene) return;
+    PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
+        if (m.ListePiene) return;
+        if (m.NumNodi >= MaxNodi) {
+            m.ListePiene = Vero;
+            return;
+        }
+        const int32_t nodo = ++m.NumNodi;
+        m.NodiCella[nodo] = {0, m.NumMosse};
+        ListaCella& l = m.ListeCella(r, c);
+        int32_t& primo = codice == CellaTessera ? l.PrimoCopre : l.PrimoBordo;
+        int32_t& ultimo = codice == CellaTessera ? l.UltimoCopre : l.UltimoBordo;
+        if (primo == 0)
+            primo = nodo;
+        else
+            m.NodiCella[ultimo].Succ = nodo;
+        ultimo = nodo;
+    });
+}
+
+void Risolutore::InizializzaMossePossibili() {
+    m.ListePiene = Falso;
+    m.MossePiene = Falso;
+    AzzeraTabella(m.TblIsoleLog, MaxRighe);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) m.ListeCella(r, c) = ListaCella{};
+    m.NumNodi = 0;
+    m.NumMosse = 0;
+    for (int i = 1; i <= m.NumEle; ++i) m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
+
+    for (int i = 1; i <= m.NumEle; ++i) {
+        Isola& e = m.Ele[i];
+        const IntervalloTessere ind = m.IndTessere[e.Num];
+        if (ind.Prima == 0) continue;
+        for (int32_t t = ind.Prima; t <= ind.Ultima; ++t) {
+            const Tessera& s = m.Tessere[t];
+            for (int a = 1; a <= s.Righe; ++a)
+                for (int b = 1; b <= s.Colonne; ++b) {
+                    if (s.Cella[a][b] != CellaTessera) continue;
+                    if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
+                    if (m.NumMosse >= MaxMosse) {
+                        // The island's run ends at the last placement recorded; searching
+                        // now could miss solutions, so the rebuild stops here.
+                        m.ListePiene = Vero;
+                        m.MossePiene = Vero;
+                        return;
+                    }
+                    ++m.NumMosse;
+                    if (e.PrimaMossa == 0) e.PrimaMossa = m.NumMosse;
+                    e.UltimaMossa = m.NumMosse;
+                    m.Mosse[m.NumMosse] = {t, static_cast<uint8_t>(a), static_cast<uint8_t>(b), 0};
+                    MarcaPossibiliInCella(e.Riga, e.Colonna, t, a, b);
+                }
+        }
+    }
+}
+
+// ---- Placing and removing -------------------------------------------------------------------
+
+void Risolutore::VariaCopre(int r, int c, int16_t delta) {
+    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ)
+        m.Mosse[m.NodiCella[n].Mossa].Blocchi += delta;
+}
+
+void Risolutore::Colora(int r, int c, Colore colore) {
+    if (r >= Gr.Righe() || c >= Gr.Colonne()) return; // board grid not laid out for this size
+    Gr.Seleziona(r, c);
+    Gr.ImpostaSfondo(colore);
+}
+
+void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b,
+                                 std::string_view op) {
+    const bool inserisci = op == "I";
+    const int16_t delta = inserisci ? 1 : -1;
+    Gr.ImpostaRidisegno(false);
+    PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
+        if (!m.NoBlocchi) VariaCopre(r, c, delta);
+        if (codice == CellaBordo) {
+            m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2 * delta);
+            return;
+        }
+        m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + delta);
+        m.CelleLibere = static_cast<int16_t>(m.CelleLibere - delta);
+        if (!m.NoColori) Colora(r, c, inserisci ? Bianco : Grigio);
+    });
+    if (m.ModoTempo == 0 && p.Animazione()) {
+        const double ora = p.Orologio();
+        if (ora - m.TempoRidisegno > 0.5) {
+            m.TempoRidisegno = ora;
+            Gr.ImpostaRidisegno(true);
+            p.Ridisegna();
+        }
+    }
+}
+
+void Risolutore::BloccaperCella(int16_t r, int16_t c, int32_t prima, int32_t ultima) {
+    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ) {
+        const int32_t k = m.NodiCella[n].Mossa;
+        if (prima == 0 || k < prima || k > ultima) ++m.Mosse[k].Blocchi;
+    }
+}
+
+void Risolutore::BloccaMuro(int16_t r, int16_t c) {
+    for (int32_t n = m.ListeCella(r, c).PrimoBordo; n != 0; n = m.NodiCella[n].Succ)
+        ++m.Mosse[m.NodiCella[n].Mossa].Blocchi;
+}
+
+void Risolutore::VerificaMuro() {
+    m.Trovata = Vero;
+    for (int r = 1; r < m.NumRighe; ++r)
+        for (int c = 1; c < m.NumColonne; ++c)
+            if (m.TblSchema(r, c) != 1 && m.TblSchema(r + 1, c) != 1 &&
+                m.TblSchema(r, c + 1) != 1 && m.TblSchema(r + 1, c + 1) != 1) {
+                m.Trovata = Falso;
+                return;
+            }
+    if (m.NumSol >= MaxSol) { // the store is full: never write past it
+        m.Trovata = Vero;
+        return;
+    }
+    ++m.NumSol;
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) m.Tblsol(m.NumSol, r, c) = m.TblSchema(r, c);
+    if (m.Livello <= MaxLivelli && m.NumSol <= MaxSolLivello)
+        for (int i = 1; i <= m.NumEle; ++i) {
+            Isola e = m.Ele[i];
+            e.Marcata = 0;
+            m.EleSol[m.Livello][m.NumSol][i] = e;
+        }
+    if (m.NumSol < m.SolCercate) m.Trovata = Falso;
+}
+
+void Risolutore::VerificaMuro3() {
+    m.MuroOk = Vero;
+    for (int r = 1; r < m.NumRighe; ++r)
+        for (int c = 1; c < m.NumColonne; ++c)
+            if (m.TblSchema(r, c) >= 2 && m.TblSchema(r + 1, c) >= 2 &&
+                m.TblSchema(r, c + 1) >= 2 && m.TblSchema(r + 1, c + 1) >= 2) {
+                m.MuroOk = Falso;
+                return;
+            }
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblSchema(r, c) == 0 && NonRag3(static_cast<int16_t>(r), static_cast<int16_t>(c))) {
+                m.MuroOk = Falso;
+                return;
+            }
+}
+
+bool Risolutore::NonRag3(int16_t r, int16_t c) const {
+    auto muro = [&](int rr, int cc) {
+        return rr < 1 || rr > m.NumRighe || cc < 1 || cc > m.NumColonne || m.TblSchema(rr, cc) >= 2;
+    };
+    return muro(r - 1, c) && muro(r + 1, c) && muro(r, c - 1) && muro(r, c + 1);
+}
+
+// ---- Wall checks ----------------------------------------------------------------------------
+
+bool Risolutore::NonRag2(int16_t r, int16_t c) const {
+    if (m.TblSchema(r, c) >= 2) return true;
+    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ)
+        if (m.Mosse[m.NodiCella[n].Mossa].Blocchi == 0) return false;
+    return true;
+}
+
+bool Risolutore::VerificaQuattroPerCella(int16_t r, int16_t c) const {
+    const int16_t r1 = static_cast<int16_t>(r + 1), c1 = static_cast<int16_t>(c + 1);
+    if (m.TblSchema(r, c) == 1 || m.TblSchema(r1, c) == 1 || m.TblSchema(r, c1) == 1 ||
+        m.TblSchema(r1, c1) == 1)
+        return true;
+    return !(NonRag2(r, c) && NonRag2(r1, c) && NonRag2(r, c1) && NonRag2(r1, c1));
+}
+
+bool Risolutore::VerificaMuro2(Booleano salta2x2) {
+    m.EsitoMuro = 0;
+    const int R = m.NumRighe, C = m.NumColonne;
+    if (!salta2x2)
+        for (int r = 1; r < R; ++r)
+            for (int c = 1; c < C; ++c)
+                if (!VerificaQuattroPerCella(static_cast<int16_t>(r), static_cast<int16_t>(c))) {
+                    m.Muro2x2Riga = static_cast<uint8_t>(r);
+                    m.Muro2x2Colonna = static_cast<uint8_t>(c);
+                    return false;
+                }
+
+    for (int c = 1; c <= C; ++c)
+        for (int r = 1; r <= R; ++r) raggiunta_(r, c) = 0;
+    int numero = 0;
+    for (int r = 1; r <= R && numero == 0; ++r)
+        for (int c = 1; c <= C; ++c)
+            if (m.TblSchema(r, c) >= 2) {
+                raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
+                raggiunta_(r, c) = 1;
+                m.TaglioRiga1 = static_cast<uint8_t>(r);
+                m.TaglioColonna1 = static_cast<uint8_t>(c);
+                break;
+            }
+    auto raggiungi = [&](int r, int c) {
+        if (r < 1 || r > R || c < 1 || c > C || raggiunta_(r, c)) return;
+        if (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0) return;
+        raggiunta_(r, c) = 1;
+        raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
+    };
+    for (int i = 1; i <= numero; ++i) {
+        const int r = raggiunte_[i].first, c = raggiunte_[i].second;
+        raggiungi(r - 1, c);
+        raggiungi(r + 1, c);
+        raggiungi(r, c - 1);
+        raggiungi(r, c + 1);
+    }
+    for (int r = 1; r <= R; ++r)
+        for (int c = 1; c <= C; ++c)
+            if (m.TblSchema(r, c) >= 2 && m.TblIsoleLog(r, c) == 0 && !raggiunta_(r, c)) {
+                m.TaglioRiga2 = static_cast<uint8_t>(r);
+                m.TaglioColonna2 = static_cast<uint8_t>(c);
+                m.EsitoMuro = 1;
+                return false;
+            }
+    return true;
+}
+
+// ---- Search ---------------------------------------------------------------------------------
+
+bool Risolutore::SoluzioneStart(uint8_t n) {
+    m.TempoRidisegno = p.Orologio();
+    m.TempoScaduto = 0;
+    SortaEle("A");
+    InizializzaMossePossibili();
+    m.NumSol = 0;
+    m.SolCercate = n;
+    m.Livello = 1;
+    if (m.MossePiene) {
+        m.Trovata = Falso;
+        return false;
+    }
+    Soluzione();
+    return true;
+}
+
+bool Risolutore::SoluzioneStartVerifica() {
+    m.TempoRidisegno = p.Orologio();
+    m.TempoScaduto = 0;
+    SortaEle("A");
+    InizializzaMossePossibili();
+    if (m.MossePiene) {
+        m.Trovata = Falso;
+        return false;
+    }
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            if (m.TblGioco(r, c) == 1) m.TblSchema(r, c) = 1;
+            if (m.TblGioco(r, c) == 2) m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2);
+        }
+    m.Livello = 1;
+    Soluzione();
+    return true;
+}
+
+void Risolutore::Soluzione() {
+    m.Trovata = Falso;
+    ProvaTessera(1);
+    Gr.ImpostaRidisegno(false);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblSchema(r, c) != 1) Colora(r, c, Blu);
+}
+
+void Risolutore::ProvaTessera(uint8_t k) {
+    p.Cedi();
+    ++m.NumProve;
+    if (m.NumProve % 1000 == 0 ||
+        static_cast<float>(p.Orologio()) - static_cast<float>(m.TempoProgress) > 5.0f) {
+        AggiornaBarraTempo();
+        m.TempoProgress = p.Orologio();
+    }
+    if (m.TempoScaduto == 1) {
+        m.NumSol = 0;
+        return;
+    }
+    Isola& e = m.Ele[k];
+    const bool provaCompleta = m.SoluzMultiple || m.ListePiene;
+    const Booleano salta2x2 = provaCompleta ? Vero : Falso;
+    for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
+        const Mossa& mo = m.Mosse[k2];
+        e.Tessera = mo.Tessera;
+        e.TessRiga = mo.TessRiga;
+        e.TessColonna = mo.TessColonna;
+        if (m.Tessere[mo.Tessera].Cella[mo.TessRiga][mo.TessColonna] != CellaTessera) continue;
+        const bool usabile = provaCompleta
+                                 ? VerificaSeciSta(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga,
+                                                   mo.TessColonna)
+                                 : mo.Blocchi == 0;
+        if (!usabile) continue;
+        InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
+        if (VerificaMuro2(salta2x2)) {
+            if (k >= m.NumEle) {
+                if (m.SoluzMultiple) {
+                    VerificaMuro3();
+                    if (m.MuroOk) {
+                        ++m.NumSolParz;
+                        SalvaInEleparz();
+                        if (m.NumSolParz >= MaxSolParz) {
+                            m.Trovata = Vero;
+                            return;
+                        }
+                    }
+                } else {
+                    VerificaMuro();
+                    if (m.Trovata) return;
+                }
+            } else {
+                ProvaTessera(static_cast<uint8_t>(k + 1));
+                if (m.TempoScaduto == 1) {
+                    m.NumSol = 0;
+                    return;
+                }
+                if (m.Trovata) return;
+            }
+        }
+        InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
+    }
+}
+
+void Risolutore::SalvaInEleparz() {
+    for (int i = 1; i <= m.NumEle; ++i) m.Eleparz[m.NumSolParz][i] = m.Ele[i];
+    m.NumEleparz[m.NumSolParz] = m.NumEle;
+}
+
+void Risolutore::AggiornaBarraTempo() {
+    int e = static_cast<int>(p.Orologio() - m.TempoInizio);
+    e = std::max(e, 1);
+    e = std::min(e, p.MassimoProgresso());
+    p.ValoreProgresso(e);
+}
+
+void Risolutore::SalvaEleInsvele() {
+    for (int i = 1; i <= m.NumEle; ++i) m.svEle[i] = m.Ele[i];
+    m.svNumEle = m.NumEle;
+}
+
+void Risolutore::RiprendiEleDasvEle() {
+    for (int i = 1; i <= m.svNumEle; ++i) m.Ele[i] = m.svEle[i];
+    m.NumEle = m.svNumEle;
+}
+
+void Risolutore::RecuperaUnEle(uint8_t i, uint8_t j) {
+    m.Ele[i] = m.svEle[j];
+    m.NumEle = i;
+}
+
+} // namespace isolmar

@@ -1,0 +1,69 @@
+// The solver: candidate placements with their per-cell lists, placing and removing shapes, the
+// wall checks and the backtracking search over whole island shapes. It works on one Modello and
+// paints the board grid Gr; it reaches the host (yield, clock, progress bar, "Animazione") only
+// through Piattaforma, once per attempt.
+#pragma once
+
+#include "model/Modello.h"
+#include "view/Griglia.h"
+#include "view/Piattaforma.h"
+
+#include <array>
+#include <string_view>
+#include <utility>
+
+namespace isolmar {
+
+class Risolutore {
+public:
+    Risolutore(Modello& m, Griglia& Gr, Piattaforma& p) : m(m), Gr(Gr), p(p) {}
+
+    // Placements and lists.
+    void SortaEle(std::string_view ordine);
+    void InizializzaMossePossibili();
+    bool VerificaSeciSta(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b) const;
+    void MarcaPossibiliInCella(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b);
+
+    // Placing and removing; complete-board checks.
+    void InserisciOTogli(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b,
+                         std::string_view op);
+    void BloccaperCella(int16_t r, int16_t c, int32_t prima, int32_t ultima);
+    void BloccaMuro(int16_t r, int16_t c);
+    void VerificaMuro();
+    void VerificaMuro3();
+    bool NonRag3(int16_t r, int16_t c) const;
+
+    // Wall checks.
+    bool NonRag2(int16_t r, int16_t c) const;
+    bool VerificaQuattroPerCella(int16_t r, int16_t c) const;
+    bool VerificaMuro2(Booleano salta2x2);
+
+    // Search and solution store. SoluzioneStart returns false, without searching, when the
+    // puzzle needs more placements than the table holds (MossePiene).
+    bool SoluzioneStart(uint8_t n);
+    bool SoluzioneStartVerifica();
+    void Soluzione();
+    void ProvaTessera(uint8_t k);
+    void SalvaInEleparz();
+    void AggiornaBarraTempo();
+    void SalvaEleInsvele();
+    void RiprendiEleDasvEle();
+    void RecuperaUnEle(uint8_t i, uint8_t j);
+
+private:
+    // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
+    // that lies inside the grid; rows outer, columns inner.
+    template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
+    void VariaCopre(int r, int c, int16_t delta);
+    void Colora(int r, int c, Colore colore);
+
+    Modello& m;
+    Griglia& Gr;
+    Piattaforma& p;
+
+    // Work tables of VerificaMuro2, sized to the largest board.
+    std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> raggiunte_{};
+    Griglia8 raggiunta_{};
+};
+
+} // namespace isolmar
