@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace isolmar {
 
@@ -126,6 +127,9 @@ struct Modello {
     TabellaGriglia<ListaCella> ListeCella;
     std::array<Nodo, MaxNodi + 1> NodiCella{};
     int32_t NumNodi = 0;
+    // Bumped whenever the per-cell lists change, so that a solver's packed copy of them knows
+    // when to rebuild.
+    uint32_t VersioneListe = 0;
     Booleano ListePiene = Falso;
     // True when the last rebuild needed more than MaxMosse placements: the puzzle exceeds the
     // solver's capacity and no search is run on it.
@@ -178,6 +182,37 @@ struct Modello {
     int16_t MaxLivello = 4;
     int16_t SecSolunica = 5;
     int16_t SecSu2 = 30;
+
+    // ---- Generator and uniqueness search (src/generator) -------------------------------------
+    // One zone of the generator's partition: its cells in flood-fill order. Sized to the largest
+    // board, so that even the first partition of a 50 x 50 grid fits.
+    struct Zona {
+        std::array<uint8_t, MaxRighe * MaxRighe + 1> CellaRiga{};
+        std::array<uint8_t, MaxRighe * MaxRighe + 1> CellaColonna{};
+        int16_t NumCelle = 0;
+        uint8_t Esclusa = 0; // 1 = no cell of the zone may be walled (current measuring pass)
+    };
+    std::array<Zona, MaxEle + 1> Zone{}; // zone k becomes island k
+    int16_t NumZone = 0;
+    Booleano RicercaFinita = Falso;
+    Booleano RicercaInterrotta = Falso;
+    double TempoInizioRicerca = 0;
+    int32_t ContaFoglie = 0;
+
+    // Rules of the configuration file Isolmar.ini (production mode); rule 0 takes the keys met
+    // before the first "<REGOLA>".
+    static constexpr int MaxRegole = 20;
+    struct Regola {
+        std::string Dir;
+        std::string ModoFile;
+        int16_t Schemi = 0;
+        uint8_t Row = 0;
+        uint8_t Col = 0;
+        uint8_t IsolaMax = 0;
+    };
+    std::array<Regola, MaxRegole + 1> Regole{};
+    int16_t NumRegole = 0;
+    // ---- end of the generator's fields ------------------------------------------------------
 };
 
 inline std::unique_ptr<Modello> NuovoModello() { return std::make_unique<Modello>(); }

@@ -6,8 +6,7 @@
 
 namespace isolmar {
 
-template <class F>
-void Risolutore::PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const {
+template <class F> void Risolutore::PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const {
     const Tessera& s = m.Tessere[t];
     const int dr = R0 - a, dc = C0 - b;
     for (int i = 1; i <= s.Righe; ++i) {
@@ -71,6 +70,7 @@ void Risolutore::MarcaPossibiliInCella(int16_t R0, int16_t C0, int32_t t, int16_
             m.ListePiene = Vero;
             return;
         }
+        ++m.VersioneListe;
         const int32_t nodo = ++m.NumNodi;
         m.NodiCella[nodo] = {0, m.NumMosse};
         ListaCella& l = m.ListeCella(r, c);
@@ -89,10 +89,13 @@ void Risolutore::InizializzaMossePossibili() {
     m.MossePiene = Falso;
     AzzeraTabella(m.TblIsoleLog, MaxRighe);
     for (int r = 1; r <= m.NumRighe; ++r)
-        for (int c = 1; c <= m.NumColonne; ++c) m.ListeCella(r, c) = ListaCella{};
+        for (int c = 1; c <= m.NumColonne; ++c)
+            m.ListeCella(r, c) = ListaCella{};
     m.NumNodi = 0;
+    ++m.VersioneListe;
     m.NumMosse = 0;
-    for (int i = 1; i <= m.NumEle; ++i) m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
+    for (int i = 1; i <= m.NumEle; ++i)
+        m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
 
     for (int i = 1; i <= m.NumEle; ++i) {
         Isola& e = m.Ele[i];
@@ -123,9 +126,57 @@ void Risolutore::InizializzaMossePossibili() {
 
 // ---- Placing and removing -------------------------------------------------------------------
 
+void Risolutore::AggiornaCopre() const {
+    if (versioneCopre_ == m.VersioneListe) return;
+    versioneCopre_ = m.VersioneListe;
+    if (copre_.empty()) {
+        copre_.resize(MaxNodi + 1);
+        inizioCopre_.resize(MaxRighe * MaxRighe + 2);
+    }
+    int32_t n = 0;
+    for (int c = 1; c <= MaxRighe; ++c)
+        for (int r = 1; r <= MaxRighe; ++r) {
+            inizioCopre_[Cella(r, c)] = n;
+            if (r <= m.NumRighe && c <= m.NumColonne)
+                for (int32_t k = m.ListeCella(r, c).PrimoCopre; k != 0; k = m.NodiCella[k].Succ)
+                    copre_[n++] = m.NodiCella[k].Mossa;
+        }
+    inizioCopre_[MaxRighe * MaxRighe + 1] = n;
+}
+
 void Risolutore::VariaCopre(int r, int c, int16_t delta) {
-    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ)
-        m.Mosse[m.NodiCella[n].Mossa].Blocchi += delta;
+    const int i = Cella(r, c);
+    const int32_t* n = copre_.data() + inizioCopre_[i];
+    const int32_t* fine = copre_.data() + inizioCopre_[i + 1];
+    if (!conteggiAttivi_) {
+        for (; n < fine; ++n)
+            m.Mosse[*n].Blocchi += delta;
+    } else if (delta > 0) {
+        for (; n < fine; ++n)
+            if (m.Mosse[*n].Blocchi++ == 0) --libere_[isolaDi_[*n]];
+    } else {
+        for (; n < fine; ++n)
+            if (--m.Mosse[*n].Blocchi == 0) ++libere_[isolaDi_[*n]];
+    }
+}
+
+void Risolutore::AvviaConteggi() {
+    conteggiAttivi_ = !m.NoBlocchi && !m.ListePiene;
+    if (!conteggiAttivi_) return;
+    if (isolaDi_.empty()) isolaDi_.resize(MaxMosse + 1);
+    libere_.fill(0);
+    for (int i = 1; i <= m.NumEle; ++i)
+        for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k) {
+            isolaDi_[k] = static_cast<uint8_t>(i);
+            if (m.Mosse[k].Blocchi == 0) ++libere_[i];
+        }
+}
+
+bool Risolutore::OgniIsolaHaUnPosto(int da) const {
+    if (!conteggiAttivi_) return true;
+    for (int i = da; i <= m.NumEle; ++i)
+        if (libere_[i] == 0) return false;
+    return true;
 }
 
 void Risolutore::Colora(int r, int c, Colore colore) {
@@ -138,6 +189,7 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
                                  std::string_view op) {
     const bool inserisci = op == "I";
     const int16_t delta = inserisci ? 1 : -1;
+    if (!m.NoBlocchi) AggiornaCopre();
     Gr.ImpostaRidisegno(false);
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
         if (!m.NoBlocchi) VariaCopre(r, c, delta);
@@ -186,7 +238,8 @@ void Risolutore::VerificaMuro() {
     }
     ++m.NumSol;
     for (int r = 1; r <= m.NumRighe; ++r)
-        for (int c = 1; c <= m.NumColonne; ++c) m.Tblsol(m.NumSol, r, c) = m.TblSchema(r, c);
+        for (int c = 1; c <= m.NumColonne; ++c)
+            m.Tblsol(m.NumSol, r, c) = m.TblSchema(r, c);
     if (m.Livello <= MaxLivelli && m.NumSol <= MaxSolLivello)
         for (int i = 1; i <= m.NumEle; ++i) {
             Isola e = m.Ele[i];
@@ -207,7 +260,8 @@ void Risolutore::VerificaMuro3() {
             }
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
-            if (m.TblSchema(r, c) == 0 && NonRag3(static_cast<int16_t>(r), static_cast<int16_t>(c))) {
+            if (m.TblSchema(r, c) == 0 &&
+                NonRag3(static_cast<int16_t>(r), static_cast<int16_t>(c))) {
                 m.MuroOk = Falso;
                 return;
             }
@@ -224,8 +278,10 @@ bool Risolutore::NonRag3(int16_t r, int16_t c) const {
 
 bool Risolutore::NonRag2(int16_t r, int16_t c) const {
     if (m.TblSchema(r, c) >= 2) return true;
-    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ)
-        if (m.Mosse[m.NodiCella[n].Mossa].Blocchi == 0) return false;
+    AggiornaCopre();
+    const int i = Cella(r, c);
+    for (int32_t n = inizioCopre_[i], fine = inizioCopre_[i + 1]; n < fine; ++n)
+        if (m.Mosse[copre_[n]].Blocchi == 0) return false;
     return true;
 }
 
@@ -250,7 +306,8 @@ bool Risolutore::VerificaMuro2(Booleano salta2x2) {
                 }
 
     for (int c = 1; c <= C; ++c)
-        for (int r = 1; r <= R; ++r) raggiunta_(r, c) = 0;
+        for (int r = 1; r <= R; ++r)
+            raggiunta_(r, c) = 0;
     int numero = 0;
     for (int r = 1; r <= R && numero == 0; ++r)
         for (int c = 1; c <= C; ++c)
@@ -315,7 +372,8 @@ bool Risolutore::SoluzioneStartVerifica() {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             if (m.TblGioco(r, c) == 1) m.TblSchema(r, c) = 1;
-            if (m.TblGioco(r, c) == 2) m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2);
+            if (m.TblGioco(r, c) == 2)
+                m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2);
         }
     m.Livello = 1;
     Soluzione();
@@ -324,7 +382,10 @@ bool Risolutore::SoluzioneStartVerifica() {
 
 void Risolutore::Soluzione() {
     m.Trovata = Falso;
+    if (!m.NoBlocchi) AggiornaCopre();
+    AvviaConteggi();
     ProvaTessera(1);
+    conteggiAttivi_ = false;
     Gr.ImpostaRidisegno(false);
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
@@ -352,10 +413,9 @@ void Risolutore::ProvaTessera(uint8_t k) {
         e.TessRiga = mo.TessRiga;
         e.TessColonna = mo.TessColonna;
         if (m.Tessere[mo.Tessera].Cella[mo.TessRiga][mo.TessColonna] != CellaTessera) continue;
-        const bool usabile = provaCompleta
-                                 ? VerificaSeciSta(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga,
-                                                   mo.TessColonna)
-                                 : mo.Blocchi == 0;
+        const bool usabile = provaCompleta ? VerificaSeciSta(e.Riga, e.Colonna, mo.Tessera,
+                                                             mo.TessRiga, mo.TessColonna)
+                                           : mo.Blocchi == 0;
         if (!usabile) continue;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
         if (VerificaMuro2(salta2x2)) {
@@ -374,7 +434,7 @@ void Risolutore::ProvaTessera(uint8_t k) {
                     VerificaMuro();
                     if (m.Trovata) return;
                 }
-            } else {
+            } else if (OgniIsolaHaUnPosto(k + 1)) {
                 ProvaTessera(static_cast<uint8_t>(k + 1));
                 if (m.TempoScaduto == 1) {
                     m.NumSol = 0;
@@ -388,7 +448,8 @@ void Risolutore::ProvaTessera(uint8_t k) {
 }
 
 void Risolutore::SalvaInEleparz() {
-    for (int i = 1; i <= m.NumEle; ++i) m.Eleparz[m.NumSolParz][i] = m.Ele[i];
+    for (int i = 1; i <= m.NumEle; ++i)
+        m.Eleparz[m.NumSolParz][i] = m.Ele[i];
     m.NumEleparz[m.NumSolParz] = m.NumEle;
 }
 
@@ -400,12 +461,14 @@ void Risolutore::AggiornaBarraTempo() {
 }
 
 void Risolutore::SalvaEleInsvele() {
-    for (int i = 1; i <= m.NumEle; ++i) m.svEle[i] = m.Ele[i];
+    for (int i = 1; i <= m.NumEle; ++i)
+        m.svEle[i] = m.Ele[i];
     m.svNumEle = m.NumEle;
 }
 
 void Risolutore::RiprendiEleDasvEle() {
-    for (int i = 1; i <= m.svNumEle; ++i) m.Ele[i] = m.svEle[i];
+    for (int i = 1; i <= m.svNumEle; ++i)
+        m.Ele[i] = m.svEle[i];
     m.NumEle = m.svNumEle;
 }
 

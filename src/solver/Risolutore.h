@@ -11,11 +11,12 @@
 #include <array>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace isolmar {
 
 class Risolutore {
-public:
+  public:
     Risolutore(Modello& m, Griglia& Gr, Piattaforma& p) : m(m), Gr(Gr), p(p) {}
 
     // Placements and lists.
@@ -50,11 +51,21 @@ public:
     void RiprendiEleDasvEle();
     void RecuperaUnEle(uint8_t i, uint8_t j);
 
-private:
+  private:
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
     void VariaCopre(int r, int c, int16_t delta);
+    // The "covers" lists of every cell packed into one array (cells column by column), rebuilt
+    // when VersioneListe changes: walking them is the inner loop of the search, and a packed
+    // array avoids chasing the linked nodes.
+    void AggiornaCopre() const;
+    static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
+    // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
+    // date by VariaCopre: a branch where a later island has none left cannot lead to a
+    // solution and is cut before it is searched. Off when the counters are not exact.
+    void AvviaConteggi();
+    bool OgniIsolaHaUnPosto(int da) const;
     void Colora(int r, int c, Colore colore);
 
     Modello& m;
@@ -64,6 +75,11 @@ private:
     // Work tables of VerificaMuro2, sized to the largest board.
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> raggiunte_{};
     Griglia8 raggiunta_{};
+    mutable std::vector<int32_t> copre_, inizioCopre_;
+    mutable uint32_t versioneCopre_ = ~0u;
+    bool conteggiAttivi_ = false;
+    std::vector<uint8_t> isolaDi_;
+    std::array<int32_t, MaxEle + 1> libere_{};
 };
 
 } // namespace isolmar

@@ -15,7 +15,8 @@ using Disegno = std::array<std::array<uint8_t, LatoLavoro>, LatoLavoro>;
 std::string ChiaveCresciuta(const Tessera& p, int i, int j) {
     Disegno w{};
     for (int a = 1; a <= p.Righe; ++a)
-        for (int b = 1; b <= p.Colonne; ++b) w[a + 1][b + 1] = p.Cella[a][b];
+        for (int b = 1; b <= p.Colonne; ++b)
+            w[a + 1][b + 1] = p.Cella[a][b];
     const int r = i + 1, c = j + 1;
     w[r][c] = CellaTessera;
     const int vicini[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
@@ -62,12 +63,12 @@ void AggiungiTessera(Modello& m, int d, const std::string& chiave) {
 } // namespace
 
 void GeneraTessere(Modello& m, int d) {
-    for (int k = 2; k <= d; ++k) GeneraTessereDim(m, k);
+    for (int k = 2; k <= d; ++k)
+        GeneraTessereDim(m, k);
 }
 
 void GeneraTessereDim(Modello& m, int d) {
-    if (d < 2 || d > MaxNum || m.IndTessere[d].Prima != 0 || m.IndTessere[d - 1].Prima == 0)
-        return;
+    if (d < 2 || d > MaxNum || m.IndTessere[d].Prima != 0 || m.IndTessere[d - 1].Prima == 0) return;
     const IntervalloTessere genitori = m.IndTessere[d - 1];
     std::vector<std::string> chiavi;
     for (int p = genitori.Prima; p <= genitori.Ultima; ++p) {
@@ -93,11 +94,13 @@ void Sortaqs6(std::vector<std::string>& chiavi, int lo0, int hi0) {
     if (medio != lo) chiavi[medio] = std::move(chiavi[lo]);
     // The hole is at lo; each step fills it from the other end and moves it there.
     for (;;) {
-        while (lo < hi && chiavi[hi] > perno) --hi;
+        while (lo < hi && chiavi[hi] > perno)
+            --hi;
         if (hi <= lo) break;
         chiavi[lo] = std::move(chiavi[hi]);
         ++lo;
-        while (lo < hi && chiavi[lo] < perno) ++lo;
+        while (lo < hi && chiavi[lo] < perno)
+            ++lo;
         if (lo >= hi) {
             lo = hi;
             break;

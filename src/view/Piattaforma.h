@@ -31,6 +31,7 @@ public:
     virtual std::string Testo(const std::string& controllo) const = 0;
     virtual void ImpostaVisibile(const std::string& controllo, bool visibile) = 0;
     virtual void ImpostaAbilitato(const std::string& controllo, bool abilitato) = 0;
+    virtual bool Visibile(const std::string& controllo) const = 0;
     // Toolbar buttons, by key.
     virtual void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) = 0;
     // The "Animazione" check box.
@@ -39,6 +40,8 @@ public:
     virtual void Ridisegna() = 0;
     // Lays the main window out around the board after its size changed.
     virtual void Impagina() = 0;
+    // Closes the main window; the window has already agreed to close.
+    virtual void ChiudiFinestra() = 0;
 
     virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) = 0;
     virtual std::string InputBox(const std::string& domanda, const std::string& predefinito) = 0;

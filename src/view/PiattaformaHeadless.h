@@ -49,12 +49,18 @@ public:
     void ImpostaAbilitato(const std::string& controllo, bool abilitato) override {
         Abilitati[controllo] = abilitato;
     }
+    bool Visibile(const std::string& controllo) const override {
+        auto it = Visibili.find(controllo);
+        return it == Visibili.end() || it->second; // controls start visible
+    }
     void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) override {
         AbilitatiBarra[chiave] = abilitato;
     }
     bool Animazione() const override { return AnimazioneSpuntata; }
     void Ridisegna() override { ++Ridisegni; }
     void Impagina() override { ++Impaginazioni; }
+    void ChiudiFinestra() override { ++Chiusure; }
+    int Chiusure = 0;
     std::map<std::string, std::string> Testi;
     std::map<std::string, bool> Visibili, Abilitati, AbilitatiBarra;
     bool AnimazioneSpuntata = false;

@@ -82,6 +82,7 @@ Tavola TavolaDaTblsol(const Modello& m, int k) {
 
 std::vector<Pubblicato> PuzzlePubblicati() {
     const char* cartella = std::getenv("ISOLMAR_PUZZLES");
+    if (!cartella) cartella = ISOLMAR_PUZZLES_DIR;
     std::vector<Pubblicato> tutti;
     if (!cartella || !std::filesystem::is_directory(cartella)) return tutti;
     for (const auto& f : std::filesystem::directory_iterator(cartella)) {
@@ -91,18 +92,21 @@ std::vector<Pubblicato> PuzzlePubblicati() {
         std::getline(in, riga);
         std::vector<std::string> campi;
         std::stringstream ss(riga);
-        for (std::string x; std::getline(ss, x, ',');) campi.push_back(x);
+        for (std::string x; std::getline(ss, x, ',');)
+            campi.push_back(x);
         Pubblicato p;
         p.Nome = f.path().stem().string();
         p.S.Righe = std::stoi(campi.at(2));
         p.S.Colonne = std::stoi(campi.at(3));
         for (int r = 0; r < p.S.Righe; ++r)
-            p.Soluzione.push_back(campi[0].substr(static_cast<size_t>(r) * p.S.Colonne, p.S.Colonne));
+            p.Soluzione.push_back(
+                campi[0].substr(static_cast<size_t>(r) * p.S.Colonne, p.S.Colonne));
         while (std::getline(in, riga)) {
             if (!riga.empty() && riga.back() == '\r') riga.pop_back();
             if (riga.empty()) continue;
             int r = 0, c = 0, n = 0;
-            if (std::sscanf(riga.c_str(), "%d,%d,%d", &r, &c, &n) == 3) p.S.Isole.push_back({n, r, c});
+            if (std::sscanf(riga.c_str(), "%d,%d,%d", &r, &c, &n) == 3)
+                p.S.Isole.push_back({n, r, c});
         }
         tutti.push_back(std::move(p));
     }

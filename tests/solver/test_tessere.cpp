@@ -1,5 +1,5 @@
-#include "solver/Tessere.h"
 #include "model/Schema.h"
+#include "solver/Tessere.h"
 #include "view/PiattaformaHeadless.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,8 @@ const Modello& TutteLeTessere() {
 int Conta(const Tessera& t, uint8_t codice) {
     int n = 0;
     for (int r = 0; r < 12; ++r)
-        for (int c = 0; c < 12; ++c) n += t.Cella[r][c] == codice;
+        for (int c = 0; c < 12; ++c)
+            n += t.Cella[r][c] == codice;
     return n;
 }
 
@@ -34,8 +35,8 @@ int Conta(const Tessera& t, uint8_t codice) {
 TEST(Tessere, CountsAndRangesPerSize) {
     const Modello& m = TutteLeTessere();
     const int attesi[10] = {0, 1, 2, 6, 19, 63, 216, 760, 2725, 9910};
-    const IntervalloTessere intervalli[8] = {{0, 0},    {1, 1},     {2, 3},     {4, 9},
-                                             {10, 28},  {29, 91},   {92, 307},  {308, 1067}};
+    const IntervalloTessere intervalli[8] = {{0, 0},   {1, 1},   {2, 3},    {4, 9},
+                                             {10, 28}, {29, 91}, {92, 307}, {308, 1067}};
     int fine = 0;
     for (int d = 1; d <= 9; ++d) {
         const IntervalloTessere ind = m.IndTessere[d];
@@ -46,7 +47,8 @@ TEST(Tessere, CountsAndRangesPerSize) {
             EXPECT_EQ(ind.Prima, intervalli[d].Prima);
             EXPECT_EQ(ind.Ultima, intervalli[d].Ultima);
         }
-        for (int t = ind.Prima; t <= ind.Ultima; ++t) ASSERT_EQ(m.Tessere[t].Dim, d);
+        for (int t = ind.Prima; t <= ind.Ultima; ++t)
+            ASSERT_EQ(m.Tessere[t].Dim, d);
     }
     EXPECT_EQ(m.NumTessere, 13702);
 }
@@ -86,8 +88,8 @@ TEST(Tessere, EveryShapeIsNormalisedRingedConnectedAndUnique) {
                 const auto isShape = [&](int a, int b) {
                     return a >= 0 && a < 12 && b >= 0 && b < 12 && s.Cella[a][b] == 1;
                 };
-                const bool vicino = isShape(r - 1, c) || isShape(r + 1, c) ||
-                                    isShape(r, c - 1) || isShape(r, c + 1);
+                const bool vicino = isShape(r - 1, c) || isShape(r + 1, c) || isShape(r, c - 1) ||
+                                    isShape(r, c + 1);
                 const uint8_t atteso = isShape(r, c) ? 1 : vicino ? 2 : 0;
                 ASSERT_EQ(s.Cella[r][c], atteso) << "cella " << r << "," << c;
                 if (atteso) {
@@ -182,7 +184,8 @@ TEST(Sortaqs6, SortsAnyRangeAscendingAndLeavesTheRestAlone) {
     std::mt19937 gen(7);
     for (int prova = 0; prova < 50; ++prova) {
         std::vector<std::string> v(2 + gen() % 60);
-        for (auto& s : v) s = std::string(1 + gen() % 3, static_cast<char>('0' + gen() % 3));
+        for (auto& s : v)
+            s = std::string(1 + gen() % 3, static_cast<char>('0' + gen() % 3));
         auto atteso = v;
         const int lo = static_cast<int>(gen() % (v.size() - 1));
         const int hi = lo + 1 + static_cast<int>(gen() % (v.size() - lo - 1));
@@ -196,7 +199,8 @@ TEST(AlmenoUnaPossibile, LooksAtTheSavedRangeOfTheIsland) {
     auto m = NuovoModello();
     m->svEle[1].PrimaMossa = 3;
     m->svEle[1].UltimaMossa = 5;
-    for (int k = 1; k <= 6; ++k) m->Mosse[k].Blocchi = 1;
+    for (int k = 1; k <= 6; ++k)
+        m->Mosse[k].Blocchi = 1;
     EXPECT_FALSE(AlmenoUnaPossibile(*m, 1));
     m->Mosse[6].Blocchi = 0;
     EXPECT_FALSE(AlmenoUnaPossibile(*m, 1));

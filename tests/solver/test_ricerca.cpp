@@ -1,0 +1,417 @@
+// The search, its solution store and its checks, judged by an independent rule checker.
+#include "model/Impostazione.h"
+#include "solver/Regole.h"
+#include "solver/Risolutore.h"
+#include "solver/Tessere.h"
+#include "view/PiattaformaHeadless.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace isolmar;
+using namespace isolmar::prova;
+
+namespace {
+
+struct Banco {
+    std::unique_ptr<Modello> m = NuovoModello();
+    Griglia Gr;
+    PiattaformaHeadless p;
+    Risolutore s{*m, Gr, p};
+
+    explicit Banco(const Schema& schema) {
+        GeneraTessere(*m, 7);
+        Carica(schema);
+    }
+    void Carica(const Schema& schema) {
+        EXPECT_TRUE(ApplicaSchema(*m, schema));
+        VerificaTutteTessere(*m, p);
+        InizializzaSchema(*m, Gr, p);
+    }
+};
+
+} // namespace
+
+TEST(Ricerca, TwoByTwoWithOneClueOneHasASolutionOfThreeWalls) {
+    Banco b(Schema{2, 2, {{1, 1, 1}}});
+    ASSERT_TRUE(b.s.SoluzioneStart(1));
+    EXPECT_EQ(b.m->NumSol, 1);
+    EXPECT_TRUE(b.m->Trovata);
+    EXPECT_EQ(TavolaDaTblsol(*b.m, 1), (Tavola{"10", "00"}));
+    EXPECT_EQ(b.Gr.CellaIn(2, 2).Sfondo, Blu);
+    EXPECT_EQ(b.Gr.CellaIn(1, 1).Sfondo, Bianco);
+}
+
+TEST(Ricerca, ClueTwoInACornerHasTwoSolutions) {
+    const Schema s{2, 2, {{2, 1, 1}}};
+    Banco b(s);
+    ASSERT_TRUE(b.s.SoluzioneStart(3));
+    EXPECT_EQ(b.m->NumSol, 2);
+    EXPECT_FALSE(b.m->Trovata);
+    EXPECT_EQ(ControllaRegole(s, TavolaDaTblsol(*b.m, 1)), "");
+    EXPECT_EQ(ControllaRegole(s, TavolaDaTblsol(*b.m, 2)), "");
+    EXPECT_NE(TavolaDaTblsol(*b.m, 1), TavolaDaTblsol(*b.m, 2));
+    // Vertical domino first: it comes first in the shape table.
+    EXPECT_EQ(TavolaDaTblsol(*b.m, 1), (Tavola{"10", "10"}));
+}
+
+TEST(Ricerca, AskingForTwoOnAUniquePuzzleExhaustsWithOne) {
+    const Schema s{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}};
+    Banco b(s);
+    const Griglia8 prima = b.m->TblSchema;
+    ASSERT_TRUE(b.s.SoluzioneStart(2));
+    EXPECT_EQ(b.m->NumSol, 1);
+    EXPECT_FALSE(b.m->Trovata);
+    EXPECT_EQ(b.m->TblSchema, prima) << "every shape is taken off again";
+    EXPECT_EQ(TavolaDaTblsol(*b.m, 1), (Tavola{"11000", "00010", "10110", "01110", "00000"}));
+}
+
+TEST(Ricerca, AFailedSearchLeavesTheBoardAsBefore) {
+    // Two neighbouring clues: neither island has a placement.
+    Banco b(Schema{3, 3, {{1, 1, 1}, {1, 1, 2}}});
+    b.m->TblSchema(3, 3) = 2; // a wall set beforehand stays
+    const Griglia8 prima = b.m->TblSchema;
+    ASSERT_TRUE(b.s.SoluzioneStart(1));
+    EXPECT_EQ(b.m->NumSol, 0);
+    EXPECT_EQ(b.m->Ele[1].PrimaMossa, 0);
+    EXPECT_EQ(b.m->Ele[2].PrimaMossa, 0);
+    EXPECT_EQ(b.m->TblSchema, prima);
+
+    Banco c(Schema{2, 2, {{1, 1, 1}, {1, 2, 2}}}); // the two wall cells cannot meet
+    const int16_t libere = c.m->CelleLibere;
+    const Griglia8 primaC = c.m->TblSchema;
+    ASSERT_TRUE(c.s.SoluzioneStart(1));
+    EXPECT_EQ(c.m->NumSol, 0);
+    EXPECT_EQ(c.m->TblSchema, primaC);
+    EXPECT_EQ(c.m->CelleLibere, libere);
+}
+
+TEST(Ricerca, MultiSolutionModeStopsAtExactlyTwoHundred) {
+    // Four clues of 3 far apart on an 8 x 8 board: 18 placements each, thousands of boards.
+    Banco b(Schema{8, 8, {{3, 2, 2}, {3, 2, 7}, {3, 7, 2}, {3, 7, 7}}});
+    b.s.SortaEle("A");
+    b.s.InizializzaMossePossibili();
+    b.m->SoluzMultiple = Vero;
+    b.m->NumSolParz = 0;
+    b.m->Trovata = Falso;
+    b.s.ProvaTessera(1);
+    EXPECT_TRUE(b.m->Trovata);
+    EXPECT_EQ(b.m->NumSolParz, 200);
+    EXPECT_EQ(b.m->NumEleparz[200], 4);
+}
+
+TEST(Ricerca, MultiSolutionModeCollectsEveryValidSolution) {
+    const Schema s{2, 2, {{2, 1, 1}}};
+    Banco b(s);
+    b.s.SortaEle("A");
+    b.s.InizializzaMossePossibili();
+    b.m->SoluzMultiple = Vero;
+    b.m->NumSolParz = 0;
+    b.m->Trovata = Falso;
+    const Griglia8 prima = b.m->TblSchema;
+    b.s.ProvaTessera(1);
+    EXPECT_FALSE(b.m->Trovata);
+    EXPECT_EQ(b.m->NumSolParz, 2);
+    EXPECT_EQ(b.m->TblSchema, prima);
+}
+
+TEST(Ricerca, EscStopsTheSearchAndALaterSearchRunsNormally) {
+    const auto pubblicati = PuzzlePubblicati();
+    ASSERT_FALSE(pubblicati.empty());
+    const Pubblicato* grande = &pubblicati[0];
+    for (const auto& x : pubblicati)
+        if (x.Nome == "janko-0389") grande = &x; // 15 x 15, a few thousand attempts
+    Banco b(grande->S);
+    b.p.DopoCessioni(20, [&] { b.m->TempoScaduto = 1; });
+    ASSERT_TRUE(b.s.SoluzioneStart(1));
+    EXPECT_EQ(b.m->NumSol, 0);
+    EXPECT_LT(b.p.Cessioni, 30);
+
+    InizializzaSchema(*b.m, b.Gr, b.p);
+    ASSERT_TRUE(b.s.SoluzioneStart(1));
+    EXPECT_EQ(b.m->NumSol, 1);
+    EXPECT_EQ(TavolaDaTblsol(*b.m, 1), grande->Soluzione);
+}
+
+TEST(Ricerca, PublishedPuzzlesSolveToTheirPublishedUniqueSolution) {
+    const auto pubblicati = PuzzlePubblicati();
+    ASSERT_GE(pubblicati.size(), 20u);
+    // Each search gets a budget of attempts (Esc pressed when it runs out). One published
+    // 17 x 17 puzzle is beyond the whole-shape search: it needs far more than 60 million
+    // attempts. Every other one must be solved and proved unique within the budget.
+    std::vector<std::string> oltreIlBudget;
+    for (const auto& x : pubblicati) {
+        SCOPED_TRACE(x.Nome);
+        Banco b(x.S);
+        b.p.DopoCessioni(1'000'000, [&] { b.m->TempoScaduto = 1; });
+        ASSERT_TRUE(b.s.SoluzioneStart(2));
+        if (b.m->TempoScaduto == 1) {
+            oltreIlBudget.push_back(x.Nome);
+            continue;
+        }
+        ASSERT_EQ(b.m->NumSol, 1);
+        EXPECT_FALSE(b.m->Trovata);
+        EXPECT_EQ(ControllaRegole(x.S, TavolaDaTblsol(*b.m, 1)), "");
+        EXPECT_EQ(TavolaDaTblsol(*b.m, 1), x.Soluzione);
+    }
+    EXPECT_EQ(oltreIlBudget, std::vector<std::string>{"janko-0213"});
+}
+
+TEST(Ricerca, RandomSmallPuzzlesEverySolutionObeysTheRules) {
+    std::mt19937 gen(11);
+    int conSoluzione = 0;
+    for (int prova = 0; prova < 150; ++prova) {
+        Schema s{3 + static_cast<int>(gen() % 4), 3 + static_cast<int>(gen() % 4), {}};
+        const int isole = 1 + static_cast<int>(gen() % 4);
+        for (int i = 0; i < isole; ++i) {
+            const int r = 1 + static_cast<int>(gen() % s.Righe);
+            const int c = 1 + static_cast<int>(gen() % s.Colonne);
+            bool occupata = false;
+            for (auto& d : s.Isole)
+                occupata |= d.Riga == r && d.Colonna == c;
+            if (!occupata) s.Isole.push_back({1 + static_cast<int>(gen() % 5), r, c});
+        }
+        Banco b(s);
+        ASSERT_TRUE(b.s.SoluzioneStart(3));
+        for (int k = 1; k <= b.m->NumSol; ++k)
+            ASSERT_EQ(ControllaRegole(s, TavolaDaTblsol(*b.m, k)), "") << "prova " << prova;
+        conSoluzione += b.m->NumSol > 0;
+    }
+    EXPECT_GT(conSoluzione, 10);
+}
+
+// Every board of a tiny grid judged by the rule checker: the search (ordinary mode, asking
+// for more solutions than exist) must find exactly as many, so no pruning loses one.
+TEST(Ricerca, TinyPuzzlesHaveAsManySolutionsAsBruteForceFinds) {
+    std::mt19937 gen(5);
+    int conSoluzione = 0;
+    for (int prova = 0; prova < 40; ++prova) {
+        Schema s{2 + static_cast<int>(gen() % 3), 2 + static_cast<int>(gen() % 3), {}};
+        const int celle = s.Righe * s.Colonne;
+        const int isole = 1 + static_cast<int>(gen() % 3);
+        for (int i = 0; i < isole; ++i) {
+            const int r = 1 + static_cast<int>(gen() % s.Righe);
+            const int c = 1 + static_cast<int>(gen() % s.Colonne);
+            bool occupata = false;
+            for (auto& d : s.Isole)
+                occupata |= d.Riga == r && d.Colonna == c;
+            if (!occupata) s.Isole.push_back({1 + static_cast<int>(gen() % 4), r, c});
+        }
+        int attese = 0;
+        for (int bit = 0; bit < (1 << celle); ++bit) {
+            Tavola t(s.Righe, std::string(s.Colonne, '0'));
+            for (int k = 0; k < celle; ++k)
+                if (bit >> k & 1) t[k / s.Colonne][k % s.Colonne] = '1';
+            attese += ControllaRegole(s, t).empty();
+        }
+        Banco b(s);
+        ASSERT_TRUE(b.s.SoluzioneStart(MaxSol));
+        EXPECT_EQ(b.m->NumSol, std::min(attese, MaxSol)) << "prova " << prova;
+        conSoluzione += attese > 0;
+    }
+    EXPECT_GT(conSoluzione, 10);
+}
+
+TEST(Piazzamento, PlacingThenRemovingInAnyOrderRestoresEverything) {
+    const auto pubblicati = PuzzlePubblicati();
+    ASSERT_FALSE(pubblicati.empty());
+    Banco b(pubblicati.back().S);
+    b.s.SortaEle("A");
+    b.s.InizializzaMossePossibili();
+    std::vector<int16_t> blocchi(b.m->NumMosse + 1);
+    for (int k = 1; k <= b.m->NumMosse; ++k)
+        blocchi[k] = b.m->Mosse[k].Blocchi;
+    const Griglia8 schema = b.m->TblSchema;
+    const int16_t libere = b.m->CelleLibere;
+
+    std::mt19937 gen(3);
+    std::vector<std::pair<int, int>> posate; // (island, placement)
+    for (int i = 1; i <= b.m->NumEle; ++i) {
+        const Isola& e = b.m->Ele[i];
+        if (e.PrimaMossa == 0) continue;
+        const int k = e.PrimaMossa + static_cast<int>(gen() % (e.UltimaMossa - e.PrimaMossa + 1));
+        const Mossa& mo = b.m->Mosse[k];
+        b.s.InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
+        posate.push_back({i, k});
+    }
+    ASSERT_GT(posate.size(), 3u);
+    EXPECT_NE(b.m->TblSchema, schema);
+    std::shuffle(posate.begin(), posate.end(), gen);
+    for (auto [i, k] : posate) {
+        const Isola& e = b.m->Ele[i];
+        const Mossa& mo = b.m->Mosse[k];
+        b.s.InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
+    }
+    EXPECT_EQ(b.m->TblSchema, schema);
+    EXPECT_EQ(b.m->CelleLibere, libere);
+    for (int k = 1; k <= b.m->NumMosse; ++k)
+        ASSERT_EQ(b.m->Mosse[k].Blocchi, blocchi[k]);
+}
+
+TEST(Piazzamento, RingsAddUpAndNoBlocchiLeavesCountersAlone) {
+    Banco b(Schema{1, 5, {{1, 1, 1}, {1, 1, 3}, {1, 1, 5}}});
+    b.s.InizializzaMossePossibili();
+    b.s.InserisciOTogli(1, 1, 1, 2, 2, "I");
+    b.s.InserisciOTogli(1, 3, 1, 2, 2, "I");
+    EXPECT_EQ(b.m->TblSchema(1, 2), 4);
+    b.s.InserisciOTogli(1, 1, 1, 2, 2, "T");
+    EXPECT_EQ(b.m->TblSchema(1, 2), 2);
+
+    Banco c(Schema{3, 3, {{2, 2, 2}, {1, 3, 3}}});
+    c.s.SortaEle("A");
+    c.s.InizializzaMossePossibili();
+    c.m->NoBlocchi = Vero;
+    const Isola& e = c.m->Ele[2];
+    const Mossa mo = c.m->Mosse[e.PrimaMossa];
+    c.s.InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
+    for (int k = 1; k <= c.m->NumMosse; ++k)
+        EXPECT_EQ(c.m->Mosse[k].Blocchi, 0);
+    EXPECT_EQ(c.m->CelleLibere, 9 - 2 - 1);
+}
+
+TEST(Mosse, OrdersAndListsOfPlacements) {
+    Banco b(Schema{4, 4, {{3, 1, 1}, {1, 4, 4}, {3, 1, 4}, {2, 4, 1}}});
+    b.m->Ele[3].Marcata = 1;
+    b.s.SortaEle("A");
+    EXPECT_EQ(b.m->Ele[1].Num, 1);
+    EXPECT_EQ(b.m->Ele[2].Num, 2);
+    EXPECT_EQ(b.m->Ele[3].Colonna, 1); // the two 3s keep their order
+    EXPECT_EQ(b.m->Ele[4].Colonna, 4);
+    EXPECT_EQ(b.m->Ele[4].Marcata, 1);
+    b.s.SortaEle("X");
+    EXPECT_EQ(b.m->Ele[1].Num, 1);
+
+    b.s.InizializzaMossePossibili();
+    const Isola& uno = b.m->Ele[1];
+    EXPECT_EQ(uno.PrimaMossa, 1);
+    EXPECT_EQ(uno.UltimaMossa, 1);
+    EXPECT_EQ(b.m->Mosse[1].Tessera, 1);
+    EXPECT_EQ(b.m->Mosse[1].TessRiga, 2);
+    int precedente = 0;
+    for (int i = 1; i <= b.m->NumEle; ++i) {
+        const Isola& e = b.m->Ele[i];
+        ASSERT_GT(e.PrimaMossa, 0);
+        EXPECT_EQ(e.PrimaMossa, precedente + 1);
+        precedente = e.UltimaMossa;
+    }
+    EXPECT_EQ(precedente, b.m->NumMosse);
+    // Lists: increasing placement order; the island's own clue cell is never listed for it.
+    for (int r = 1; r <= 4; ++r)
+        for (int c = 1; c <= 4; ++c) {
+            int ultima = 0;
+            for (int n = b.m->ListeCella(r, c).PrimoCopre; n; n = b.m->NodiCella[n].Succ) {
+                const int k = b.m->NodiCella[n].Mossa;
+                ASSERT_GT(k, ultima);
+                ultima = k;
+                for (int i = 1; i <= b.m->NumEle; ++i) {
+                    const Isola& e = b.m->Ele[i];
+                    if (k >= e.PrimaMossa && k <= e.UltimaMossa) {
+                        ASSERT_FALSE(e.Riga == r && e.Colonna == c);
+                    }
+                }
+            }
+        }
+}
+
+TEST(Mosse, PlacementTableOverflowIsReportedAndNotSearched) {
+    // Many large clues on a big open board need more than 30000 placements.
+    Schema s{50, 50, {}};
+    for (int i = 0; i < 12; ++i)
+        s.Isole.push_back({7, 4 + 4 * i, 4 + 3 * i});
+    Banco b(s);
+    EXPECT_FALSE(b.s.SoluzioneStart(1));
+    EXPECT_TRUE(b.m->MossePiene);
+    EXPECT_TRUE(b.m->ListePiene);
+    EXPECT_EQ(b.m->NumMosse, MaxMosse);
+    EXPECT_EQ(b.m->NumSol, 0);
+    EXPECT_EQ(b.p.Cessioni, 0);
+}
+
+TEST(VerificaMuro2, ReportsTheSplitAndTheForcedBlock) {
+    Banco b(Schema{3, 3, {{1, 1, 1}}});
+    b.s.InizializzaMossePossibili();
+    // Walls at (1,2) and (3,3) joined by free cells: pass.
+    b.m->TblSchema(1, 2) = 2;
+    b.m->TblSchema(3, 3) = 2;
+    EXPECT_TRUE(b.s.VerificaMuro2(Vero));
+    EXPECT_EQ(b.m->EsitoMuro, 0);
+    // Island cells in between split them.
+    b.m->TblSchema(2, 1) = b.m->TblSchema(2, 2) = b.m->TblSchema(2, 3) = 1;
+    EXPECT_FALSE(b.s.VerificaMuro2(Vero));
+    EXPECT_EQ(b.m->EsitoMuro, 1);
+    EXPECT_EQ(b.m->TaglioRiga1, 1);
+    EXPECT_EQ(b.m->TaglioColonna1, 2);
+    EXPECT_EQ(b.m->TaglioRiga2, 3);
+    EXPECT_EQ(b.m->TaglioColonna2, 3);
+    // A cell the explanation knows as island is neither a path nor counted.
+    b.m->TblSchema(2, 1) = b.m->TblSchema(2, 2) = b.m->TblSchema(2, 3) = 0;
+    b.m->TblIsoleLog(3, 3) = 1;
+    EXPECT_TRUE(b.s.VerificaMuro2(Vero));
+    b.m->TblIsoleLog(3, 3) = 0;
+
+    // Free cells no placement can reach count as wall for the 2x2 test.
+    Banco c(Schema{3, 3, {{1, 1, 1}}});
+    c.s.InizializzaMossePossibili();
+    EXPECT_FALSE(c.s.VerificaMuro2(Falso));
+    EXPECT_EQ(c.m->Muro2x2Riga, 1);
+    EXPECT_EQ(c.m->Muro2x2Colonna, 2);
+    EXPECT_TRUE(c.s.VerificaMuro2(Vero)); // skipped: connectivity only
+    c.m->TblSchema(2, 2) = 1;             // one island cell makes every block around it pass
+    EXPECT_TRUE(c.s.VerificaQuattroPerCella(1, 1));
+    EXPECT_TRUE(c.s.VerificaQuattroPerCella(2, 2));
+}
+
+TEST(VerificaMuro3, FreeCellsAndTwoByTwoBlocks) {
+    Banco b(Schema{3, 3, {{1, 2, 2}}});
+    // A complete board with a free 2x2 block: VerificaMuro rejects it, VerificaMuro3's 2x2 test
+    // passes and its free-cell test decides.
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c)
+            b.m->TblSchema(r, c) = 0;
+    b.m->TblSchema(2, 2) = 1;
+    b.m->SolCercate = 1;
+    b.m->NumSol = 0;
+    b.s.VerificaMuro();
+    EXPECT_TRUE(b.m->Trovata); // every block touches the centre island
+    b.m->TblSchema(2, 2) = 0;
+    b.s.VerificaMuro();
+    EXPECT_FALSE(b.m->Trovata);
+    b.s.VerificaMuro3();
+    EXPECT_TRUE(b.m->MuroOk);
+    // A free corner whose two inner neighbours are wall fails.
+    b.m->TblSchema(1, 2) = 2;
+    b.m->TblSchema(2, 1) = 2;
+    b.s.VerificaMuro3();
+    EXPECT_FALSE(b.m->MuroOk);
+    EXPECT_TRUE(b.s.NonRag3(1, 1));
+}
+
+TEST(CopieIsole, SaveRestoreAndRecoverOne) {
+    Banco b(Schema{4, 4, {{2, 1, 1}, {3, 4, 4}}});
+    b.s.SalvaEleInsvele();
+    EXPECT_EQ(b.m->svNumEle, 2);
+    b.m->Ele[1].Num = 9;
+    b.m->NumEle = 0;
+    b.s.RiprendiEleDasvEle();
+    EXPECT_EQ(b.m->NumEle, 2);
+    EXPECT_EQ(b.m->Ele[1].Num, 2);
+    b.s.RecuperaUnEle(1, 2);
+    EXPECT_EQ(b.m->NumEle, 1);
+    EXPECT_EQ(b.m->Ele[1].Num, 3);
+}
+
+TEST(AggiornaBarraTempo, ElapsedWholeSecondsClampedToTheBar) {
+    Banco b(Schema{2, 2, {{1, 1, 1}}});
+    b.p.FissaOrologio(1000);
+    b.p.BarraProgresso(0, 90);
+    b.m->TempoInizio = 999.7;
+    b.s.AggiornaBarraTempo();
+    EXPECT_EQ(b.p.ValoreBarra, 1);
+    b.m->TempoInizio = 900.2;
+    b.s.AggiornaBarraTempo();
+    EXPECT_EQ(b.p.ValoreBarra, 90);
+    b.m->TempoInizio = 950;
+    b.s.AggiornaBarraTempo();
+    EXPECT_EQ(b.p.ValoreBarra, 50);
+}
