@@ -12,7 +12,7 @@ enum class Risposta { Ok, Si, No, Annulla };
 enum class Pulsanti { Ok, SiNoAnnulla };
 
 class Piattaforma {
-public:
+  public:
     virtual ~Piattaforma() = default;
 
     // Seconds since midnight.

@@ -12,7 +12,7 @@
 namespace isolmar {
 
 class PiattaformaHeadless : public Piattaforma {
-public:
+  public:
     // Clock: real time unless a fixed value is set.
     double Orologio() override;
     void FissaOrologio(double secondi) {
@@ -100,7 +100,7 @@ public:
     std::function<void(const std::string&)> SuModale;
     std::vector<std::string> Modali, Stampe;
 
-private:
+  private:
     bool orologioFisso_ = false;
     double orologio_ = 0;
     double mezzanotte_ = 0;

@@ -1,0 +1,194 @@
+// Form1: lifecycle, toolbar dispatch, the close question and the command guard.
+#include "ui/Form1.h"
+
+#include "model/Impostazione.h"
+#include "solver/Tessere.h"
+#include "ui/Testi.h"
+
+namespace isolmar {
+
+const std::vector<PulsanteBarra>& BarraStrumenti() {
+    static const std::vector<PulsanteBarra> barra = {
+        {"Apri", "Apri", "Apri "},
+        {"Salva", "Salva", "Salva"},
+        {"s00", "", ""},
+        {"Incolla", "Incolla", "Incolla"},
+        {"s0", "", ""},
+        {"Risolvi", "Risolvi", "Risolvi"},
+        {"Mostra", "Mostra", "Log sequenza soluzione"},
+        {"s2", "", ""},
+        {"Aiuto", "Aiuto", "Lista configurazioni isole marcate"},
+        {"UndoAll", "UndoAll", "Ricomincia"},
+        {"Undo", "Undo", "Annulla ultima mossa"},
+        {"Camera", "Camera", "Fotografa la posizione"},
+        {"s4", "", ""},
+        {"Valuta", "valuta", "Valuta livello schema"},
+        {"s3", "", ""},
+        {"Stampa", "Stampa", "Stampa schema"},
+        {"s33", "", ""},
+        {"Uscita", "Uscita", "Esci"},
+    };
+    return barra;
+}
+
+const std::vector<Comando>& ComandiFrame1() {
+    static const std::vector<Comando> comandi = {
+        {"CommandGenera", "Genera schema"},
+        {"CommandSoluz", "Soluzione"},
+        {"CommandSoluz3", "Soluz. Mult."},
+        {"CommandSoluzMeno", ""},
+        {"CommandSoluzPiu", ""},
+        {"CommandVisgioco", "Rivisualizza schema"},
+        {"CmdPosMeno", ""},
+        {"CmdPospiu", ""},
+        {"cmdConfigurazioniIsoleMarcate", "Configurazioni isole marcate"},
+        {"CmdLog", "Log"},
+    };
+    return comandi;
+}
+
+const std::vector<Comando>& ComandiFrame2() {
+    static const std::vector<Comando> comandi = {
+        {"CmdSalvaxml", "Salva xml"},         {"CommandLoadXmL", "Load xml"},
+        {"CommandLoad", "Load schema"},       {"CommandSalva", "Salva"},
+        {"CommandVisTessera", "Vis tessera"}, {"CommandRipetiSoloUn", "Ripeti sol un"},
+        {"CommandInsVer", "Ins ver"},         {"CommandMaxProf", "maxprof"},
+    };
+    return comandi;
+}
+
+Avvio ModoAvvio(const Piattaforma& p) {
+    if (p.RigaComando() != "/prod") return Avvio::Interattivo;
+    return p.EsisteFile(p.CartellaProgramma() + "/Isolmar.ini") ? Avvio::Produzione
+                                                                : Avvio::Termina;
+}
+
+Form1::Form1(Piattaforma& p) : p(p) {}
+
+template <class F> void Form1::Esegui(F&& f) {
+    if (inElaborazione_) return;
+    inElaborazione_ = true;
+    f();
+    inElaborazione_ = false;
+    if (chiusaInSospeso_) {
+        chiusaInSospeso_ = false;
+        if (!Form_QueryUnload()) {
+            chiusa_ = true;
+            p.ChiudiFinestra();
+        }
+    }
+}
+
+void Form1::Form_Load() {
+    p.BarraProgresso(0, 90);
+    m.NumRighe = 10;
+    m.NumColonne = 10;
+    m.DimMaxIsola = 4;
+    m.DimIsolaGrande = 4;
+    m.MaxIsoleGrandi = 6;
+    m.TempoMaxGen = 50;
+    SpegniBottoniPiuMeno();
+    p.ImpostaTesto("Label2", "");
+    p.ImpostaVisibile("CommandVisgioco", false);
+    // The monomino is shape 1 from the model's construction.
+    m.MaxLivello = 4;
+    InizializzaSchema(m, Gr, p);
+    gr2.Visibile = false;
+}
+
+void Form1::Form_Activate() {
+    if (!m.Attivata) {
+        m.Attivata = Vero;
+        GeneraTessere(m, 7);
+        Gr.Visibile = false;
+        p.ImpostaAbilitato("CommandSoluz", false);
+    }
+    if (m.ModoAuto) {
+        m.SecSolunica = 10;
+        m.SecSu2 = 45;
+    } else {
+        m.SecSolunica = 5;
+        m.SecSu2 = 30;
+    }
+}
+
+void Form1::Form_KeyPress(int tasto) {
+    if (tasto != 27) return;
+    m.TempoScaduto = 1;
+    p.ImpostaTesto("Label1", "chiudi   " + TestoNumero(static_cast<float>(p.Orologio())));
+}
+
+bool Form1::Form_QueryUnload() {
+    if (inElaborazione_) {
+        m.TempoScaduto = 1;
+        chiusaInSospeso_ = true;
+        return true;
+    }
+    return ChiediSeSalvare();
+}
+
+bool Form1::ChiediSeSalvare() {
+    if (m.NumEle == 0) return false;
+    switch (p.Messaggio("Salvare lo schema attuale?", Pulsanti::SiNoAnnulla)) {
+    case Risposta::No:
+        return false;
+    case Risposta::Si:
+        CmdSalvaxml_Click();
+        return !SchemaSalvato;
+    default:
+        return true;
+    }
+}
+
+void Form1::tlb1_ButtonClick(const std::string& chiave) {
+    Esegui([&] {
+        if (chiave == "Apri") {
+            if (!ChiediSeSalvare()) CommandLoadXmL_Click();
+        } else if (chiave == "Incolla") {
+            if (!ChiediSeSalvare()) IncollaSchema();
+        } else if (chiave == "Uscita") {
+            if (!ChiediSeSalvare()) {
+                chiusa_ = true;
+                p.ChiudiFinestra();
+            }
+        } else if (m.NumEle == 0) {
+            return;
+        } else if (chiave == "Salva") {
+            CmdSalvaxml_Click();
+        } else if (chiave == "Risolvi") {
+            CommandSoluz_Click();
+        } else if (chiave == "UndoAll") {
+            InizializzaSchema(m, Gr, p);
+            InizializzaTblGioco(m, gr2);
+        }
+        // "Mostra", "Aiuto", "Undo", "Camera", "Valuta" and "Stampa" belong to the explanation,
+        // play and printing commands.
+    });
+}
+
+void Form1::Clic(const std::string& controllo) {
+    Esegui([&] {
+        if (controllo == "CommandSoluz")
+            CommandSoluz_Click();
+        else if (controllo == "CommandSoluz3")
+            CommandSoluz3_Click();
+        else if (controllo == "CommandSoluzPiu")
+            CommandSoluzPiu_Click();
+        else if (controllo == "CommandSoluzMeno")
+            CommandSoluzMeno_Click();
+        else if (controllo == "CommandVisgioco")
+            CommandVisgioco_Click();
+        else if (controllo == "CmdSalvaxml")
+            CmdSalvaxml_Click();
+        else if (controllo == "CommandLoadXmL")
+            CommandLoadXmL_Click();
+    });
+}
+
+void Form1::CmdSalvaxml_Click() {
+    SchemaSalvato = Falso;
+}
+void Form1::CommandLoadXmL_Click() {}
+void Form1::IncollaSchema() {}
+
+} // namespace isolmar

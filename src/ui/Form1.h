@@ -1,0 +1,109 @@
+// Form1: the main window without a toolkit. It owns the model, the board grid Gr and the move
+// grid gr2, and implements every command and event handler of the main window. The host (the Qt
+// program, or a test) forwards clicks, key presses and the close request to it and draws the
+// grids and controls it sets through Piattaforma.
+#pragma once
+
+#include "model/Modello.h"
+#include "solver/Risolutore.h"
+#include "view/Griglia.h"
+#include "view/Piattaforma.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace isolmar {
+
+// A toolbar entry: a keyed button, or a spacer (empty tool tip and image).
+struct PulsanteBarra {
+    std::string Chiave;
+    std::string Immagine;
+    std::string Suggerimento;
+    bool Spaziatore() const { return Immagine.empty(); }
+};
+// The 18 toolbar entries, in order. Spacers are 300 twips wide.
+const std::vector<PulsanteBarra>& BarraStrumenti();
+inline constexpr int LarghezzaSpaziatore = 300;
+
+// A command button of the main window: control name and caption ("" for arrow buttons).
+struct Comando {
+    std::string Nome;
+    std::string Etichetta;
+};
+const std::vector<Comando>& ComandiFrame1();
+const std::vector<Comando>& ComandiFrame2();
+
+// How the process starts: the command line exactly "/prod" selects production mode, which needs
+// Isolmar.ini in the program's folder, else the process ends at once; anything else starts
+// interactively.
+enum class Avvio { Interattivo, Produzione, Termina };
+Avvio ModoAvvio(const Piattaforma& p);
+
+class Form1 {
+  public:
+    explicit Form1(Piattaforma& p);
+
+    Piattaforma& p;
+    std::unique_ptr<Modello> Dati = NuovoModello();
+    Modello& m = *Dati;
+    Griglia Gr;  // the board
+    Griglia gr2; // the player's move strip
+    Risolutore Ris{m, Gr, p};
+
+    // Main-window fields.
+    int16_t SolVis = 0;              // solution shown on the board, 1..NumSol
+    Booleano InVisSoluzione = Falso; // the board shows a solution, not the game
+    Booleano SchemaSalvato = Falso;
+    Booleano SoloValuta = Falso;
+    int16_t LivelloLog = 0;
+
+    // Lifecycle.
+    void Form_Load();
+    void Form_Activate();
+    void Form_KeyPress(int tasto);
+    // True = cancel the closing. While long work runs the closing is refused: the work is
+    // stopped first (as Esc) and the question is asked when it has returned.
+    bool Form_QueryUnload();
+    bool ChiediSeSalvare();
+
+    // Events from the host. Every command is refused while long work runs (only Esc acts).
+    void tlb1_ButtonClick(const std::string& chiave);
+    void Clic(const std::string& controllo);
+    bool InElaborazione() const { return inElaborazione_; }
+    // True once the window has agreed to close (after "Uscita" or a close request it accepted).
+    bool Chiusa() const { return chiusa_; }
+
+    // Solve commands and browsing.
+    void CommandSoluz_Click();
+    void CommandSoluz3_Click();
+    void CommandSoluzPiu_Click();
+    void CommandSoluzMeno_Click();
+    void SpegniBottoniPiuMeno();
+    void CommandVisgioco_Click();
+    void VerificaPrimaSoluzione();
+
+    // Board painters.
+    void VisualizzaTblGioco();
+    void VisualizzaTblSchemaOption();
+    void Vissche();
+    int16_t CellaDim(uint8_t riga, uint8_t colonna) const;
+    static double MmToTwips(double mm) { return mm * 1440.0 / 25.4; }
+
+    // Commands of the files, play, explanation, printing and generator subsystems; until they
+    // are wired in they do nothing.
+    void CmdSalvaxml_Click();
+    void CommandLoadXmL_Click();
+    void IncollaSchema();
+
+  private:
+    // Runs a command unless long work is running; marks the window busy meanwhile.
+    template <class F> void Esegui(F&& f);
+    void MostraSoluzione(int delta);
+
+    bool inElaborazione_ = false;
+    bool chiusaInSospeso_ = false;
+    bool chiusa_ = false;
+};
+
+} // namespace isolmar

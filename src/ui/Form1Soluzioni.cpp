@@ -1,0 +1,184 @@
+// Form1: the solve commands, solution browsing and the board painters.
+#include "model/Impostazione.h"
+#include "ui/Form1.h"
+#include "ui/Testi.h"
+
+namespace isolmar {
+
+namespace {
+// Shown when the puzzle needs more candidate placements than the solver's table holds.
+constexpr const char* TroppoGrande = "Schema troppo grande per il risolutore";
+} // namespace
+
+void Form1::CommandSoluz_Click() {
+    if (m.NumEle == 0) return;
+    bool cercato = true;
+    if (m.NumSol < 1) {
+        p.CursoreOccupato(true);
+        m.TempoInizio = p.Orologio();
+        cercato = Ris.SoluzioneStart(1);
+    }
+    Gr.ImpostaRidisegno(true);
+    SolVis = 0;
+    CommandSoluzPiu_Click();
+    SpegniBottoniPiuMeno();
+    p.ImpostaVisibile("CommandVisgioco", true);
+    p.ImpostaTesto("Label2", !cercato        ? TroppoGrande
+                             : m.NumSol >= 1 ? "Soluzione schema"
+                                             : "Non trovata nessuna soluzione");
+    p.ImpostaTesto("Label1", TestoNumero(p.Orologio() - m.TempoInizio));
+    InVisSoluzione = Vero;
+    p.CursoreOccupato(false);
+}
+
+void Form1::CommandSoluz3_Click() {
+    if (m.NumEle == 0) return;
+    p.CursoreOccupato(true);
+    InizializzaSchema(m, Gr, p);
+    const bool cercato = Ris.SoluzioneStart(3);
+    Gr.ImpostaRidisegno(true);
+    SolVis = 0;
+    CommandSoluzPiu_Click();
+    InVisSoluzione = Vero;
+    SpegniBottoniPiuMeno();
+    p.ImpostaVisibile("CommandVisgioco", true);
+    if (!cercato) {
+        p.ImpostaTesto("Label2", TroppoGrande);
+    } else if (m.NumSol == 1) {
+        p.ImpostaTesto("Label2", "Esiste una sola soluzione");
+        Ris.RiprendiEleDasvEle();
+        VisualizzaTblGioco();
+    } else if (m.NumSol == 0) {
+        p.ImpostaTesto("Label2", "Non trovata nessuna soluzione");
+    } else {
+        p.ImpostaVisibile("CommandSoluzMeno", true);
+        p.ImpostaVisibile("CommandSoluzPiu", true);
+    }
+    p.CursoreOccupato(false);
+}
+
+void Form1::MostraSoluzione(int delta) {
+    if (m.NumSol < 1) {
+        // No solution of this puzzle is known (Tblsol holds nothing of it): show the game.
+        SolVis = 0;
+        VisualizzaTblGioco();
+        return;
+    }
+    SolVis = static_cast<int16_t>(SolVis + delta);
+    if (SolVis > m.NumSol) SolVis = 1;
+    if (SolVis < 1) SolVis = m.NumSol;
+    Gr.ImpostaRidisegno(false);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            Gr.Seleziona(r, c);
+            Gr.ImpostaSfondo(m.Tblsol(SolVis, r, c) == 1 ? Bianco : Blu);
+        }
+    Gr.ImpostaRidisegno(true);
+    p.ImpostaTesto("Label2",
+                   "Soluzione " + std::to_string(SolVis) + " di  " + std::to_string(m.NumSol));
+}
+
+void Form1::CommandSoluzPiu_Click() {
+    MostraSoluzione(+1);
+}
+void Form1::CommandSoluzMeno_Click() {
+    MostraSoluzione(-1);
+}
+
+void Form1::SpegniBottoniPiuMeno() {
+    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandSoluzMeno", "CommandSoluzPiu"})
+        p.ImpostaVisibile(b, false);
+}
+
+void Form1::CommandVisgioco_Click() {
+    Ris.RiprendiEleDasvEle();
+    InizializzaSchema(m, Gr, p);
+    VisualizzaTblGioco();
+    if (!p.Visibile("CmdPosMeno")) {
+        p.ImpostaVisibile("CommandVisgioco", false);
+        p.ImpostaTesto("Label2", "");
+    }
+    p.ImpostaVisibile("CommandSoluzMeno", false);
+    p.ImpostaVisibile("CommandSoluzPiu", false);
+    InVisSoluzione = Falso;
+}
+
+void Form1::VerificaPrimaSoluzione() {
+    if (m.NumSol == 0) Ris.SoluzioneStart(1);
+    Ris.SalvaEleInsvele();
+    VisualizzaTblGioco();
+}
+
+// ---- Board painters -------------------------------------------------------------------------
+
+void Form1::VisualizzaTblGioco() {
+    Gr.ImpostaRidisegno(false);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            Gr.Seleziona(r, c);
+            switch (m.TblGioco(r, c)) {
+            case 0:
+                Gr.ImpostaSfondo(Grigio);
+                break;
+            case 1:
+                Gr.ImpostaSfondo(Bianco);
+                break;
+            case 2:
+                Gr.ImpostaSfondo(Blu);
+                break;
+            default:
+                break;
+            }
+        }
+    for (int i = 1; i <= m.NumEle; ++i)
+        if (m.Ele[i].Marcata == 1) {
+            Gr.Seleziona(m.Ele[i].Riga, m.Ele[i].Colonna);
+            Gr.ImpostaSfondo(Giallo);
+        }
+    Gr.ImpostaRidisegno(true);
+}
+
+void Form1::VisualizzaTblSchemaOption() {
+    Gr.ImpostaRidisegno(false);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            const uint8_t v = m.TblSchema(r, c);
+            if (v == 0) continue;
+            Gr.Seleziona(r, c);
+            Gr.ImpostaSfondo(v == 1 ? Giallo : Verdeacqua);
+        }
+    Gr.ImpostaRidisegno(true);
+}
+
+void Form1::Vissche() {
+    constexpr Colore Rosso = 0x0000FF, Magenta = 0xFF00FF;
+    Gr.ImpostaRidisegno(false); // left suspended: the next painter refreshes the grid
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            Gr.Seleziona(r, c);
+            Gr.ImpostaFont("Arial");
+            const std::string& t = Gr.Testo();
+            if (t == "*" || t == "O" || t == "X" || t == "n" || t == "p") {
+                Gr.ImpostaTesto("");
+                Gr.ImpostaDimensione(9);
+                Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
+            }
+            const Colore ct = Gr.ColoreTesto();
+            if (Gr.Dimensione() > 9 && (ct == Blu || ct == Rosso || ct == Magenta)) {
+                Gr.ImpostaDimensione(9);
+                Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
+            }
+            if (!m.NoColori) {
+                const uint8_t v = m.TblSchema(r, c);
+                Gr.ImpostaSfondo(v == 1 ? Bianco : v == 0 ? Grigio : Blu);
+            }
+        }
+}
+
+int16_t Form1::CellaDim(uint8_t riga, uint8_t colonna) const {
+    for (int i = 1; i <= m.NumEle; ++i)
+        if (m.Ele[i].Riga == riga && m.Ele[i].Colonna == colonna) return static_cast<int16_t>(i);
+    return -1;
+}
+
+} // namespace isolmar
