@@ -21,7 +21,7 @@ enum class Allineamento : int16_t {
 using Colore = uint32_t;
 
 class Griglia {
-public:
+  public:
     struct Cella {
         std::string Testo;
         Colore Sfondo = 0xFFFFFF;
@@ -93,7 +93,7 @@ public:
     int MouseRiga = 0;
     int MouseColonna = 0;
 
-private:
+  private:
     Cella& cella();
     const Cella& cella() const;
     void ridimensiona(int righe, int colonne);

@@ -1,20 +1,484 @@
 #include "FinestraPrincipale.h"
 
-#include "solver/Tessere.h"
+#include "model/Impostazione.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
-#include <QStatusBar>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 namespace isolmar {
 
-FinestraPrincipale::FinestraPrincipale(QWidget* genitore)
-    : QMainWindow(genitore), modello_(NuovoModello()) {
-    setWindowTitle(QStringLiteral("Isolmar"));
-    GeneraTessere(*modello_, 7);
-    auto* etichetta = new QLabel(this);
-    etichetta->setObjectName(QStringLiteral("Label2"));
-    statusBar()->addWidget(etichetta);
-    resize(640, 520);
+namespace {
+
+QColor DaBgr(Colore c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
+
+// Symbol-font characters the explanation writes into cells, as the Unicode characters they show.
+QString TestoCella(const Griglia::Cella& c) {
+    const QString t = QString::fromStdString(c.Testo);
+    if (QString::fromStdString(c.Font).compare("Wingdings", Qt::CaseInsensitive) != 0) return t;
+    static const QMap<QChar, QChar> simboli = {
+        {'n', QChar(0x25A0)}, // black square
+        {'o', QChar(0x25A1)}, // white square
+        {'p', QChar(0x25FB)}, // white medium square
+        {'l', QChar(0x25CF)}, // black circle
+    };
+    QString s;
+    for (QChar ch : t)
+        s += simboli.value(ch, ch);
+    return s;
+}
+
+Qt::Alignment Allineamento_(Allineamento a) {
+    switch (a) {
+    case Allineamento::SinistraCentro:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case Allineamento::DestraCentro:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignCenter;
+    }
+}
+
+QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
+    static const QMap<QString, QStyle::StandardPixmap> icone = {
+        {"Apri", QStyle::SP_DialogOpenButton},
+        {"Salva", QStyle::SP_DialogSaveButton},
+        {"Incolla", QStyle::SP_FileDialogContentsView},
+        {"Risolvi", QStyle::SP_MediaPlay},
+        {"Mostra", QStyle::SP_FileDialogDetailedView},
+        {"Aiuto", QStyle::SP_MessageBoxQuestion},
+        {"UndoAll", QStyle::SP_BrowserReload},
+        {"Undo", QStyle::SP_ArrowBack},
+        {"Camera", QStyle::SP_DriveCDIcon},
+        {"valuta", QStyle::SP_MessageBoxInformation},
+        {"Stampa", QStyle::SP_ComputerIcon},
+        {"Uscita", QStyle::SP_DialogCloseButton},
+    };
+    return s->standardIcon(icone.value(QString::fromStdString(immagine), QStyle::SP_CustomBase));
+}
+
+} // namespace
+
+// ---- VistaGriglia ---------------------------------------------------------------------------
+
+VistaGriglia::VistaGriglia(const Griglia& g, QWidget* genitore) : QWidget(genitore), g_(g) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+int VistaGriglia::Pixel(int twips) const {
+    return static_cast<int>(twips * logicalDpiX() / 1440.0 + 0.5);
+}
+
+QSize VistaGriglia::sizeHint() const {
+    return {Pixel(g_.SommaLarghezze()) + 2, Pixel(g_.SommaAltezze()) + 2};
+}
+
+void VistaGriglia::paintEvent(QPaintEvent*) {
+    QPainter pt(this);
+    pt.fillRect(rect(), palette().window());
+    int y = 0;
+    for (int r = 0; r < g_.Righe(); ++r) {
+        const int h = Pixel(g_.AltezzaRiga(r));
+        int x = 0;
+        for (int c = 0; c < g_.Colonne(); ++c) {
+            const int w = Pixel(g_.LarghezzaColonna(c));
+            if (w > 0 && h > 0) {
+                const Griglia::Cella& cella = g_.CellaIn(r, c);
+                const QRect q(x, y, w, h);
+                pt.fillRect(q, DaBgr(cella.Sfondo));
+                pt.setPen(QColor(96, 96, 96));
+                pt.drawRect(q);
+                if (!cella.Testo.empty()) {
+                    QFont f(QString::fromStdString(cella.Font == "Wingdings" ? "DejaVu Sans"
+                                                                             : cella.Font));
+                    f.setPointSizeF(cella.Dimensione > 0 ? cella.Dimensione : 9);
+                    f.setBold(cella.Grassetto);
+                    pt.setFont(f);
+                    pt.setPen(DaBgr(cella.ColoreTesto));
+                    pt.drawText(q, static_cast<int>(Allineamento_(cella.Allinea)),
+                                TestoCella(cella));
+                }
+            }
+            x += w;
+        }
+        y += h;
+    }
+}
+
+void VistaGriglia::mousePressEvent(QMouseEvent* e) {
+    int y = 0, riga = -1;
+    for (int r = 0; r < g_.Righe(); ++r) {
+        y += Pixel(g_.AltezzaRiga(r));
+        if (e->position().y() < y) {
+            riga = r;
+            break;
+        }
+    }
+    int x = 0, colonna = -1;
+    for (int c = 0; c < g_.Colonne(); ++c) {
+        x += Pixel(g_.LarghezzaColonna(c));
+        if (e->position().x() < x) {
+            colonna = c;
+            break;
+        }
+    }
+    if (riga < 0 || colonna < 0) return;
+    const int pulsante = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
+    emit cellaCliccata(riga, colonna, pulsante);
+}
+
+// ---- FinestraPrincipale ---------------------------------------------------------------------
+
+FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* genitore)
+    : QMainWindow(genitore), rigaComando_(rigaComando) {
+    setWindowTitle(QStringLiteral("Isolmar"));
+    ultimaCessione_.start();
+
+    auto* centro = new QWidget(this);
+    auto* colonna = new QVBoxLayout(centro);
+    tavola_ = new VistaGriglia(form_.Gr, centro);
+    tavola_->setObjectName("Gr");
+    form_.Gr.SuRidisegno([this] { tavola_->update(); });
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(tavola_, 0, Qt::AlignTop | Qt::AlignLeft);
+    frame1_ = new QGroupBox(centro);
+    frame1_->setObjectName("Frame1");
+    frame2_ = new QGroupBox(centro);
+    frame2_->setObjectName("Frame2");
+    auto* comandi = new QVBoxLayout;
+    comandi->addWidget(frame1_);
+    comandi->addWidget(frame2_);
+    comandi->addStretch();
+    riga->addLayout(comandi);
+    riga->addStretch();
+    colonna->addLayout(riga);
+    label1_ = new QLabel(centro);
+    label1_->setObjectName("Label1");
+    label2_ = new QLabel(centro);
+    label2_->setObjectName("Label2");
+    progresso_ = new QProgressBar(centro);
+    progresso_->setObjectName("ProgressBar1");
+    progresso_->setTextVisible(false);
+    animazione_ = new QCheckBox(QStringLiteral("Animazione"), centro);
+    animazione_->setObjectName("Check1");
+    auto* stato = new QHBoxLayout;
+    stato->addWidget(label1_);
+    stato->addWidget(label2_, 1);
+    stato->addWidget(animazione_);
+    colonna->addLayout(stato);
+    colonna->addWidget(progresso_);
+    setCentralWidget(centro);
+
+    CreaBarra();
+    CreaComandi();
+    CreaMenu();
+
+    form_.m.LarghezzaIniziale = 0;
+    form_.Form_Load();
+}
+
+void FinestraPrincipale::CreaBarra() {
+    barra_ = addToolBar(QStringLiteral("tlb1"));
+    barra_->setObjectName("tlb1");
+    barra_->setMovable(false);
+    for (const PulsanteBarra& b : BarraStrumenti()) {
+        if (b.Spaziatore()) {
+            auto* vuoto = new QWidget(barra_);
+            vuoto->setFixedWidth(tavola_->Pixel(LarghezzaSpaziatore));
+            QAction* a = barra_->addWidget(vuoto);
+            a->setObjectName(QString::fromStdString(b.Chiave));
+            continue;
+        }
+        QAction* a = barra_->addAction(IconaBarra(style(), b.Immagine), QString());
+        a->setObjectName(QString::fromStdString(b.Chiave));
+        a->setToolTip(QString::fromStdString(b.Suggerimento));
+        const std::string chiave = b.Chiave;
+        connect(a, &QAction::triggered, this, [this, chiave] { form_.tlb1_ButtonClick(chiave); });
+        azioniBarra_.insert(QString::fromStdString(b.Chiave), a);
+    }
+    azioniBarra_.value("Aiuto")->setEnabled(false);
+}
+
+void FinestraPrincipale::CreaComandi() {
+    auto riempi = [this](QGroupBox* frame, const std::vector<Comando>& comandi) {
+        auto* l = new QVBoxLayout(frame);
+        for (const Comando& c : comandi) {
+            auto* b = new QPushButton(QString::fromStdString(c.Etichetta), frame);
+            b->setObjectName(QString::fromStdString(c.Nome));
+            b->setFocusPolicy(Qt::NoFocus); // keys go to the window, so Esc always arrives
+            if (c.Etichetta.empty()) {
+                const bool avanti = c.Nome == "CommandSoluzPiu" || c.Nome == "CmdPospiu";
+                b->setIcon(
+                    style()->standardIcon(avanti ? QStyle::SP_ArrowRight : QStyle::SP_ArrowLeft));
+            }
+            const std::string nome = c.Nome;
+            connect(b, &QPushButton::clicked, this, [this, nome] { form_.Clic(nome); });
+            l->addWidget(b);
+        }
+    };
+    riempi(frame1_, ComandiFrame1());
+    riempi(frame2_, ComandiFrame2());
+}
+
+void FinestraPrincipale::CreaMenu() {
+    QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
+    istruzioni->setObjectName("MnuAiuto");
+    connect(istruzioni, &QAction::triggered, this, [this] { MostraModale("Form3z"); });
+    QAction* info = menuBar()->addAction(QStringLiteral("Informazioni su Isolmar"));
+    info->setObjectName("mnuInformazioni");
+    connect(info, &QAction::triggered, this, [this] { MostraModale("Form8"); });
+}
+
+void FinestraPrincipale::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (form_.m.LarghezzaIniziale == 0)
+        form_.m.LarghezzaIniziale = width() * 1440.0 / logicalDpiX();
+    form_.Form_Activate();
+    attivata_ = true;
+}
+
+QWidget* FinestraPrincipale::Controllo(const std::string& nome) const {
+    return findChild<QWidget*>(QString::fromStdString(nome));
+}
+
+void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape)
+        form_.Form_KeyPress(27);
+    else if (!e->text().isEmpty())
+        form_.Form_KeyPress(e->text().at(0).unicode());
+    QMainWindow::keyPressEvent(e);
+}
+
+void FinestraPrincipale::closeEvent(QCloseEvent* e) {
+    if (form_.Chiusa() || !form_.Form_QueryUnload())
+        e->accept();
+    else
+        e->ignore();
+}
+
+// ---- Piattaforma ----------------------------------------------------------------------------
+
+double FinestraPrincipale::Orologio() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void FinestraPrincipale::Cedi() {
+    // The search calls this at every attempt: handle events at most every 10 ms.
+    if (ultimaCessione_.elapsed() < 10) return;
+    QCoreApplication::processEvents();
+    ultimaCessione_.restart();
+}
+
+void FinestraPrincipale::BarraProgresso(int minimo, int massimo) {
+    progresso_->setRange(minimo, massimo);
+}
+void FinestraPrincipale::ValoreProgresso(int valore) {
+    progresso_->setValue(valore);
+}
+int FinestraPrincipale::MassimoProgresso() const {
+    return progresso_->maximum();
+}
+
+void FinestraPrincipale::CursoreOccupato(bool occupato) {
+    if (occupato)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+}
+
+void FinestraPrincipale::ImpostaTesto(const std::string& controllo, const std::string& testo) {
+    const QString t = QString::fromStdString(testo);
+    if (auto* l = qobject_cast<QLabel*>(Controllo(controllo)))
+        l->setText(t);
+    else if (auto* b = qobject_cast<QAbstractButton*>(Controllo(controllo)))
+        b->setText(t);
+}
+
+std::string FinestraPrincipale::Testo(const std::string& controllo) const {
+    if (auto* l = qobject_cast<QLabel*>(Controllo(controllo))) return l->text().toStdString();
+    if (auto* b = qobject_cast<QAbstractButton*>(Controllo(controllo)))
+        return b->text().toStdString();
+    return {};
+}
+
+void FinestraPrincipale::ImpostaVisibile(const std::string& controllo, bool visibile) {
+    if (QWidget* w = Controllo(controllo)) w->setVisible(visibile);
+}
+
+void FinestraPrincipale::ImpostaAbilitato(const std::string& controllo, bool abilitato) {
+    if (QWidget* w = Controllo(controllo)) w->setEnabled(abilitato);
+}
+
+bool FinestraPrincipale::Visibile(const std::string& controllo) const {
+    QWidget* w = Controllo(controllo);
+    return w && !w->isHidden();
+}
+
+void FinestraPrincipale::AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) {
+    if (QAction* a = azioniBarra_.value(QString::fromStdString(chiave))) a->setEnabled(abilitato);
+}
+
+bool FinestraPrincipale::Animazione() const {
+    return animazione_->isChecked();
+}
+
+void FinestraPrincipale::Ridisegna() {
+    tavola_->update();
+    QCoreApplication::processEvents();
+}
+
+void FinestraPrincipale::Impagina() {
+    const Griglia& g = form_.Gr;
+    tavola_->setVisible(g.Visibile);
+    tavola_->setFixedSize(tavola_->Pixel(g.Larghezza), tavola_->Pixel(g.Altezza));
+    tavola_->update();
+    if (isMaximized()) return;
+    adjustSize();
+    // Fewer than 13 columns: the window keeps its width at load; wider boards widen it.
+    if (form_.m.NumColonne < 13 && form_.m.LarghezzaIniziale > 0)
+        resize(std::max(tavola_->Pixel(static_cast<int>(form_.m.LarghezzaIniziale)), width()),
+               height());
+}
+
+void FinestraPrincipale::ChiudiFinestra() {
+    close();
+}
+
+Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti) {
+    const QString t = QString::fromStdString(testo);
+    if (pulsanti == Pulsanti::Ok) {
+        QMessageBox::information(this, windowTitle(), t);
+        return Risposta::Ok;
+    }
+    switch (QMessageBox::question(this, windowTitle(), t,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Risposta::Si;
+    case QMessageBox::No:
+        return Risposta::No;
+    default:
+        return Risposta::Annulla;
+    }
+}
+
+std::string FinestraPrincipale::InputBox(const std::string& domanda,
+                                         const std::string& predefinito) {
+    bool ok = false;
+    const QString t =
+        QInputDialog::getText(this, windowTitle(), QString::fromStdString(domanda),
+                              QLineEdit::Normal, QString::fromStdString(predefinito), &ok);
+    return ok ? t.toStdString() : std::string();
+}
+
+namespace {
+// "Descrizione|*.a;*.b" as a Qt filter "Descrizione (*.a *.b)".
+QString FiltroQt(const std::string& filtro) {
+    const QString f = QString::fromStdString(filtro);
+    const int bar = f.indexOf('|');
+    if (bar < 0) return f;
+    return f.left(bar) + " (" + f.mid(bar + 1).replace(';', ' ') + ")";
+}
+} // namespace
+
+std::string FinestraPrincipale::DialogoApri(const std::string& filtro) {
+    return QFileDialog::getOpenFileName(this, QString(), QString(), FiltroQt(filtro)).toStdString();
+}
+
+std::string FinestraPrincipale::DialogoSalva(const std::string& filtro) {
+    return QFileDialog::getSaveFileName(this, QString(), QString(), FiltroQt(filtro)).toStdString();
+}
+
+bool FinestraPrincipale::ImpostaStampante() {
+    return false;
+}
+
+std::string FinestraPrincipale::TestoAppunti() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+std::string FinestraPrincipale::CartellaProgramma() const {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+bool FinestraPrincipale::EsisteFile(const std::string& percorso) const {
+    return QFileInfo(QString::fromStdString(percorso)).isFile();
+}
+
+void FinestraPrincipale::TimerUnaVolta(int ms, std::function<void()> f) {
+    QTimer::singleShot(ms, this, std::move(f));
+}
+
+int FinestraPrincipale::TimerPeriodico(int ms, std::function<void()> f) {
+    auto* t = new QTimer(this);
+    connect(t, &QTimer::timeout, this, std::move(f));
+    t->start(ms);
+    timer_.insert(prossimoTimer_, t);
+    return prossimoTimer_++;
+}
+
+void FinestraPrincipale::FermaTimer(int id) {
+    if (QTimer* t = timer_.take(id)) t->deleteLater();
+}
+
+void FinestraPrincipale::MostraModale(const std::string& finestra) {
+    if (finestra == "Form3z") { // help, beside the main window
+        QDialog d(this);
+        d.setWindowTitle(QStringLiteral("Istruzioni"));
+        auto* l = new QVBoxLayout(&d);
+        auto* testo = new QTextBrowser(&d);
+        QFile f(QCoreApplication::applicationDirPath() + "/Isolmar.html");
+        if (f.open(QIODevice::ReadOnly))
+            testo->setHtml(QString::fromUtf8(f.readAll()));
+        else
+            testo->setPlainText(QStringLiteral("Il file di aiuto Isolmar.html non si trova."));
+        l->addWidget(testo);
+        d.resize(520, height());
+        d.move(frameGeometry().right() + 4, y());
+        d.exec();
+    } else if (finestra == "Form8") { // about box
+        QDialog d(this);
+        d.setWindowTitle(QStringLiteral("Informazioni su Isolmar"));
+        auto* l = new QVBoxLayout(&d);
+        l->addWidget(new QLabel(
+            QStringLiteral(
+                "<h3>Isolmar</h3><p>Nurikabe: genera, risolve, spiega e fa giocare schemi.</p>"
+                "<p>Versione %1</p>")
+                .arg(QCoreApplication::applicationVersion()),
+            &d));
+        auto* ok = new QPushButton(QStringLiteral("OK"), &d);
+        connect(ok, &QPushButton::clicked, &d, &QDialog::accept);
+        l->addWidget(ok, 0, Qt::AlignRight);
+        d.exec();
+    }
+}
+
+void FinestraPrincipale::StampaFinestra(const std::string&) {}
 
 } // namespace isolmar

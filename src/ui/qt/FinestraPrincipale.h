@@ -1,22 +1,112 @@
-// The main window of the Qt program. For now it holds the model with its shapes built and shows
-// an empty board; the commands come with the window's full logic.
+// The Qt main window: it shows what Form1 sets (board grid, labels, buttons, progress bar) and
+// forwards clicks, Esc and the close request to it. It is also Form1's Piattaforma.
 #pragma once
 
-#include "model/Modello.h"
+#include "ui/Form1.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
-#include <memory>
+#include <QMap>
+#include <QWidget>
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QToolBar;
 
 namespace isolmar {
 
-class FinestraPrincipale : public QMainWindow {
+// Paints a Griglia: cell sizes in twips converted with the screen's resolution, colours
+// 0x00BBGGRR, texts with their font, size, bold and alignment. Reports clicks.
+class VistaGriglia : public QWidget {
     Q_OBJECT
-public:
-    explicit FinestraPrincipale(QWidget* genitore = nullptr);
-    const Modello& modello() const { return *modello_; }
+  public:
+    explicit VistaGriglia(const Griglia& g, QWidget* genitore = nullptr);
+    QSize sizeHint() const override;
+    // Pixels of a length in twips on this screen.
+    int Pixel(int twips) const;
 
-private:
-    std::unique_ptr<Modello> modello_;
+  signals:
+    void cellaCliccata(int riga, int colonna, int pulsante);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+  private:
+    const Griglia& g_;
+};
+
+class FinestraPrincipale : public QMainWindow, public Piattaforma {
+    Q_OBJECT
+  public:
+    explicit FinestraPrincipale(const std::string& rigaComando = "", QWidget* genitore = nullptr);
+
+    Form1& Finestra() { return form_; }
+    QToolBar* Barra() const { return barra_; }
+    VistaGriglia* Tavola() const { return tavola_; }
+
+    // Piattaforma.
+    double Orologio() override;
+    void Cedi() override;
+    void BarraProgresso(int minimo, int massimo) override;
+    void ValoreProgresso(int valore) override;
+    int MassimoProgresso() const override;
+    void CursoreOccupato(bool occupato) override;
+    void ImpostaTesto(const std::string& controllo, const std::string& testo) override;
+    std::string Testo(const std::string& controllo) const override;
+    void ImpostaVisibile(const std::string& controllo, bool visibile) override;
+    void ImpostaAbilitato(const std::string& controllo, bool abilitato) override;
+    bool Visibile(const std::string& controllo) const override;
+    void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) override;
+    bool Animazione() const override;
+    void Ridisegna() override;
+    void Impagina() override;
+    void ChiudiFinestra() override;
+    Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
+    std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
+    std::string DialogoApri(const std::string& filtro) override;
+    std::string DialogoSalva(const std::string& filtro) override;
+    bool ImpostaStampante() override;
+    std::string TestoAppunti() override;
+    std::string CartellaProgramma() const override;
+    std::string RigaComando() const override { return rigaComando_; }
+    bool EsisteFile(const std::string& percorso) const override;
+    void TimerUnaVolta(int ms, std::function<void()> f) override;
+    int TimerPeriodico(int ms, std::function<void()> f) override;
+    void FermaTimer(int id) override;
+    void MostraModale(const std::string& finestra) override;
+    void StampaFinestra(const std::string& finestra) override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+  private:
+    void CreaBarra();
+    void CreaComandi();
+    void CreaMenu();
+    QWidget* Controllo(const std::string& nome) const;
+
+    std::string rigaComando_;
+    Form1 form_{*this};
+    QToolBar* barra_ = nullptr;
+    VistaGriglia* tavola_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QProgressBar* progresso_ = nullptr;
+    QCheckBox* animazione_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QGroupBox* frame2_ = nullptr;
+    QMap<QString, QAction*> azioniBarra_;
+    QElapsedTimer ultimaCessione_;
+    QMap<int, class QTimer*> timer_;
+    int prossimoTimer_ = 1;
+    bool attivata_ = false;
 };
 
 } // namespace isolmar

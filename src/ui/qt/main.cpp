@@ -1,10 +1,23 @@
 #include "FinestraPrincipale.h"
 
 #include <QApplication>
+#include <QStringList>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    isolmar::FinestraPrincipale finestra;
+    QApplication::setApplicationVersion(QStringLiteral(ISOLMAR_VERSIONE));
+    // The whole command line after the program name, as one text.
+    const std::string riga = QApplication::arguments().mid(1).join(' ').toStdString();
+    isolmar::FinestraPrincipale finestra(riga);
+    switch (isolmar::ModoAvvio(finestra)) {
+    case isolmar::Avvio::Termina:
+        return 0;
+    case isolmar::Avvio::Produzione:
+        finestra.Finestra().m.ModoAuto = isolmar::Vero;
+        break;
+    case isolmar::Avvio::Interattivo:
+        break;
+    }
     finestra.show();
     return app.exec();
 }
