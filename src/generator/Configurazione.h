@@ -1,0 +1,29 @@
+// The configuration file Isolmar.ini read in production mode, and the reading of a number at the
+// start of a text shared by the settings commands.
+#pragma once
+
+#include "model/Modello.h"
+
+#include <string>
+#include <string_view>
+
+namespace isolmar {
+
+// The number at the start of a text: leading blanks, an optional sign, then digits; anything
+// after the digits is ignored. False, with valore = 0, when there are no digits. Values beyond
+// +-10^12 saturate there.
+bool NumeroIniziale(std::string_view testo, long long& valore);
+
+// Reads the text of Isolmar.ini into the rule table. Lines end in CR LF, LF or CR. Keys are
+// upper-cased but not trimmed; values are not trimmed. Rules and keys the text does not give keep
+// their values. Returns "" or, at the first line that cannot be stored (a 21st "<REGOLA>", a
+// value that does not fit its field), an Italian message naming the line; reading stops there
+// and the rules read before stay.
+std::string InizializzaAuto(std::string_view testo,
+                            std::array<Modello::Regola, Modello::MaxRegole + 1>& Regole,
+                            int16_t& NumRegole);
+inline std::string InizializzaAuto(std::string_view testo, Modello& m) {
+    return InizializzaAuto(testo, m.Regole, m.NumRegole);
+}
+
+} // namespace isolmar
