@@ -178,11 +178,34 @@ void Form1::Clic(const std::string& controllo) {
             CommandSoluzMeno_Click();
         else if (controllo == "CommandVisgioco")
             CommandVisgioco_Click();
+        else if (controllo == "CommandGenera")
+            CommandGenera_Click();
+        else if (controllo == "CommandRipetiSoloUn")
+            Gen.CommandRipetiSoloUn_Click();
+        else if (controllo == "CommandInsVer")
+            Gen.CommandInsVer_Click();
+        else if (controllo == "CommandMaxProf")
+            Gen.CommandMaxProf_Click();
         else if (controllo == "CmdSalvaxml")
             CmdSalvaxml_Click();
         else if (controllo == "CommandLoadXmL")
             CommandLoadXmL_Click();
     });
+}
+
+void Form1::CommandGenera_Click() {
+    p.CursoreOccupato(true);
+    Gen.Genera();
+    if (m.NumSol == 1) {
+        InizializzaTblGioco(m, gr2);
+        Ris.SalvaEleInsvele();
+        SpegniBottoniPiuMeno();
+        p.ImpostaVisibile("CommandVisgioco", false);
+        p.ImpostaTesto("Label2", "");
+        InVisSoluzione = Falso;
+        VisualizzaTblGioco();
+    }
+    p.CursoreOccupato(false);
 }
 
 void Form1::CmdSalvaxml_Click() {

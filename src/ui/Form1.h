@@ -4,6 +4,7 @@
 // grids and controls it sets through Piattaforma.
 #pragma once
 
+#include "generator/Generatore.h"
 #include "model/Modello.h"
 #include "solver/Risolutore.h"
 #include "view/Griglia.h"
@@ -50,6 +51,7 @@ class Form1 {
     Griglia Gr;  // the board
     Griglia gr2; // the player's move strip
     Risolutore Ris{m, Gr, p};
+    Generatore Gen{m, Gr, p, Ris};
 
     // Main-window fields.
     int16_t SolVis = 0;              // solution shown on the board, 1..NumSol
@@ -89,6 +91,10 @@ class Form1 {
     void Vissche();
     int16_t CellaDim(uint8_t riga, uint8_t colonna) const;
     static double MmToTwips(double mm) { return mm * 1440.0 / 25.4; }
+
+    // "Genera schema": a new puzzle of the current size with exactly one solution, on a fresh
+    // game.
+    void CommandGenera_Click();
 
     // Commands of the files, play, explanation, printing and generator subsystems; until they
     // are wired in they do nothing.

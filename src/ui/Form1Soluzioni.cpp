@@ -3,6 +3,8 @@
 #include "ui/Form1.h"
 #include "ui/Testi.h"
 
+#include <cmath>
+
 namespace isolmar {
 
 namespace {
@@ -26,7 +28,8 @@ void Form1::CommandSoluz_Click() {
     p.ImpostaTesto("Label2", !cercato        ? TroppoGrande
                              : m.NumSol >= 1 ? "Soluzione schema"
                                              : "Non trovata nessuna soluzione");
-    p.ImpostaTesto("Label1", TestoNumero(p.Orologio() - m.TempoInizio));
+    // Milliseconds are all the clock resolves; more digits would only show rounding noise.
+    p.ImpostaTesto("Label1", TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
     InVisSoluzione = Vero;
     p.CursoreOccupato(false);
 }

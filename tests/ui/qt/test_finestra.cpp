@@ -71,6 +71,20 @@ class TestFinestra : public QObject {
                     img.pixelColor((c - 1) * lato + lato / 4, (r - 1) * lato + lato / 4);
                 QCOMPARE(visto, atteso);
             }
+    }
+
+    void generaERisolviConIPulsanti() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Finestra().Gen.ImpostaSeme(3);
+        QTest::mouseClick(w.findChild<QPushButton*>("CommandGenera"), Qt::LeftButton);
+        Form1& f = w.Finestra();
+        QCOMPARE(f.m.NumSol, int16_t(1));
+        QVERIFY(w.Tavola()->isVisible());
+        QVERIFY(w.findChild<QLabel*>("Label1")->text().contains(" gen"));
+        QTest::mouseClick(w.findChild<QPushButton*>("CommandSoluz"), Qt::LeftButton);
+        QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QStringLiteral("Soluzione schema"));
         const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
         if (!cartella.isEmpty())
             QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/finestra.png"));
