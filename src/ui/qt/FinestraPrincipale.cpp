@@ -75,7 +75,7 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
         {"Aiuto", QStyle::SP_MessageBoxQuestion},
         {"UndoAll", QStyle::SP_BrowserReload},
         {"Undo", QStyle::SP_ArrowBack},
-        {"Camera", QStyle::SP_DriveCDIcon},
+        {"Camera", QStyle::SP_DesktopIcon},
         {"valuta", QStyle::SP_MessageBoxInformation},
         {"Stampa", QStyle::SP_ComputerIcon},
         {"Uscita", QStyle::SP_DialogCloseButton},
@@ -260,6 +260,7 @@ void FinestraPrincipale::showEvent(QShowEvent* e) {
     if (form_.m.LarghezzaIniziale == 0)
         form_.m.LarghezzaIniziale = width() * 1440.0 / logicalDpiX();
     form_.Form_Activate();
+    tavola_->setVisible(form_.Gr.Visibile); // hidden until a puzzle is laid out
     attivata_ = true;
 }
 
