@@ -186,6 +186,8 @@ void Form1::Clic(const std::string& controllo) {
             Gen.CommandInsVer_Click();
         else if (controllo == "CommandMaxProf")
             Gen.CommandMaxProf_Click();
+        else if (controllo == "CommandLoad")
+            CommandLoadXmL_Click();
         else if (controllo == "CmdSalvaxml")
             CmdSalvaxml_Click();
         else if (controllo == "CommandLoadXmL")
@@ -207,11 +209,5 @@ void Form1::CommandGenera_Click() {
     }
     p.CursoreOccupato(false);
 }
-
-void Form1::CmdSalvaxml_Click() {
-    SchemaSalvato = Falso;
-}
-void Form1::CommandLoadXmL_Click() {}
-void Form1::IncollaSchema() {}
 
 } // namespace isolmar

@@ -96,15 +96,18 @@ class Form1 {
     // game.
     void CommandGenera_Click();
 
-    // Commands of the files, play, explanation, printing and generator subsystems; until they
-    // are wired in they do nothing.
+    // Files. Reading is all-or-nothing: only a complete, valid puzzle replaces the current one;
+    // a refused input shows its message and changes nothing.
     void CmdSalvaxml_Click();
     void CommandLoadXmL_Click();
     void IncollaSchema();
+    // Opens the puzzle file at percorso (XML, or the text form); false when it was refused.
+    bool ApriFile(const std::string& percorso);
 
   private:
     // Runs a command unless long work is running; marks the window busy meanwhile.
     template <class F> void Esegui(F&& f);
+    bool Carica(const struct EsitoLettura& e);
     void MostraSoluzione(int delta);
 
     bool inElaborazione_ = false;

@@ -258,3 +258,40 @@ TEST(Genera, MakesAUniquePuzzleOnAFreshGameWithItsNumbersShown) {
     w.f.Clic("CommandSoluz3"); // exactly one solution
     EXPECT_EQ(w.Label2(), "Esiste una sola soluzione");
 }
+
+TEST(File, OpeningARefusedFileKeepsThePreviousPuzzle) {
+    Finestra w;
+    w.Carica(Unico);
+    w.f.m.TblGioco(2, 2) = 2;
+    const std::string cattivo = std::string(ISOLMAR_TEST_DIR) + "/../../dati/pubblicati/README.md";
+    EXPECT_FALSE(w.f.ApriFile(cattivo));
+    EXPECT_FALSE(w.f.ApriFile("/nonexistent/schema.xml"));
+    EXPECT_EQ(w.p.Messaggi, std::vector<std::string>(2, "File inesistente o dati errati"));
+    EXPECT_EQ(w.f.m.NumEle, 3);
+    EXPECT_EQ(w.f.m.TblGioco(2, 2), 2);
+
+    // A published file opens with its stored solution: "Soluzione" does not search.
+    ASSERT_TRUE(w.f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/janko-0107.xml"));
+    EXPECT_EQ(w.f.m.NumSol, 1);
+    const int32_t prove = w.f.m.NumProve;
+    w.f.CommandSoluz_Click();
+    EXPECT_EQ(w.f.m.NumProve, prove);
+    EXPECT_EQ(w.Label2(), "Soluzione schema");
+}
+
+TEST(File, SaveThenOpenAndTheSaveQuestionsYes) {
+    Finestra w;
+    w.Carica(Unico);
+    w.f.CommandSoluz_Click();
+    const std::string percorso = testing::TempDir() + "isolmar-form1.xml";
+    w.p.RisposteMessaggi = {Risposta::Si};
+    w.p.PercorsiSalva = {percorso};
+    EXPECT_FALSE(w.f.Form_QueryUnload()); // saved, so the window may close
+    EXPECT_TRUE(w.f.SchemaSalvato);
+    Finestra altra;
+    ASSERT_TRUE(altra.f.ApriFile(percorso));
+    EXPECT_EQ(altra.f.m.NumEle, 3);
+    EXPECT_EQ(altra.f.m.NumSol, 1);
+    altra.f.CommandSoluz_Click();
+    EXPECT_EQ(altra.Sfondo(4, 3), Bianco);
+}

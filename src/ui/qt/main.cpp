@@ -19,5 +19,7 @@ int main(int argc, char** argv) {
         break;
     }
     finestra.show();
+    // A puzzle file given on the command line (as a file manager does) is opened at once.
+    if (finestra.EsisteFile(riga)) finestra.Finestra().ApriFile(riga);
     return app.exec();
 }

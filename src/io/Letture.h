@@ -1,0 +1,66 @@
+// The puzzle files as text: the check code, the XML file and the comma-separated text form.
+// Pure functions: text in, a validated puzzle or the message that refuses it out; a puzzle in,
+// text out. Nothing here touches a window or keeps state between calls.
+#pragma once
+
+#include "model/Modello.h"
+#include "model/Schema.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace isolmar {
+
+// What a reader found: the puzzle and, when the input had them, the first solution (R x C
+// characters, '1' island) and the player's board (R x C digits 0..2).
+struct SchemaLetto {
+    Schema S;
+    bool HaSoluzione = false;
+    std::string Soluzione;
+    bool HaPosizione = false;
+    std::string Posizione;
+};
+// Errore is "" on success, else the message to show; Dettaglio says more when the model's
+// limits refused the puzzle.
+struct EsitoLettura {
+    std::string Errore;
+    std::string Dettaglio;
+    SchemaLetto Letto;
+    bool Ok() const { return Errore.empty(); }
+};
+
+inline constexpr const char* TestoDatiErrati = "Dati errati";
+inline constexpr const char* TestoFileErrato = "File inesistente o dati errati";
+inline constexpr const char* TestoAppuntiErrati = "dati errati";
+
+// Digit scrambler; seme is the running seed, changed as the text is scrambled.
+std::string CodificaCifre(std::string_view testo, int32_t& seme);
+// Six-digit check code of a puzzle's size and clues (the seed is reloaded with 418207).
+std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole);
+
+// True when the first line of the text, upper-cased, contains "XML".
+bool PrimaRigaXml(std::string_view testo);
+EsitoLettura LeggiXml(std::string_view testo);
+// The text form: line 1 "solution,check,rows,columns", then "row,column,number" lines. At most
+// 50 lines; erroreFormato is the message for a malformed input.
+EsitoLettura LeggiTesto(const std::vector<std::string>& righe,
+                        const char* erroreFormato = TestoFileErrato);
+// The clipboard form: the same fields on one line, every "S" read as "1".
+EsitoLettura LeggiAppunti(std::string_view testo);
+// Splits a text into lines at CR LF, LF or CR.
+std::vector<std::string> Righe(std::string_view testo);
+
+// The XML file of the model's puzzle, first stored solution and player's board (CR LF lines).
+std::string ScriviXml(const Modello& m);
+// The full text form (solution of Tblsol(1), check code, size, clues), readable by LeggiTesto.
+std::string ScriviTesto(const Modello& m);
+
+// Reads a whole file; false when it cannot be read.
+bool LeggiFile(const std::string& percorso, std::string& dati);
+// Writes a file through a temporary file in the same folder renamed over the target when
+// complete: on failure the old file is intact and the temporary file removed.
+bool ScriviFileSicuro(const std::string& percorso, std::string_view dati);
+
+} // namespace isolmar

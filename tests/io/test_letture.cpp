@@ -1,0 +1,173 @@
+// The file forms: every published file read back to its puzzle, round trips, the check code and
+// the inputs that must be refused without harm.
+#include "io/Letture.h"
+#include "model/Impostazione.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace isolmar;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Leggi(const fs::path& p) {
+    std::string s;
+    EXPECT_TRUE(LeggiFile(p.string(), s)) << p;
+    return s;
+}
+
+bool Uguali(const Schema& a, const Schema& b) {
+    if (a.Righe != b.Righe || a.Colonne != b.Colonne || a.Isole.size() != b.Isole.size())
+        return false;
+    for (size_t k = 0; k < a.Isole.size(); ++k)
+        if (a.Isole[k].Num != b.Isole[k].Num || a.Isole[k].Riga != b.Isole[k].Riga ||
+            a.Isole[k].Colonna != b.Isole[k].Colonna)
+            return false;
+    return true;
+}
+
+const std::string Esempio = "<?xml version=\"1.0\" ?>\r\n"
+                            "<NURIKABE rows=\"2\" columns=\"3\">\r\n"
+                            "<DATA row=\"1\" column=\"1\" number=\"2\" />\r\n"
+                            "<DATA row=\"2\" column=\"3\" number=\"1\" />\r\n"
+                            "<SOLUTION>110001</SOLUTION>\r\n"
+                            "<POSITION>120001</POSITION>\r\n"
+                            "<CHECK>" +
+                            CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}}) +
+                            "</CHECK>\r\n"
+                            "</NURIKABE>\r\n";
+
+} // namespace
+
+TEST(FilePubblicati, XmlAndTextFormReadToTheSamePuzzleAndSolution) {
+    int letti = 0;
+    for (const auto& f : fs::directory_iterator(ISOLMAR_PUZZLES_DIR)) {
+        if (f.path().extension() != ".xml") continue;
+        SCOPED_TRACE(f.path().filename().string());
+        const std::string xml = Leggi(f.path());
+        ASSERT_TRUE(PrimaRigaXml(xml));
+        const EsitoLettura a = LeggiXml(xml);
+        ASSERT_TRUE(a.Ok()) << a.Errore << " " << a.Dettaglio;
+        fs::path txt = f.path();
+        txt.replace_extension(".txt");
+        const std::string testo = Leggi(txt);
+        EXPECT_FALSE(PrimaRigaXml(testo));
+        const EsitoLettura b = LeggiTesto(Righe(testo));
+        ASSERT_TRUE(b.Ok()) << b.Errore;
+        EXPECT_TRUE(Uguali(a.Letto.S, b.Letto.S));
+        EXPECT_EQ(a.Letto.Soluzione, b.Letto.Soluzione);
+        EXPECT_TRUE(a.Letto.HaPosizione);
+        ++letti;
+    }
+    EXPECT_GE(letti, 20);
+}
+
+TEST(FileXml, WriteThenReadKeepsEverythingAndIsByteExact) {
+    auto m = NuovoModello();
+    const EsitoLettura e = LeggiXml(Esempio);
+    ASSERT_TRUE(e.Ok()) << e.Errore;
+    ASSERT_TRUE(ApplicaSchema(*m, e.Letto.S));
+    for (int k = 0; k < 6; ++k) {
+        m->Tblsol(1, 1 + k / 3, 1 + k % 3) = static_cast<uint8_t>(e.Letto.Soluzione[k] - '0');
+        m->TblGioco(1 + k / 3, 1 + k % 3) = static_cast<uint8_t>(e.Letto.Posizione[k] - '0');
+    }
+    m->NumSol = 1;
+    EXPECT_EQ(ScriviXml(*m), Esempio);
+    const EsitoLettura t = LeggiTesto(Righe(ScriviTesto(*m)));
+    ASSERT_TRUE(t.Ok());
+    EXPECT_TRUE(Uguali(t.Letto.S, e.Letto.S));
+    EXPECT_EQ(t.Letto.Soluzione, "110001");
+}
+
+TEST(FileXml, ReaderToleranceAndRefusals) {
+    // Single quotes and lower-case attribute names read alike; row and column in either order.
+    std::string s = Esempio;
+    s.replace(s.find("row=\"1\" column=\"1\""), 18, "COLUMN='1' ROW='1'");
+    EXPECT_TRUE(LeggiXml(s).Ok());
+    // A changed solution or position digit still loads (the check covers only the clues).
+    s = Esempio;
+    s[s.find("<SOLUTION>") + 10] = '0';
+    s[s.find("<POSITION>") + 11] = '1';
+    EXPECT_TRUE(LeggiXml(s).Ok());
+    // A clue changed by one fails the check code.
+    s = Esempio;
+    s.replace(s.find("number=\"2\""), 10, "number=\"3\"");
+    EXPECT_EQ(LeggiXml(s).Errore, "Dati errati");
+    // The number must come after row and column: otherwise that island is lost.
+    s = Esempio;
+    s.replace(s.find("row=\"1\" column=\"1\" number=\"2\""), 29,
+              "number=\"2\" row=\"1\" column=\"1\"");
+    EXPECT_EQ(LeggiXml(s).Errore, "Dati errati");
+    // No check line at all.
+    s = Esempio;
+    s.erase(s.find("<CHECK>"), s.find("</NURIKABE>") - s.find("<CHECK>"));
+    EXPECT_EQ(LeggiXml(s).Errore, "Dati errati");
+    // A short position reads as 0s; a digit above 2 is refused.
+    s = Esempio;
+    s.replace(s.find("<POSITION>120001"), 16, "<POSITION>12");
+    ASSERT_TRUE(LeggiXml(s).Ok());
+    EXPECT_EQ(LeggiXml(s).Letto.Posizione, "120000");
+    s = Esempio;
+    s[s.find("<POSITION>") + 10] = '7';
+    EXPECT_EQ(LeggiXml(s).Errore, "File inesistente o dati errati");
+}
+
+TEST(FileXml, PuzzlesOutsideTheModelAreRefusedEvenWithAValidCode) {
+    for (const Schema& fuori : {Schema{60, 5, {{1, 1, 1}}}, Schema{5, 5, {{1, 9, 1}}},
+                                Schema{5, 5, {{12, 1, 1}}}, Schema{5, 5, {}}}) {
+        std::string s = "<?xml version=\"1.0\" ?>\r\n<NURIKABE rows=\"" +
+                        std::to_string(fuori.Righe) + "\" columns=\"" +
+                        std::to_string(fuori.Colonne) + "\">\r\n";
+        for (const Indizio& i : fuori.Isole)
+            s += "<DATA row=\"" + std::to_string(i.Riga) + "\" column=\"" +
+                 std::to_string(i.Colonna) + "\" number=\"" + std::to_string(i.Num) + "\" />\r\n";
+        s += "<CHECK>" + CreaPwd(fuori.Righe, fuori.Colonne, fuori.Isole) + "</CHECK>\r\n";
+        const EsitoLettura e = LeggiXml(s);
+        EXPECT_EQ(e.Errore, "File inesistente o dati errati");
+        EXPECT_FALSE(e.Dettaglio.empty());
+    }
+}
+
+TEST(FileTesto, TextAndClipboardForms) {
+    const std::string pwd = CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}});
+    // No solution: the first field is empty.
+    EsitoLettura e = LeggiTesto({"," + pwd + ",2,3", "1,1,2", "2,3,1"});
+    ASSERT_TRUE(e.Ok());
+    EXPECT_FALSE(e.Letto.HaSoluzione);
+    // A two-field line is skipped (and the code then fails).
+    EXPECT_EQ(LeggiTesto({"," + pwd + ",2,3", "1,1", "1,1,2", "2,3,1"}).Errore, "");
+    EXPECT_EQ(LeggiTesto({"," + pwd + ",2,3", "1,1,2", "2,3"}).Errore, "Dati errati");
+    // The short form carries no check code.
+    EXPECT_EQ(LeggiTesto({"2,3", "1,1,2", "2,3,1"}).Errore, "File inesistente o dati errati");
+    // The clipboard: one line, "S" for island cells of the solution.
+    e = LeggiAppunti("SS000S," + pwd + ",2,3,1,1,2,2,3,1");
+    ASSERT_TRUE(e.Ok()) << e.Errore;
+    EXPECT_EQ(e.Letto.Soluzione, "110001");
+    EXPECT_EQ(LeggiAppunti("").Errore, "dati errati");
+    EXPECT_EQ(LeggiAppunti("SS000S," + pwd + ",2,3,1,1,2,2,3").Errore, "dati errati");
+    EXPECT_EQ(LeggiAppunti("non è uno schema").Errore, "dati errati");
+    std::vector<std::string> troppe(51, "1,1,1");
+    EXPECT_EQ(LeggiTesto(troppe).Errore, "File inesistente o dati errati");
+}
+
+TEST(ScritturaSicura, AFailedSaveLeavesTheOldFileIntact) {
+    const fs::path cartella = fs::temp_directory_path() / "isolmar-test-scrittura";
+    fs::remove_all(cartella);
+    fs::create_directories(cartella);
+    const fs::path f = cartella / "schema.xml";
+    ASSERT_TRUE(ScriviFileSicuro(f.string(), "vecchio"));
+    ASSERT_TRUE(ScriviFileSicuro(f.string(), "nuovo"));
+    EXPECT_EQ(Leggi(f), "nuovo");
+    // A target that is a folder, and a folder that does not exist: refused, nothing left over.
+    EXPECT_FALSE(ScriviFileSicuro(cartella.string(), "x"));
+    EXPECT_FALSE(ScriviFileSicuro((cartella / "manca" / "a.xml").string(), "x"));
+    EXPECT_EQ(Leggi(f), "nuovo");
+    size_t file = 0;
+    for ([[maybe_unused]] const auto& x : fs::directory_iterator(cartella))
+        ++file;
+    EXPECT_EQ(file, 1u);
+    fs::remove_all(cartella);
+}
