@@ -28,7 +28,7 @@ class Generatore {
     Generatore(Modello& m, Griglia& Gr, Piattaforma& p, Risolutore& s) : m(m), Gr(Gr), p(p), s(s) {}
 
     // ---- Random numbers ----------------------------------------------------------------------
-    // Every attempt reseeds the generator. By default the seed comes from a high-resolution
+    // Every attempt reseeds the generator. By default its seed comes from a high-resolution
     // clock; after ImpostaSeme the n-th attempt from then on uses a seed derived from (seme, n),
     // so a whole run is reproducible.
     void ImpostaSeme(uint64_t seme);

@@ -37,7 +37,7 @@ inline constexpr const char* TestoAppuntiErrati = "dati errati";
 
 // Digit scrambler; seme is the running seed, changed as the text is scrambled.
 std::string CodificaCifre(std::string_view testo, int32_t& seme);
-// Six-digit check code of a puzzle's size and clues (the seed is reloaded with 418207).
+// Six-digit check code of a puzzle's size and clues (the scrambler starts from 418207 each time).
 std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole);
 
 // True when the first line of the text, upper-cased, contains "XML".
