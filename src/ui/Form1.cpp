@@ -1,6 +1,8 @@
 // Form1: lifecycle, toolbar dispatch, the close question and the command guard.
 #include "ui/Form1.h"
 
+#include "generator/Configurazione.h"
+#include "io/Letture.h"
 #include "model/Impostazione.h"
 #include "solver/Tessere.h"
 #include "ui/Testi.h"
@@ -106,6 +108,12 @@ void Form1::Form_Activate() {
     if (m.ModoAuto) {
         m.SecSolunica = 10;
         m.SecSu2 = 45;
+        // The toolbar is not movable in production mode (it never is in this window).
+        std::string testo;
+        const std::string percorso = p.CartellaProgramma() + "/Isolmar.ini";
+        const std::string errore =
+            LeggiFile(percorso, testo) ? InizializzaAuto(testo, m) : TestoFileErrato;
+        if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok);
     } else {
         m.SecSolunica = 5;
         m.SecSu2 = 30;

@@ -72,9 +72,13 @@ TEST(Avvio, LoadAndActivationSetTheWindowUp) {
     w.f.Form_Activate(); // a second activation builds nothing again
     EXPECT_EQ(w.f.m.NumTessere, tessere);
     w.f.m.ModoAuto = Vero;
+    w.p.Cartella = ISOLMAR_TEST_DIR; // its Isolmar.ini holds one rule
     w.f.Form_Activate();
     EXPECT_EQ(w.f.m.SecSolunica, 10);
     EXPECT_EQ(w.f.m.SecSu2, 45);
+    EXPECT_TRUE(w.p.Messaggi.empty());
+    EXPECT_EQ(w.f.m.NumRegole, 1);
+    EXPECT_EQ(w.f.m.Regole[1].Row, 8);
 }
 
 TEST(Barra, EighteenEntriesInOrderWithSpacers) {
