@@ -171,3 +171,22 @@ TEST(ScritturaSicura, AFailedSaveLeavesTheOldFileIntact) {
     EXPECT_EQ(file, 1u);
     fs::remove_all(cartella);
 }
+
+// Every malformed input of the corpus is either accepted as a puzzle of the model or refused
+// with one of the readers' messages.
+TEST(Corpus, MalformedInputsAreRefusedCleanly) {
+    int letti = 0;
+    for (const auto& f : fs::directory_iterator(ISOLMAR_CORPUS_DIR)) {
+        const std::string t = Leggi(f.path());
+        for (const EsitoLettura& e : {LeggiXml(t), LeggiTesto(Righe(t)), LeggiAppunti(t)}) {
+            if (e.Ok())
+                EXPECT_EQ(ValidaSchema(e.Letto.S), "") << f.path();
+            else
+                EXPECT_TRUE(e.Errore == "Dati errati" || e.Errore == "File inesistente o dati errati" ||
+                            e.Errore == "dati errati")
+                    << f.path();
+        }
+        ++letti;
+    }
+    EXPECT_GE(letti, 6);
+}

@@ -1,0 +1,30 @@
+// libFuzzer target: any bytes through the XML, text and clipboard readers. A reader must either
+// accept a puzzle that fits the model or refuse with one of its messages.
+#include "io/Letture.h"
+
+#include <cstdlib>
+#include <string_view>
+
+using namespace isolmar;
+
+namespace {
+void Verifica(const EsitoLettura& e) {
+    if (e.Ok()) {
+        if (!ValidaSchema(e.Letto.S).empty()) std::abort();
+        const size_t celle = static_cast<size_t>(e.Letto.S.Righe * e.Letto.S.Colonne);
+        if (e.Letto.HaPosizione && e.Letto.Posizione.size() != celle) std::abort();
+        if (e.Letto.HaSoluzione && e.Letto.Soluzione.size() != celle) std::abort();
+    } else if (e.Errore != TestoDatiErrati && e.Errore != TestoFileErrato &&
+               e.Errore != TestoAppuntiErrati) {
+        std::abort();
+    }
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
+    const std::string_view testo(reinterpret_cast<const char*>(dati), n);
+    Verifica(LeggiXml(testo));
+    Verifica(LeggiTesto(Righe(testo)));
+    Verifica(LeggiAppunti(testo));
+    return 0;
+}
