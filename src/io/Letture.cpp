@@ -264,6 +264,14 @@ std::string ScriviTesto(const Modello& m) {
     return o.str();
 }
 
+std::string ScriviTestoBreve(const Modello& m) {
+    std::ostringstream o;
+    o << int(m.NumRighe) << ',' << int(m.NumColonne) << "\r\n";
+    for (const Indizio& i : Indizi(m))
+        o << i.Riga << ',' << i.Colonna << ',' << i.Num << "\r\n";
+    return o.str();
+}
+
 bool LeggiFile(const std::string& percorso, std::string& dati) {
     std::ifstream in(percorso, std::ios::binary);
     if (!in) return false;

@@ -57,6 +57,10 @@ std::string ScriviXml(const Modello& m);
 // The full text form (solution of Tblsol(1), check code, size, clues), readable by LeggiTesto.
 std::string ScriviTesto(const Modello& m);
 
+// The short text form: "rows,columns", then "row,column,number" per island. It carries no check
+// code, so LeggiTesto refuses it.
+std::string ScriviTestoBreve(const Modello& m);
+
 // Reads a whole file; false when it cannot be read.
 bool LeggiFile(const std::string& percorso, std::string& dati);
 // Writes a file through a temporary file in the same folder renamed over the target when

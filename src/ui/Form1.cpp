@@ -196,6 +196,8 @@ void Form1::Clic(const std::string& controllo) {
             Gen.CommandMaxProf_Click();
         else if (controllo == "CommandLoad")
             CommandLoadXmL_Click();
+        else if (controllo == "CommandSalva")
+            CommandSalva_Click();
         else if (controllo == "CmdSalvaxml")
             CmdSalvaxml_Click();
         else if (controllo == "CommandLoadXmL")

@@ -101,6 +101,8 @@ class Form1 {
     void CmdSalvaxml_Click();
     void CommandLoadXmL_Click();
     void IncollaSchema();
+    // "Salva": the short text form, under a name asked for, in the program's folder.
+    void CommandSalva_Click();
     // Opens the puzzle file at percorso (XML, or the text form); false when it was refused.
     bool ApriFile(const std::string& percorso);
 

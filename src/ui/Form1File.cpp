@@ -57,6 +57,14 @@ void Form1::IncollaSchema() {
     Carica(LeggiAppunti(p.TestoAppunti()));
 }
 
+void Form1::CommandSalva_Click() {
+    const std::string nome = p.InputBox("nome", "atmp.txt");
+    if (nome.empty()) return; // cancelled
+    const std::string percorso = p.CartellaProgramma() + "/" + nome;
+    if (!ScriviFileSicuro(percorso, ScriviTestoBreve(m)))
+        p.Messaggio(TestoScritturaFallita, Pulsanti::Ok);
+}
+
 void Form1::CmdSalvaxml_Click() {
     const std::string percorso = p.DialogoSalva(Filtro);
     if (percorso.empty()) {

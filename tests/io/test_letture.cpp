@@ -42,6 +42,19 @@ const std::string Esempio = "<?xml version=\"1.0\" ?>\r\n"
 
 } // namespace
 
+// Worked by hand. 2 x 3 with clues 2 at (1,1) and 1 at (2,3): S = 10102 + 20301 = 30403,
+// P = 3 x (2 + 30403) = 91215, T = "091215". The seed 418207 goes 418246 (digit 0 -> 3),
+// 418289 (9 -> 1), 418336 (1 -> 2), 418388 (2 -> 9), 418445 + 4 = 418449 (1 -> 9),
+// 418512 + 3 + 4 = 418519 (5 -> 5): "312995".
+// 1 x 1 with clue 1: P = 1 x (1 + 10101) = 10102, T = "010102" through the same seeds: "393008".
+TEST(CodiceControllo, TwoWorkedExamples) {
+    EXPECT_EQ(CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}}), "312995");
+    EXPECT_EQ(CreaPwd(1, 1, {{1, 1, 1}}), "393008");
+    int32_t seme = 418207;
+    EXPECT_EQ(CodificaCifre("0", seme), "3");
+    EXPECT_EQ(seme, 418246);
+}
+
 TEST(FilePubblicati, XmlAndTextFormReadToTheSamePuzzleAndSolution) {
     int letti = 0;
     for (const auto& f : fs::directory_iterator(ISOLMAR_PUZZLES_DIR)) {
@@ -182,7 +195,8 @@ TEST(Corpus, MalformedInputsAreRefusedCleanly) {
             if (e.Ok())
                 EXPECT_EQ(ValidaSchema(e.Letto.S), "") << f.path();
             else
-                EXPECT_TRUE(e.Errore == "Dati errati" || e.Errore == "File inesistente o dati errati" ||
+                EXPECT_TRUE(e.Errore == "Dati errati" ||
+                            e.Errore == "File inesistente o dati errati" ||
                             e.Errore == "dati errati")
                     << f.path();
         }

@@ -299,3 +299,26 @@ TEST(File, SaveThenOpenAndTheSaveQuestionsYes) {
     altra.f.CommandSoluz_Click();
     EXPECT_EQ(altra.Sfondo(4, 3), Bianco);
 }
+
+TEST(File, DatiErratiAndTheShortFormLeaveThePreviousPuzzle) {
+    Finestra w;
+    w.Carica(Unico);
+    w.f.CommandSoluz_Click();
+    w.p.Cartella = testing::TempDir();
+    w.p.RisposteInput = {"isolmar-breve.txt"};
+    w.f.Clic("CommandSalva");
+    EXPECT_EQ(w.p.Domande.back(), "nome");
+    const std::string breve = testing::TempDir() + "/isolmar-breve.txt";
+    // The short form has no check code: reading it back is refused, nothing changes.
+    EXPECT_FALSE(w.f.ApriFile(breve));
+    EXPECT_EQ(w.p.Messaggi.back(), "File inesistente o dati errati");
+    EXPECT_EQ(w.f.m.NumSol, 1);
+    // A clipboard text whose check code does not match: "Dati errati", the puzzle stays.
+    w.p.Appunti = "SS000S,000000,2,3,1,1,2,2,3,1";
+    w.p.RisposteMessaggi = {Risposta::No}; // do not save the current puzzle first
+    w.f.tlb1_ButtonClick("Incolla");
+    EXPECT_EQ(w.p.Messaggi.back(), "Dati errati");
+    EXPECT_EQ(w.f.m.NumRighe, 5);
+    EXPECT_EQ(w.f.m.NumEle, 3);
+    EXPECT_EQ(w.Label2(), "Soluzione schema");
+}
