@@ -1,15 +1,24 @@
 // isolmar-cli: the core without a window, for preparing puzzles in quantity.
 //   isolmar-cli solve [--count N] [--json] FILE...
 //   isolmar-cli convert IN OUT
+//   isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K] [--out DIR]
+//                        [--format xml|txt] [--jobs J] [--json]
+//   isolmar-cli generate --rules FILE
+#include "generator/Configurazione.h"
 #include "io/Letture.h"
 #include "ui/Form1.h"
 #include "view/PiattaformaHeadless.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace isolmar;
@@ -50,6 +59,17 @@ struct Finestra {
         return false;
     }
 };
+
+constexpr const char* UsoGenerate =
+    "Uso: isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K]\n"
+    "                          [--out DIR] [--format xml|txt] [--jobs J] [--json]\n"
+    "     isolmar-cli generate --rules FILE\n"
+    "Scrive N schemi (predefinito 1) di R x C caselle, ognuno con una sola soluzione, salvata nel\n"
+    "file, in DIR (predefinita la cartella corrente) con nomi numerati. K e' l'isola piu' grande\n"
+    "(da 2 a 7, predefinito 4). Con --seed S la serie e' riproducibile; --jobs J usa J\n"
+    "generatori in parallelo. Con --rules legge le regole di un file nel formato di Isolmar.ini\n"
+    "(per ogni <REGOLA>: SCHEMI schemi ROW x COL con isola massima ISOLAMAX in DIR, in XML se\n"
+    "MODOFILE e' XML, altrimenti in testo). Una riga (o un oggetto JSON) per schema.\n";
 
 bool Finisce(const std::string& s, const char* fine) {
     const size_t n = std::strlen(fine);
@@ -174,6 +194,153 @@ int Converti(const std::vector<std::string>& argomenti) {
     return 0;
 }
 
+// One batch: count puzzles of rows x columns, written to dir as puzzle-0001.xml, ...
+struct Lotto {
+    int Righe = 0, Colonne = 0, Quanti = 1, IsolaMax = 4, Lavori = 1;
+    std::optional<uint64_t> Seme;
+    std::string Cartella = ".";
+    bool Xml = true, Json = false;
+};
+
+int GeneraLotto(const Lotto& l) {
+    if (l.Righe < 2 || l.Righe > MaxRighe || l.Colonne < 2 || l.Colonne > MaxRighe ||
+        l.IsolaMax < 2 || l.IsolaMax > 7 || l.Quanti < 1 || l.Lavori < 1) {
+        std::cerr << "Errore limiti\n" << UsoGenerate;
+        return 2;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(l.Cartella, ec);
+    std::mutex uscita;
+    int errori = 0;
+    const auto inizio = std::chrono::steady_clock::now();
+    auto lavoro = [&](int primo) {
+        Finestra w; // each thread has its own model
+        for (int i = primo; i <= l.Quanti; i += l.Lavori) {
+            Modello& m = w.f.m;
+            m.NumRighe = static_cast<uint8_t>(l.Righe);
+            m.NumColonne = static_cast<uint8_t>(l.Colonne);
+            // Every puzzle starts from the same settings: the command's relaxations do not carry
+            // over, so a puzzle depends only on its own seed.
+            m.DimMaxIsola = m.DimIsolaGrande = static_cast<int16_t>(l.IsolaMax);
+            m.MaxIsoleGrandi = 6;
+            if (l.Seme) w.f.Gen.ImpostaSeme(*l.Seme * 1000003u + static_cast<uint64_t>(i));
+            const auto t0 = std::chrono::steady_clock::now();
+            w.f.CommandGenera_Click();
+            const double secondi =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            const int tentativi = w.f.Gen.Statistica().Tentativi; // counted per command
+            char nome[32];
+            std::snprintf(nome, sizeof nome, "puzzle-%04d.%s", i, l.Xml ? "xml" : "txt");
+            const std::string percorso = (std::filesystem::path(l.Cartella) / nome).string();
+            const bool ok =
+                m.NumSol == 1 && ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m));
+            std::lock_guard<std::mutex> blocco(uscita);
+            if (!ok) {
+                ++errori;
+                std::cerr << percorso << ": "
+                          << (w.p.Messaggi.empty() ? "Impossibile scrivere il file"
+                                                   : w.p.Messaggi.back())
+                          << "\n";
+                continue;
+            }
+            if (l.Json)
+                std::cout << "{\"file\":" << Json(percorso) << ",\"rows\":" << l.Righe
+                          << ",\"columns\":" << l.Colonne << ",\"islands\":" << int(m.NumEle)
+                          << ",\"attempts\":" << tentativi << ",\"seconds\":" << secondi << "}\n";
+            else
+                std::cout << percorso << " " << l.Righe << "x" << l.Colonne << " isole "
+                          << int(m.NumEle) << " tentativi " << tentativi << " secondi " << secondi
+                          << "\n";
+            std::cout.flush();
+        }
+    };
+    std::vector<std::thread> fili;
+    for (int j = 1; j <= std::min(l.Lavori, l.Quanti); ++j)
+        fili.emplace_back(lavoro, j);
+    for (auto& f : fili)
+        f.join();
+    const double totale =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+    std::cerr << l.Quanti - errori << " schemi in " << totale << " secondi\n";
+    return errori ? 2 : 0;
+}
+
+int Genera(const std::vector<std::string>& argomenti) {
+    Lotto l;
+    std::string regole;
+    auto intero = [](const std::string& v, long long& n) {
+        return !v.empty() && v.size() <= 18 &&
+               v.find_first_not_of("0123456789") == std::string::npos && (n = std::stoll(v), true);
+    };
+    for (size_t k = 0; k < argomenti.size(); ++k) {
+        const std::string& a = argomenti[k];
+        if (a == "--help") {
+            std::cout << UsoGenerate;
+            return 0;
+        }
+        if (a == "--json") {
+            l.Json = true;
+            continue;
+        }
+        if (k + 1 >= argomenti.size()) {
+            std::cerr << "Manca il valore di " << a << "\n" << UsoGenerate;
+            return 2;
+        }
+        const std::string& v = argomenti[++k];
+        long long n = 0;
+        const bool numero = intero(v, n) && n <= 1'000'000;
+        if (a == "--out")
+            l.Cartella = v;
+        else if (a == "--rules")
+            regole = v;
+        else if (a == "--format" && (v == "xml" || v == "txt"))
+            l.Xml = v == "xml";
+        else if (a == "--seed" && intero(v, n))
+            l.Seme = static_cast<uint64_t>(n);
+        else if (a == "--rows" && numero)
+            l.Righe = static_cast<int>(n);
+        else if (a == "--columns" && numero)
+            l.Colonne = static_cast<int>(n);
+        else if (a == "--count" && numero)
+            l.Quanti = static_cast<int>(n);
+        else if (a == "--max-island" && numero)
+            l.IsolaMax = static_cast<int>(n);
+        else if (a == "--jobs" && numero)
+            l.Lavori = static_cast<int>(n);
+        else {
+            std::cerr << "Opzione o valore non valido: " << a << " " << v << "\n" << UsoGenerate;
+            return 2;
+        }
+    }
+    if (regole.empty()) return GeneraLotto(l);
+    std::string testo;
+    if (!LeggiFile(regole, testo)) {
+        std::cerr << regole << ": " << TestoFileErrato << "\n";
+        return 2;
+    }
+    auto m = NuovoModello();
+    const std::string errore = InizializzaAuto(testo, *m);
+    if (!errore.empty()) {
+        std::cerr << regole << ": " << errore << "\n";
+        return 2;
+    }
+    int esito = 0;
+    for (int r = 1; r <= m->NumRegole; ++r) {
+        const Modello::Regola& g = m->Regole[static_cast<size_t>(r)];
+        Lotto x = l;
+        x.Righe = g.Row;
+        x.Colonne = g.Col;
+        x.Quanti = g.Schemi;
+        x.IsolaMax = g.IsolaMax;
+        x.Cartella = g.Dir.empty() ? "." : g.Dir;
+        std::string modo = g.ModoFile;
+        std::transform(modo.begin(), modo.end(), modo.begin(), ::toupper);
+        x.Xml = modo == "XML";
+        esito = std::max(esito, GeneraLotto(x));
+    }
+    return esito;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -181,6 +348,7 @@ int main(int argc, char** argv) {
     const std::string comando = argc > 1 ? argv[1] : "";
     if (comando == "solve") return Risolvi(argomenti);
     if (comando == "convert") return Converti(argomenti);
+    if (comando == "generate") return Genera(argomenti);
     if (comando == "--help" || comando == "-h") {
         std::cout << Uso;
         return 0;

@@ -37,5 +37,18 @@ printf 'non è uno schema\n' > "$tmp/x.txt"
 "$cli" convert "$tmp/x.txt" "$tmp/y.xml" 2>/dev/null
 [ $? -eq 2 ] && [ ! -e "$tmp/y.xml" ] || fallito "convert di un input non valido"
 
+# Batch generation: reproducible with a seed, the same with two jobs, every puzzle unique.
+"$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g1" >/dev/null 2>&1 || fallito "generate"
+"$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g2" --jobs 2 --format xml \
+    --json > "$tmp/g.json" 2>/dev/null || fallito "generate --jobs 2"
+diff -r "$tmp/g1" "$tmp/g2" >/dev/null || fallito "generate non riproducibile"
+[ "$(grep -c '"islands":' "$tmp/g.json")" -eq 12 ] || fallito "generate --json"
+[ "$("$cli" solve --count 2 "$tmp"/g1/*.xml | grep -c '^soluzioni: 1$')" -eq 12 ] || fallito "generati non unici"
+printf '<REGOLA>\nDIR=%s\nROW=6\nCOL=6\nSCHEMI=2\nISOLAMAX=3\nMODOFILE=TXT\n' "$tmp/r" > "$tmp/regole.ini"
+"$cli" generate --rules "$tmp/regole.ini" >/dev/null 2>&1 || fallito "generate --rules"
+[ "$(ls "$tmp"/r/*.txt | wc -l)" -eq 2 ] || fallito "generate --rules: file"
+"$cli" generate --rows 60 --columns 5 >/dev/null 2>&1
+[ $? -eq 2 ] || fallito "generate fuori limite"
+
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
 exit $falliti
