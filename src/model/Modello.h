@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace isolmar {
 
@@ -62,6 +63,9 @@ struct Isola {
     bool operator==(const Isola&) const = default;
 };
 
+// TblIsoleLog value of a cell the player marked as island.
+inline constexpr uint8_t IsolaDelGiocatore = 99;
+
 // Cell codes of a shape drawing.
 inline constexpr uint8_t Fuori = 0, CellaTessera = 1, CellaBordo = 2;
 
@@ -88,6 +92,13 @@ struct Mossa {
     int16_t Blocchi = 0; // placed shapes that exclude this placement; 0 = usable
 };
 
+// One move of the player: the clicked cell and the mouse button (1 left, 2 right, 4 middle).
+struct MossaGioco {
+    uint8_t Riga = 0;
+    uint8_t Colonna = 0;
+    uint8_t Tasto = 0;
+};
+
 struct ListaCella {
     int32_t PrimoCopre = 0, UltimoCopre = 0;
     int32_t PrimoBordo = 0, UltimoBordo = 0;
@@ -108,7 +119,8 @@ struct Modello {
     Griglia8 TblSchema; // solver's board: 0 free, 1 island, 2k wall in the rings of k islands
     TabellaGriglia3<uint8_t, MaxSol + 1> Tblsol;
     Griglia8 TblVisitate;  // difference table of two solutions; visited cells of a flood fill
-    Griglia8 TblIsoleLog;  // island decided by the explanation, per cell
+    Griglia8 TblIsoleLog;  // island decided by the explanation, per cell; IsolaDelGiocatore
+                           // marks a cell the player made island
 
     // Islands.
     std::array<Isola, MaxEle + 1> Ele{};
@@ -173,6 +185,9 @@ struct Modello {
     double LarghezzaIniziale = 0;
     Booleano RidisegnaSchema = Falso;
     int32_t NumMosseGioco = 0;
+    // The player's moves 1..NumMosseGioco, oldest first (index 0 unused). It grows as needed: a
+    // game on a large board can take thousands of clicks.
+    std::vector<MossaGioco> MosseGioco = std::vector<MossaGioco>(1001);
 
     // Generation settings.
     int16_t DimMaxIsola = 4;

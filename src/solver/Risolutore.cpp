@@ -53,7 +53,10 @@ bool Risolutore::VerificaSeciSta(int16_t R0, int16_t C0, int32_t t, int16_t a, i
             const bool dentro = r >= 1 && r <= m.NumRighe && c >= 1 && c <= m.NumColonne;
             const bool indizio = r == R0 && c == C0;
             if (codice == CellaBordo) {
-                if (dentro && !indizio && m.TblSchema(r, c) == 1) return false;
+                // A ring cell may not touch another island, nor a cell the player made island.
+                if (dentro && !indizio &&
+                    (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) == IsolaDelGiocatore))
+                    return false;
             } else {
                 if (!dentro) return false;
                 if (!indizio && m.TblSchema(r, c) != 0) return false;
@@ -250,18 +253,16 @@ void Risolutore::VerificaMuro() {
 }
 
 void Risolutore::VerificaMuro3() {
+    // Every island is placed: a free cell shut in by walls can only be wall itself, so it counts
+    // as wall in the 2 x 2 test; other free cells may still belong to islands not searched.
+    auto muro = [&](int r, int c) {
+        const uint8_t v = m.TblSchema(r, c);
+        return v >= 2 || (v == 0 && NonRag3(static_cast<int16_t>(r), static_cast<int16_t>(c)));
+    };
     m.MuroOk = Vero;
     for (int r = 1; r < m.NumRighe; ++r)
         for (int c = 1; c < m.NumColonne; ++c)
-            if (m.TblSchema(r, c) >= 2 && m.TblSchema(r + 1, c) >= 2 &&
-                m.TblSchema(r, c + 1) >= 2 && m.TblSchema(r + 1, c + 1) >= 2) {
-                m.MuroOk = Falso;
-                return;
-            }
-    for (int r = 1; r <= m.NumRighe; ++r)
-        for (int c = 1; c <= m.NumColonne; ++c)
-            if (m.TblSchema(r, c) == 0 &&
-                NonRag3(static_cast<int16_t>(r), static_cast<int16_t>(c))) {
+            if (muro(r, c) && muro(r + 1, c) && muro(r, c + 1) && muro(r + 1, c + 1)) {
                 m.MuroOk = Falso;
                 return;
             }
@@ -369,14 +370,19 @@ bool Risolutore::SoluzioneStartVerifica() {
         m.Trovata = Falso;
         return false;
     }
+    // The player's walls become walls. The player's island cells other than clues stay free, so
+    // that an island's shape may cover them, but are marked: no ring may lie on them and no wall
+    // passes through them.
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
-            if (m.TblGioco(r, c) == 1) m.TblSchema(r, c) = 1;
+            if (m.TblGioco(r, c) == 1 && m.TblSchema(r, c) == 0)
+                m.TblIsoleLog(r, c) = IsolaDelGiocatore;
             if (m.TblGioco(r, c) == 2)
                 m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2);
         }
     m.Livello = 1;
     Soluzione();
+    AzzeraTabella(m.TblIsoleLog, MaxRighe);
     return true;
 }
 

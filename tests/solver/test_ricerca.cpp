@@ -379,12 +379,16 @@ TEST(VerificaMuro3, FreeCellsAndTwoByTwoBlocks) {
     EXPECT_FALSE(b.m->Trovata);
     b.s.VerificaMuro3();
     EXPECT_TRUE(b.m->MuroOk);
-    // A free corner whose two inner neighbours are wall fails.
+    // A free corner whose two inner neighbours are wall can only be wall: it passes unless it
+    // completes a 2x2 block of wall.
     b.m->TblSchema(1, 2) = 2;
     b.m->TblSchema(2, 1) = 2;
+    EXPECT_TRUE(b.s.NonRag3(1, 1));
+    b.s.VerificaMuro3();
+    EXPECT_TRUE(b.m->MuroOk);
+    b.m->TblSchema(2, 2) = 2;
     b.s.VerificaMuro3();
     EXPECT_FALSE(b.m->MuroOk);
-    EXPECT_TRUE(b.s.NonRag3(1, 1));
 }
 
 TEST(CopieIsole, SaveRestoreAndRecoverOne) {
