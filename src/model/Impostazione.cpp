@@ -16,6 +16,7 @@ void InizializzaTblGioco(Modello& m, Griglia& gr2) {
     gr2.ImpostaColonne(1);
     m.NumMosseGioco = 0;
     gr2.Visibile = false;
+    gr2.Aggiorna();
 }
 
 void InizializzaSchemaEle(Modello& m) {

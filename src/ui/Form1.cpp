@@ -67,7 +67,7 @@ Avvio ModoAvvio(const Piattaforma& p) {
 
 Form1::Form1(Piattaforma& p) : p(p) {}
 
-template <class F> void Form1::Esegui(F&& f) {
+void Form1::Esegui(const std::function<void()>& f) {
     if (inElaborazione_) return;
     inElaborazione_ = true;
     f();
@@ -95,7 +95,13 @@ void Form1::Form_Load() {
     // The monomino is shape 1 from the model's construction.
     m.MaxLivello = 4;
     InizializzaSchema(m, Gr, p);
-    gr2.Visibile = false;
+    // The snapshot strip: row 0 the move counts, row 1 the symbols; column 0 holds no snapshot.
+    gr2.ImpostaRighe(2);
+    gr2.ImpostaAltezzaRiga(0, 240);
+    gr2.ImpostaAltezzaRiga(1, 400);
+    gr2.ImpostaLarghezzaColonna(0, 0);
+    InizializzaTblGioco(m, gr2);
+    AggiornaAiuto();
 }
 
 void Form1::Form_Activate() {
@@ -166,11 +172,25 @@ void Form1::tlb1_ButtonClick(const std::string& chiave) {
         } else if (chiave == "Risolvi") {
             CommandSoluz_Click();
         } else if (chiave == "UndoAll") {
+            // A new start: the marks go with the moves and snapshots.
+            RiprendiGioco();
+            for (int i = 1; i <= MaxEle; ++i)
+                m.Ele[i].Marcata = m.svEle[i].Marcata = 0;
             InizializzaSchema(m, Gr, p);
             InizializzaTblGioco(m, gr2);
+            AggiornaAiuto();
+        } else if (chiave == "Undo") {
+            if (m.NumMosseGioco > 0) {
+                RiprendiGioco();
+                UndoMosse(m.NumMosseGioco);
+                AggiornaIndiceSituazione();
+            }
+        } else if (chiave == "Camera") {
+            SalvaSituazione();
+        } else if (chiave == "Aiuto") {
+            cmdConfigurazioniIsoleMarcate_Click();
         }
-        // "Mostra", "Aiuto", "Undo", "Camera", "Valuta" and "Stampa" belong to the explanation,
-        // play and printing commands.
+        // "Mostra", "Valuta" and "Stampa" belong to the explanation and printing commands.
     });
 }
 
@@ -202,6 +222,20 @@ void Form1::Clic(const std::string& controllo) {
             CmdSalvaxml_Click();
         else if (controllo == "CommandLoadXmL")
             CommandLoadXmL_Click();
+        else if (controllo == "CommandVisTessera")
+            CommandVisTessera_Click();
+        else if (controllo == "mnuSmarcaMarca")
+            mnuSmarcaMarca_Click();
+        else if (controllo == "mnuVerificaConfigurazione")
+            mnuVerificaConfigurazione_Click();
+        else if (controllo == "mnuSoluzioneConfigurazione")
+            mnuSoluzioneConfigurazione_Click();
+        else if (controllo == "cmdConfigurazioniIsoleMarcate")
+            cmdConfigurazioniIsoleMarcate_Click();
+        else if (controllo == "CmdPospiu")
+            CmdPospiu_Click();
+        else if (controllo == "CmdPosMeno")
+            CmdPosMeno_Click();
     });
 }
 
@@ -216,6 +250,7 @@ void Form1::CommandGenera_Click() {
         p.ImpostaTesto("Label2", "");
         InVisSoluzione = Falso;
         VisualizzaTblGioco();
+        AggiornaAiuto();
     }
     p.CursoreOccupato(false);
 }

@@ -6,10 +6,12 @@
 
 #include "generator/Generatore.h"
 #include "model/Modello.h"
+#include "model/Schema.h"
 #include "solver/Risolutore.h"
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +61,9 @@ class Form1 {
     Booleano SchemaSalvato = Falso;
     Booleano SoloValuta = Falso;
     int16_t LivelloLog = 0;
+    uint8_t RigaGr = 0, ColonnaGr = 0; // last clicked board cell; the popup menu acts on it
+    std::string ModoVerifica;          // pending island check: "VER", "SOL" or "POM"
+    int16_t SolParzVis = 0;            // configuration of the marked islands shown, 1..NumSolParz
 
     // Lifecycle.
     void Form_Load();
@@ -83,7 +88,35 @@ class Form1 {
     void CommandSoluzMeno_Click();
     void SpegniBottoniPiuMeno();
     void CommandVisgioco_Click();
-    void VerificaPrimaSoluzione();
+    // Solves the puzzle unless a solution is known, then saves the islands and shows the game.
+    // False (with the reason shown) when no solution could be found.
+    bool VerificaPrimaSoluzione();
+
+    // Play: board clicks cycle the player's cells and are recorded as moves; a click on a clue
+    // cell opens the island's popup menu instead. The board cell clicked is Gr.MouseRiga and
+    // Gr.MouseColonna; the snapshot clicked is column gr2.MouseColonna.
+    void Gr_MouseDown(int tasto);
+    void gr2_Click();
+    void AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna);
+    void VisualizzaMenuGr();
+    void mnuSmarcaMarca_Click();
+    void UndoMosse(int32_t da);
+    void AggiornaIndiceSituazione();
+    void SalvaSituazione();
+    void CommandVisTessera_Click();
+
+    // Island checks. The menu and button handlers only arm the one-shot Timer1; the check runs in
+    // Timer1_Timer once the event that asked for it has returned.
+    void mnuVerificaConfigurazione_Click();
+    void mnuSoluzioneConfigurazione_Click();
+    void cmdConfigurazioniIsoleMarcate_Click();
+    void Timer1_Timer();
+    void VerificaIsola();
+    void SoluzioneIsola();
+    void ElencoConfigurazioniMarcate();
+    void VisualizzaConfigurazione();
+    void CmdPospiu_Click();
+    void CmdPosMeno_Click();
 
     // Board painters.
     void VisualizzaTblGioco();
@@ -105,16 +138,30 @@ class Form1 {
     void CommandSalva_Click();
     // Opens the puzzle file at percorso (XML, or the text form); false when it was refused.
     bool ApriFile(const std::string& percorso);
+    // Lays a puzzle out as a fresh game, as opening a file of it without solution would.
+    bool CaricaSchema(const Schema& s);
 
   private:
     // Runs a command unless long work is running; marks the window busy meanwhile.
-    template <class F> void Esegui(F&& f);
+    void Esegui(const std::function<void()>& f);
     bool Carica(const struct EsitoLettura& e);
     void MostraSoluzione(int delta);
+    // A fresh search for the first solution of the whole puzzle; false if it was not run.
+    bool CercaPrimaSoluzione();
+    // While the board shows a solution or a check, puts the player's game back.
+    void RiprendiGioco();
+    // Enables "Aiuto" exactly while at least one island is marked.
+    void AggiornaAiuto();
+    // True when island i's shape fields place it on the island cells of the first solution.
+    bool FormaDaSoluzione(int i) const;
+    // Places the islands' shapes on a cleared TblSchema and shows them as an overlay.
+    void MostraIsole(const Isola* isole, int n);
+    void ArmaTimer1();
 
     bool inElaborazione_ = false;
     bool chiusaInSospeso_ = false;
     bool chiusa_ = false;
+    bool timer1_ = false; // Timer1 enabled
 };
 
 } // namespace isolmar

@@ -39,7 +39,14 @@ bool Form1::Carica(const EsitoLettura& e) {
     p.ImpostaVisibile("CommandVisgioco", false);
     p.ImpostaTesto("Label2", "");
     InVisSoluzione = Falso;
+    AggiornaAiuto();
     return true;
+}
+
+bool Form1::CaricaSchema(const Schema& s) {
+    EsitoLettura e;
+    e.Letto.S = s;
+    return Carica(e);
 }
 
 bool Form1::ApriFile(const std::string& percorso) {

@@ -15,11 +15,7 @@ constexpr const char* TroppoGrande = "Schema troppo grande per il risolutore";
 void Form1::CommandSoluz_Click() {
     if (m.NumEle == 0) return;
     bool cercato = true;
-    if (m.NumSol < 1) {
-        p.CursoreOccupato(true);
-        m.TempoInizio = p.Orologio();
-        cercato = Ris.SoluzioneStart(1);
-    }
+    if (m.NumSol < 1) cercato = CercaPrimaSoluzione();
     Gr.ImpostaRidisegno(true);
     SolVis = 0;
     CommandSoluzPiu_Click();
@@ -104,12 +100,6 @@ void Form1::CommandVisgioco_Click() {
     p.ImpostaVisibile("CommandSoluzMeno", false);
     p.ImpostaVisibile("CommandSoluzPiu", false);
     InVisSoluzione = Falso;
-}
-
-void Form1::VerificaPrimaSoluzione() {
-    if (m.NumSol == 0) Ris.SoluzioneStart(1);
-    Ris.SalvaEleInsvele();
-    VisualizzaTblGioco();
 }
 
 // ---- Board painters -------------------------------------------------------------------------

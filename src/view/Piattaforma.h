@@ -43,6 +43,10 @@ class Piattaforma {
     // Closes the main window; the window has already agreed to close.
     virtual void ChiudiFinestra() = 0;
 
+    // Shows a popup menu at the mouse position and returns at once; a chosen entry comes back as
+    // a click on its control name. Entry captions are set with ImpostaTesto.
+    virtual void MenuPopup(const std::string& menu) = 0;
+
     virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) = 0;
     virtual std::string InputBox(const std::string& domanda, const std::string& predefinito) = 0;
     // Return the chosen path, or "" when the user cancelled.

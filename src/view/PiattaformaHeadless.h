@@ -66,6 +66,9 @@ class PiattaformaHeadless : public Piattaforma {
     bool AnimazioneSpuntata = false;
     int Ridisegni = 0, Impaginazioni = 0;
 
+    void MenuPopup(const std::string& menu) override { Menu.push_back(menu); }
+    std::vector<std::string> Menu;
+
     // Each dialog takes the next queued answer; with none queued a message box answers Annulla
     // (Ok for an OK-only box) and the other dialogs answer "" (cancelled).
     Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;

@@ -20,15 +20,7 @@ struct Finestra {
         f.Form_Activate();
     }
     // Lays a puzzle out as the loaders do.
-    void Carica(const Schema& s) {
-        ASSERT_TRUE(ApplicaSchema(f.m, s));
-        VerificaTutteTessere(f.m, p);
-        f.m.NumSol = 0;
-        InizializzaSchema(f.m, f.Gr, p);
-        InizializzaTblGioco(f.m, f.gr2);
-        f.Ris.SalvaEleInsvele();
-        f.VisualizzaTblGioco();
-    }
+    void Carica(const Schema& s) { ASSERT_TRUE(f.CaricaSchema(s)); }
     std::string Label2() const { return p.Testo("Label2"); }
     Colore Sfondo(int r, int c) const { return f.Gr.CellaIn(r, c).Sfondo; }
 };

@@ -1,0 +1,181 @@
+// Form1: play on the board, the move list with undo, snapshots and island marks.
+#include "model/Impostazione.h"
+#include "ui/Form1.h"
+#include "ui/Testi.h"
+
+#include <algorithm>
+
+namespace isolmar {
+
+namespace {
+
+constexpr int MaxFotografie = 10;
+
+// Text of a cell holding the symbol-font character with the given code (as a code point).
+std::string Carattere(int codice) {
+    return {static_cast<char>(0xC0 | (codice >> 6)), static_cast<char>(0x80 | (codice & 0x3F))};
+}
+
+uint8_t Passo(uint8_t codice, bool avanti) {
+    return static_cast<uint8_t>(avanti ? (codice + 1) % 3 : (codice + 2) % 3);
+}
+
+Colore ColoreGioco(uint8_t codice) {
+    return codice == 1 ? Bianco : codice == 2 ? Blu : Grigio;
+}
+
+// The move count stored in a snapshot column: the leading digits of its row 0 ("" gives 0).
+int32_t MosseFotografia(const Griglia& gr2, int colonna) {
+    int32_t n = 0;
+    for (char ch : gr2.CellaIn(0, colonna).Testo) {
+        if (ch < '0' || ch > '9' || n > 100000000) break;
+        n = n * 10 + (ch - '0');
+    }
+    return n;
+}
+
+} // namespace
+
+void Form1::RiprendiGioco() {
+    if (!InVisSoluzione) return;
+    InVisSoluzione = Falso;
+    CommandVisgioco_Click();
+    SpegniBottoniPiuMeno();
+    p.ImpostaVisibile("CommandVisgioco", false);
+    p.ImpostaTesto("Label2", "");
+}
+
+void Form1::Gr_MouseDown(int tasto) {
+    Esegui([&] {
+        RiprendiGioco();
+        const int riga = Gr.MouseRiga, colonna = Gr.MouseColonna;
+        if (riga <= 0 || colonna <= 0 || riga > m.NumRighe || colonna > m.NumColonne) return;
+        RigaGr = static_cast<uint8_t>(riga);
+        ColonnaGr = static_cast<uint8_t>(colonna);
+        if (CellaDim(RigaGr, ColonnaGr) > 0) {
+            VisualizzaMenuGr();
+            return;
+        }
+        const int32_t k = ++m.NumMosseGioco;
+        if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
+        m.MosseGioco[k] = {RigaGr, ColonnaGr, static_cast<uint8_t>(tasto)};
+        AggiornaGioco(static_cast<int16_t>(tasto), RigaGr, ColonnaGr);
+    });
+}
+
+void Form1::AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna) {
+    uint8_t& codice = m.TblGioco(riga, colonna);
+    codice = Passo(codice, tasto == 1);
+    Gr.Seleziona(riga, colonna);
+    Gr.ImpostaSfondo(ColoreGioco(codice));
+    Gr.Aggiorna();
+}
+
+void Form1::VisualizzaMenuGr() {
+    const int16_t i = CellaDim(RigaGr, ColonnaGr);
+    if (i < 1) return;
+    p.ImpostaTesto("mnuSmarcaMarca", m.Ele[i].Marcata == 1 ? "Smarca" : "Marca");
+    p.MenuPopup("MnuAzioniGr");
+}
+
+void Form1::mnuSmarcaMarca_Click() {
+    const int16_t i = CellaDim(RigaGr, ColonnaGr);
+    if (i < 1) return;
+    Isola& e = m.Ele[i];
+    e.Marcata = static_cast<uint8_t>(1 - e.Marcata);
+    // The saved copy is what the game is restored from after a solve: it keeps the mark too.
+    for (int j = 1; j <= m.svNumEle; ++j)
+        if (m.svEle[j].Riga == e.Riga && m.svEle[j].Colonna == e.Colonna)
+            m.svEle[j].Marcata = e.Marcata;
+    Gr.Seleziona(e.Riga, e.Colonna);
+    Gr.ImpostaSfondo(e.Marcata == 1 ? Giallo : Bianco);
+    Gr.Aggiorna();
+    AggiornaAiuto();
+}
+
+void Form1::AggiornaAiuto() {
+    bool marcata = false;
+    for (int i = 1; i <= m.NumEle && !marcata; ++i)
+        marcata = m.Ele[i].Marcata == 1;
+    p.AbilitaPulsanteBarra("Aiuto", marcata);
+}
+
+void Form1::UndoMosse(int32_t da) {
+    da = std::max(da, int32_t{1});
+    if (da > m.NumMosseGioco) return;
+    for (int32_t k = m.NumMosseGioco; k >= da; --k) {
+        const MossaGioco& mo = m.MosseGioco[k];
+        // The opposite step: a left-button move is taken back backwards, any other forwards.
+        AggiornaGioco(mo.Tasto == 1 ? 2 : 1, mo.Riga, mo.Colonna);
+    }
+    m.NumMosseGioco = da - 1;
+}
+
+void Form1::AggiornaIndiceSituazione() {
+    for (int k = 1; k < gr2.Colonne(); ++k)
+        if (MosseFotografia(gr2, k) > m.NumMosseGioco) {
+            gr2.ImpostaColonne(k);
+            break;
+        }
+    if (gr2.Colonne() <= 1) gr2.Visibile = false;
+    gr2.Aggiorna();
+}
+
+void Form1::SalvaSituazione() {
+    int k = gr2.Colonne();
+    if (k <= MaxFotografie)
+        gr2.ImpostaColonne(k + 1);
+    else
+        k = MaxFotografie;
+    gr2.ImpostaLarghezzaColonna(k, Gr.LarghezzaColonna(1));
+    gr2.Seleziona(0, k);
+    gr2.ImpostaTesto(TestoNumero(m.NumMosseGioco));
+    gr2.ImpostaAllinea(Allineamento::CentroCentro);
+    gr2.Seleziona(1, k);
+    gr2.ImpostaTesto(Carattere(139 + k));
+    gr2.ImpostaFont("Wingdings");
+    gr2.ImpostaDimensione(14);
+    gr2.ImpostaColoreTesto(Blu);
+    gr2.ImpostaAllinea(Allineamento::CentroCentro);
+    gr2.Visibile = true;
+    gr2.Aggiorna();
+}
+
+void Form1::gr2_Click() {
+    Esegui([&] {
+        const int k = gr2.MouseColonna;
+        if (k < 0 || k >= gr2.Colonne()) return;
+        RiprendiGioco();
+        UndoMosse(MosseFotografia(gr2, k) + 1);
+        gr2.ImpostaColonne(k + 1);
+        gr2.Seleziona(0, k);
+        // Column 0 holds no snapshot: with none left the strip is hidden.
+        if (k == 0) gr2.Visibile = false;
+        gr2.Aggiorna();
+    });
+}
+
+void Form1::CommandVisTessera_Click() {
+    const std::string risposta = p.InputBox("tessera", "");
+    if (risposta.empty()) return; // cancelled
+    long t = 0;
+    const bool numero =
+        risposta.size() <= 6 && std::all_of(risposta.begin(), risposta.end(),
+                                            [](char ch) { return ch >= '0' && ch <= '9'; });
+    if (numero) t = std::stol(risposta);
+    if (!numero || t < 1 || t > m.NumTessere) {
+        p.Messaggio("Tessera inesistente: scrivere un numero da 1 a " + TestoNumero(m.NumTessere),
+                    Pulsanti::Ok);
+        return;
+    }
+    const Tessera& s = m.Tessere[t];
+    std::string disegno;
+    for (int r = 1; r <= 11; ++r) {
+        for (int c = 1; c <= 11; ++c)
+            disegno += static_cast<char>('0' + s.Cella[r][c]);
+        disegno += "\r\n";
+    }
+    p.ImpostaTesto("Label1", disegno + TestoNumero(s.Righe) + " " + TestoNumero(s.Colonne));
+}
+
+} // namespace isolmar

@@ -1,0 +1,209 @@
+// Form1: the island checks during play ("VER", "SOL", "POM") and the browsing of the marked
+// islands' configurations.
+#include "model/Impostazione.h"
+#include "ui/Form1.h"
+#include "ui/Testi.h"
+
+#include <vector>
+
+namespace isolmar {
+
+namespace {
+constexpr const char* NessunaSoluzione = "Lo schema non ammette soluzioni";
+
+std::string Cella(uint8_t r, uint8_t c) {
+    return TestoNumero(int{r}) + "," + TestoNumero(int{c});
+}
+} // namespace
+
+void Form1::ArmaTimer1() {
+    if (timer1_) return; // already enabled: it fires once, for the latest command
+    timer1_ = true;
+    p.TimerUnaVolta(1, [this] { Timer1_Timer(); });
+}
+
+void Form1::mnuVerificaConfigurazione_Click() {
+    ModoVerifica = "VER";
+    ArmaTimer1();
+}
+void Form1::mnuSoluzioneConfigurazione_Click() {
+    ModoVerifica = "SOL";
+    ArmaTimer1();
+}
+void Form1::cmdConfigurazioniIsoleMarcate_Click() {
+    ModoVerifica = "POM";
+    ArmaTimer1();
+}
+
+void Form1::Timer1_Timer() {
+    if (!timer1_) return;
+    if (InElaborazione()) { // other work is running: try again when it has returned
+        p.TimerUnaVolta(1, [this] { Timer1_Timer(); });
+        return;
+    }
+    timer1_ = false;
+    Esegui([&] {
+        if (m.NumEle == 0) return;
+        InVisSoluzione = Vero;
+        p.ImpostaVisibile("Frame1", true);
+        if (ModoVerifica == "VER")
+            VerificaIsola();
+        else if (ModoVerifica == "SOL")
+            SoluzioneIsola();
+        else if (ModoVerifica == "POM")
+            ElencoConfigurazioniMarcate();
+    });
+}
+
+bool Form1::CercaPrimaSoluzione() {
+    p.CursoreOccupato(true);
+    m.TempoInizio = p.Orologio();
+    // The search works on TblSchema: start it from the bare clues, whatever was shown before.
+    InizializzaSchema(m, Gr, p);
+    const bool cercato = Ris.SoluzioneStart(1);
+    p.CursoreOccupato(false);
+    return cercato;
+}
+
+bool Form1::VerificaPrimaSoluzione() {
+    bool cercato = true;
+    if (m.NumSol == 0) cercato = CercaPrimaSoluzione();
+    Ris.SalvaEleInsvele();
+    VisualizzaTblGioco();
+    if (m.NumSol > 0) return true;
+    if (!cercato)
+        p.Messaggio("Schema troppo grande per il risolutore", Pulsanti::Ok);
+    else if (m.TempoScaduto == 1)
+        p.ImpostaTesto("Label2", "Ricerca interrotta");
+    else
+        p.Messaggio(NessunaSoluzione, Pulsanti::Ok);
+    return false;
+}
+
+void Form1::VerificaIsola() {
+    if (!VerificaPrimaSoluzione()) return;
+    const int16_t i = CellaDim(RigaGr, ColonnaGr);
+    if (i < 1) return;
+    const int R = m.NumRighe, C = m.NumColonne, n = m.Ele[i].Num;
+    AzzeraTabella(m.TblVisitate, MaxRighe);
+    // Flood fill over the player's island cells. It stops once the region is larger than the
+    // clue: the verdict is then "wrong" whatever lies beyond.
+    std::vector<std::pair<int, int>> coda{{RigaGr, ColonnaGr}};
+    m.TblVisitate(RigaGr, ColonnaGr) = 1;
+    for (size_t k = 0; k < coda.size() && static_cast<int>(coda.size()) <= n; ++k) {
+        const auto [r, c] = coda[k];
+        for (const auto& [rr, cc] : {std::pair{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}}) {
+            if (rr < 1 || rr > R || cc < 1 || cc > C) continue;
+            if (m.TblGioco(rr, cc) != 1 || m.TblVisitate(rr, cc)) continue;
+            m.TblVisitate(rr, cc) = 1;
+            coda.emplace_back(rr, cc);
+        }
+    }
+    bool giusta = static_cast<int>(coda.size()) == n;
+    for (const auto& [r, c] : coda)
+        giusta = giusta && m.Tblsol(1, r, c) == 1;
+    p.ImpostaTesto("Label2", "La configurazione dell' isola " + Cella(RigaGr, ColonnaGr) +
+                                 (giusta ? "  è corretta" : " non è corretta"));
+}
+
+bool Form1::FormaDaSoluzione(int i) const {
+    const Isola& e = m.Ele[i];
+    if (e.Tessera < 1 || e.Tessera > m.NumTessere) return false;
+    const Tessera& s = m.Tessere[e.Tessera];
+    if (s.Dim != e.Num || e.TessRiga < 1 || e.TessRiga > 11 || e.TessColonna < 1 ||
+        e.TessColonna > 11 || s.Cella[e.TessRiga][e.TessColonna] != CellaTessera)
+        return false;
+    for (int a = 1; a <= s.Righe; ++a)
+        for (int b = 1; b <= s.Colonne; ++b) {
+            if (s.Cella[a][b] != CellaTessera) continue;
+            const int r = a + e.Riga - e.TessRiga, c = b + e.Colonna - e.TessColonna;
+            if (r < 1 || r > m.NumRighe || c < 1 || c > m.NumColonne || m.Tblsol(1, r, c) != 1)
+                return false;
+        }
+    return true;
+}
+
+void Form1::MostraIsole(const Isola* isole, int n) {
+    AzzeraTabella(m.TblSchema, MaxRighe);
+    m.NoBlocchi = Vero;
+    for (int k = 0; k < n; ++k) {
+        const Isola& e = isole[k];
+        m.TblSchema(e.Riga, e.Colonna) = 1;
+        Ris.InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "I");
+    }
+    m.NoBlocchi = Falso;
+    VisualizzaTblSchemaOption();
+}
+
+void Form1::SoluzioneIsola() {
+    if (!VerificaPrimaSoluzione()) return;
+    int16_t i = CellaDim(RigaGr, ColonnaGr);
+    if (i < 1) return;
+    if (!FormaDaSoluzione(i)) {
+        // The solution is known (from a file, or from a search whose island records were put
+        // back since) but the island records do not hold its shapes: solve again to get them.
+        const int16_t nota = m.NumSol;
+        m.NumSol = 0;
+        if (!VerificaPrimaSoluzione()) {
+            m.NumSol = nota; // nothing found (interrupted): the known solution stays
+            return;
+        }
+        i = CellaDim(RigaGr, ColonnaGr);
+        if (i < 1 || !FormaDaSoluzione(i)) return;
+    }
+    MostraIsole(&m.Ele[i], 1);
+    p.ImpostaTesto("Label2", "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
+    p.ImpostaVisibile("CommandVisgioco", true);
+}
+
+void Form1::ElencoConfigurazioniMarcate() {
+    if (!VerificaPrimaSoluzione()) return;
+    m.NumSolParz = 0;
+    SolParzVis = 0;
+    m.NumEle = 0;
+    for (int i = 1; i <= m.svNumEle; ++i)
+        if (m.svEle[i].Marcata == 1) m.Ele[++m.NumEle] = m.svEle[i];
+    if (m.NumEle == 0) {
+        Ris.RiprendiEleDasvEle();
+        p.ImpostaTesto("Label2", "Nessuna isola marcata");
+        return;
+    }
+    m.SoluzMultiple = Vero;
+    p.CursoreOccupato(true);
+    InizializzaSchema(m, Gr, p);
+    // The other clues are island cells that no marked island may cover or touch.
+    for (int i = 1; i <= m.svNumEle; ++i)
+        m.TblSchema(m.svEle[i].Riga, m.svEle[i].Colonna) = 1;
+    const bool cercato = Ris.SoluzioneStartVerifica();
+    p.CursoreOccupato(false);
+    m.SoluzMultiple = Falso;
+    CommandVisgioco_Click();
+    InVisSoluzione = Vero;
+    if (!cercato) {
+        p.ImpostaTesto("Label2", "Schema troppo grande per il risolutore");
+        return;
+    }
+    p.ImpostaTesto("Label2", TestoNumero(int{m.NumSolParz}) + " configurazioni");
+    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
+        p.ImpostaVisibile(b, true);
+}
+
+void Form1::CmdPospiu_Click() {
+    if (m.NumSolParz == 0) return;
+    if (++SolParzVis > m.NumSolParz) SolParzVis = 1;
+    VisualizzaConfigurazione();
+}
+
+void Form1::CmdPosMeno_Click() {
+    if (m.NumSolParz == 0) return;
+    if (--SolParzVis < 1) SolParzVis = m.NumSolParz;
+    VisualizzaConfigurazione();
+}
+
+void Form1::VisualizzaConfigurazione() {
+    VisualizzaTblGioco();
+    p.ImpostaTesto("Label2", TestoNumero(SolParzVis) + "/" + TestoNumero(int{m.NumSolParz}));
+    MostraIsole(&m.Eleparz[SolParzVis][1], m.NumEleparz[SolParzVis]);
+}
+
+} // namespace isolmar
