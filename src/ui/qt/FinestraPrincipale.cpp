@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -17,8 +18,10 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -49,8 +52,13 @@ QString TestoCella(const Griglia::Cella& c) {
         {'l', QChar(0x25CF)}, // black circle
     };
     QString s;
-    for (QChar ch : t)
-        s += simboli.value(ch, ch);
+    for (QChar ch : t) {
+        const char16_t u = ch.unicode();
+        if (u >= 140 && u <= 149) // black circled digits 1..10 of the snapshot strip
+            s += QChar(0x2776 + (u - 140));
+        else
+            s += simboli.value(ch, ch);
+    }
     return s;
 }
 
@@ -165,6 +173,29 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     tavola_ = new VistaGriglia(form_.Gr, centro);
     tavola_->setObjectName("Gr");
     form_.Gr.SuRidisegno([this] { tavola_->update(); });
+    connect(tavola_, &VistaGriglia::cellaCliccata, this, [this](int r, int c, int tasto) {
+        form_.Gr.MouseRiga = r;
+        form_.Gr.MouseColonna = c;
+        form_.Gr_MouseDown(tasto);
+    });
+    striscia_ = new VistaGriglia(form_.gr2, centro);
+    striscia_->setObjectName("gr2");
+    striscia_->setToolTip(QStringLiteral("Riprendi la posizione fotografata"));
+    // The strip keeps its place while hidden, so the board never moves under the mouse when the
+    // first snapshot is taken or the last one is undone.
+    QSizePolicy politica = striscia_->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    striscia_->setSizePolicy(politica);
+    form_.gr2.SuRidisegno([this] {
+        striscia_->setFixedSize(striscia_->sizeHint());
+        striscia_->setVisible(form_.gr2.Visibile);
+        striscia_->update();
+    });
+    connect(striscia_, &VistaGriglia::cellaCliccata, this, [this](int, int c, int) {
+        form_.gr2.MouseColonna = c;
+        form_.gr2_Click();
+    });
+    colonna->addWidget(striscia_, 0, Qt::AlignLeft);
     auto* riga = new QHBoxLayout;
     riga->addWidget(tavola_, 0, Qt::AlignTop | Qt::AlignLeft);
     frame1_ = new QGroupBox(centro);
@@ -247,6 +278,19 @@ void FinestraPrincipale::CreaComandi() {
 }
 
 void FinestraPrincipale::CreaMenu() {
+    menuGr_ = new QMenu(this);
+    menuGr_->setObjectName("MnuAzioniGr");
+    auto voce = [this](const char* nome, const char* testo) {
+        QAction* a = menuGr_->addAction(QString::fromUtf8(testo));
+        a->setObjectName(nome);
+        const std::string n = nome;
+        connect(a, &QAction::triggered, this, [this, n] { form_.Clic(n); });
+    };
+    voce("mnuSmarcaMarca", "Marca");
+    menuGr_->addSeparator();
+    voce("mnuVerificaConfigurazione", "Verifica configurazione");
+    voce("mnuSoluzioneConfigurazione", "Soluzione configurazione isola");
+
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
     istruzioni->setObjectName("MnuAiuto");
     connect(istruzioni, &QAction::triggered, this, [this] { MostraModale("Form3z"); });
@@ -266,6 +310,10 @@ void FinestraPrincipale::showEvent(QShowEvent* e) {
 
 QWidget* FinestraPrincipale::Controllo(const std::string& nome) const {
     return findChild<QWidget*>(QString::fromStdString(nome));
+}
+
+QAction* FinestraPrincipale::Voce(const std::string& nome) const {
+    return findChild<QAction*>(QString::fromStdString(nome));
 }
 
 void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
@@ -320,12 +368,15 @@ void FinestraPrincipale::ImpostaTesto(const std::string& controllo, const std::s
         l->setText(t);
     else if (auto* b = qobject_cast<QAbstractButton*>(Controllo(controllo)))
         b->setText(t);
+    else if (QAction* a = Voce(controllo))
+        a->setText(t);
 }
 
 std::string FinestraPrincipale::Testo(const std::string& controllo) const {
     if (auto* l = qobject_cast<QLabel*>(Controllo(controllo))) return l->text().toStdString();
     if (auto* b = qobject_cast<QAbstractButton*>(Controllo(controllo)))
         return b->text().toStdString();
+    if (QAction* a = Voce(controllo)) return a->text().toStdString();
     return {};
 }
 
@@ -370,6 +421,11 @@ void FinestraPrincipale::Impagina() {
 
 void FinestraPrincipale::ChiudiFinestra() {
     close();
+}
+
+void FinestraPrincipale::MenuPopup(const std::string& menu) {
+    // Shown without a nested event loop: the chosen entry arrives once the click has returned.
+    if (menu == "MnuAzioniGr") menuGr_->popup(QCursor::pos());
 }
 
 Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti) {

@@ -14,6 +14,7 @@ class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QToolBar;
 
@@ -48,6 +49,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     Form1& Finestra() { return form_; }
     QToolBar* Barra() const { return barra_; }
     VistaGriglia* Tavola() const { return tavola_; }
+    VistaGriglia* Striscia() const { return striscia_; }
+    QMenu* MenuIsola() const { return menuGr_; }
 
     // Piattaforma.
     double Orologio() override;
@@ -66,6 +69,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void Ridisegna() override;
     void Impagina() override;
     void ChiudiFinestra() override;
+    void MenuPopup(const std::string& menu) override;
     Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
     std::string DialogoApri(const std::string& filtro) override;
@@ -91,11 +95,14 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void CreaComandi();
     void CreaMenu();
     QWidget* Controllo(const std::string& nome) const;
+    QAction* Voce(const std::string& nome) const;
 
     std::string rigaComando_;
     Form1 form_{*this};
     QToolBar* barra_ = nullptr;
     VistaGriglia* tavola_ = nullptr;
+    VistaGriglia* striscia_ = nullptr; // the snapshot strip gr2
+    QMenu* menuGr_ = nullptr;          // the popup menu of a clue cell
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QProgressBar* progresso_ = nullptr;

@@ -2,11 +2,13 @@
 // screenshot for a person to look at.
 #include "FinestraPrincipale.h"
 
+#include "io/Letture.h"
 #include "model/Impostazione.h"
 #include "model/Schema.h"
 #include "solver/Tessere.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
@@ -18,13 +20,7 @@ class TestFinestra : public QObject {
 
     static void Carica(FinestraPrincipale& w, const Schema& s) {
         Form1& f = w.Finestra();
-        QVERIFY(ApplicaSchema(f.m, s));
-        VerificaTutteTessere(f.m, w);
-        f.m.NumSol = 0;
-        InizializzaSchema(f.m, f.Gr, w);
-        InizializzaTblGioco(f.m, f.gr2);
-        f.Ris.SalvaEleInsvele();
-        f.VisualizzaTblGioco();
+        QVERIFY(f.CaricaSchema(s));
     }
 
   private slots:
@@ -88,6 +84,81 @@ class TestFinestra : public QObject {
         const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
         if (!cartella.isEmpty())
             QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/finestra.png"));
+    }
+
+    // Clicks on the real board widget, the popup menu of a clue, and the snapshot strip.
+    void giocoConIlMouse() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        Form1& f = w.Finestra();
+        const int lato = w.Tavola()->Pixel(LatoCella);
+        auto centro = [&](int r, int c) {
+            return QPoint((c - 1) * lato + lato / 2, (r - 1) * lato + lato / 2);
+        };
+        auto colore = [&](int r, int c) {
+            const QPoint q = centro(r, c) - QPoint(lato / 4, lato / 4);
+            return w.Tavola()->grab().toImage().pixelColor(q);
+        };
+        QCOMPARE(colore(2, 2), QColor(192, 192, 192));
+        QTest::mouseClick(w.Tavola(), Qt::RightButton, {}, centro(2, 2));
+        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(2, 3));
+        QCOMPARE(f.m.TblGioco(2, 2), uint8_t(2));
+        QCOMPARE(f.m.TblGioco(2, 3), uint8_t(1));
+        QCOMPARE(colore(2, 2), QColor(0, 0, 255));
+        QCOMPARE(colore(2, 3), QColor(255, 255, 255));
+
+        QVERIFY(!w.Striscia()->isVisible());
+        w.Barra()->actions()[11]->trigger(); // "Camera"
+        QVERIFY(w.Striscia()->isVisible());
+        QTest::mouseClick(w.Tavola(), Qt::MiddleButton, {}, centro(5, 5));
+        QCOMPARE(f.m.TblGioco(5, 5), uint8_t(2));
+        QTest::mouseClick(w.Striscia(), Qt::LeftButton, {},
+                          QPoint(lato / 2, w.Striscia()->height() - 4)); // snapshot 1
+        QCOMPARE(f.m.NumMosseGioco, 2);
+        QCOMPARE(colore(5, 5), QColor(192, 192, 192));
+
+        QAction* aiuto = w.Barra()->actions()[8];
+        QVERIFY(!aiuto->isEnabled());
+        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(1, 1));
+        QTRY_VERIFY(w.MenuIsola()->isVisible());
+        QCOMPARE(f.m.NumMosseGioco, 2);         // a clue click is not a move
+        w.MenuIsola()->actions()[0]->trigger(); // "Marca"
+        w.MenuIsola()->hide();
+        QVERIFY(aiuto->isEnabled());
+        QCOMPARE(colore(1, 1), QColor(255, 255, 0));
+    }
+
+    // A game in progress on a published puzzle, for the README.
+    void partitaInCorso() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.Finestra();
+        QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0389.xml"));
+        // Draw the first rows of the solution, photograph twice, mark the first island.
+        int mosse = 0;
+        for (int r = 1; r <= 4; ++r) {
+            for (int c = 1; c <= f.m.NumColonne; ++c) {
+                if (f.CellaDim(uint8_t(r), uint8_t(c)) > 0) continue;
+                f.Gr.MouseRiga = r;
+                f.Gr.MouseColonna = c;
+                f.Gr_MouseDown(f.m.Tblsol(1, r, c) == 1 ? 1 : 2);
+                ++mosse;
+            }
+            if (r % 2 == 0) f.tlb1_ButtonClick("Camera");
+        }
+        f.RigaGr = f.m.Ele[1].Riga;
+        f.ColonnaGr = f.m.Ele[1].Colonna;
+        f.Clic("mnuSmarcaMarca");
+        f.Clic("mnuVerificaConfigurazione");
+        QTRY_VERIFY(f.InVisSoluzione);
+        QCOMPARE(f.m.NumMosseGioco, mosse);
+        QVERIFY(w.Striscia()->isVisible());
+        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
+        if (!cartella.isEmpty())
+            QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/partita.png"));
     }
 };
 
