@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <mutex>
 #include <optional>
@@ -27,16 +28,20 @@ namespace {
 
 constexpr const char* Uso =
     "Uso: isolmar-cli COMANDO ...\n"
-    "  solve [--count N] [--json] FILE...   risolve ogni schema (XML o testo)\n"
-    "  convert IN OUT                       converte fra XML e testo (secondo l'estensione di "
-    "OUT)\n"
-    "  COMANDO --help                       l'aiuto di un comando\n";
+    "  solve [--count N] [--max-seconds S] [--json] FILE...\n"
+    "                         risolve ogni schema (XML o testo)\n"
+    "  convert IN OUT         converte fra XML e testo (secondo l'estensione di OUT)\n"
+    "  generate --rows R --columns C [...]\n"
+    "                         genera schemi con una sola soluzione\n"
+    "  COMANDO --help         l'aiuto di un comando\n";
 constexpr const char* UsoSolve =
-    "Uso: isolmar-cli solve [--count N] [--json] FILE...\n"
+    "Uso: isolmar-cli solve [--count N] [--max-seconds S] [--json] FILE...\n"
     "Cerca fino a N soluzioni (da 1 a 10, predefinito 1) di ogni schema e stampa la prima:\n"
     "'#' muro, '.' isola, la cifra sulle caselle con un numero; poi le soluzioni trovate e i\n"
-    "secondi. --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
-    "soluzione, 2 un file illeggibile o non valido.\n";
+    "secondi. Con --max-seconds S la ricerca di ogni schema si ferma dopo S secondi (da 1 a\n"
+    "86400). --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
+    "soluzione, 2 un file illeggibile o non valido, 3 una ricerca interrotta (e nessun file\n"
+    "illeggibile).\n";
 constexpr const char* UsoConvert =
     "Uso: isolmar-cli convert IN OUT\n"
     "Legge IN (XML o testo) e scrive OUT in XML se finisce per .xml, in testo se finisce per\n"
@@ -70,6 +75,12 @@ constexpr const char* UsoGenerate =
     "generatori in parallelo. Con --rules legge le regole di un file nel formato di Isolmar.ini\n"
     "(per ogni <REGOLA>: SCHEMI schemi ROW x COL con isola massima ISOLAMAX in DIR, in XML se\n"
     "MODOFILE e' XML, altrimenti in testo). Una riga (o un oggetto JSON) per schema.\n";
+
+// A command-line number: decimal digits only, at most 18 of them.
+bool Intero(const std::string& v, long long& n) {
+    return !v.empty() && v.size() <= 18 && v.find_first_not_of("0123456789") == std::string::npos &&
+           (n = std::stoll(v), true);
+}
 
 bool Finisce(const std::string& s, const char* fine) {
     const size_t n = std::strlen(fine);
@@ -106,6 +117,7 @@ std::string Json(const std::string& s) {
 
 int Risolvi(const std::vector<std::string>& argomenti) {
     int conta = 1;
+    int limite = 0; // seconds per search; 0 = none
     bool json = false;
     std::vector<std::string> file;
     for (size_t k = 0; k < argomenti.size(); ++k) {
@@ -116,15 +128,19 @@ int Risolvi(const std::vector<std::string>& argomenti) {
         } else if (a == "--json") {
             json = true;
         } else if (a == "--count" && k + 1 < argomenti.size()) {
-            const std::string& v = argomenti[++k];
-            conta = v.find_first_not_of("0123456789") == std::string::npos && !v.empty() &&
-                            v.size() <= 2
-                        ? std::stoi(v)
-                        : 0;
-            if (conta < 1 || conta > MaxSol) {
+            long long n = 0;
+            if (!Intero(argomenti[++k], n) || n < 1 || n > MaxSol) {
                 std::cerr << "--count vuole un numero da 1 a " << MaxSol << "\n";
                 return 2;
             }
+            conta = static_cast<int>(n);
+        } else if (a == "--max-seconds" && k + 1 < argomenti.size()) {
+            long long n = 0;
+            if (!Intero(argomenti[++k], n) || n < 1 || n > 86400) {
+                std::cerr << "--max-seconds vuole un numero da 1 a 86400\n";
+                return 2;
+            }
+            limite = static_cast<int>(n);
         } else if (a.rfind("--", 0) == 0) {
             std::cerr << "Opzione sconosciuta: " << a << "\n" << UsoSolve;
             return 2;
@@ -146,15 +162,33 @@ int Risolvi(const std::vector<std::string>& argomenti) {
         Modello& m = w.f.m;
         m.NumProve = 0;
         const auto t0 = std::chrono::steady_clock::now();
+        auto trascorsi = [&] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        };
+        // The limit works as Esc does: every thousand yields of the search look at the clock.
+        std::function<void()> controlla = [&] {
+            if (trascorsi() >= limite)
+                m.TempoScaduto = 1;
+            else
+                w.p.DopoCessioni(1000, controlla);
+        };
+        if (limite > 0) w.p.DopoCessioni(1000, controlla);
         const bool cercato = w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta));
-        const double secondi =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        w.p.DopoCessioni(-1, nullptr);
+        const double secondi = trascorsi();
         if (!cercato) {
             std::cerr << percorso << ": Schema troppo grande per il risolutore\n";
             esito = 2;
             continue;
         }
-        if (m.NumSol == 0 && esito == 0) esito = 1;
+        const bool interrotta = m.TempoScaduto == 1;
+        if (interrotta) {
+            std::cerr << percorso << ": Ricerca interrotta: limite di tempo raggiunto (" << limite
+                      << " s)\n";
+            if (esito != 2) esito = 3;
+        } else if (m.NumSol == 0 && esito == 0) {
+            esito = 1;
+        }
         const std::vector<std::string> tavola =
             m.NumSol > 0 ? Tavola(m, 1) : std::vector<std::string>{};
         if (json) {
@@ -163,7 +197,8 @@ int Risolvi(const std::vector<std::string>& argomenti) {
                       << ",\"grid\":[";
             for (size_t r = 0; r < tavola.size(); ++r)
                 std::cout << (r ? "," : "") << Json(tavola[r]);
-            std::cout << "],\"seconds\":" << secondi << ",\"attempts\":" << m.NumProve << "}\n";
+            std::cout << "],\"seconds\":" << secondi << ",\"attempts\":" << m.NumProve
+                      << ",\"interrupted\":" << (interrotta ? "true" : "false") << "}\n";
         } else {
             std::cout << percorso << "\n";
             for (const std::string& riga : tavola)
@@ -268,10 +303,6 @@ int GeneraLotto(const Lotto& l) {
 int Genera(const std::vector<std::string>& argomenti) {
     Lotto l;
     std::string regole;
-    auto intero = [](const std::string& v, long long& n) {
-        return !v.empty() && v.size() <= 18 &&
-               v.find_first_not_of("0123456789") == std::string::npos && (n = std::stoll(v), true);
-    };
     for (size_t k = 0; k < argomenti.size(); ++k) {
         const std::string& a = argomenti[k];
         if (a == "--help") {
@@ -288,14 +319,14 @@ int Genera(const std::vector<std::string>& argomenti) {
         }
         const std::string& v = argomenti[++k];
         long long n = 0;
-        const bool numero = intero(v, n) && n <= 1'000'000;
+        const bool numero = Intero(v, n) && n <= 1'000'000;
         if (a == "--out")
             l.Cartella = v;
         else if (a == "--rules")
             regole = v;
         else if (a == "--format" && (v == "xml" || v == "txt"))
             l.Xml = v == "xml";
-        else if (a == "--seed" && intero(v, n))
+        else if (a == "--seed" && Intero(v, n))
             l.Seme = static_cast<uint64_t>(n);
         else if (a == "--rows" && numero)
             l.Righe = static_cast<int>(n);

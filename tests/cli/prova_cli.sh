@@ -37,6 +37,15 @@ printf 'non è uno schema\n' > "$tmp/x.txt"
 "$cli" convert "$tmp/x.txt" "$tmp/y.xml" 2>/dev/null
 [ $? -eq 2 ] && [ ! -e "$tmp/y.xml" ] || fallito "convert di un input non valido"
 
+# A time limit stops the one search beyond the solver: exit 3, the reason, "interrupted" in JSON;
+# the other files of the same run are still solved.
+"$cli" solve --max-seconds 1 --json "$cartella/janko-0213.xml" "$cartella/janko-0052.xml" \
+    > "$tmp/limite.json" 2> "$tmp/err"
+[ $? -eq 3 ] && grep -q "Ricerca interrotta" "$tmp/err" || fallito "--max-seconds"
+grep -q '"interrupted":true' "$tmp/limite.json" && grep -q '"solutions":1,.*"interrupted":false' \
+    "$tmp/limite.json" || fallito "--max-seconds: json"
+"$cli" --help | grep -q "generate" || fallito "--help senza generate"
+
 # Batch generation: reproducible with a seed, the same with two jobs, every puzzle unique.
 "$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g1" >/dev/null 2>&1 || fallito "generate"
 "$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g2" --jobs 2 --format xml \
