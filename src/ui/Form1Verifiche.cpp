@@ -169,6 +169,8 @@ void Form1::ElencoConfigurazioniMarcate() {
         return;
     }
     m.SoluzMultiple = Vero;
+    // The reduced search never touches the stored solutions; an Esc in it would clear their count.
+    const int16_t soluzioni = m.NumSol;
     p.CursoreOccupato(true);
     InizializzaSchema(m, Gr, p);
     // The other clues are island cells that no marked island may cover or touch.
@@ -177,10 +179,16 @@ void Form1::ElencoConfigurazioniMarcate() {
     const bool cercato = Ris.SoluzioneStartVerifica();
     p.CursoreOccupato(false);
     m.SoluzMultiple = Falso;
+    m.NumSol = soluzioni;
     CommandVisgioco_Click();
     InVisSoluzione = Vero;
     if (!cercato) {
         p.ImpostaTesto("Label2", "Schema troppo grande per il risolutore");
+        return;
+    }
+    if (m.TempoScaduto == 1) { // a partial count would read as the whole list
+        m.NumSolParz = 0;
+        p.ImpostaTesto("Label2", "Ricerca interrotta");
         return;
     }
     p.ImpostaTesto("Label2", TestoNumero(int{m.NumSolParz}) + " configurazioni");

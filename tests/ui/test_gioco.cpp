@@ -348,6 +348,27 @@ TEST(Configurazioni, ConfigurationsHonourTheBoardAndBrowseRoundTheList) {
     EXPECT_EQ(g.Label2(), std::to_string(n) + "/" + std::to_string(n));
 }
 
+TEST(Configurazioni, EscDuringTheListShowsNoPartialCountAndKeepsTheSolution) {
+    Partita g;
+    g.Menu(1, 1, "mnuVerificaConfigurazione"); // the first solution is now known
+    ASSERT_EQ(g.f.m.NumSol, 1);
+    for (auto [r, c] : {std::pair{4, 3}, {3, 1}}) {
+        g.Clic(r, c);
+        g.f.Clic("mnuSmarcaMarca");
+    }
+    g.p.DopoCessioni(1, [&] { g.f.m.TempoScaduto = 1; });
+    g.f.tlb1_ButtonClick("Aiuto");
+    g.p.EseguiTimer();
+    EXPECT_EQ(g.Label2(), "Ricerca interrotta");
+    EXPECT_EQ(g.f.m.NumSol, 1);
+    g.f.Clic("CmdPospiu"); // nothing to browse
+    EXPECT_EQ(g.Label2(), "Ricerca interrotta");
+    g.f.tlb1_ButtonClick("Aiuto");
+    g.p.EseguiTimer();
+    EXPECT_GT(g.f.m.NumSolParz, 1);
+    EXPECT_EQ(g.Label2(), std::to_string(g.f.m.NumSolParz) + " configurazioni");
+}
+
 TEST(Configurazioni, NoMarkedIslandIsSaidPlainly) {
     Partita g;
     g.f.Clic("cmdConfigurazioniIsoleMarcate");
