@@ -145,6 +145,22 @@ void Risolutore::AggiornaCopre() const {
                     copre_[n++] = m.NodiCella[k].Mossa;
         }
     inizioCopre_[MaxRighe * MaxRighe + 1] = n;
+    // The other way round: the island cells of each placement (runs are in placement order).
+    inizioCelle_.assign(static_cast<size_t>(m.NumMosse) + 2, 0);
+    celle_.clear();
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
+            const Mossa& mo = m.Mosse[k];
+            inizioCelle_[k] = static_cast<int32_t>(celle_.size());
+            PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
+                     [&](int r, int c, uint8_t codice) {
+                         if (codice == CellaTessera)
+                             celle_.push_back(static_cast<uint16_t>(Cella(r, c)));
+                     });
+            inizioCelle_[k + 1] = static_cast<int32_t>(celle_.size());
+        }
+    }
 }
 
 void Risolutore::VariaCopre(int r, int c, int16_t delta) {
@@ -175,11 +191,11 @@ void Risolutore::AvviaConteggi() {
         }
 }
 
-bool Risolutore::OgniIsolaHaUnPosto(int da) const {
-    if (!conteggiAttivi_) return true;
+int Risolutore::IsolaSenzaPosto(int da) const {
+    if (!conteggiAttivi_) return 0;
     for (int i = da; i <= m.NumEle; ++i)
-        if (libere_[i] == 0) return false;
-    return true;
+        if (libere_[i] == 0) return i;
+    return 0;
 }
 
 void Risolutore::Colora(int r, int c, Colore colore) {
@@ -196,6 +212,13 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     Gr.ImpostaRidisegno(false);
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
         if (!m.NoBlocchi) VariaCopre(r, c, delta);
+        if (inPosa_ != 0) {
+            uint8_t& chi = proprietario_[Cella(r, c)];
+            if (inserisci && chi == 0)
+                chi = inPosa_;
+            else if (!inserisci && chi == inPosa_)
+                chi = 0;
+        }
         if (codice == CellaBordo) {
             m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2 * delta);
             return;
@@ -390,8 +413,11 @@ void Risolutore::Soluzione() {
     m.Trovata = Falso;
     if (!m.NoBlocchi) AggiornaCopre();
     AvviaConteggi();
+    proprietario_.fill(0);
+    salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
     ProvaTessera(1);
-    conteggiAttivi_ = false;
+    conteggiAttivi_ = salti_ = false;
+    inPosa_ = 0;
     Gr.ImpostaRidisegno(false);
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
@@ -399,6 +425,72 @@ void Risolutore::Soluzione() {
 }
 
 void Risolutore::ProvaTessera(uint8_t k) {
+    Prova(k);
+}
+
+Risolutore::Insieme Risolutore::Bloccante(int32_t k2) const {
+    int primo = 0;
+    for (int32_t n = inizioCelle_[k2], fine = inizioCelle_[k2 + 1]; n < fine; ++n) {
+        const int chi = proprietario_[celle_[n]];
+        if (chi != 0 && (primo == 0 || chi < primo)) primo = chi;
+    }
+    return primo ? Insieme{1} << primo : 0;
+}
+
+Risolutore::Insieme Risolutore::BloccantiDi(int i) const {
+    Insieme s = 0;
+    for (int32_t k2 = m.Ele[i].PrimaMossa; k2 != 0 && k2 <= m.Ele[i].UltimaMossa; ++k2)
+        s |= Bloccante(k2);
+    return s;
+}
+
+Risolutore::Insieme Risolutore::CausaMuro() {
+    Insieme s = 0;
+    if (m.EsitoMuro == 0) {
+        // A 2 x 2 block of cells none of which can be island: rings, and free cells whose every
+        // covering placement is blocked.
+        for (int dr = 0; dr <= 1; ++dr)
+            for (int dc = 0; dc <= 1; ++dc) {
+                const int r = m.Muro2x2Riga + dr, c = m.Muro2x2Colonna + dc;
+                if (m.TblSchema(r, c) >= 2) {
+                    s |= Proprietario(r, c);
+                    continue;
+                }
+                const int i = Cella(r, c);
+                for (int32_t n = inizioCopre_[i], fine = inizioCopre_[i + 1]; n < fine; ++n)
+                    s |= Bloccante(copre_[n]);
+            }
+        return s;
+    }
+    // A cut wall: the island cells around the region of the second wall cell keep it apart
+    // from the first. That region is flooded again here (the first one's is usually the large
+    // one, bounded by most islands).
+    s = Proprietario(m.TaglioRiga1, m.TaglioColonna1) |
+        Proprietario(m.TaglioRiga2, m.TaglioColonna2);
+    const int R = m.NumRighe, C = m.NumColonne;
+    int numero = 1;
+    raggiunte_[1] = {m.TaglioRiga2, m.TaglioColonna2};
+    raggiunta_(m.TaglioRiga2, m.TaglioColonna2) = 2;
+    auto raggiungi = [&](int r, int c) {
+        if (r < 1 || r > R || c < 1 || c > C || raggiunta_(r, c) == 2) return;
+        if (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0) {
+            s |= Proprietario(r, c);
+            return;
+        }
+        raggiunta_(r, c) = 2;
+        raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
+    };
+    for (int i = 1; i <= numero; ++i) {
+        const int r = raggiunte_[i].first, c = raggiunte_[i].second;
+        raggiungi(r - 1, c);
+        raggiungi(r + 1, c);
+        raggiungi(r, c - 1);
+        raggiungi(r, c + 1);
+    }
+    return s;
+}
+
+Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     p.Cedi();
     ++m.NumProve;
     if (m.NumProve % 1000 == 0 ||
@@ -408,11 +500,15 @@ void Risolutore::ProvaTessera(uint8_t k) {
     }
     if (m.TempoScaduto == 1) {
         m.NumSol = 0;
-        return;
+        return 0;
     }
     Isola& e = m.Ele[k];
     const bool provaCompleta = m.SoluzMultiple || m.ListePiene;
     const Booleano salta2x2 = provaCompleta ? Vero : Falso;
+    // Without backjumping every dead end is blamed on all islands so far: plain backtracking.
+    const bool salti = salti_;
+    const Insieme io = Insieme{1} << k, tutte = Fino(k + 1);
+    Insieme causa = 0;
     for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
         const Mossa& mo = m.Mosse[k2];
         e.Tessera = mo.Tessera;
@@ -423,34 +519,45 @@ void Risolutore::ProvaTessera(uint8_t k) {
                                                              mo.TessRiga, mo.TessColonna)
                                            : mo.Blocchi == 0;
         if (!usabile) continue;
+        inPosa_ = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
-        if (VerificaMuro2(salta2x2)) {
-            if (k >= m.NumEle) {
-                if (m.SoluzMultiple) {
-                    VerificaMuro3();
-                    if (m.MuroOk) {
-                        ++m.NumSolParz;
-                        SalvaInEleparz();
-                        if (m.NumSolParz >= MaxSolParz) {
-                            m.Trovata = Vero;
-                            return;
-                        }
+        Insieme fallimento = tutte; // why this placement led nowhere
+        if (!VerificaMuro2(salta2x2)) {
+            if (salti) fallimento = CausaMuro();
+        } else if (k >= m.NumEle) {
+            if (m.SoluzMultiple) {
+                VerificaMuro3();
+                if (m.MuroOk) {
+                    ++m.NumSolParz;
+                    SalvaInEleparz();
+                    if (m.NumSolParz >= MaxSolParz) {
+                        m.Trovata = Vero;
+                        return 0;
                     }
-                } else {
-                    VerificaMuro();
-                    if (m.Trovata) return;
                 }
-            } else if (OgniIsolaHaUnPosto(k + 1)) {
-                ProvaTessera(static_cast<uint8_t>(k + 1));
-                if (m.TempoScaduto == 1) {
-                    m.NumSol = 0;
-                    return;
-                }
-                if (m.Trovata) return;
+            } else {
+                VerificaMuro();
+                if (m.Trovata) return 0;
             }
+        } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
+            if (salti) fallimento = BloccantiDi(vuota);
+        } else {
+            fallimento = Prova(static_cast<uint8_t>(k + 1));
+            if (m.TempoScaduto == 1) {
+                m.NumSol = 0;
+                return 0;
+            }
+            if (m.Trovata) return 0;
         }
+        inPosa_ = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
+        if (!(fallimento & io)) return fallimento; // this island is not involved: jump back
+        causa |= fallimento & ~io;
     }
+    if (!salti) return Fino(k);
+    // The placements that were blocked from the start, blamed on what blocks them (the board is
+    // as it was before the loop).
+    return causa | BloccantiDi(k);
 }
 
 void Risolutore::SalvaInEleparz() {

@@ -51,21 +51,45 @@ class Risolutore {
     void RiprendiEleDasvEle();
     void RecuperaUnEle(uint8_t i, uint8_t j);
 
+    // Backjumping over islands that a dead end does not involve (see Prova). Off, the search is
+    // plain backtracking: same solutions in the same order, more attempts.
+    bool SaltiIndietro = true;
+
   private:
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
     void VariaCopre(int r, int c, int16_t delta);
-    // The "covers" lists of every cell packed into one array (cells column by column), rebuilt
-    // when VersioneListe changes: walking them is the inner loop of the search, and a packed
-    // array avoids chasing the linked nodes.
+    // The "covers" lists of every cell packed into one array (cells column by column), and the
+    // island cells of every placement, rebuilt when VersioneListe changes: walking them is the
+    // inner loop of the search, and packed arrays avoid chasing the linked nodes.
     void AggiornaCopre() const;
     static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
     // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
     // date by VariaCopre: a branch where a later island has none left cannot lead to a
     // solution and is cut before it is searched. Off when the counters are not exact.
     void AvviaConteggi();
-    bool OgniIsolaHaUnPosto(int da) const;
+    // The first island from da on without a usable placement, or 0.
+    int IsolaSenzaPosto(int da) const;
+
+    // Conflict-directed backjumping. While the counters are exact, each dead end of the search
+    // names the placed islands that cause it (a set of island indices as bits); a branch whose
+    // failure does not involve the island just placed is left at once for the deepest island
+    // involved. Only subtrees without solutions are skipped, so the solutions are found in the
+    // same order and the search tries fewer placements.
+    using Insieme = uint64_t;
+    static_assert(MaxEle < 64);
+    static Insieme Fino(int k) { return k <= 1 ? 0 : (Insieme{1} << k) - 2; } // islands 1..k-1
+    Insieme Prova(uint8_t k);
+    // The earliest placed island whose cell or ring lies on an island cell of placement k2
+    // (the empty set when none does).
+    Insieme Bloccante(int32_t k2) const;
+    Insieme BloccantiDi(int i) const; // why island i has no usable placement
+    Insieme CausaMuro();              // why VerificaMuro2 just failed
+    Insieme Proprietario(int r, int c) const {
+        const uint8_t chi = proprietario_[Cella(r, c)];
+        return chi ? Insieme{1} << chi : 0;
+    }
     void Colora(int r, int c, Colore colore);
 
     Modello& m;
@@ -75,9 +99,15 @@ class Risolutore {
     // Work tables of VerificaMuro2, sized to the largest board.
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> raggiunte_{};
     Griglia8 raggiunta_{};
-    mutable std::vector<int32_t> copre_, inizioCopre_;
+    mutable std::vector<int32_t> copre_, inizioCopre_, inizioCelle_;
+    mutable std::vector<uint16_t> celle_;
     mutable uint32_t versioneCopre_ = ~0u;
     bool conteggiAttivi_ = false;
+    // During the search: the earliest placed island covering each cell (island or ring), kept
+    // by InserisciOTogli for the island inPosa_.
+    std::array<uint8_t, MaxRighe * MaxRighe + 1> proprietario_{};
+    uint8_t inPosa_ = 0;
+    bool salti_ = false; // backjumping on: set by Soluzione for its own search
     std::vector<uint8_t> isolaDi_;
     std::array<int32_t, MaxEle + 1> libere_{};
 };

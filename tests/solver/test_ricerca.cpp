@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 using namespace isolmar;
@@ -211,6 +212,46 @@ TEST(Ricerca, TinyPuzzlesHaveAsManySolutionsAsBruteForceFinds) {
         conSoluzione += attese > 0;
     }
     EXPECT_GT(conSoluzione, 10);
+}
+
+// Backjumping may only skip branches without solutions: on published puzzles with one clue
+// taken away (so that they have many solutions) the search finds the same solutions in the same
+// order as plain backtracking, with no more attempts.
+TEST(Ricerca, BackjumpingFindsTheSameSolutionsInTheSameOrder) {
+    int confronti = 0, conSoluzioni = 0, saltate = 0;
+    for (const auto& x : PuzzlePubblicati()) {
+        // Small boards without islands of 8 or 9 cells, whose every attempt is slow.
+        const bool grandi = std::any_of(x.S.Isole.begin(), x.S.Isole.end(),
+                                        [](const auto& d) { return d.Num > 7; });
+        if (x.S.Righe * x.S.Colonne > 150 || grandi) continue;
+        const int n = static_cast<int>(x.S.Isole.size());
+        for (int tolta : {0, n / 2, n - 1}) {
+            Schema s = x.S;
+            s.Isole.erase(s.Isole.begin() + tolta);
+            std::vector<Tavola> trovate[2];
+            int32_t prove[2] = {};
+            bool interrotta = false;
+            for (int salti = 0; salti <= 1; ++salti) {
+                Banco b(s);
+                b.s.SaltiIndietro = salti == 1;
+                b.p.DopoCessioni(20'000, [&] { b.m->TempoScaduto = 1; });
+                ASSERT_TRUE(b.s.SoluzioneStart(MaxSol));
+                interrotta |= b.m->TempoScaduto == 1;
+                for (int k = 1; k <= b.m->NumSol; ++k)
+                    trovate[salti].push_back(TavolaDaTblsol(*b.m, k));
+                prove[salti] = b.m->NumProve;
+            }
+            if (interrotta) continue;
+            ++confronti;
+            ASSERT_EQ(trovate[1], trovate[0]) << x.Nome << " without clue " << tolta;
+            EXPECT_LE(prove[1], prove[0]) << x.Nome << " without clue " << tolta;
+            conSoluzioni += trovate[0].size() > 1;
+            saltate += prove[1] < prove[0];
+        }
+    }
+    EXPECT_GT(confronti, 30);
+    EXPECT_GT(conSoluzioni, 10);
+    EXPECT_GT(saltate, 10);
 }
 
 TEST(Piazzamento, PlacingThenRemovingInAnyOrderRestoresEverything) {
