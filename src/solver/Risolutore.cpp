@@ -317,6 +317,29 @@ bool Risolutore::VerificaQuattroPerCella(int16_t r, int16_t c) const {
     return !(NonRag2(r, c) && NonRag2(r1, c) && NonRag2(r, c1) && NonRag2(r1, c1));
 }
 
+template <class F> void Risolutore::Inonda(int r0, int c0, uint8_t segno, F&& suBordo) {
+    const int R = m.NumRighe, C = m.NumColonne;
+    int numero = 1;
+    raggiunte_[1] = {static_cast<uint8_t>(r0), static_cast<uint8_t>(c0)};
+    raggiunta_(r0, c0) = segno;
+    auto raggiungi = [&](int r, int c) {
+        if (r < 1 || r > R || c < 1 || c > C || raggiunta_(r, c) == segno) return;
+        if (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0) {
+            suBordo(r, c);
+            return;
+        }
+        raggiunta_(r, c) = segno;
+        raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
+    };
+    for (int i = 1; i <= numero; ++i) {
+        const int r = raggiunte_[i].first, c = raggiunte_[i].second;
+        raggiungi(r - 1, c);
+        raggiungi(r + 1, c);
+        raggiungi(r, c - 1);
+        raggiungi(r, c + 1);
+    }
+}
+
 bool Risolutore::VerificaMuro2(Booleano salta2x2) {
     m.EsitoMuro = 0;
     const int R = m.NumRighe, C = m.NumColonne;
@@ -332,29 +355,16 @@ bool Risolutore::VerificaMuro2(Booleano salta2x2) {
     for (int c = 1; c <= C; ++c)
         for (int r = 1; r <= R; ++r)
             raggiunta_(r, c) = 0;
-    int numero = 0;
-    for (int r = 1; r <= R && numero == 0; ++r)
+    bool muro = false;
+    for (int r = 1; r <= R && !muro; ++r)
         for (int c = 1; c <= C; ++c)
             if (m.TblSchema(r, c) >= 2) {
-                raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
-                raggiunta_(r, c) = 1;
                 m.TaglioRiga1 = static_cast<uint8_t>(r);
                 m.TaglioColonna1 = static_cast<uint8_t>(c);
+                Inonda(r, c, 1, [](int, int) {});
+                muro = true;
                 break;
             }
-    auto raggiungi = [&](int r, int c) {
-        if (r < 1 || r > R || c < 1 || c > C || raggiunta_(r, c)) return;
-        if (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0) return;
-        raggiunta_(r, c) = 1;
-        raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
-    };
-    for (int i = 1; i <= numero; ++i) {
-        const int r = raggiunte_[i].first, c = raggiunte_[i].second;
-        raggiungi(r - 1, c);
-        raggiungi(r + 1, c);
-        raggiungi(r, c - 1);
-        raggiungi(r, c + 1);
-    }
     for (int r = 1; r <= R; ++r)
         for (int c = 1; c <= C; ++c)
             if (m.TblSchema(r, c) >= 2 && m.TblIsoleLog(r, c) == 0 && !raggiunta_(r, c)) {
@@ -467,26 +477,7 @@ Risolutore::Insieme Risolutore::CausaMuro() {
     // one, bounded by most islands).
     s = Proprietario(m.TaglioRiga1, m.TaglioColonna1) |
         Proprietario(m.TaglioRiga2, m.TaglioColonna2);
-    const int R = m.NumRighe, C = m.NumColonne;
-    int numero = 1;
-    raggiunte_[1] = {m.TaglioRiga2, m.TaglioColonna2};
-    raggiunta_(m.TaglioRiga2, m.TaglioColonna2) = 2;
-    auto raggiungi = [&](int r, int c) {
-        if (r < 1 || r > R || c < 1 || c > C || raggiunta_(r, c) == 2) return;
-        if (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0) {
-            s |= Proprietario(r, c);
-            return;
-        }
-        raggiunta_(r, c) = 2;
-        raggiunte_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
-    };
-    for (int i = 1; i <= numero; ++i) {
-        const int r = raggiunte_[i].first, c = raggiunte_[i].second;
-        raggiungi(r - 1, c);
-        raggiungi(r + 1, c);
-        raggiungi(r, c - 1);
-        raggiungi(r, c + 1);
-    }
+    Inonda(m.TaglioRiga2, m.TaglioColonna2, 2, [&](int r, int c) { s |= Proprietario(r, c); });
     return s;
 }
 

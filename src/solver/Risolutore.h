@@ -96,6 +96,9 @@ class Risolutore {
     Griglia& Gr;
     Piattaforma& p;
 
+    // Marks with segno the cells reached from (r0, c0) through cells that are not island, and
+    // calls suBordo(r, c) for every island cell met on the way.
+    template <class F> void Inonda(int r0, int c0, uint8_t segno, F&& suBordo);
     // Work tables of VerificaMuro2, sized to the largest board.
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> raggiunte_{};
     Griglia8 raggiunta_{};
