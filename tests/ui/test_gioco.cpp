@@ -54,6 +54,11 @@ struct Partita {
         f.Clic(voce);
         p.EseguiTimer();
     }
+    // "Lista configurazioni isole marcate" from the toolbar, then the timer.
+    void Lista() {
+        f.tlb1_ButtonClick("Aiuto");
+        p.EseguiTimer();
+    }
     uint8_t Cella(int r, int c) const { return f.m.TblGioco(r, c); }
     Colore Sfondo(int r, int c) const { return f.Gr.CellaIn(r, c).Sfondo; }
     std::string Label2() const { return p.Testo("Label2"); }
@@ -261,8 +266,7 @@ TEST(Verifica, APuzzleWithoutSolutionSaysSoAndChangesNothing) {
         EXPECT_EQ(g.Sfondo(2, 1), Grigio);
         EXPECT_EQ(g.Sfondo(1, 1), Bianco);
     }
-    g.f.tlb1_ButtonClick("Aiuto");
-    g.p.EseguiTimer();
+    g.Lista();
     EXPECT_EQ(g.p.Messaggi.size(), 2u);
 }
 
@@ -313,8 +317,7 @@ TEST(Configurazioni, AFullyDrawnMarkedIslandHasOneConfiguration) {
     g.Isola({{2, 4}, {3, 3}, {3, 4}, {4, 2}, {4, 4}});
     g.Clic(4, 3);
     g.f.Clic("mnuSmarcaMarca");
-    g.f.tlb1_ButtonClick("Aiuto");
-    g.p.EseguiTimer();
+    g.Lista();
     EXPECT_EQ(g.Label2(), "1 configurazioni");
     for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
         EXPECT_TRUE(g.p.Visibile(b)) << b;
@@ -357,14 +360,12 @@ TEST(Configurazioni, EscDuringTheListShowsNoPartialCountAndKeepsTheSolution) {
         g.f.Clic("mnuSmarcaMarca");
     }
     g.p.DopoCessioni(1, [&] { g.f.m.TempoScaduto = 1; });
-    g.f.tlb1_ButtonClick("Aiuto");
-    g.p.EseguiTimer();
+    g.Lista();
     EXPECT_EQ(g.Label2(), "Ricerca interrotta");
     EXPECT_EQ(g.f.m.NumSol, 1);
     g.f.Clic("CmdPospiu"); // nothing to browse
     EXPECT_EQ(g.Label2(), "Ricerca interrotta");
-    g.f.tlb1_ButtonClick("Aiuto");
-    g.p.EseguiTimer();
+    g.Lista();
     EXPECT_GT(g.f.m.NumSolParz, 1);
     EXPECT_EQ(g.Label2(), std::to_string(g.f.m.NumSolParz) + " configurazioni");
 }
