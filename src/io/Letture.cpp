@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace isolmar {
 
@@ -42,26 +46,66 @@ std::string Contenuto(std::string_view riga, size_t celle) {
     return s;
 }
 
-EsitoLettura Valida(SchemaLetto letto, const char* errore) {
+// The stored solution of a <SOLUTION> line, or "" when the line does not hold one: a payload
+// shorter than the board, or a board that does not solve the puzzle (the all-zero payload that
+// stands for "no solution" among them).
+std::string SoluzioneDa(std::string_view riga, const Schema& s) {
+    const size_t celle = static_cast<size_t>(s.Righe * s.Colonne);
+    if (riga.size() < 10) return {};
+    std::string_view carico = riga.substr(10);
+    carico = carico.substr(0, carico.find('<'));
+    if (carico.size() < celle) return {};
+    std::string sol(carico.substr(0, celle));
+    for (char& c : sol)
+        c = c == '1' ? '1' : '0';
+    return RisolveSchema(s, sol) ? sol : std::string();
+}
+
+EsitoLettura Rifiuto(const char* errore, std::string dettaglio) {
     EsitoLettura e;
-    e.Dettaglio = ValidaSchema(letto.S);
-    if (!e.Dettaglio.empty()) {
-        e.Errore = errore;
-        return e;
+    e.Errore = errore;
+    e.Dettaglio = std::move(dettaglio);
+    return e;
+}
+
+// Reading failures: values that no field of the file can hold (the fields are bytes).
+std::string FuoriDaiCampi(const SchemaLetto& l) {
+    constexpr long Byte = 255;
+    auto fuori = [&](const char* campo, long v) {
+        return "Valore di " + std::string(campo) + " non leggibile: " + std::to_string(v) +
+               " (da 0 a 255)";
+    };
+    if (l.S.Righe > Byte) return fuori("righe", l.S.Righe);
+    if (l.S.Colonne > Byte) return fuori("colonne", l.S.Colonne);
+    for (const Indizio& i : l.S.Isole) {
+        if (i.Riga > Byte) return fuori("riga", i.Riga);
+        if (i.Colonna > Byte) return fuori("colonna", i.Colonna);
+        if (i.Num > Byte) return fuori("numero", i.Num);
     }
+    return {};
+}
+
+constexpr const char* CodiceErrato = "Il codice di controllo non corrisponde allo schema";
+
+EsitoLettura Valida(SchemaLetto letto, const char* errore) {
+    if (std::string d = ValidaSchema(letto.S); !d.empty()) return Rifiuto(errore, std::move(d));
     const size_t celle = static_cast<size_t>(letto.S.Righe * letto.S.Colonne);
     if (letto.HaPosizione) {
         letto.Posizione = Contenuto(letto.Posizione, celle);
         for (char& c : letto.Posizione) {
             if (c < '0' || c > '9') c = '0';
-            if (c > '2') {
-                e.Errore = errore;
-                e.Dettaglio = "Posizione del gioco non valida";
-                return e;
-            }
+            if (c > '2') return Rifiuto(errore, "Posizione del gioco non valida");
         }
+        // Clue cells are island on the player's board, whatever the file says.
+        for (const Indizio& i : letto.S.Isole)
+            letto.Posizione[static_cast<size_t>((i.Riga - 1) * letto.S.Colonne + i.Colonna - 1)] =
+                '1';
     }
-    if (letto.HaSoluzione) letto.Soluzione = Contenuto(letto.Soluzione, celle);
+    if (letto.HaSoluzione) {
+        letto.Soluzione = SoluzioneDa(letto.Soluzione, letto.S);
+        letto.HaSoluzione = !letto.Soluzione.empty();
+    }
+    EsitoLettura e;
     e.Letto = std::move(letto);
     return e;
 }
@@ -161,30 +205,30 @@ EsitoLettura LeggiXml(std::string_view testo) {
         if (Cerca(resto, "COLUMN='", c) == std::string::npos) break;
         const size_t dopo = Cerca(resto, "NUMBER='", n);
         if (dopo == std::string::npos) break;
-        if (letto.S.Isole.size() > MaxEle) break; // refused below; stop reading
+        // One island more than the model holds is refused by the validation, with its message;
+        // further ones are not read.
+        if (letto.S.Isole.size() > MaxEle)
+            return Rifiuto(TestoFileErrato, "Troppe isole: più di " + std::to_string(MaxEle + 1));
         letto.S.Isole.push_back({static_cast<int>(n), static_cast<int>(r), static_cast<int>(c)});
         resto.erase(0, dopo);
     }
-    if (CreaPwd(letto.S.Righe, letto.S.Colonne, letto.S.Isole) != codice) {
-        EsitoLettura e;
-        e.Errore = TestoDatiErrati;
-        return e;
-    }
+    if (std::string d = FuoriDaiCampi(letto); !d.empty())
+        return Rifiuto(TestoFileErrato, std::move(d));
+    if (CreaPwd(letto.S.Righe, letto.S.Colonne, letto.S.Isole) != codice)
+        return Rifiuto(TestoDatiErrati,
+                       codice.empty() ? "Manca il codice di controllo" : CodiceErrato);
     // The payloads start after the ten characters of their tag.
     return Valida(std::move(letto), TestoFileErrato);
 }
 
 EsitoLettura LeggiTesto(const std::vector<std::string>& righe, const char* erroreFormato) {
-    EsitoLettura e;
-    if (righe.empty() || righe.size() > 50) {
-        e.Errore = erroreFormato;
-        return e;
-    }
+    if (righe.empty()) return Rifiuto(erroreFormato, "Il testo è vuoto");
+    if (righe.size() > MaxRigheTesto)
+        return Rifiuto(erroreFormato, "Troppe righe: " + std::to_string(righe.size()) +
+                                          " (al massimo " + std::to_string(MaxRigheTesto) + ")");
     const std::vector<std::string> f = Campi(righe[0]);
-    if (f.size() < 4) {
-        e.Errore = erroreFormato;
-        return e;
-    }
+    if (f.size() < 4)
+        return Rifiuto(erroreFormato, "La prima riga deve essere soluzione,codice,righe,colonne");
     SchemaLetto letto;
     if (!f[0].empty()) {
         letto.HaSoluzione = true;
@@ -198,10 +242,10 @@ EsitoLettura LeggiTesto(const std::vector<std::string>& righe, const char* error
         letto.S.Isole.push_back({static_cast<int>(Valore(g[2])), static_cast<int>(Valore(g[0])),
                                  static_cast<int>(Valore(g[1]))});
     }
-    if (CreaPwd(letto.S.Righe, letto.S.Colonne, letto.S.Isole) != f[1]) {
-        e.Errore = TestoDatiErrati;
-        return e;
-    }
+    if (std::string d = FuoriDaiCampi(letto); !d.empty())
+        return Rifiuto(erroreFormato, std::move(d));
+    if (CreaPwd(letto.S.Righe, letto.S.Colonne, letto.S.Isole) != f[1])
+        return Rifiuto(TestoDatiErrati, CodiceErrato);
     return Valida(std::move(letto), erroreFormato);
 }
 
@@ -211,11 +255,12 @@ EsitoLettura LeggiAppunti(std::string_view testo) {
     while (!t.empty() && (t.back() == '\r' || t.back() == '\n'))
         t.pop_back();
     const std::vector<std::string> p = Campi(t);
-    EsitoLettura e;
-    if (p.size() < 4 || (p.size() - 4) % 3 != 0 || (p.size() - 4) / 3 > 49) {
-        e.Errore = TestoAppuntiErrati;
-        return e;
-    }
+    if (p.size() < 4 || (p.size() - 4) % 3 != 0)
+        return Rifiuto(TestoAppuntiErrati,
+                       "Non è uno schema: soluzione,codice,righe,colonne e tre campi per isola");
+    if ((p.size() - 4) / 3 > static_cast<size_t>(MaxEle))
+        return Rifiuto(TestoAppuntiErrati, "Troppe isole: " + std::to_string((p.size() - 4) / 3) +
+                                               " (al massimo " + std::to_string(MaxEle) + ")");
     std::vector<std::string> righe{p[0] + "," + p[1] + "," + p[2] + "," + p[3]};
     for (size_t k = 4; k + 2 < p.size(); k += 3)
         righe.push_back(p[k] + "," + p[k + 1] + "," + p[k + 2]);
@@ -227,7 +272,7 @@ std::string Tavola(const Modello& m, bool soluzione) {
     std::string s;
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
-            s += soluzione ? (m.Tblsol(1, r, c) == 1 ? '1' : '0')
+            s += soluzione ? (m.NumSol >= 1 && m.Tblsol(1, r, c) == 1 ? '1' : '0')
                            : static_cast<char>('0' + m.TblGioco(r, c) % 10);
     return s;
 }
@@ -272,40 +317,158 @@ std::string ScriviTestoBreve(const Modello& m) {
     return o.str();
 }
 
-bool LeggiFile(const std::string& percorso, std::string& dati) {
-    std::ifstream in(percorso, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream o;
-    o << in.rdbuf();
-    if (in.bad()) return false;
-    dati = o.str();
+EsitoLettura LeggiSchema(std::string_view dati) {
+    // A byte-order mark (as some editors write) is not part of the first field.
+    if (dati.substr(0, 3) == "\xEF\xBB\xBF") dati.remove_prefix(3);
+    return PrimaRigaXml(dati) ? LeggiXml(dati) : LeggiTesto(Righe(dati));
+}
+
+namespace {
+std::string Motivo(int errore) {
+    switch (errore) {
+    case ENOENT:
+        return "il file o la sua cartella non esiste";
+    case EACCES:
+    case EPERM:
+        return "permesso negato";
+    case ENOSPC:
+    case EDQUOT:
+        return "disco pieno";
+    case EROFS:
+        return "il disco è di sola lettura";
+    case EISDIR:
+        return "è una cartella";
+    case ENAMETOOLONG:
+        return "nome troppo lungo";
+    default:
+        return std::strerror(errore);
+    }
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Descrittore {
+    int fd = -1;
+    ~Descrittore() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+} // namespace
+
+bool LeggiFile(const std::string& percorso, std::string& dati, std::string* motivo) {
+    auto fallisce = [&](std::string m) {
+        if (motivo) *motivo = std::move(m);
+        return false;
+    };
+    Descrittore f{::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    if (f.fd < 0) return fallisce(Motivo(errno));
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) return fallisce(Motivo(errno));
+    if (S_ISDIR(st.st_mode)) return fallisce(Motivo(EISDIR));
+    if (!S_ISREG(st.st_mode)) return fallisce("non è un file ordinario");
+    const std::string troppo =
+        "il file è troppo grande (più di " + std::to_string(MaxByteFile / 1024) + " KiB)";
+    if (st.st_size > static_cast<off_t>(MaxByteFile)) return fallisce(troppo);
+    // The size may change while reading: read at most one byte more than the bound.
+    std::string letti(MaxByteFile + 1, '\0');
+    size_t n = 0;
+    while (n < letti.size()) {
+        const ssize_t k = ::read(f.fd, letti.data() + n, letti.size() - n);
+        if (k < 0 && errno == EINTR) continue;
+        if (k < 0) return fallisce(Motivo(errno));
+        if (k == 0) break;
+        n += static_cast<size_t>(k);
+    }
+    if (n > MaxByteFile) return fallisce(troppo);
+    letti.resize(n);
+    dati = std::move(letti);
     return true;
 }
 
-bool ScriviFileSicuro(const std::string& percorso, std::string_view dati) {
-    namespace fs = std::filesystem;
-    const fs::path destinazione(percorso);
-    if (fs::is_directory(destinazione)) return false;
-    fs::path temporaneo = destinazione;
-    temporaneo += ".tmp-isolmar";
-    {
-        std::ofstream out(temporaneo, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(dati.data(), static_cast<std::streamsize>(dati.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(temporaneo, ec);
-            return false;
-        }
+namespace {
+namespace fs = std::filesystem;
+
+// Temporary files of a save of target are named ".NAME.isolmar-XXXXXX" in the target's folder.
+std::string PrefissoTemporaneo(const fs::path& destinazione) {
+    return "." + destinazione.filename().string() + ".isolmar-";
+}
+
+// The file a save writes: a symbolic link is followed to the file it names (so the link stays
+// a link), however many links deep.
+fs::path Bersaglio(fs::path p) {
+    for (int k = 0; k < 40; ++k) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+        const fs::path dest = fs::read_symlink(p, ec);
+        if (ec) return p;
+        p = dest.is_absolute() ? dest : p.parent_path() / dest;
     }
-    std::error_code ec;
-    fs::rename(temporaneo, destinazione, ec);
-    if (ec) {
-        fs::remove(temporaneo, ec);
+    return p;
+}
+} // namespace
+
+bool ScriviFileSicuro(const std::string& percorso, std::string_view dati, std::string* motivo) {
+    auto fallisce = [&](std::string m) {
+        if (motivo) *motivo = std::move(m);
         return false;
+    };
+    const fs::path destinazione = Bersaglio(fs::path(percorso));
+    fs::path cartella = destinazione.parent_path();
+    if (cartella.empty()) cartella = ".";
+    std::error_code ec;
+    const fs::file_status stato = fs::status(destinazione, ec);
+    if (fs::is_directory(stato)) return fallisce(Motivo(EISDIR));
+    const bool esiste = fs::exists(stato);
+    if (esiste && !fs::is_regular_file(stato)) return fallisce("non è un file ordinario");
+    struct stat st {};
+    if (esiste && ::stat(destinazione.c_str(), &st) != 0) return fallisce(Motivo(errno));
+    // Without any write permission the file is read-only even for the administrator, as in an
+    // editor.
+    if (esiste && ((st.st_mode & 0222) == 0 || ::access(destinazione.c_str(), W_OK) != 0))
+        return fallisce("il file è di sola lettura");
+    if (!fs::is_directory(cartella, ec)) return fallisce("la cartella non esiste");
+
+    // What an earlier save of the same file left behind when it was interrupted.
+    const std::string prefisso = PrefissoTemporaneo(destinazione);
+    for (const auto& voce : fs::directory_iterator(cartella, ec)) {
+        const std::string nome = voce.path().filename().string();
+        if (nome.rfind(prefisso, 0) == 0 && nome.size() == prefisso.size() + 6)
+            fs::remove(voce.path(), ec); // a link is removed, never followed
     }
+
+    // A new file of a unique name, created here and now: never an existing file or a link.
+    std::string modello = (cartella / (prefisso + "XXXXXX")).string();
+    Descrittore f{::mkostemp(modello.data(), O_CLOEXEC)};
+    if (f.fd < 0) return fallisce(Motivo(errno));
+    const fs::path temporaneo(modello);
+    auto annulla = [&](int errore) {
+        std::error_code e;
+        fs::remove(temporaneo, e);
+        return fallisce(Motivo(errore));
+    };
+    // The saved file keeps the permissions of the one it replaces; a new one gets the usual
+    // permissions of a new file.
+    mode_t modo;
+    if (esiste) {
+        modo = st.st_mode & 07777;
+    } else {
+        const mode_t maschera = ::umask(0);
+        ::umask(maschera);
+        modo = 0666 & ~maschera;
+    }
+    if (::fchmod(f.fd, modo) != 0) return annulla(errno);
+    for (size_t n = 0; n < dati.size();) {
+        const ssize_t k = ::write(f.fd, dati.data() + n, dati.size() - n);
+        if (k < 0 && errno == EINTR) continue;
+        if (k < 0) return annulla(errno);
+        n += static_cast<size_t>(k);
+    }
+    if (::fsync(f.fd) != 0) return annulla(errno);
+    if (::close(f.fd) != 0) {
+        f.fd = -1;
+        return annulla(errno);
+    }
+    f.fd = -1;
+    if (::rename(temporaneo.c_str(), destinazione.c_str()) != 0) return annulla(errno);
     return true;
 }
 

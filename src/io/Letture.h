@@ -22,13 +22,15 @@ struct SchemaLetto {
     bool HaPosizione = false;
     std::string Posizione;
 };
-// Errore is "" on success, else the message to show; Dettaglio says more when the model's
-// limits refused the puzzle.
+// Errore is "" on success, else the message to show; Dettaglio says why (the broken limit, the
+// wrong check code, ...).
 struct EsitoLettura {
     std::string Errore;
     std::string Dettaglio;
     SchemaLetto Letto;
     bool Ok() const { return Errore.empty(); }
+    // The message with the reason on a second line.
+    std::string Testo() const { return Dettaglio.empty() ? Errore : Errore + "\n" + Dettaglio; }
 };
 
 inline constexpr const char* TestoDatiErrati = "Dati errati";
@@ -44,7 +46,9 @@ std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole);
 bool PrimaRigaXml(std::string_view testo);
 EsitoLettura LeggiXml(std::string_view testo);
 // The text form: line 1 "solution,check,rows,columns", then "row,column,number" lines. At most
-// 50 lines; erroreFormato is the message for a malformed input.
+// one line per island of the model and the first line; erroreFormato is the message for a
+// malformed input.
+inline constexpr size_t MaxRigheTesto = MaxEle + 1;
 EsitoLettura LeggiTesto(const std::vector<std::string>& righe,
                         const char* erroreFormato = TestoFileErrato);
 // The clipboard form: the same fields on one line, every "S" read as "1".
@@ -52,7 +56,11 @@ EsitoLettura LeggiAppunti(std::string_view testo);
 // Splits a text into lines at CR LF, LF or CR.
 std::vector<std::string> Righe(std::string_view testo);
 
-// The XML file of the model's puzzle, first stored solution and player's board (CR LF lines).
+// A whole puzzle file: XML when its first line says so, else the text form.
+EsitoLettura LeggiSchema(std::string_view dati);
+
+// The XML file of the model's puzzle, first stored solution (all zeros when none is known) and
+// player's board (CR LF lines).
 std::string ScriviXml(const Modello& m);
 // The full text form (solution of Tblsol(1), check code, size, clues), readable by LeggiTesto.
 std::string ScriviTesto(const Modello& m);
@@ -61,10 +69,16 @@ std::string ScriviTesto(const Modello& m);
 // code, so LeggiTesto refuses it.
 std::string ScriviTestoBreve(const Modello& m);
 
-// Reads a whole file; false when it cannot be read.
-bool LeggiFile(const std::string& percorso, std::string& dati);
-// Writes a file through a temporary file in the same folder renamed over the target when
-// complete: on failure the old file is intact and the temporary file removed.
-bool ScriviFileSicuro(const std::string& percorso, std::string_view dati);
+// A puzzle file is a few kilobytes; nothing larger than this is read.
+inline constexpr size_t MaxByteFile = 1024 * 1024;
+// Reads a whole regular file of at most MaxByteFile bytes; false, with the reason in motivo,
+// when it cannot be read or is larger.
+bool LeggiFile(const std::string& percorso, std::string& dati, std::string* motivo = nullptr);
+// Writes a file through a new temporary file of a unique name in the same folder, flushed to
+// disk and renamed over the target when complete. A symbolic link is written through to the file
+// it names; the file keeps its permissions; a read-only file is refused. On failure the old file
+// is intact, no temporary file is left, and motivo says why.
+bool ScriviFileSicuro(const std::string& percorso, std::string_view dati,
+                      std::string* motivo = nullptr);
 
 } // namespace isolmar

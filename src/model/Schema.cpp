@@ -6,7 +6,9 @@
 namespace isolmar {
 
 namespace {
-std::string n(int v) { return std::to_string(v); }
+std::string n(int v) {
+    return std::to_string(v);
+}
 } // namespace
 
 std::string ValidaSchema(const Schema& s) {
@@ -28,8 +30,7 @@ std::string ValidaSchema(const Schema& s) {
             return isola + "la cella (" + n(i.Riga) + ", " + n(i.Colonna) +
                    ") è fuori dalla griglia";
         if (!occupate.insert({i.Riga, i.Colonna}).second)
-            return isola + "la cella (" + n(i.Riga) + ", " + n(i.Colonna) +
-                   ") ha già un numero";
+            return isola + "la cella (" + n(i.Riga) + ", " + n(i.Colonna) + ") ha già un numero";
     }
     return {};
 }
@@ -39,7 +40,8 @@ bool ApplicaSchema(Modello& m, const Schema& s) {
     m.NumRighe = static_cast<uint8_t>(s.Righe);
     m.NumColonne = static_cast<uint8_t>(s.Colonne);
     m.NumEle = static_cast<uint8_t>(s.Isole.size());
-    for (int i = 1; i <= MaxEle; ++i) m.Ele[i] = Isola{};
+    for (int i = 1; i <= MaxEle; ++i)
+        m.Ele[i] = Isola{};
     for (int i = 1; i <= m.NumEle; ++i) {
         const Indizio& d = s.Isole[i - 1];
         m.Ele[i].Num = static_cast<uint8_t>(d.Num);
@@ -54,6 +56,56 @@ Schema SchemaDa(const Modello& m) {
     for (int i = 1; i <= m.NumEle; ++i)
         s.Isole.push_back({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
     return s;
+}
+
+bool RisolveSchema(const Schema& s, std::string_view celle) {
+    const int R = s.Righe, C = s.Colonne;
+    if (R < 1 || C < 1 || celle.size() != static_cast<size_t>(R * C)) return false;
+    auto isola = [&](int r, int c) {
+        return celle[static_cast<size_t>((r - 1) * C + c - 1)] == '1';
+    };
+    std::vector<int> indizio(static_cast<size_t>(R * C), 0); // clue number per cell, 0 none
+    for (const Indizio& i : s.Isole) {
+        if (i.Riga < 1 || i.Riga > R || i.Colonna < 1 || i.Colonna > C) return false;
+        if (!isola(i.Riga, i.Colonna)) return false;
+        indizio[static_cast<size_t>((i.Riga - 1) * C + i.Colonna - 1)] = i.Num;
+    }
+    // Flood fill of every region of equal kind: islands must hold one clue of their size, and
+    // there is at most one wall region.
+    std::vector<char> vista(static_cast<size_t>(R * C), 0);
+    std::vector<std::pair<int, int>> coda;
+    int regioniMuro = 0;
+    for (int r0 = 1; r0 <= R; ++r0)
+        for (int c0 = 1; c0 <= C; ++c0) {
+            if (vista[static_cast<size_t>((r0 - 1) * C + c0 - 1)]) continue;
+            const bool tipo = isola(r0, c0);
+            int indizi = 0, numero = 0;
+            coda.assign(1, {r0, c0});
+            vista[static_cast<size_t>((r0 - 1) * C + c0 - 1)] = 1;
+            for (size_t k = 0; k < coda.size(); ++k) {
+                const auto [r, c] = coda[k];
+                if (const int n = indizio[static_cast<size_t>((r - 1) * C + c - 1)]) {
+                    ++indizi;
+                    numero = n;
+                }
+                for (const auto& [rr, cc] :
+                     {std::pair{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}}) {
+                    if (rr < 1 || rr > R || cc < 1 || cc > C || isola(rr, cc) != tipo) continue;
+                    char& v = vista[static_cast<size_t>((rr - 1) * C + cc - 1)];
+                    if (!v) {
+                        v = 1;
+                        coda.emplace_back(rr, cc);
+                    }
+                }
+            }
+            if (tipo && (indizi != 1 || static_cast<size_t>(numero) != coda.size())) return false;
+            if (!tipo && ++regioniMuro > 1) return false;
+        }
+    for (int r = 1; r < R; ++r)
+        for (int c = 1; c < C; ++c)
+            if (!isola(r, c) && !isola(r + 1, c) && !isola(r, c + 1) && !isola(r + 1, c + 1))
+                return false;
+    return true;
 }
 
 } // namespace isolmar

@@ -5,6 +5,7 @@
 #include "model/Modello.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace isolmar {
@@ -31,5 +32,10 @@ bool ApplicaSchema(Modello& m, const Schema& s);
 
 // The model's current puzzle.
 Schema SchemaDa(const Modello& m);
+
+// True when celle (R x C characters, row by row, '1' island, anything else wall) solves the
+// puzzle: every clue in an island of exactly its size with no other clue, the wall connected,
+// no 2 x 2 block of wall.
+bool RisolveSchema(const Schema& s, std::string_view celle);
 
 } // namespace isolmar

@@ -33,7 +33,7 @@ const std::string Esempio = "<?xml version=\"1.0\" ?>\r\n"
                             "<NURIKABE rows=\"2\" columns=\"3\">\r\n"
                             "<DATA row=\"1\" column=\"1\" number=\"2\" />\r\n"
                             "<DATA row=\"2\" column=\"3\" number=\"1\" />\r\n"
-                            "<SOLUTION>110001</SOLUTION>\r\n"
+                            "<SOLUTION>100101</SOLUTION>\r\n"
                             "<POSITION>120001</POSITION>\r\n"
                             "<CHECK>" +
                             CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}}) +
@@ -92,7 +92,7 @@ TEST(FileXml, WriteThenReadKeepsEverythingAndIsByteExact) {
     const EsitoLettura t = LeggiTesto(Righe(ScriviTesto(*m)));
     ASSERT_TRUE(t.Ok());
     EXPECT_TRUE(Uguali(t.Letto.S, e.Letto.S));
-    EXPECT_EQ(t.Letto.Soluzione, "110001");
+    EXPECT_EQ(t.Letto.Soluzione, "100101");
 }
 
 TEST(FileXml, ReaderToleranceAndRefusals) {
@@ -122,7 +122,7 @@ TEST(FileXml, ReaderToleranceAndRefusals) {
     s = Esempio;
     s.replace(s.find("<POSITION>120001"), 16, "<POSITION>12");
     ASSERT_TRUE(LeggiXml(s).Ok());
-    EXPECT_EQ(LeggiXml(s).Letto.Posizione, "120000");
+    EXPECT_EQ(LeggiXml(s).Letto.Posizione, "120001");
     s = Esempio;
     s[s.find("<POSITION>") + 10] = '7';
     EXPECT_EQ(LeggiXml(s).Errore, "File inesistente o dati errati");
@@ -156,11 +156,11 @@ TEST(FileTesto, TextAndClipboardForms) {
     // The short form carries no check code.
     EXPECT_EQ(LeggiTesto({"2,3", "1,1,2", "2,3,1"}).Errore, "File inesistente o dati errati");
     // The clipboard: one line, "S" for island cells of the solution.
-    e = LeggiAppunti("SS000S," + pwd + ",2,3,1,1,2,2,3,1");
+    e = LeggiAppunti("S00S0S," + pwd + ",2,3,1,1,2,2,3,1");
     ASSERT_TRUE(e.Ok()) << e.Errore;
-    EXPECT_EQ(e.Letto.Soluzione, "110001");
+    EXPECT_EQ(e.Letto.Soluzione, "100101");
     EXPECT_EQ(LeggiAppunti("").Errore, "dati errati");
-    EXPECT_EQ(LeggiAppunti("SS000S," + pwd + ",2,3,1,1,2,2,3").Errore, "dati errati");
+    EXPECT_EQ(LeggiAppunti("S00S0S," + pwd + ",2,3,1,1,2,2,3").Errore, "dati errati");
     EXPECT_EQ(LeggiAppunti("non è uno schema").Errore, "dati errati");
     std::vector<std::string> troppe(51, "1,1,1");
     EXPECT_EQ(LeggiTesto(troppe).Errore, "File inesistente o dati errati");
@@ -203,4 +203,138 @@ TEST(Corpus, MalformedInputsAreRefusedCleanly) {
         ++letti;
     }
     EXPECT_GE(letti, 6);
+}
+
+// A stored solution is taken only when it solves the puzzle; anything else loads the puzzle as
+// unsolved, never as a false solution.
+TEST(Soluzione, OnlyARealSolutionIsTaken) {
+    const std::string pwd = CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}});
+    const struct {
+        const char* carico;
+        bool presa;
+    } casi[] = {{"100101", true},  {"100101</SOLUTION>x", true},
+                {"", false},       {"1001", false},
+                {"000000", false}, {"110001", false},  // cut wall
+                {"111101", false}, {"100111", false}}; // island too large; two clues joined
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.carico);
+        std::string s = Esempio;
+        const size_t a = s.find("<SOLUTION>") + 10;
+        s.replace(a, s.find("</SOLUTION>") - a, c.carico);
+        EXPECT_EQ(LeggiXml(s).Letto.HaSoluzione, c.presa);
+        const EsitoLettura t =
+            LeggiTesto({std::string(c.carico).substr(0, 6) + "," + pwd + ",2,3", "1,1,2", "2,3,1"});
+        EXPECT_EQ(t.Letto.HaSoluzione, c.presa && std::string(c.carico).size() >= 6);
+    }
+    // A byte-order mark before the first field of a text file is no part of the solution.
+    EXPECT_EQ(LeggiSchema("\xEF\xBB\xBF"
+                          "100101," +
+                          pwd + ",2,3\r\n1,1,2\r\n2,3,1\r\n")
+                  .Letto.Soluzione,
+              "100101");
+    // Unsolved: written as zeros, read back as unsolved, whatever the table holds from before.
+    auto m = NuovoModello();
+    ASSERT_TRUE(ApplicaSchema(*m, LeggiXml(Esempio).Letto.S));
+    m->Tblsol(1, 1, 1) = 1;
+    m->NumSol = 0;
+    const std::string xml = ScriviXml(*m);
+    EXPECT_NE(xml.find("<SOLUTION>000000</SOLUTION>"), std::string::npos);
+    EXPECT_FALSE(LeggiXml(xml).Letto.HaSoluzione);
+    EXPECT_EQ(ScriviTesto(*m).substr(0, 1), ",");
+}
+
+TEST(FileXml, ValuesNoFieldHoldsAreReadingFailuresAndCluesStayIsland) {
+    std::string s = Esempio;
+    s.replace(s.find("row=\"2\""), 7, "row=\"300\"");
+    EXPECT_EQ(LeggiXml(s).Errore, "File inesistente o dati errati");
+    std::string molte = "<?xml version=\"1.0\" ?>\r\n<NURIKABE rows=\"50\" columns=\"50\">\r\n";
+    for (int k = 1; k <= 53; ++k)
+        molte += "<DATA row=\"" + std::to_string(k % 50 + 1) + "\" column=\"" +
+                 std::to_string(k / 50 + 1) + "\" number=\"1\" />\r\n";
+    EXPECT_EQ(LeggiXml(molte).Errore, "File inesistente o dati errati");
+    // A position that makes a clue cell wall or undecided reads as island there.
+    s = Esempio;
+    s.replace(s.find("<POSITION>120001"), 16, "<POSITION>020000");
+    EXPECT_EQ(LeggiXml(s).Letto.Posizione, "120001");
+}
+
+TEST(FileTesto, FiftyIslandsWrittenAreReadBack) {
+    auto m = NuovoModello();
+    Schema s{10, 10, {}};
+    for (int k = 0; k < MaxEle; ++k)
+        s.Isole.push_back({1, 1 + k / 10 * 2, 1 + k % 10});
+    ASSERT_TRUE(ApplicaSchema(*m, s));
+    const std::vector<std::string> righe = Righe(ScriviTesto(*m));
+    ASSERT_EQ(righe.size(), 51u);
+    const EsitoLettura e = LeggiTesto(righe);
+    ASSERT_TRUE(e.Ok()) << e.Testo();
+    EXPECT_TRUE(Uguali(e.Letto.S, s));
+    EXPECT_TRUE(LeggiAppunti("," + CreaPwd(10, 10, s.Isole) + ",10,10," +
+                             [&] {
+                                 std::string t;
+                                 for (const Indizio& i : s.Isole)
+                                     t += std::to_string(i.Riga) + "," + std::to_string(i.Colonna) +
+                                          ",1,";
+                                 return t.substr(0, t.size() - 1);
+                             }())
+                    .Ok());
+}
+
+TEST(LetturaLimitata, EndlessAndHugeInputsAreRefusedWithoutReadingThem) {
+    std::string dati, motivo;
+    EXPECT_FALSE(LeggiFile("/dev/zero", dati, &motivo));
+    EXPECT_EQ(motivo, "non è un file ordinario");
+    const fs::path grande = fs::temp_directory_path() / "isolmar-test-grande.xml";
+    {
+        std::ofstream o(grande, std::ios::binary);
+        o << std::string(MaxByteFile + 1, 'x');
+    }
+    EXPECT_FALSE(LeggiFile(grande.string(), dati, &motivo));
+    EXPECT_NE(motivo.find("troppo grande"), std::string::npos);
+    EXPECT_TRUE(dati.empty());
+    fs::remove(grande);
+}
+
+// A save never writes through a stale temporary name, writes through a link to its file, keeps
+// the permissions, refuses a read-only file, and leaves no temporary file.
+TEST(ScritturaSicura, LinksPermissionsAndReadOnlyFiles) {
+    const fs::path d = fs::temp_directory_path() / "isolmar-test-link";
+    fs::remove_all(d);
+    fs::create_directories(d);
+    auto scrivi = [](const fs::path& p, const char* t) { std::ofstream(p, std::ios::binary) << t; };
+    auto contenuto = [](const fs::path& p) {
+        std::string s;
+        LeggiFile(p.string(), s);
+        return s;
+    };
+    const fs::path vittima = d / "vittima", schema = d / "schema.xml";
+    scrivi(vittima, "intatto");
+    fs::create_symlink(vittima, d / ".schema.xml.isolmar-abcdef");
+    fs::create_symlink(vittima, d / "schema.xml.tmp-isolmar");
+    ASSERT_TRUE(ScriviFileSicuro(schema.string(), "uno"));
+    EXPECT_EQ(contenuto(vittima), "intatto");
+    EXPECT_EQ(contenuto(schema), "uno");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(d / ".schema.xml.isolmar-abcdef")));
+
+    fs::permissions(schema, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::path collegamento = d / "collegamento.xml";
+    fs::create_symlink("schema.xml", collegamento);
+    ASSERT_TRUE(ScriviFileSicuro(collegamento.string(), "due"));
+    EXPECT_TRUE(fs::is_symlink(collegamento));
+    EXPECT_EQ(contenuto(schema), "due");
+    EXPECT_EQ(fs::status(schema).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::permissions(schema, fs::perms::owner_read);
+    std::string motivo;
+    EXPECT_FALSE(ScriviFileSicuro(schema.string(), "tre", &motivo));
+    EXPECT_EQ(motivo, "il file è di sola lettura");
+    EXPECT_EQ(contenuto(schema), "due");
+    EXPECT_FALSE(ScriviFileSicuro((d / "manca" / "a.xml").string(), "x", &motivo));
+    EXPECT_EQ(motivo, "la cartella non esiste");
+    size_t voci = 0;
+    for ([[maybe_unused]] const auto& x : fs::directory_iterator(d))
+        ++voci;
+    EXPECT_EQ(voci, 4u); // vittima, schema.xml, the old fixed-name link, collegamento.xml
+    fs::remove_all(d);
 }
