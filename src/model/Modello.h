@@ -169,7 +169,7 @@ struct Modello {
     int16_t ModoTempo = 0;
     double TempoInizio = 0;
     uint8_t TempoScaduto = 0;
-    int32_t NumProve = 0;
+    int64_t NumProve = 0; // wide enough for any search the program can run
     double TempoProgress = 0;
     double TempoRidisegno = 0;
     Booleano ModoAuto = Falso;

@@ -155,6 +155,12 @@ bool Form1::ChiediSeSalvare() {
 }
 
 void Form1::tlb1_ButtonClick(const std::string& chiave) {
+    // "Esci" during long work acts as the window's close box: the work stops, then the window
+    // asks whether to save and closes.
+    if (chiave == "Uscita" && inElaborazione_) {
+        Form_QueryUnload();
+        return;
+    }
     Esegui([&] {
         if (chiave == "Apri") {
             if (!ChiediSeSalvare()) CommandLoadXmL_Click();
@@ -206,22 +212,20 @@ void Form1::Clic(const std::string& controllo) {
             CommandSoluzMeno_Click();
         else if (controllo == "CommandVisgioco")
             CommandVisgioco_Click();
-        else if (controllo == "CommandGenera")
-            CommandGenera_Click();
-        else if (controllo == "CommandRipetiSoloUn")
+        else if (controllo == "CommandGenera") {
+            if (!ChiediSeSalvare()) CommandGenera_Click();
+        } else if (controllo == "CommandRipetiSoloUn")
             Gen.CommandRipetiSoloUn_Click();
         else if (controllo == "CommandInsVer")
             Gen.CommandInsVer_Click();
         else if (controllo == "CommandMaxProf")
             Gen.CommandMaxProf_Click();
-        else if (controllo == "CommandLoad")
-            CommandLoadXmL_Click();
-        else if (controllo == "CommandSalva")
+        else if (controllo == "CommandLoad" || controllo == "CommandLoadXmL") {
+            if (!ChiediSeSalvare()) CommandLoadXmL_Click();
+        } else if (controllo == "CommandSalva")
             CommandSalva_Click();
         else if (controllo == "CmdSalvaxml")
             CmdSalvaxml_Click();
-        else if (controllo == "CommandLoadXmL")
-            CommandLoadXmL_Click();
         else if (controllo == "CommandVisTessera")
             CommandVisTessera_Click();
         else if (controllo == "mnuSmarcaMarca")
@@ -239,10 +243,25 @@ void Form1::Clic(const std::string& controllo) {
     });
 }
 
-void Form1::CommandGenera_Click() {
+bool Form1::CommandGenera_Click() {
     p.CursoreOccupato(true);
+    // A generation that is stopped or gives up must not leave its half-made puzzle beside the
+    // previous game: the previous puzzle comes back whole.
+    const auto prima = std::make_unique<Modello>(m);
+    const Griglia tavolaPrima = Gr;
     Gen.Genera();
-    if (m.NumSol == 1) {
+    if (m.NumSol != 1) {
+        const uint8_t interrotta = m.TempoScaduto;
+        m = *prima;
+        m.TempoScaduto = interrotta; // the caller tells a stop from a give-up
+        Gr = tavolaPrima;
+        Gr.ImpostaRidisegno(true);
+        p.Impagina();
+        if (interrotta == 1) p.ImpostaTesto("Label2", "Generazione interrotta");
+        p.CursoreOccupato(false);
+        return false;
+    }
+    {
         InizializzaTblGioco(m, gr2);
         Ris.SalvaEleInsvele();
         SpegniBottoniPiuMeno();
@@ -253,6 +272,7 @@ void Form1::CommandGenera_Click() {
         AggiornaAiuto();
     }
     p.CursoreOccupato(false);
+    return true;
 }
 
 } // namespace isolmar

@@ -64,6 +64,7 @@ class Form1 {
     uint8_t RigaGr = 0, ColonnaGr = 0; // last clicked board cell; the popup menu acts on it
     std::string ModoVerifica;          // pending island check: "VER", "SOL" or "POM"
     int16_t SolParzVis = 0;            // configuration of the marked islands shown, 1..NumSolParz
+    std::string CartellaSchema;        // folder of the file last opened or saved; "" none
 
     // Lifecycle.
     void Form_Load();
@@ -126,15 +127,16 @@ class Form1 {
     static double MmToTwips(double mm) { return mm * 1440.0 / 25.4; }
 
     // "Genera schema": a new puzzle of the current size with exactly one solution, on a fresh
-    // game.
-    void CommandGenera_Click();
+    // game. False when the generation was stopped or gave up: the previous puzzle is back whole.
+    bool CommandGenera_Click();
 
     // Files. Reading is all-or-nothing: only a complete, valid puzzle replaces the current one;
     // a refused input shows its message and changes nothing.
     void CmdSalvaxml_Click();
     void CommandLoadXmL_Click();
     void IncollaSchema();
-    // "Salva": the short text form, under a name asked for, in the program's folder.
+    // "Salva": the short text form, under a name asked for, beside the current puzzle's file (or
+    // among the user's documents); Label2 says where.
     void CommandSalva_Click();
     // Opens the puzzle file at percorso (XML, or the text form); false when it was refused.
     bool ApriFile(const std::string& percorso);
@@ -152,8 +154,6 @@ class Form1 {
     void RiprendiGioco();
     // Enables "Aiuto" exactly while at least one island is marked.
     void AggiornaAiuto();
-    // True when island i's shape fields place it on the island cells of the first solution.
-    bool FormaDaSoluzione(int i) const;
     // Places the islands' shapes on a cleared TblSchema and shows them as an overlay.
     void MostraIsole(const Isola* isole, int n);
     void ArmaTimer1();

@@ -9,16 +9,24 @@ namespace isolmar {
 namespace {
 constexpr const char* Filtro = "File NURIKABE|*.txt;*.xml";
 constexpr const char* TestoScritturaFallita = "Impossibile scrivere il file";
+constexpr const char* TestoNessunoSchema = "Nessuno schema da salvare";
+
+std::string CartellaDi(const std::string& percorso) {
+    const size_t barra = percorso.find_last_of('/');
+    return barra == std::string::npos ? "." : barra == 0 ? "/" : percorso.substr(0, barra);
+}
 } // namespace
 
 bool Form1::Carica(const EsitoLettura& e) {
     if (!e.Ok()) {
-        p.Messaggio(e.Errore, Pulsanti::Ok);
+        p.Messaggio(e.Testo(), Pulsanti::Ok);
         return false;
     }
     ApplicaSchema(m, e.Letto.S);
     VerificaTutteTessere(m, p);
+    // Nothing of the previous puzzle's solutions may be taken for this one's.
     m.NumSol = 0;
+    m.Tblsol = {};
     InizializzaSchema(m, Gr, p);
     InizializzaTblGioco(m, gr2);
     Ris.SalvaEleInsvele();
@@ -50,9 +58,12 @@ bool Form1::CaricaSchema(const Schema& s) {
 }
 
 bool Form1::ApriFile(const std::string& percorso) {
-    std::string dati;
-    if (!LeggiFile(percorso, dati)) return Carica(EsitoLettura{TestoFileErrato, "", {}});
-    return Carica(PrimaRigaXml(dati) ? LeggiXml(dati) : LeggiTesto(Righe(dati)));
+    std::string dati, motivo;
+    if (!LeggiFile(percorso, dati, &motivo))
+        return Carica(EsitoLettura{TestoFileErrato, percorso + ": " + motivo, {}});
+    if (!Carica(LeggiSchema(dati))) return false;
+    CartellaSchema = CartellaDi(percorso);
+    return true;
 }
 
 void Form1::CommandLoadXmL_Click() {
@@ -65,25 +76,41 @@ void Form1::IncollaSchema() {
 }
 
 void Form1::CommandSalva_Click() {
+    if (m.NumEle == 0) {
+        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+        return;
+    }
     const std::string nome = p.InputBox("nome", "atmp.txt");
     if (nome.empty()) return; // cancelled
-    const std::string percorso = p.CartellaProgramma() + "/" + nome;
-    if (!ScriviFileSicuro(percorso, ScriviTestoBreve(m)))
-        p.Messaggio(TestoScritturaFallita, Pulsanti::Ok);
+    // An installed program's folder is not writable: the file goes beside the current puzzle's
+    // file, or among the user's documents.
+    const std::string cartella = CartellaSchema.empty() ? p.CartellaDocumenti() : CartellaSchema;
+    const std::string percorso = nome.front() == '/' ? nome : cartella + "/" + nome;
+    std::string motivo;
+    if (!ScriviFileSicuro(percorso, ScriviTestoBreve(m), &motivo))
+        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
+                    Pulsanti::Ok);
+    else
+        p.ImpostaTesto("Label2", "Salvato in " + percorso);
 }
 
 void Form1::CmdSalvaxml_Click() {
+    SchemaSalvato = Falso;
+    if (m.NumEle == 0) {
+        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+        return;
+    }
     const std::string percorso = p.DialogoSalva(Filtro);
-    if (percorso.empty()) {
-        SchemaSalvato = Falso;
+    if (percorso.empty()) return;
+    std::string motivo;
+    if (!ScriviFileSicuro(percorso, ScriviXml(m), &motivo)) {
+        // Nothing was written over the old file; a close waiting on this save is cancelled.
+        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
+                    Pulsanti::Ok);
         return;
     }
     SchemaSalvato = Vero;
-    if (!ScriviFileSicuro(percorso, ScriviXml(m))) {
-        // Nothing was written over the old file; a close waiting on this save is cancelled.
-        SchemaSalvato = Falso;
-        p.Messaggio(TestoScritturaFallita, Pulsanti::Ok);
-    }
+    CartellaSchema = CartellaDi(percorso);
 }
 
 } // namespace isolmar

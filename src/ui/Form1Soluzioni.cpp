@@ -10,12 +10,18 @@ namespace isolmar {
 namespace {
 // Shown when the puzzle needs more candidate placements than the solver's table holds.
 constexpr const char* TroppoGrande = "Schema troppo grande per il risolutore";
+// Esc stopped the search: nothing is known about the puzzle's solutions.
+constexpr const char* TestoInterrotta = "Ricerca interrotta";
 } // namespace
 
 void Form1::CommandSoluz_Click() {
     if (m.NumEle == 0) return;
     bool cercato = true;
-    if (m.NumSol < 1) cercato = CercaPrimaSoluzione();
+    if (m.NumSol < 1)
+        cercato = CercaPrimaSoluzione();
+    else
+        m.TempoInizio = p.Orologio(); // a known solution is shown at once
+    const bool interrotta = m.NumSol < 1 && m.TempoScaduto == 1;
     Gr.ImpostaRidisegno(true);
     SolVis = 0;
     CommandSoluzPiu_Click();
@@ -23,6 +29,7 @@ void Form1::CommandSoluz_Click() {
     p.ImpostaVisibile("CommandVisgioco", true);
     p.ImpostaTesto("Label2", !cercato        ? TroppoGrande
                              : m.NumSol >= 1 ? "Soluzione schema"
+                             : interrotta    ? TestoInterrotta
                                              : "Non trovata nessuna soluzione");
     // Milliseconds are all the clock resolves; more digits would only show rounding noise.
     p.ImpostaTesto("Label1", TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
@@ -33,8 +40,24 @@ void Form1::CommandSoluz_Click() {
 void Form1::CommandSoluz3_Click() {
     if (m.NumEle == 0) return;
     p.CursoreOccupato(true);
+    // A solution already known (from the file, or an earlier search) survives an interrupted
+    // search for more.
+    const int16_t note = m.NumSol;
+    const auto soluzioni = m.Tblsol;
     InizializzaSchema(m, Gr, p);
     const bool cercato = Ris.SoluzioneStart(3);
+    const bool interrotta = m.TempoScaduto == 1;
+    if (interrotta) {
+        m.NumSol = note;
+        m.Tblsol = soluzioni;
+        Ris.RiprendiEleDasvEle();
+        InizializzaSchema(m, Gr, p);
+        VisualizzaTblGioco();
+        SpegniBottoniPiuMeno();
+        p.ImpostaTesto("Label2", TestoInterrotta);
+        p.CursoreOccupato(false);
+        return;
+    }
     Gr.ImpostaRidisegno(true);
     SolVis = 0;
     CommandSoluzPiu_Click();

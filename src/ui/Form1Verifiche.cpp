@@ -106,23 +106,6 @@ void Form1::VerificaIsola() {
                                  (giusta ? "  è corretta" : " non è corretta"));
 }
 
-bool Form1::FormaDaSoluzione(int i) const {
-    const Isola& e = m.Ele[i];
-    if (e.Tessera < 1 || e.Tessera > m.NumTessere) return false;
-    const Tessera& s = m.Tessere[e.Tessera];
-    if (s.Dim != e.Num || e.TessRiga < 1 || e.TessRiga > 11 || e.TessColonna < 1 ||
-        e.TessColonna > 11 || s.Cella[e.TessRiga][e.TessColonna] != CellaTessera)
-        return false;
-    for (int a = 1; a <= s.Righe; ++a)
-        for (int b = 1; b <= s.Colonne; ++b) {
-            if (s.Cella[a][b] != CellaTessera) continue;
-            const int r = a + e.Riga - e.TessRiga, c = b + e.Colonna - e.TessColonna;
-            if (r < 1 || r > m.NumRighe || c < 1 || c > m.NumColonne || m.Tblsol(1, r, c) != 1)
-                return false;
-        }
-    return true;
-}
-
 void Form1::MostraIsole(const Isola* isole, int n) {
     AzzeraTabella(m.TblSchema, MaxRighe);
     m.NoBlocchi = Vero;
@@ -137,21 +120,27 @@ void Form1::MostraIsole(const Isola* isole, int n) {
 
 void Form1::SoluzioneIsola() {
     if (!VerificaPrimaSoluzione()) return;
-    int16_t i = CellaDim(RigaGr, ColonnaGr);
-    if (i < 1) return;
-    if (!FormaDaSoluzione(i)) {
-        // The solution is known (from a file, or from a search whose island records were put
-        // back since) but the island records do not hold its shapes: solve again to get them.
-        const int16_t nota = m.NumSol;
-        m.NumSol = 0;
-        if (!VerificaPrimaSoluzione()) {
-            m.NumSol = nota; // nothing found (interrupted): the known solution stays
-            return;
+    if (CellaDim(RigaGr, ColonnaGr) < 1) return;
+    // The island is the region of island cells of the first solution around its clue, and its
+    // ring the cells beside it: read from the stored board, so no search runs again and the
+    // count of known solutions stays.
+    const int R = m.NumRighe, C = m.NumColonne;
+    AzzeraTabella(m.TblSchema, MaxRighe);
+    std::vector<std::pair<int, int>> coda{{RigaGr, ColonnaGr}};
+    m.TblSchema(RigaGr, ColonnaGr) = 1;
+    for (size_t k = 0; k < coda.size(); ++k) {
+        const auto [r, c] = coda[k];
+        for (const auto& [rr, cc] : {std::pair{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}}) {
+            if (rr < 1 || rr > R || cc < 1 || cc > C || m.TblSchema(rr, cc) == 1) continue;
+            if (m.Tblsol(1, rr, cc) == 1) {
+                m.TblSchema(rr, cc) = 1;
+                coda.emplace_back(rr, cc);
+            } else {
+                m.TblSchema(rr, cc) = 2;
+            }
         }
-        i = CellaDim(RigaGr, ColonnaGr);
-        if (i < 1 || !FormaDaSoluzione(i)) return;
     }
-    MostraIsole(&m.Ele[i], 1);
+    VisualizzaTblSchemaOption();
     p.ImpostaTesto("Label2", "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
     p.ImpostaVisibile("CommandVisgioco", true);
 }
@@ -191,7 +180,9 @@ void Form1::ElencoConfigurazioniMarcate() {
         p.ImpostaTesto("Label2", "Ricerca interrotta");
         return;
     }
-    p.ImpostaTesto("Label2", TestoNumero(int{m.NumSolParz}) + " configurazioni");
+    // A full list stopped the search: there may be more.
+    p.ImpostaTesto("Label2", (m.NumSolParz >= MaxSolParz ? "almeno " : "") +
+                                 TestoNumero(int{m.NumSolParz}) + " configurazioni");
     for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
         p.ImpostaVisibile(b, true);
 }

@@ -56,6 +56,8 @@ class Piattaforma {
     virtual std::string TestoAppunti() = 0;
 
     virtual std::string CartellaProgramma() const = 0;
+    // A folder the user can write to (the documents folder, or home).
+    virtual std::string CartellaDocumenti() const = 0;
     virtual std::string RigaComando() const = 0;
     virtual bool EsisteFile(const std::string& percorso) const = 0;
 

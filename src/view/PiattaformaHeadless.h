@@ -84,6 +84,8 @@ class PiattaformaHeadless : public Piattaforma {
     std::string Appunti;
 
     std::string CartellaProgramma() const override { return Cartella; }
+    std::string CartellaDocumenti() const override { return Documenti; }
+    std::string Documenti = ".";
     std::string RigaComando() const override { return Comando; }
     bool EsisteFile(const std::string& percorso) const override;
     std::string Cartella = ".";

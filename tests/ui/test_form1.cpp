@@ -22,6 +22,13 @@ struct Finestra {
     // Lays a puzzle out as the loaders do.
     void Carica(const Schema& s) { ASSERT_TRUE(f.CaricaSchema(s)); }
     std::string Label2() const { return p.Testo("Label2"); }
+    // The first line of each message shown: the program's message, without its reason.
+    std::vector<std::string> Messaggi() const {
+        std::vector<std::string> v;
+        for (const std::string& t : p.Messaggi)
+            v.push_back(t.substr(0, t.find('\n')));
+        return v;
+    }
     Colore Sfondo(int r, int c) const { return f.Gr.CellaIn(r, c).Sfondo; }
 };
 
@@ -98,7 +105,7 @@ TEST(Soluzione, SolvesOncePaintsSolutionOneAndLabelsTheResult) {
     for (int r = 1; r <= 5; ++r)
         for (int c = 1; c <= 5; ++c)
             EXPECT_EQ(w.Sfondo(r, c), w.f.m.Tblsol(1, r, c) == 1 ? Bianco : Blu);
-    const int32_t prove = w.f.m.NumProve;
+    const int64_t prove = w.f.m.NumProve;
     w.f.tlb1_ButtonClick("Risolvi"); // known solution: redrawn, not searched again
     EXPECT_EQ(w.f.m.NumProve, prove);
     EXPECT_EQ(w.Label2(), "Soluzione schema");
@@ -159,7 +166,7 @@ TEST(Esc, StopsTheSearchAndRefusesOtherCommandsMeanwhile) {
     w.Carica(Unico);
     bool rifiutati = false;
     w.p.DopoCessioni(0, [&] { // at the first attempt of the search
-        const int32_t prove = w.f.m.NumProve;
+        const int64_t prove = w.f.m.NumProve;
         w.f.Clic("CommandSoluz");
         w.f.tlb1_ButtonClick("Risolvi");
         rifiutati = w.f.m.NumProve == prove && w.f.InElaborazione();
@@ -169,7 +176,7 @@ TEST(Esc, StopsTheSearchAndRefusesOtherCommandsMeanwhile) {
     EXPECT_TRUE(rifiutati);
     EXPECT_EQ(w.f.m.NumSol, 0);
     EXPECT_EQ(w.p.Testo("Label1").rfind("chiudi   ", 0), 0u);
-    EXPECT_EQ(w.Label2(), "Non trovata nessuna soluzione");
+    EXPECT_EQ(w.Label2(), "Ricerca interrotta");
     EXPECT_FALSE(w.f.InElaborazione());
     w.f.Clic("CommandSoluz"); // accepted again once the search is over
     EXPECT_EQ(w.Label2(), "Soluzione schema");
@@ -262,14 +269,15 @@ TEST(File, OpeningARefusedFileKeepsThePreviousPuzzle) {
     const std::string cattivo = std::string(ISOLMAR_TEST_DIR) + "/../../dati/pubblicati/README.md";
     EXPECT_FALSE(w.f.ApriFile(cattivo));
     EXPECT_FALSE(w.f.ApriFile("/nonexistent/schema.xml"));
-    EXPECT_EQ(w.p.Messaggi, std::vector<std::string>(2, "File inesistente o dati errati"));
+    EXPECT_EQ(w.Messaggi(), std::vector<std::string>(2, "File inesistente o dati errati"));
+    EXPECT_NE(w.p.Messaggi[1].find("non esiste"), std::string::npos); // the reason below
     EXPECT_EQ(w.f.m.NumEle, 3);
     EXPECT_EQ(w.f.m.TblGioco(2, 2), 2);
 
     // A published file opens with its stored solution: "Soluzione" does not search.
     ASSERT_TRUE(w.f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/janko-0107.xml"));
     EXPECT_EQ(w.f.m.NumSol, 1);
-    const int32_t prove = w.f.m.NumProve;
+    const int64_t prove = w.f.m.NumProve;
     w.f.CommandSoluz_Click();
     EXPECT_EQ(w.f.m.NumProve, prove);
     EXPECT_EQ(w.Label2(), "Soluzione schema");
@@ -296,21 +304,24 @@ TEST(File, DatiErratiAndTheShortFormLeaveThePreviousPuzzle) {
     Finestra w;
     w.Carica(Unico);
     w.f.CommandSoluz_Click();
-    w.p.Cartella = testing::TempDir();
+    // With no file opened yet the short form goes among the user's documents, never beside
+    // the program.
+    w.p.Cartella = "/nonexistent-program-folder";
+    w.p.Documenti = testing::TempDir();
     w.p.RisposteInput = {"isolmar-breve.txt"};
     w.f.Clic("CommandSalva");
     EXPECT_EQ(w.p.Domande.back(), "nome");
     const std::string breve = testing::TempDir() + "/isolmar-breve.txt";
+    EXPECT_EQ(w.Label2(), "Salvato in " + breve);
     // The short form has no check code: reading it back is refused, nothing changes.
     EXPECT_FALSE(w.f.ApriFile(breve));
-    EXPECT_EQ(w.p.Messaggi.back(), "File inesistente o dati errati");
+    EXPECT_EQ(w.Messaggi().back(), "File inesistente o dati errati");
     EXPECT_EQ(w.f.m.NumSol, 1);
     // A clipboard text whose check code does not match: "Dati errati", the puzzle stays.
     w.p.Appunti = "SS000S,000000,2,3,1,1,2,2,3,1";
     w.p.RisposteMessaggi = {Risposta::No}; // do not save the current puzzle first
     w.f.tlb1_ButtonClick("Incolla");
-    EXPECT_EQ(w.p.Messaggi.back(), "Dati errati");
+    EXPECT_EQ(w.Messaggi().back(), "Dati errati");
     EXPECT_EQ(w.f.m.NumRighe, 5);
     EXPECT_EQ(w.f.m.NumEle, 3);
-    EXPECT_EQ(w.Label2(), "Soluzione schema");
 }

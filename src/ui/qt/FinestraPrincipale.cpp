@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,6 +19,8 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -26,11 +29,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 namespace isolmar {
@@ -412,11 +417,34 @@ void FinestraPrincipale::Impagina() {
     tavola_->setFixedSize(tavola_->Pixel(g.Larghezza), tavola_->Pixel(g.Altezza));
     tavola_->update();
     if (isMaximized()) return;
-    adjustSize();
-    // Fewer than 13 columns: the window keeps its width at load; wider boards widen it.
+    // The window fits the board, growing and shrinking with it: its height always, its width
+    // from 13 columns on; a narrower board keeps the width the window had when it was loaded.
+    if (QLayout* l = centralWidget()->layout()) l->activate();
+    if (layout()) layout()->activate();
+    const QSize adatta = sizeHint().expandedTo(minimumSizeHint());
+    int larghezza = adatta.width();
     if (form_.m.NumColonne < 13 && form_.m.LarghezzaIniziale > 0)
-        resize(std::max(tavola_->Pixel(static_cast<int>(form_.m.LarghezzaIniziale)), width()),
-               height());
+        larghezza = std::max(tavola_->Pixel(static_cast<int>(form_.m.LarghezzaIniziale)),
+                             minimumSizeHint().width());
+    resize(larghezza, adatta.height());
+}
+
+void FinestraPrincipale::ParlaItaliano() {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    static QTranslator traduzioni; // lives as long as the application
+    if (traduzioni.isEmpty() &&
+        traduzioni.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduzioni);
+}
+
+void FinestraPrincipale::Colloca() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect libero = s->availableGeometry();
+    const QSize f = frameGeometry().size();
+    move(libero.x() + std::max(0, (libero.width() - f.width()) / 2),
+         libero.y() + std::max(0, (libero.height() - f.height()) / 4));
 }
 
 void FinestraPrincipale::ChiudiFinestra() {
@@ -429,29 +457,35 @@ void FinestraPrincipale::MenuPopup(const std::string& menu) {
 }
 
 Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti) {
-    const QString t = QString::fromStdString(testo);
+    // The buttons are labelled here, so that they speak Italian whatever translations the
+    // system has.
+    QMessageBox box(pulsanti == Pulsanti::Ok ? QMessageBox::Information : QMessageBox::Question,
+                    windowTitle(), QString::fromStdString(testo), QMessageBox::NoButton, this);
     if (pulsanti == Pulsanti::Ok) {
-        QMessageBox::information(this, windowTitle(), t);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
         return Risposta::Ok;
     }
-    switch (QMessageBox::question(this, windowTitle(), t,
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
-        return Risposta::Si;
-    case QMessageBox::No:
-        return Risposta::No;
-    default:
-        return Risposta::Annulla;
-    }
+    QPushButton* si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton* annulla = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(si);
+    box.setEscapeButton(annulla);
+    box.exec();
+    if (box.clickedButton() == si) return Risposta::Si;
+    if (box.clickedButton() == no) return Risposta::No;
+    return Risposta::Annulla;
 }
 
 std::string FinestraPrincipale::InputBox(const std::string& domanda,
                                          const std::string& predefinito) {
-    bool ok = false;
-    const QString t =
-        QInputDialog::getText(this, windowTitle(), QString::fromStdString(domanda),
-                              QLineEdit::Normal, QString::fromStdString(predefinito), &ok);
-    return ok ? t.toStdString() : std::string();
+    QInputDialog d(this);
+    d.setWindowTitle(windowTitle());
+    d.setLabelText(QString::fromStdString(domanda));
+    d.setTextValue(QString::fromStdString(predefinito));
+    d.setOkButtonText(QStringLiteral("OK"));
+    d.setCancelButtonText(QStringLiteral("Annulla"));
+    return d.exec() == QDialog::Accepted ? d.textValue().toStdString() : std::string();
 }
 
 namespace {
@@ -482,6 +516,12 @@ std::string FinestraPrincipale::TestoAppunti() {
 
 std::string FinestraPrincipale::CartellaProgramma() const {
     return QCoreApplication::applicationDirPath().toStdString();
+}
+
+std::string FinestraPrincipale::CartellaDocumenti() const {
+    QString d = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (d.isEmpty() || !QFileInfo(d).isDir()) d = QDir::homePath();
+    return d.toStdString();
 }
 
 bool FinestraPrincipale::EsisteFile(const std::string& percorso) const {

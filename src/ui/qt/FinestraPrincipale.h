@@ -46,7 +46,12 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
   public:
     explicit FinestraPrincipale(const std::string& rigaComando = "", QWidget* genitore = nullptr);
 
+    // Qt's own dialogs (files, colours of the platform) in Italian, as the rest of the program.
+    static void ParlaItaliano();
     Form1& Finestra() { return form_; }
+    // Places the window at start: centred across the screen, a quarter of the free height from
+    // the top.
+    void Colloca();
     QToolBar* Barra() const { return barra_; }
     VistaGriglia* Tavola() const { return tavola_; }
     VistaGriglia* Striscia() const { return striscia_; }
@@ -77,6 +82,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     bool ImpostaStampante() override;
     std::string TestoAppunti() override;
     std::string CartellaProgramma() const override;
+    std::string CartellaDocumenti() const override;
     std::string RigaComando() const override { return rigaComando_; }
     bool EsisteFile(const std::string& percorso) const override;
     void TimerUnaVolta(int ms, std::function<void()> f) override;

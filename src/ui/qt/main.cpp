@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(ISOLMAR_VERSIONE));
+    isolmar::FinestraPrincipale::ParlaItaliano();
     // The whole command line after the program name, as one text.
     const std::string riga = QApplication::arguments().mid(1).join(' ').toStdString();
     isolmar::FinestraPrincipale finestra(riga);
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
         break;
     }
     finestra.show();
-    // A puzzle file given on the command line (as a file manager does) is opened at once.
-    if (finestra.EsisteFile(riga)) finestra.Finestra().ApriFile(riga);
+    finestra.Colloca();
+    // A puzzle file given on the command line (as a file manager does) is opened at once; one
+    // that cannot be read says why.
+    if (!riga.empty() && riga != "/prod") finestra.Finestra().ApriFile(riga);
     return app.exec();
 }

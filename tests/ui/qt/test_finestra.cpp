@@ -7,6 +7,7 @@
 #include "model/Schema.h"
 #include "solver/Tessere.h"
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -128,6 +129,65 @@ class TestFinestra : public QObject {
         w.MenuIsola()->hide();
         QVERIFY(aiuto->isEnabled());
         QCOMPARE(colore(1, 1), QColor(255, 255, 0));
+    }
+
+    // The window fits every board it lays out: it grows with a large one and shrinks back.
+    void laFinestraSegueLaTavola() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.Finestra();
+        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        const QSize piccola = w.size();
+        QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0213.xml")); // 17 x 17
+        QTRY_VERIFY(w.width() > piccola.width() && w.height() > piccola.height());
+        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        QTRY_COMPARE(w.size(), piccola);
+        QVERIFY(w.Tavola()->geometry().bottom() < w.height());
+    }
+
+    // Every box and dialog the program shows speaks Italian.
+    void dialoghiInItaliano() {
+        FinestraPrincipale::ParlaItaliano();
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStringList visti;
+        // Reads the buttons of the box that opens next, then presses its last one (cancel).
+        auto leggi = [&] {
+            QTimer::singleShot(50, [&] {
+                QWidget* d = QApplication::activeModalWidget();
+                QVERIFY(d);
+                QStringList testi;
+                QPushButton* ultimo = nullptr;
+                for (QPushButton* b : d->findChildren<QPushButton*>())
+                    if (b->isVisible()) {
+                        testi << b->text().remove('&');
+                        ultimo = b;
+                    }
+                visti << testi.join('/');
+                QVERIFY(ultimo);
+                ultimo->click();
+            });
+        };
+        leggi();
+        QCOMPARE(w.Messaggio("Salvare lo schema attuale?", Pulsanti::SiNoAnnulla),
+                 Risposta::Annulla);
+        leggi();
+        w.Messaggio("Dati errati", Pulsanti::Ok);
+        leggi();
+        QCOMPARE(w.InputBox("nome", "atmp.txt"), std::string());
+        QCOMPARE(visti, QStringList({"Sì/No/Annulla", "OK", "OK/Annulla"}));
+        // Qt's own file dialog, with the translations the scripts install.
+        QFileDialog d(&w);
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        d.show();
+        QStringList pulsanti;
+        for (QPushButton* b : d.findChildren<QPushButton*>())
+            pulsanti << b->text().remove('&');
+        QVERIFY2(pulsanti.contains("Annulla") && pulsanti.contains("Salva"),
+                 qPrintable(pulsanti.join('/')));
     }
 
     // A game in progress on a published puzzle, for the README.
