@@ -55,7 +55,7 @@ struct Finestra {
         f.Form_Load();
         f.Form_Activate();
     }
-    // Opens a file; on refusal prints the reason and returns false.
+    // Opens a file; on refusal prints the message, with its reason below, and returns false.
     bool Apri(const std::string& percorso) {
         p.Messaggi.clear();
         if (f.ApriFile(percorso)) return true;
@@ -63,23 +63,57 @@ struct Finestra {
                   << "\n";
         return false;
     }
+    // From now on, the running command stops after limite seconds (0: never), as Esc stops
+    // it in the window: every thousand yields the clock is looked at.
+    void Limita(int limite) {
+        p.DopoCessioni(-1, nullptr);
+        if (limite <= 0) return;
+        const auto t0 = std::chrono::steady_clock::now();
+        controlla_ = [this, limite, t0] {
+            if (std::chrono::steady_clock::now() - t0 >= std::chrono::seconds(limite))
+                f.m.TempoScaduto = 1;
+            else
+                p.DopoCessioni(1000, controlla_);
+        };
+        p.DopoCessioni(1000, controlla_);
+    }
+
+  private:
+    std::function<void()> controlla_;
 };
 
 constexpr const char* UsoGenerate =
     "Uso: isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K]\n"
-    "                          [--out DIR] [--format xml|txt] [--jobs J] [--json]\n"
-    "     isolmar-cli generate --rules FILE\n"
+    "                          [--out DIR] [--format xml|txt] [--jobs J] [--max-seconds S]\n"
+    "                          [--json]\n"
+    "     isolmar-cli generate --rules FILE [--seed S] [--jobs J] [--max-seconds S] [--json]\n"
     "Scrive N schemi (predefinito 1) di R x C caselle, ognuno con una sola soluzione, salvata nel\n"
     "file, in DIR (predefinita la cartella corrente) con nomi numerati. K e' l'isola piu' grande\n"
-    "(da 2 a 7, predefinito 4). Con --seed S la serie e' riproducibile; --jobs J usa J\n"
-    "generatori in parallelo. Con --rules legge le regole di un file nel formato di Isolmar.ini\n"
-    "(per ogni <REGOLA>: SCHEMI schemi ROW x COL con isola massima ISOLAMAX in DIR, in XML se\n"
-    "MODOFILE e' XML, altrimenti in testo). Una riga (o un oggetto JSON) per schema.\n";
+    "(da 2 a 7, predefinito 4); R e C da 2 a 50. Con --seed S la serie e' riproducibile;\n"
+    "--jobs J usa J generatori in parallelo (al piu' uno per schema e 4 per core: i file sono\n"
+    "gli stessi con qualunque J). Con --max-seconds S (da 1 a 86400) ogni schema si ferma dopo\n"
+    "S secondi. Con --rules legge le regole di un file nel formato di Isolmar.ini (per ogni\n"
+    "<REGOLA>: SCHEMI schemi ROW x COL con isola massima ISOLAMAX in DIR, in XML se MODOFILE\n"
+    "e' XML, altrimenti in testo); misure, numero, cartella e formato vengono dal file. Una riga\n"
+    "(o un oggetto JSON) per schema. Uscita: 0 tutti generati, 2 valori non validi o uno schema\n"
+    "non generato o non scritto, 3 uno schema fermato dal limite di tempo.\n";
 
 // A command-line number: decimal digits only, at most 18 of them.
 bool Intero(const std::string& v, long long& n) {
     return !v.empty() && v.size() <= 18 && v.find_first_not_of("0123456789") == std::string::npos &&
            (n = std::stoll(v), true);
+}
+
+// The --max-seconds option shared by the commands that search.
+constexpr long long MaxSecondi = 86400;
+bool LeggiSecondi(const std::string& v, int& limite) {
+    long long n = 0;
+    if (!Intero(v, n) || n < 1 || n > MaxSecondi) {
+        std::cerr << "--max-seconds vuole un numero da 1 a " << MaxSecondi << "\n";
+        return false;
+    }
+    limite = static_cast<int>(n);
+    return true;
 }
 
 bool Finisce(const std::string& s, const char* fine) {
@@ -135,12 +169,7 @@ int Risolvi(const std::vector<std::string>& argomenti) {
             }
             conta = static_cast<int>(n);
         } else if (a == "--max-seconds" && k + 1 < argomenti.size()) {
-            long long n = 0;
-            if (!Intero(argomenti[++k], n) || n < 1 || n > 86400) {
-                std::cerr << "--max-seconds vuole un numero da 1 a 86400\n";
-                return 2;
-            }
-            limite = static_cast<int>(n);
+            if (!LeggiSecondi(argomenti[++k], limite)) return 2;
         } else if (a.rfind("--", 0) == 0) {
             std::cerr << "Opzione sconosciuta: " << a << "\n" << UsoSolve;
             return 2;
@@ -165,16 +194,9 @@ int Risolvi(const std::vector<std::string>& argomenti) {
         auto trascorsi = [&] {
             return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         };
-        // The limit works as Esc does: every thousand yields of the search look at the clock.
-        std::function<void()> controlla = [&] {
-            if (trascorsi() >= limite)
-                m.TempoScaduto = 1;
-            else
-                w.p.DopoCessioni(1000, controlla);
-        };
-        if (limite > 0) w.p.DopoCessioni(1000, controlla);
+        w.Limita(limite);
         const bool cercato = w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta));
-        w.p.DopoCessioni(-1, nullptr);
+        w.Limita(0);
         const double secondi = trascorsi();
         if (!cercato) {
             std::cerr << percorso << ": Schema troppo grande per il risolutore\n";
@@ -231,26 +253,51 @@ int Converti(const std::vector<std::string>& argomenti) {
 
 // One batch: count puzzles of rows x columns, written to dir as puzzle-0001.xml, ...
 struct Lotto {
-    int Righe = 0, Colonne = 0, Quanti = 1, IsolaMax = 4, Lavori = 1;
+    int Righe = 0, Colonne = 0, Quanti = 1, IsolaMax = 4, Lavori = 1, Limite = 0;
     std::optional<uint64_t> Seme;
     std::string Cartella = ".";
     bool Xml = true, Json = false;
 };
 
+// Jobs beyond this many per core only add models (6.6 MB each) and threads.
+constexpr int LavoriPerCore = 4;
+
+// "" when the batch's values are within their ranges, else the message naming the first one
+// that is not.
+std::string FuoriLimiti(const Lotto& l) {
+    const struct {
+        const char* opzione;
+        long long valore, minimo, massimo;
+    } limiti[] = {{"--rows", l.Righe, 2, MaxRighe},
+                  {"--columns", l.Colonne, 2, MaxRighe},
+                  {"--max-island", l.IsolaMax, 2, 7},
+                  {"--count", l.Quanti, 1, 1'000'000},
+                  {"--jobs", l.Lavori, 1, 1'000'000}};
+    for (const auto& x : limiti)
+        if (x.valore < x.minimo || x.valore > x.massimo)
+            return std::string(Generatore::TestoErroreLimiti) + ": " + x.opzione + " " +
+                   std::to_string(x.valore) + " (da " + std::to_string(x.minimo) + " a " +
+                   std::to_string(x.massimo) + ")";
+    return {};
+}
+
 int GeneraLotto(const Lotto& l) {
-    if (l.Righe < 2 || l.Righe > MaxRighe || l.Colonne < 2 || l.Colonne > MaxRighe ||
-        l.IsolaMax < 2 || l.IsolaMax > 7 || l.Quanti < 1 || l.Lavori < 1) {
-        std::cerr << "Errore limiti\n" << UsoGenerate;
+    if (const std::string e = FuoriLimiti(l); !e.empty()) {
+        std::cerr << e << "\n" << UsoGenerate;
         return 2;
     }
     std::error_code ec;
     std::filesystem::create_directories(l.Cartella, ec);
     std::mutex uscita;
-    int errori = 0;
+    int errori = 0, interrotti = 0;
     const auto inizio = std::chrono::steady_clock::now();
+    // Each job handles the puzzles i, i + jobs, ...; a puzzle depends only on its own seed, so
+    // the number of jobs changes nothing in the files.
+    const int core = std::max(1u, std::thread::hardware_concurrency());
+    const int lavori = std::min({l.Lavori, l.Quanti, LavoriPerCore * core});
     auto lavoro = [&](int primo) {
         Finestra w; // each thread has its own model
-        for (int i = primo; i <= l.Quanti; i += l.Lavori) {
+        for (int i = primo; i <= l.Quanti; i += lavori) {
             Modello& m = w.f.m;
             m.NumRighe = static_cast<uint8_t>(l.Righe);
             m.NumColonne = static_cast<uint8_t>(l.Colonne);
@@ -259,23 +306,31 @@ int GeneraLotto(const Lotto& l) {
             m.DimMaxIsola = m.DimIsolaGrande = static_cast<int16_t>(l.IsolaMax);
             m.MaxIsoleGrandi = 6;
             if (l.Seme) w.f.Gen.ImpostaSeme(*l.Seme * 1000003u + static_cast<uint64_t>(i));
+            w.p.Messaggi.clear();
             const auto t0 = std::chrono::steady_clock::now();
-            w.f.CommandGenera_Click();
+            w.Limita(l.Limite);
+            const bool generato = w.f.CommandGenera_Click();
+            w.Limita(0);
+            const bool interrotto = !generato && m.TempoScaduto == 1;
             const double secondi =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
             const int tentativi = w.f.Gen.Statistica().Tentativi; // counted per command
             char nome[32];
             std::snprintf(nome, sizeof nome, "puzzle-%04d.%s", i, l.Xml ? "xml" : "txt");
             const std::string percorso = (std::filesystem::path(l.Cartella) / nome).string();
-            const bool ok =
-                m.NumSol == 1 && ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m));
+            std::string motivo = interrotto
+                                     ? "Generazione interrotta: limite di tempo raggiunto (" +
+                                           std::to_string(l.Limite) + " s)"
+                                 : !generato && !w.p.Messaggi.empty() ? w.p.Messaggi.back()
+                                 : !generato                          ? "Generazione non riuscita"
+                                                                      : "";
+            if (generato &&
+                !ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m), &motivo))
+                motivo = "Impossibile scrivere il file\n" + motivo;
             std::lock_guard<std::mutex> blocco(uscita);
-            if (!ok) {
-                ++errori;
-                std::cerr << percorso << ": "
-                          << (w.p.Messaggi.empty() ? "Impossibile scrivere il file"
-                                                   : w.p.Messaggi.back())
-                          << "\n";
+            if (!motivo.empty()) {
+                ++(interrotto ? interrotti : errori);
+                std::cerr << percorso << ": " << motivo << "\n";
                 continue;
             }
             if (l.Json)
@@ -290,19 +345,20 @@ int GeneraLotto(const Lotto& l) {
         }
     };
     std::vector<std::thread> fili;
-    for (int j = 1; j <= std::min(l.Lavori, l.Quanti); ++j)
+    for (int j = 1; j <= lavori; ++j)
         fili.emplace_back(lavoro, j);
     for (auto& f : fili)
         f.join();
     const double totale =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
-    std::cerr << l.Quanti - errori << " schemi in " << totale << " secondi\n";
-    return errori ? 2 : 0;
+    std::cerr << l.Quanti - errori - interrotti << " schemi in " << totale << " secondi\n";
+    return errori ? 2 : interrotti ? 3 : 0;
 }
 
 int Genera(const std::vector<std::string>& argomenti) {
     Lotto l;
     std::string regole;
+    std::vector<std::string> misure; // options that a rules file gives for itself
     for (size_t k = 0; k < argomenti.size(); ++k) {
         const std::string& a = argomenti[k];
         if (a == "--help") {
@@ -320,6 +376,9 @@ int Genera(const std::vector<std::string>& argomenti) {
         const std::string& v = argomenti[++k];
         long long n = 0;
         const bool numero = Intero(v, n) && n <= 1'000'000;
+        if (a == "--rows" || a == "--columns" || a == "--count" || a == "--max-island" ||
+            a == "--out" || a == "--format")
+            misure.push_back(a);
         if (a == "--out")
             l.Cartella = v;
         else if (a == "--rules")
@@ -328,7 +387,9 @@ int Genera(const std::vector<std::string>& argomenti) {
             l.Xml = v == "xml";
         else if (a == "--seed" && Intero(v, n))
             l.Seme = static_cast<uint64_t>(n);
-        else if (a == "--rows" && numero)
+        else if (a == "--max-seconds") {
+            if (!LeggiSecondi(v, l.Limite)) return 2;
+        } else if (a == "--rows" && numero)
             l.Righe = static_cast<int>(n);
         else if (a == "--columns" && numero)
             l.Colonne = static_cast<int>(n);
@@ -344,15 +405,26 @@ int Genera(const std::vector<std::string>& argomenti) {
         }
     }
     if (regole.empty()) return GeneraLotto(l);
-    std::string testo;
-    if (!LeggiFile(regole, testo)) {
-        std::cerr << regole << ": " << TestoFileErrato << "\n";
+    if (!misure.empty()) {
+        std::cerr << misure.front() << " non va con --rules: le misure, il numero, la cartella e "
+                  << "il formato sono quelli delle regole del file\n";
         return 2;
     }
+    std::string testo, motivo;
+    if (!LeggiFile(regole, testo, &motivo)) {
+        std::cerr << regole << ": " << TestoFileErrato << "\n" << motivo << "\n";
+        return 2;
+    }
+    const std::string nome = std::filesystem::path(regole).filename().string();
     auto m = NuovoModello();
-    const std::string errore = InizializzaAuto(testo, *m);
+    const std::string errore = InizializzaAuto(testo, *m, nome);
     if (!errore.empty()) {
         std::cerr << regole << ": " << errore << "\n";
+        return 2;
+    }
+    if (m->NumRegole == 0) {
+        std::cerr << regole << ": " << (testo.empty() ? "il file è vuoto" : "nessuna regola")
+                  << ": ogni regola comincia con una riga \"<REGOLA>\"\n";
         return 2;
     }
     int esito = 0;
@@ -367,6 +439,11 @@ int Genera(const std::vector<std::string>& argomenti) {
         std::string modo = g.ModoFile;
         std::transform(modo.begin(), modo.end(), modo.begin(), ::toupper);
         x.Xml = modo == "XML";
+        if (const std::string e = FuoriLimiti(x); !e.empty()) {
+            std::cerr << regole << ", regola " << r << ": " << e << "\n";
+            esito = 2;
+            continue;
+        }
         esito = std::max(esito, GeneraLotto(x));
     }
     return esito;

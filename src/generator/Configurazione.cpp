@@ -39,15 +39,15 @@ bool Byte(std::string_view v, uint8_t& risultato) {
     return true;
 }
 
-std::string Errore(int riga, const std::string& testo) {
-    return "Isolmar.ini, riga " + std::to_string(riga) + ": " + testo;
+std::string Errore(const std::string& nome, int riga, const std::string& testo) {
+    return nome + ", riga " + std::to_string(riga) + ": " + testo;
 }
 
 } // namespace
 
 std::string InizializzaAuto(std::string_view testo,
                             std::array<Modello::Regola, Modello::MaxRegole + 1>& Regole,
-                            int16_t& NumRegole) {
+                            int16_t& NumRegole, const std::string& nome) {
     NumRegole = 0;
     int numeroRiga = 0;
     size_t pos = 0;
@@ -71,8 +71,9 @@ std::string InizializzaAuto(std::string_view testo,
 
         if (maiuscola == "<REGOLA>") {
             if (NumRegole >= Modello::MaxRegole)
-                return Errore(numeroRiga, "ci sono più di " + std::to_string(Modello::MaxRegole) +
-                                              " regole \"<REGOLA>\".");
+                return Errore(nome, numeroRiga,
+                              "ci sono più di " + std::to_string(Modello::MaxRegole) +
+                                  " regole \"<REGOLA>\".");
             ++NumRegole;
             continue;
         }
@@ -91,18 +92,19 @@ std::string InizializzaAuto(std::string_view testo,
             r.ModoFile = valore;
         } else if (chiave == "ROW" || chiave == "COL") {
             if (!Byte(valore, chiave == "ROW" ? r.Row : r.Col))
-                return Errore(numeroRiga, "il valore di " + chiave +
-                                              " deve essere un numero intero da 0 a 255.");
+                return Errore(nome, numeroRiga,
+                              "il valore di " + chiave +
+                                  " deve essere un numero intero da 0 a 255.");
         } else if (chiave == "SCHEMI") {
             NumeroIniziale(valore, n);
             if (n < -32768 || n > 32767)
-                return Errore(numeroRiga,
+                return Errore(nome, numeroRiga,
                               "il valore di SCHEMI deve essere un numero da -32768 a 32767.");
             r.Schemi = static_cast<int16_t>(n);
         } else if (chiave == "ISOLAMAX") {
             NumeroIniziale(valore, n);
             if (n < 0 || n > 255)
-                return Errore(numeroRiga,
+                return Errore(nome, numeroRiga,
                               "il valore di ISOLAMAX deve essere un numero da 0 a 255.");
             r.IsolaMax = static_cast<uint8_t>(n);
         }

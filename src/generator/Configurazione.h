@@ -18,12 +18,13 @@ bool NumeroIniziale(std::string_view testo, long long& valore);
 // upper-cased but not trimmed; values are not trimmed. Rules and keys the text does not give keep
 // their values. Returns "" or, at the first line that cannot be stored (a 21st "<REGOLA>", a
 // value that does not fit its field), an Italian message naming the line; reading stops there
-// and the rules read before stay.
+// and the rules read before stay. nome is the file's name as the messages give it.
 std::string InizializzaAuto(std::string_view testo,
                             std::array<Modello::Regola, Modello::MaxRegole + 1>& Regole,
-                            int16_t& NumRegole);
-inline std::string InizializzaAuto(std::string_view testo, Modello& m) {
-    return InizializzaAuto(testo, m.Regole, m.NumRegole);
+                            int16_t& NumRegole, const std::string& nome = "Isolmar.ini");
+inline std::string InizializzaAuto(std::string_view testo, Modello& m,
+                                   const std::string& nome = "Isolmar.ini") {
+    return InizializzaAuto(testo, m.Regole, m.NumRegole, nome);
 }
 
 } // namespace isolmar

@@ -97,10 +97,18 @@ void Generatore::Genera() {
     // many in a row the command gives up.
     constexpr int MaxFalliteDiFila = 10;
     int tentativi = 0, falliteDiFila = 0;
-    const char* errore = nullptr;
+    std::string errore;
     do {
         p.Cedi();
         if (m.TempoScaduto == 1) break;
+        // Some sizes have no puzzle with one solution that the partitions reach (2 x 2 among
+        // them): after this many attempts the command gives up instead of looping.
+        if (tentativi >= MaxTentativiGenera) {
+            errore = "Impossibile generare uno schema " + std::to_string(m.NumRighe) + " x " +
+                     std::to_string(m.NumColonne) + " con una sola soluzione: nessuno in " +
+                     std::to_string(MaxTentativiGenera) + " tentativi.";
+            break;
+        }
         m.MaxLivello = 4;
         m.NumSol = 0;
         ++tentativi;
@@ -118,7 +126,9 @@ void Generatore::Genera() {
         if (esito == EsitoPartizione::Accettata) {
             falliteDiFila = 0;
         } else if (++falliteDiFila >= MaxFalliteDiFila) {
-            errore = esito == EsitoPartizione::NessunaZona ? TestoNessunaZona : TestoTroppeZone;
+            errore = esito == EsitoPartizione::NessunaZona        ? TestoNessunaZona
+                     : esito == EsitoPartizione::ZonaTroppoGrande ? TestoZonaTroppoGrande
+                                                                  : TestoTroppeZone;
             break;
         }
     } while (m.NumSol != 1);
@@ -130,7 +140,7 @@ void Generatore::Genera() {
     if (m.NumEle > 0) InizializzaSchema(m, Gr, p);
     Gr.ImpostaRidisegno(true);
     p.Ridisegna();
-    if (errore) p.Messaggio(errore, Pulsanti::Ok);
+    if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok);
 }
 
 Generatore::EsitoPartizione Generatore::GeneraSchema() {

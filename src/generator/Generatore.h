@@ -126,6 +126,10 @@ class Generatore {
     static constexpr const char* TestoErroreLimiti = "Errore limiti";
     static constexpr const char* TestoTroppeZone =
         "Impossibile generare lo schema: su questa griglia servirebbero più di 50 isole.";
+    static constexpr const char* TestoZonaTroppoGrande =
+        "Impossibile generare lo schema: resta una zona di più di 9 caselle che nessun muro può "
+        "dividere.";
+    static constexpr int MaxTentativiGenera = 1000;
     static constexpr const char* TestoNessunaZona =
         "Impossibile generare lo schema: la griglia è troppo piccola per contenere un'isola.";
     static constexpr const char* TestoMaxProf = "Il valore di maxprof deve essere da 0 a 8.";

@@ -59,5 +59,34 @@ printf '<REGOLA>\nDIR=%s\nROW=6\nCOL=6\nSCHEMI=2\nISOLAMAX=3\nMODOFILE=TXT\n' "$
 "$cli" generate --rows 60 --columns 5 >/dev/null 2>&1
 [ $? -eq 2 ] || fallito "generate fuori limite"
 
+# Sizes, rules and files that cannot make a batch: a message each, exit 2, never a hang.
+timeout 60 "$cli" generate --rows 2 --columns 2 --out "$tmp/g22" 2> "$tmp/err" >/dev/null
+[ $? -eq 2 ] && grep -q "2 x 2 con una sola soluzione" "$tmp/err" || fallito "generate 2x2"
+"$cli" generate --rows 60 --columns 5 2>&1 | grep -q -- "--rows 60 (da 2 a 50)" ||
+    fallito "Errore limiti senza il valore"
+: > "$tmp/vuoto.ini"
+printf 'DIR=x\n' > "$tmp/senza.ini"
+printf '<REGOLA>\nROW=300\n' > "$tmp/mie.ini"
+for caso in "$tmp:cartella" "$tmp/vuoto.ini:vuoto" "$tmp/senza.ini:nessuna regola" \
+            "$tmp/mie.ini:mie.ini, riga 2"; do
+    "$cli" generate --rules "${caso%%:*}" > /dev/null 2> "$tmp/err"
+    [ $? -eq 2 ] && grep -q "${caso#*:}" "$tmp/err" || fallito "generate --rules ${caso#*:}"
+done
+"$cli" generate --rules "$tmp/regole.ini" --rows 5 >/dev/null 2>&1
+[ $? -eq 2 ] || fallito "generate --rules con --rows"
+"$cli" generate --rows 5 --columns 5 --count 2 --jobs 5000 --seed 1 --out "$tmp/gj" >/dev/null 2>&1 ||
+    fallito "generate --jobs 5000"
+
+# A puzzle without a known solution stays without one through text -> XML -> text.
+head -n1 "$cartella/janko-0052.txt" | sed 's/^[^,]*//' > "$tmp/senza.txt"
+tail -n +2 "$cartella/janko-0052.txt" >> "$tmp/senza.txt"
+"$cli" convert "$tmp/senza.txt" "$tmp/senza.xml" && "$cli" convert "$tmp/senza.xml" "$tmp/senza2.txt" ||
+    fallito "convert senza soluzione"
+[ "$(head -c1 "$tmp/senza2.txt")" = "," ] || fallito "convert: una soluzione inventata"
+# A file far larger than any puzzle is refused with its reason, without reading it.
+head -c 2000000 /dev/zero > "$tmp/grande.xml"
+"$cli" solve "$tmp/grande.xml" 2> "$tmp/err" >/dev/null
+[ $? -eq 2 ] && grep -q "troppo grande" "$tmp/err" || fallito "file troppo grande"
+
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
 exit $falliti

@@ -41,7 +41,7 @@ TEST(Modello, TablesHaveTheModelsBoundsAndWidths) {
     static_assert(sizeof(m->EleSol[0]) / sizeof(m->EleSol[0][0]) == 6);
     static_assert(sizeof(Booleano) == 2 && Vero == -1);
     static_assert(sizeof(m->Mosse[0].Blocchi) == 2);
-    static_assert(sizeof(m->CelleLibere) == 2 && sizeof(m->NumProve) == 4);
+    static_assert(sizeof(m->CelleLibere) == 2 && sizeof(m->NumProve) == 8);
     SUCCEED();
 }
 
