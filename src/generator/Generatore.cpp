@@ -69,11 +69,21 @@ double Generatore::Trascorsi(double t0) {
 // ---- The generate command ---------------------------------------------------------------------
 
 void Generatore::Genera() {
-    if (m.NumRighe < 1 || m.NumColonne < 1 || m.NumRighe > MaxRighe || m.NumColonne > MaxRighe ||
-        m.DimMaxIsola > 7) {
-        p.Messaggio(TestoErroreLimiti, Pulsanti::Ok);
-        return;
-    }
+    // The message names the value that broke its range.
+    const struct {
+        const char* nome;
+        int valore, minimo, massimo;
+    } limiti[] = {{"righe", m.NumRighe, 1, MaxRighe},
+                  {"colonne", m.NumColonne, 1, MaxRighe},
+                  {"isola massima", m.DimMaxIsola, 0, 7}};
+    for (const auto& l : limiti)
+        if (l.valore < l.minimo || l.valore > l.massimo) {
+            p.Messaggio(std::string(TestoErroreLimiti) + ": " + l.nome + " " +
+                            std::to_string(l.valore) + " (da " + std::to_string(l.minimo) + " a " +
+                            std::to_string(l.massimo) + ")",
+                        Pulsanti::Ok);
+            return;
+        }
     // Every 2x2 block of a solution holds an island cell, and 50 islands of at most 9 cells
     // cannot cover the disjoint blocks of a grid much larger than 40 x 40.
     if ((m.NumRighe / 2) * (m.NumColonne / 2) > MaxEle * MaxNum) {

@@ -163,11 +163,12 @@ TEST(Genera, TempoMaxGenRelaxesEarlyAndTheLabelShowsSecondsAndAttempts) {
 }
 
 TEST(Genera, RefusesLimitsAndGivesUpOnGridsThatCannotHoldThePuzzle) {
-    for (auto [righe, dimMax] : {std::pair{51, 4}, {10, 8}}) {
+    for (auto [righe, dimMax, testo] : {std::tuple{51, 4, "Errore limiti: righe 51 (da 1 a 50)"},
+                                        {10, 8, "Errore limiti: isola massima 8 (da 0 a 7)"}}) {
         Banco b(righe, 10);
         b.m->DimMaxIsola = static_cast<int16_t>(dimMax);
         b.g.Genera();
-        EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{"Errore limiti"});
+        EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{testo});
         EXPECT_EQ(b.g.Statistica().Tentativi, 0);
     }
     // 20 x 20 always needs more than 50 zones: ten failed attempts, then a message. 50 x 50
