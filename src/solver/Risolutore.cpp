@@ -213,6 +213,25 @@ int Risolutore::IsolaSenzaPosto(int da) {
 
 // ---- Lazy usability ---------------------------------------------------------------------------
 
+void Risolutore::AvviaRiquadri() {
+    for (int c = 1; c <= m.NumColonne; ++c)
+        for (int r = 1; r <= m.NumRighe; ++r) {
+            Riquadro q{static_cast<uint8_t>(r), static_cast<uint8_t>(r), static_cast<uint8_t>(c),
+                       static_cast<uint8_t>(c)};
+            const int x = Cella(r, c);
+            for (int32_t n = inizioCopre_[x]; n < inizioCopre_[x + 1]; ++n)
+                for (int32_t j = inizioCelle_[copre_[n]]; j < inizioCelle_[copre_[n] + 1]; ++j) {
+                    const int y = celle_[j], rr = (y - 1) % MaxRighe + 1,
+                              cc = (y - 1) / MaxRighe + 1;
+                    q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(rr));
+                    q.r1 = std::max<uint8_t>(q.r1, static_cast<uint8_t>(rr));
+                    q.c0 = std::min<uint8_t>(q.c0, static_cast<uint8_t>(cc));
+                    q.c1 = std::max<uint8_t>(q.c1, static_cast<uint8_t>(cc));
+                }
+            riquadro_[x] = q;
+        }
+}
+
 void Risolutore::AvviaDomini() {
     if (sagome_.size() != static_cast<size_t>(m.NumTessere) + 1) {
         sagome_.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
@@ -543,6 +562,7 @@ void Risolutore::Soluzione() {
     AvviaConteggi();
     proprietario_.fill(0);
     salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
+    if (salti_) AvviaRiquadri();
     domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
     if (domini_) AvviaDomini();
     ProvaTessera(1);
@@ -571,14 +591,15 @@ Risolutore::Insieme Risolutore::Bloccante(int32_t k2) const {
     return primo ? Insieme{1} << primo : 0;
 }
 
-Risolutore::Insieme Risolutore::BloccantiDi(int i) const {
+Risolutore::Insieme Risolutore::BloccantiDi(int i, Insieme tutte) const {
     Insieme s = 0;
-    for (int32_t k2 = m.Ele[i].PrimaMossa; k2 != 0 && k2 <= m.Ele[i].UltimaMossa; ++k2)
+    for (int32_t k2 = m.Ele[i].PrimaMossa; k2 != 0 && k2 <= m.Ele[i].UltimaMossa && s != tutte;
+         ++k2)
         s |= Bloccante(k2);
     return s;
 }
 
-Risolutore::Insieme Risolutore::CausaMuro() {
+Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
     Insieme s = 0;
     if (m.EsitoMuro == 0) {
         // A 2 x 2 block of cells none of which can be island: rings, and free cells whose every
@@ -590,9 +611,12 @@ Risolutore::Insieme Risolutore::CausaMuro() {
                     s |= Proprietario(r, c);
                     continue;
                 }
-                const int i = Cella(r, c);
-                for (int32_t n = inizioCopre_[i], fine = inizioCopre_[i + 1]; n < fine; ++n)
-                    s |= Bloccante(copre_[n]);
+                // Every placement covering the cell lies in its box: what blocks them is among
+                // the owners of the box's cells (more than needed, never less).
+                const Riquadro q = riquadro_[Cella(r, c)];
+                for (int a = q.r0; a <= q.r1 && s != tutte; ++a)
+                    for (int b = q.c0; b <= q.c1; ++b)
+                        s |= Proprietario(a, b);
             }
         return s;
     }
@@ -647,7 +671,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         passoLivello_[k] = ++passo_;
         Insieme fallimento = tutte; // why this placement led nowhere
         if (!(dom ? Muro2(salta2x2, nonRag) : VerificaMuro2(salta2x2))) {
-            if (salti) fallimento = CausaMuro();
+            if (salti) fallimento = CausaMuro(tutte);
         } else if (k >= m.NumEle) {
             if (m.SoluzMultiple) {
                 VerificaMuro3();
@@ -664,7 +688,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
                 if (m.Trovata) return 0;
             }
         } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
-            if (salti) fallimento = BloccantiDi(vuota);
+            if (salti) fallimento = BloccantiDi(vuota, tutte);
         } else {
             fallimento = Prova(static_cast<uint8_t>(k + 1));
             if (m.TempoScaduto == 1) {
@@ -684,7 +708,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     if (!salti) return Fino(k);
     // The placements that were blocked from the start, blamed on what blocks them (the board is
     // as it was before the loop).
-    return causa | BloccantiDi(k);
+    return causa | BloccantiDi(k, Fino(k));
 }
 
 void Risolutore::SalvaInEleparz() {

@@ -89,8 +89,10 @@ class Risolutore {
     // The earliest placed island whose cell or ring lies on an island cell of placement k2
     // (the empty set when none does).
     Insieme Bloccante(int32_t k2) const;
-    Insieme BloccantiDi(int i) const; // why island i has no usable placement
-    Insieme CausaMuro();              // why VerificaMuro2 just failed
+    // Why island i has no usable placement, and why VerificaMuro2 just failed; tutte is every
+    // placed island (the most a cause can name), where the search stops looking.
+    Insieme BloccantiDi(int i, Insieme tutte) const;
+    Insieme CausaMuro(Insieme tutte);
     Insieme Proprietario(int r, int c) const {
         const uint8_t chi = proprietario_[Cella(r, c)];
         return chi ? Insieme{1} << chi : 0;
@@ -128,6 +130,13 @@ class Risolutore {
         int livello = 0; // 0 = not known
         uint32_t passo = 0;
     };
+    struct Riquadro { // rows r0..r1, columns c0..c1
+        uint8_t r0, r1, c0, c1;
+    };
+    // Per cell, the box of every cell of the placements that cover it (set by AvviaRiquadri when
+    // the search backjumps).
+    void AvviaRiquadri();
+    std::array<Riquadro, MaxRighe * MaxRighe + 1> riquadro_{};
     bool domini_ = false;
     std::vector<Sagoma> sagome_;
     std::vector<Posizione> posizioni_;
