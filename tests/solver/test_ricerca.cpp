@@ -32,6 +32,24 @@ struct Banco {
     }
 };
 
+// A random board of lato + 0..vari - 1 rows and columns with isole + 0..variIsole - 1 clues of 1 to
+// maxNum on distinct cells (a clue drawn on a taken cell is dropped).
+Schema Casuale(std::mt19937& gen, int lato, int vari, int isole, int variIsole, int maxNum) {
+    const int righe = lato + static_cast<int>(gen() % vari);
+    const int colonne = lato + static_cast<int>(gen() % vari);
+    Schema s{righe, colonne, {}};
+    const int n = isole + static_cast<int>(gen() % variIsole);
+    for (int i = 0; i < n; ++i) {
+        const int r = 1 + static_cast<int>(gen() % s.Righe);
+        const int c = 1 + static_cast<int>(gen() % s.Colonne);
+        bool occupata = false;
+        for (auto& d : s.Isole)
+            occupata |= d.Riga == r && d.Colonna == c;
+        if (!occupata) s.Isole.push_back({1 + static_cast<int>(gen() % maxNum), r, c});
+    }
+    return s;
+}
+
 } // namespace
 
 TEST(Ricerca, TwoByTwoWithOneClueOneHasASolutionOfThreeWalls) {
@@ -197,16 +215,7 @@ TEST(Ricerca, RandomSmallPuzzlesEverySolutionObeysTheRules) {
     std::mt19937 gen(11);
     int conSoluzione = 0;
     for (int prova = 0; prova < 150; ++prova) {
-        Schema s{3 + static_cast<int>(gen() % 4), 3 + static_cast<int>(gen() % 4), {}};
-        const int isole = 1 + static_cast<int>(gen() % 4);
-        for (int i = 0; i < isole; ++i) {
-            const int r = 1 + static_cast<int>(gen() % s.Righe);
-            const int c = 1 + static_cast<int>(gen() % s.Colonne);
-            bool occupata = false;
-            for (auto& d : s.Isole)
-                occupata |= d.Riga == r && d.Colonna == c;
-            if (!occupata) s.Isole.push_back({1 + static_cast<int>(gen() % 5), r, c});
-        }
+        const Schema s = Casuale(gen, 3, 4, 1, 4, 5);
         Banco b(s);
         ASSERT_TRUE(b.s.SoluzioneStart(3));
         for (int k = 1; k <= b.m->NumSol; ++k)
@@ -222,17 +231,8 @@ TEST(Ricerca, TinyPuzzlesHaveAsManySolutionsAsBruteForceFinds) {
     std::mt19937 gen(5);
     int conSoluzione = 0;
     for (int prova = 0; prova < 40; ++prova) {
-        Schema s{2 + static_cast<int>(gen() % 3), 2 + static_cast<int>(gen() % 3), {}};
+        const Schema s = Casuale(gen, 2, 3, 1, 3, 4);
         const int celle = s.Righe * s.Colonne;
-        const int isole = 1 + static_cast<int>(gen() % 3);
-        for (int i = 0; i < isole; ++i) {
-            const int r = 1 + static_cast<int>(gen() % s.Righe);
-            const int c = 1 + static_cast<int>(gen() % s.Colonne);
-            bool occupata = false;
-            for (auto& d : s.Isole)
-                occupata |= d.Riga == r && d.Colonna == c;
-            if (!occupata) s.Isole.push_back({1 + static_cast<int>(gen() % 4), r, c});
-        }
         int attese = 0;
         for (int bit = 0; bit < (1 << celle); ++bit) {
             Tavola t(s.Righe, std::string(s.Colonne, '0'));
@@ -269,17 +269,7 @@ TEST(Ricerca, EachMeasureFindsTheSameSolutionsInTheSameOrder) {
     }
     std::mt19937 gen(23);
     for (int prova = 0; prova < 60; ++prova) {
-        Schema s{4 + static_cast<int>(gen() % 4), 4 + static_cast<int>(gen() % 4), {}};
-        const int isole = 2 + static_cast<int>(gen() % 4);
-        for (int i = 0; i < isole; ++i) {
-            const int r = 1 + static_cast<int>(gen() % s.Righe);
-            const int c = 1 + static_cast<int>(gen() % s.Colonne);
-            bool occupata = false;
-            for (auto& d : s.Isole)
-                occupata |= d.Riga == r && d.Colonna == c;
-            if (!occupata) s.Isole.push_back({1 + static_cast<int>(gen() % 9), r, c});
-        }
-        casi.push_back({"random " + std::to_string(prova), s});
+        casi.push_back({"random " + std::to_string(prova), Casuale(gen, 4, 4, 2, 4, 9)});
     }
     int confronti = 0, conSoluzioni = 0, saltate = 0;
     for (const auto& [nome, s] : casi) {
