@@ -64,7 +64,8 @@ struct Finestra {
         return false;
     }
     // From now on, the running command stops after limite seconds (0: never), as Esc stops
-    // it in the window: every thousand yields the clock is looked at.
+    // it in the window: every 50th yield (an attempt costs microseconds to a few
+    // milliseconds) looks at the clock.
     void Limita(int limite) {
         p.DopoCessioni(-1, nullptr);
         if (limite <= 0) return;
@@ -73,9 +74,9 @@ struct Finestra {
             if (std::chrono::steady_clock::now() - t0 >= std::chrono::seconds(limite))
                 f.m.TempoScaduto = 1;
             else
-                p.DopoCessioni(1000, controlla_);
+                p.DopoCessioni(50, controlla_);
         };
-        p.DopoCessioni(1000, controlla_);
+        p.DopoCessioni(50, controlla_);
     }
 
   private:

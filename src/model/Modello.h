@@ -1,6 +1,7 @@
 // Modello: every table and counter of the puzzle model. All tables are fixed-size and index 0 of
 // every dimension holds no data; loops run from 1. One Modello is created per main window (or per
-// generator thread) and never reallocated; it is large (about 8 MB), so create it on the heap.
+// generator thread) and never reallocated; it is large (about 8 MB, more while a puzzle with many
+// large islands is loaded), so create it on the heap.
 #pragma once
 
 #include <array>
@@ -17,15 +18,17 @@ inline constexpr Booleano Vero = -1;
 inline constexpr Booleano Falso = 0;
 
 // Limits of the model; they are the upper bounds of the tables below.
-inline constexpr int MaxRighe = 50;   // also columns
-inline constexpr int MaxEle = 50;     // islands
-inline constexpr int MaxNum = 9;      // clue number, shape size
+inline constexpr int MaxRighe = 50; // also columns
+inline constexpr int MaxEle = 50;   // islands
+inline constexpr int MaxNum = 9;    // clue number, shape size
 inline constexpr int MaxTessere = 14000;
-inline constexpr int MaxMosse = 30000;
-inline constexpr int MaxNodi = 500000;
-inline constexpr int MaxSol = 10;     // solutions kept in Tblsol
+// The placements and the per-cell list nodes start with room for this many and grow to what the
+// puzzle needs (a clue of 9 on an open board alone has tens of thousands of placements).
+inline constexpr int MosseIniziali = 30000;
+inline constexpr int NodiIniziali = 500000;
+inline constexpr int MaxSol = 10; // solutions kept in Tblsol
 inline constexpr int MaxSolParz = 200;
-inline constexpr int MaxLivelli = 9;  // search levels kept in EleSol
+inline constexpr int MaxLivelli = 9; // search levels kept in EleSol
 inline constexpr int MaxSolLivello = 5;
 
 // A grid table indexed (row, column), both 0..50, stored column-major: (r, c) follows (r-1, c).
@@ -118,9 +121,9 @@ struct Modello {
     Griglia8 TblGioco;  // player's board: 0 undecided, 1 island, 2 wall
     Griglia8 TblSchema; // solver's board: 0 free, 1 island, 2k wall in the rings of k islands
     TabellaGriglia3<uint8_t, MaxSol + 1> Tblsol;
-    Griglia8 TblVisitate;  // difference table of two solutions; visited cells of a flood fill
-    Griglia8 TblIsoleLog;  // island decided by the explanation, per cell; IsolaDelGiocatore
-                           // marks a cell the player made island
+    Griglia8 TblVisitate; // difference table of two solutions; visited cells of a flood fill
+    Griglia8 TblIsoleLog; // island decided by the explanation, per cell; IsolaDelGiocatore
+                          // marks a cell the player made island
 
     // Islands.
     std::array<Isola, MaxEle + 1> Ele{};
@@ -133,18 +136,18 @@ struct Modello {
     std::array<IntervalloTessere, MaxNum + 1> IndTessere{};
     int32_t NumTessere = 0;
 
-    // Candidate placements and per-cell lists.
-    std::array<Mossa, MaxMosse + 1> Mosse{};
+    // Candidate placements and per-cell lists; indices 1..NumMosse and 1..NumNodi are valid.
+    std::vector<Mossa> Mosse = std::vector<Mossa>(MosseIniziali + 1);
     int32_t NumMosse = 0;
     TabellaGriglia<ListaCella> ListeCella;
-    std::array<Nodo, MaxNodi + 1> NodiCella{};
+    std::vector<Nodo> NodiCella = std::vector<Nodo>(NodiIniziali + 1);
     int32_t NumNodi = 0;
     // Bumped whenever the per-cell lists change, so that a solver's packed copy of them knows
     // when to rebuild.
     uint32_t VersioneListe = 0;
+    // Both True only when the tables could not grow (memory exhausted): the lists are then
+    // incomplete and no search is run.
     Booleano ListePiene = Falso;
-    // True when the last rebuild needed more than MaxMosse placements: the puzzle exceeds the
-    // solver's capacity and no search is run on it.
     Booleano MossePiene = Falso;
 
     // Saved copies of the islands.
@@ -230,6 +233,8 @@ struct Modello {
     // ---- end of the generator's fields ------------------------------------------------------
 };
 
-inline std::unique_ptr<Modello> NuovoModello() { return std::make_unique<Modello>(); }
+inline std::unique_ptr<Modello> NuovoModello() {
+    return std::make_unique<Modello>();
+}
 
 } // namespace isolmar

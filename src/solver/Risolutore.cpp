@@ -3,8 +3,23 @@
 #include "model/Impostazione.h"
 
 #include <algorithm>
+#include <new>
 
 namespace isolmar {
+
+namespace {
+
+// Doubles a table of the model; false when the memory is exhausted.
+template <class T> bool Cresci(std::vector<T>& v) {
+    try {
+        v.resize(v.size() * 2);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+} // namespace
 
 template <class F> void Risolutore::PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const {
     const Tessera& s = m.Tessere[t];
@@ -69,7 +84,7 @@ void Risolutore::MarcaPossibiliInCella(int16_t R0, int16_t C0, int32_t t, int16_
     if (m.ListePiene) return;
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
         if (m.ListePiene) return;
-        if (m.NumNodi >= MaxNodi) {
+        if (static_cast<size_t>(m.NumNodi) + 1 >= m.NodiCella.size() && !Cresci(m.NodiCella)) {
             m.ListePiene = Vero;
             return;
         }
@@ -110,9 +125,9 @@ void Risolutore::InizializzaMossePossibili() {
                 for (int b = 1; b <= s.Colonne; ++b) {
                     if (s.Cella[a][b] != CellaTessera) continue;
                     if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
-                    if (m.NumMosse >= MaxMosse) {
-                        // The island's run ends at the last placement recorded; searching
-                        // now could miss solutions, so the rebuild stops here.
+                    if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size() && !Cresci(m.Mosse)) {
+                        // Out of memory: the island's run ends at the last placement recorded;
+                        // searching now could miss solutions, so the rebuild stops here.
                         m.ListePiene = Vero;
                         m.MossePiene = Vero;
                         return;
@@ -132,10 +147,8 @@ void Risolutore::InizializzaMossePossibili() {
 void Risolutore::AggiornaCopre() const {
     if (versioneCopre_ == m.VersioneListe) return;
     versioneCopre_ = m.VersioneListe;
-    if (copre_.empty()) {
-        copre_.resize(MaxNodi + 1);
-        inizioCopre_.resize(MaxRighe * MaxRighe + 2);
-    }
+    copre_.resize(static_cast<size_t>(m.NumNodi) + 1);
+    inizioCopre_.resize(MaxRighe * MaxRighe + 2);
     int32_t n = 0;
     for (int c = 1; c <= MaxRighe; ++c)
         for (int r = 1; r <= MaxRighe; ++r) {
@@ -181,8 +194,8 @@ void Risolutore::VariaCopre(int r, int c, int16_t delta) {
 
 void Risolutore::AvviaConteggi() {
     conteggiAttivi_ = !m.NoBlocchi && !m.ListePiene;
-    if (!conteggiAttivi_) return;
-    if (isolaDi_.empty()) isolaDi_.resize(MaxMosse + 1);
+    if (!conteggiAttivi_ || (Domini && !m.SoluzMultiple)) return;
+    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
     libere_.fill(0);
     for (int i = 1; i <= m.NumEle; ++i)
         for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k) {
@@ -191,11 +204,114 @@ void Risolutore::AvviaConteggi() {
         }
 }
 
-int Risolutore::IsolaSenzaPosto(int da) const {
+int Risolutore::IsolaSenzaPosto(int da) {
     if (!conteggiAttivi_) return 0;
     for (int i = da; i <= m.NumEle; ++i)
-        if (libere_[i] == 0) return i;
+        if (domini_ ? !HaPosto(i) : libere_[i] == 0) return i;
     return 0;
+}
+
+// ---- Lazy usability ---------------------------------------------------------------------------
+
+void Risolutore::AvviaRiquadri() {
+    for (int c = 1; c <= m.NumColonne; ++c)
+        for (int r = 1; r <= m.NumRighe; ++r) {
+            Riquadro q{static_cast<uint8_t>(r), static_cast<uint8_t>(r), static_cast<uint8_t>(c),
+                       static_cast<uint8_t>(c)};
+            const int x = Cella(r, c);
+            for (int32_t n = inizioCopre_[x]; n < inizioCopre_[x + 1]; ++n)
+                for (int32_t j = inizioCelle_[copre_[n]]; j < inizioCelle_[copre_[n] + 1]; ++j) {
+                    const int y = celle_[j], rr = (y - 1) % MaxRighe + 1,
+                              cc = (y - 1) / MaxRighe + 1;
+                    q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(rr));
+                    q.r1 = std::max<uint8_t>(q.r1, static_cast<uint8_t>(rr));
+                    q.c0 = std::min<uint8_t>(q.c0, static_cast<uint8_t>(cc));
+                    q.c1 = std::max<uint8_t>(q.c1, static_cast<uint8_t>(cc));
+                }
+            riquadro_[x] = q;
+        }
+}
+
+void Risolutore::AvviaDomini() {
+    if (sagome_.size() != static_cast<size_t>(m.NumTessere) + 1) {
+        sagome_.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
+        for (int32_t t = 1; t <= m.NumTessere; ++t) {
+            const Tessera& x = m.Tessere[t];
+            Sagoma& g = sagome_[t];
+            g.prima = 99;
+            for (int i = 1; i <= x.Righe; ++i)
+                for (int j = 1; j <= x.Colonne; ++j)
+                    if (x.Cella[i][j] == CellaTessera) {
+                        g.riga[i] = static_cast<uint16_t>(g.riga[i] | 1u << j);
+                        g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
+                        g.ultima = static_cast<uint8_t>(i);
+                    }
+        }
+    }
+    posizioni_.resize(static_cast<size_t>(m.NumMosse) + 1);
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
+            const Mossa& mo = m.Mosse[k];
+            posizioni_[k] = {mo.Tessera, static_cast<int8_t>(e.Riga - mo.TessRiga),
+                             static_cast<int8_t>(e.Colonna - mo.TessColonna)};
+        }
+        testimoneIsola_[i] = e.PrimaMossa;
+    }
+    occupata_.fill(0);
+    occupate_.fill(0);
+    testimoneCella_.fill(-1);
+    fuori_.fill({});
+    passoLivello_.fill(0);
+    passo_ = 0;
+    posate_ = 0;
+}
+
+bool Risolutore::Libera(int32_t k2) const {
+    const Posizione& q = posizioni_[k2];
+    const Sagoma& g = sagome_[q.t];
+    for (int i = g.prima; i <= g.ultima; ++i) {
+        const uint64_t bit = q.dc >= 0 ? uint64_t{g.riga[i]} << q.dc : uint64_t{g.riga[i]} >> -q.dc;
+        if (occupate_[i + q.dr] & bit) return false;
+    }
+    return true;
+}
+
+bool Risolutore::HaPosto(int i) {
+    const Isola& e = m.Ele[i];
+    if (e.PrimaMossa == 0) return false;
+    const int32_t w = testimoneIsola_[i];
+    for (int32_t k2 = w; k2 <= e.UltimaMossa; ++k2)
+        if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
+    for (int32_t k2 = e.PrimaMossa; k2 < w; ++k2)
+        if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
+    return false;
+}
+
+bool Risolutore::Raggiungibile(int r, int c, int k) {
+    // Islands 1..k are placed and all their placements blocked; a cell's list is in placement
+    // order, so the later islands' placements are its tail.
+    const int x = Cella(r, c);
+    const Irraggiungibile f = fuori_[x];
+    if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
+    const int32_t ultima = m.Ele[k].UltimaMossa;
+    const int32_t w = testimoneCella_[x];
+    if (w >= 0 && copre_[w] > ultima && Usabile(copre_[w])) return true;
+    for (int32_t n = inizioCopre_[x + 1] - 1, fine = inizioCopre_[x]; n >= fine; --n) {
+        if (copre_[n] <= ultima) break;
+        if (Usabile(copre_[n])) return testimoneCella_[x] = n, true;
+    }
+    fuori_[x] = {k, passo_};
+    return false;
+}
+
+void Risolutore::RecuperaBlocchi() {
+    for (int i = 1; i <= posate_; ++i) {
+        const Isola& e = m.Ele[i];
+        PerCelle(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna,
+                 [&](int r, int c, uint8_t) { VariaCopre(r, c, 1); });
+    }
+    posate_ = 0;
 }
 
 void Risolutore::Colora(int r, int c, Colore colore) {
@@ -211,7 +327,16 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     if (!m.NoBlocchi) AggiornaCopre();
     Gr.ImpostaRidisegno(false);
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
-        if (!m.NoBlocchi) VariaCopre(r, c, delta);
+        if (domini_) {
+            uint8_t& n = occupata_[Cella(r, c)];
+            n = static_cast<uint8_t>(n + delta);
+            if (n == 0)
+                occupate_[r] &= ~(uint64_t{1} << c);
+            else
+                occupate_[r] |= uint64_t{1} << c;
+        } else if (!m.NoBlocchi) {
+            VariaCopre(r, c, delta);
+        }
         if (inPosa_ != 0) {
             uint8_t& chi = proprietario_[Cella(r, c)];
             if (inserisci && chi == 0)
@@ -309,12 +434,18 @@ bool Risolutore::NonRag2(int16_t r, int16_t c) const {
     return true;
 }
 
-bool Risolutore::VerificaQuattroPerCella(int16_t r, int16_t c) const {
-    const int16_t r1 = static_cast<int16_t>(r + 1), c1 = static_cast<int16_t>(c + 1);
+template <class N> bool Risolutore::QuattroPerCella(int r, int c, N&& nonRag) const {
+    const int r1 = r + 1, c1 = c + 1;
     if (m.TblSchema(r, c) == 1 || m.TblSchema(r1, c) == 1 || m.TblSchema(r, c1) == 1 ||
         m.TblSchema(r1, c1) == 1)
         return true;
-    return !(NonRag2(r, c) && NonRag2(r1, c) && NonRag2(r, c1) && NonRag2(r1, c1));
+    return !(nonRag(r, c) && nonRag(r1, c) && nonRag(r, c1) && nonRag(r1, c1));
+}
+
+bool Risolutore::VerificaQuattroPerCella(int16_t r, int16_t c) const {
+    return QuattroPerCella(r, c, [this](int rr, int cc) {
+        return NonRag2(static_cast<int16_t>(rr), static_cast<int16_t>(cc));
+    });
 }
 
 template <class F> void Risolutore::Inonda(int r0, int c0, uint8_t segno, F&& suBordo) {
@@ -341,12 +472,18 @@ template <class F> void Risolutore::Inonda(int r0, int c0, uint8_t segno, F&& su
 }
 
 bool Risolutore::VerificaMuro2(Booleano salta2x2) {
+    return Muro2(salta2x2, [this](int r, int c) {
+        return NonRag2(static_cast<int16_t>(r), static_cast<int16_t>(c));
+    });
+}
+
+template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
     m.EsitoMuro = 0;
     const int R = m.NumRighe, C = m.NumColonne;
     if (!salta2x2)
         for (int r = 1; r < R; ++r)
             for (int c = 1; c < C; ++c)
-                if (!VerificaQuattroPerCella(static_cast<int16_t>(r), static_cast<int16_t>(c))) {
+                if (!QuattroPerCella(r, c, nonRag)) {
                     m.Muro2x2Riga = static_cast<uint8_t>(r);
                     m.Muro2x2Colonna = static_cast<uint8_t>(c);
                     return false;
@@ -425,8 +562,15 @@ void Risolutore::Soluzione() {
     AvviaConteggi();
     proprietario_.fill(0);
     salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
+    if (salti_) AvviaRiquadri();
+    domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
+    if (domini_) AvviaDomini();
     ProvaTessera(1);
     conteggiAttivi_ = salti_ = false;
+    if (domini_) {
+        domini_ = false;
+        RecuperaBlocchi();
+    }
     inPosa_ = 0;
     Gr.ImpostaRidisegno(false);
     for (int r = 1; r <= m.NumRighe; ++r)
@@ -447,14 +591,15 @@ Risolutore::Insieme Risolutore::Bloccante(int32_t k2) const {
     return primo ? Insieme{1} << primo : 0;
 }
 
-Risolutore::Insieme Risolutore::BloccantiDi(int i) const {
+Risolutore::Insieme Risolutore::BloccantiDi(int i, Insieme tutte) const {
     Insieme s = 0;
-    for (int32_t k2 = m.Ele[i].PrimaMossa; k2 != 0 && k2 <= m.Ele[i].UltimaMossa; ++k2)
+    for (int32_t k2 = m.Ele[i].PrimaMossa; k2 != 0 && k2 <= m.Ele[i].UltimaMossa && s != tutte;
+         ++k2)
         s |= Bloccante(k2);
     return s;
 }
 
-Risolutore::Insieme Risolutore::CausaMuro() {
+Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
     Insieme s = 0;
     if (m.EsitoMuro == 0) {
         // A 2 x 2 block of cells none of which can be island: rings, and free cells whose every
@@ -466,9 +611,12 @@ Risolutore::Insieme Risolutore::CausaMuro() {
                     s |= Proprietario(r, c);
                     continue;
                 }
-                const int i = Cella(r, c);
-                for (int32_t n = inizioCopre_[i], fine = inizioCopre_[i + 1]; n < fine; ++n)
-                    s |= Bloccante(copre_[n]);
+                // Every placement covering the cell lies in its box: what blocks them is among
+                // the owners of the box's cells (more than needed, never less).
+                const Riquadro q = riquadro_[Cella(r, c)];
+                for (int a = q.r0; a <= q.r1 && s != tutte; ++a)
+                    for (int b = q.c0; b <= q.c1; ++b)
+                        s |= Proprietario(a, b);
             }
         return s;
     }
@@ -500,6 +648,12 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     const bool salti = salti_;
     const Insieme io = Insieme{1} << k, tutte = Fino(k + 1);
     Insieme causa = 0;
+    // With domains the loop runs over island k's usable placements only, and they stop counting
+    // as a way to reach their cells while island k is being placed.
+    const bool dom = domini_;
+    auto nonRag = [this, k](int r, int c) {
+        return m.TblSchema(r, c) >= 2 || !Raggiungibile(r, c, k);
+    };
     for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
         const Mossa& mo = m.Mosse[k2];
         e.Tessera = mo.Tessera;
@@ -508,13 +662,16 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         if (m.Tessere[mo.Tessera].Cella[mo.TessRiga][mo.TessColonna] != CellaTessera) continue;
         const bool usabile = provaCompleta ? VerificaSeciSta(e.Riga, e.Colonna, mo.Tessera,
                                                              mo.TessRiga, mo.TessColonna)
+                             : dom         ? Usabile(k2)
                                            : mo.Blocchi == 0;
         if (!usabile) continue;
         inPosa_ = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
+        posate_ = k;
+        passoLivello_[k] = ++passo_;
         Insieme fallimento = tutte; // why this placement led nowhere
-        if (!VerificaMuro2(salta2x2)) {
-            if (salti) fallimento = CausaMuro();
+        if (!(dom ? Muro2(salta2x2, nonRag) : VerificaMuro2(salta2x2))) {
+            if (salti) fallimento = CausaMuro(tutte);
         } else if (k >= m.NumEle) {
             if (m.SoluzMultiple) {
                 VerificaMuro3();
@@ -531,7 +688,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
                 if (m.Trovata) return 0;
             }
         } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
-            if (salti) fallimento = BloccantiDi(vuota);
+            if (salti) fallimento = BloccantiDi(vuota, tutte);
         } else {
             fallimento = Prova(static_cast<uint8_t>(k + 1));
             if (m.TempoScaduto == 1) {
@@ -542,13 +699,16 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         }
         inPosa_ = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
-        if (!(fallimento & io)) return fallimento; // this island is not involved: jump back
+        posate_ = k - 1;
+        if (!(fallimento & io)) { // this island is not involved: jump back
+            return fallimento;
+        }
         causa |= fallimento & ~io;
     }
     if (!salti) return Fino(k);
     // The placements that were blocked from the start, blamed on what blocks them (the board is
     // as it was before the loop).
-    return causa | BloccantiDi(k);
+    return causa | BloccantiDi(k, Fino(k));
 }
 
 void Risolutore::SalvaInEleparz() {

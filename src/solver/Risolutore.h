@@ -40,7 +40,7 @@ class Risolutore {
     bool VerificaMuro2(Booleano salta2x2);
 
     // Search and solution store. SoluzioneStart returns false, without searching, when the
-    // puzzle needs more placements than the table holds (MossePiene).
+    // placement tables could not grow to what the puzzle needs (MossePiene: memory exhausted).
     bool SoluzioneStart(uint8_t n);
     bool SoluzioneStartVerifica();
     void Soluzione();
@@ -54,6 +54,11 @@ class Risolutore {
     // Backjumping over islands that a dead end does not involve (see Prova). Off, the search is
     // plain backtracking: same solutions in the same order, more attempts.
     bool SaltiIndietro = true;
+    // Lazy usability (see AvviaDomini): the ordinary search tests placements when it needs them
+    // instead of walking the block counters of every placement a shape touches. Off, every
+    // attempt updates those counters: the same attempts and solutions, far slower with 8- and
+    // 9-cell islands.
+    bool Domini = true;
 
   private:
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
@@ -70,7 +75,7 @@ class Risolutore {
     // solution and is cut before it is searched. Off when the counters are not exact.
     void AvviaConteggi();
     // The first island from da on without a usable placement, or 0.
-    int IsolaSenzaPosto(int da) const;
+    int IsolaSenzaPosto(int da);
 
     // Conflict-directed backjumping. While the counters are exact, each dead end of the search
     // names the placed islands that cause it (a set of island indices as bits); a branch whose
@@ -84,13 +89,65 @@ class Risolutore {
     // The earliest placed island whose cell or ring lies on an island cell of placement k2
     // (the empty set when none does).
     Insieme Bloccante(int32_t k2) const;
-    Insieme BloccantiDi(int i) const; // why island i has no usable placement
-    Insieme CausaMuro();              // why VerificaMuro2 just failed
+    // Why island i has no usable placement, and why VerificaMuro2 just failed; tutte is every
+    // placed island (the most a cause can name), where the search stops looking.
+    Insieme BloccantiDi(int i, Insieme tutte) const;
+    Insieme CausaMuro(Insieme tutte);
     Insieme Proprietario(int r, int c) const {
         const uint8_t chi = proprietario_[Cella(r, c)];
         return chi ? Insieme{1} << chi : 0;
     }
     void Colora(int r, int c, Colore colore);
+
+    // The wall checks with the reachability of a free cell given by nonRag(r, c).
+    template <class N> bool QuattroPerCella(int r, int c, N&& nonRag) const;
+    template <class N> bool Muro2(Booleano salta2x2, N&& nonRag);
+
+    // Lazy usability. While the ordinary search runs with exact counters it does not walk them:
+    // a placement is usable (Blocchi = 0) when it was usable as the search began and none of its
+    // cells lies on a cell or ring of a shape the search placed (occupate_, one bit mask per
+    // row, tested a row of the shape at a time). The facts the search needs are found by
+    // testing placements when asked, starting from the last one that answered (a witness, never
+    // undone): whether a later island has a usable placement, and whether a free cell is
+    // covered by one. A cell found out of reach stays so below the level that found it
+    // (fuori_). The counters are brought up to date for the shapes left on the board when the
+    // search stops (RecuperaBlocchi).
+    void AvviaDomini();
+    bool Libera(int32_t k2) const;
+    bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
+    bool HaPosto(int i);
+    bool Raggiungibile(int r, int c, int k);
+    void RecuperaBlocchi();
+    struct Sagoma { // shape cells of a drawing, one bit per column, rows prima..ultima
+        std::array<uint16_t, 12> riga{};
+        uint8_t prima = 0, ultima = 0;
+    };
+    struct Posizione { // where a placement's drawing lies: board cell = drawing cell + (dr, dc)
+        int32_t t = 0;
+        int8_t dr = 0, dc = 0;
+    };
+    struct Irraggiungibile {
+        int livello = 0; // 0 = not known
+        uint32_t passo = 0;
+    };
+    struct Riquadro { // rows r0..r1, columns c0..c1
+        uint8_t r0, r1, c0, c1;
+    };
+    // Per cell, the box of every cell of the placements that cover it (set by AvviaRiquadri when
+    // the search backjumps).
+    void AvviaRiquadri();
+    std::array<Riquadro, MaxRighe * MaxRighe + 1> riquadro_{};
+    bool domini_ = false;
+    std::vector<Sagoma> sagome_;
+    std::vector<Posizione> posizioni_;
+    std::array<uint8_t, MaxRighe * MaxRighe + 1> occupata_{};
+    std::array<uint64_t, MaxRighe + 2> occupate_{};
+    std::array<int32_t, MaxEle + 1> testimoneIsola_{};
+    std::array<int32_t, MaxRighe * MaxRighe + 1> testimoneCella_{}; // a node of copre_
+    std::array<Irraggiungibile, MaxRighe * MaxRighe + 1> fuori_{};
+    std::array<uint32_t, MaxEle + 1> passoLivello_{}; // passo_ when island k got its shape
+    uint32_t passo_ = 0;
+    int posate_ = 0; // islands 1..posate_ have a shape on the board
 
     Modello& m;
     Griglia& Gr;

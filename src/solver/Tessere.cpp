@@ -7,12 +7,15 @@ namespace isolmar {
 
 namespace {
 
-constexpr int LatoLavoro = 21; // working drawing 0..20
 constexpr int LatoChiave = 11; // a key is an 11 x 11 window
+constexpr int LatoLavoro = 14; // the parent shifted by one, with room for one more ring row/column
 using Disegno = std::array<std::array<uint8_t, LatoLavoro>, LatoLavoro>;
 
 // The key of the drawing grown from shape p by turning its ring cell (i, j) into a shape cell.
-std::string ChiaveCresciuta(const Tessera& p, int i, int j) {
+// The parent is copied shifted by one row and column; its first row and column hold ring cells,
+// so the grown drawing starts at row 2 and column 2 unless the new cell's ring adds a row above
+// (i = 1) or a column to the left (j = 1).
+void ChiaveCresciuta(const Tessera& p, int i, int j, std::string& chiave) {
     Disegno w{};
     for (int a = 1; a <= p.Righe; ++a)
         for (int b = 1; b <= p.Colonne; ++b)
@@ -22,23 +25,14 @@ std::string ChiaveCresciuta(const Tessera& p, int i, int j) {
     const int vicini[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
     for (const auto& v : vicini)
         if (w[v[0]][v[1]] == Fuori) w[v[0]][v[1]] = CellaBordo;
-
-    int minRiga = 99, minColonna = 99;
-    for (int a = 1; a < LatoLavoro; ++a)
-        for (int b = 1; b < LatoLavoro; ++b)
-            if (w[a][b] != Fuori) {
-                minRiga = std::min(minRiga, a);
-                minColonna = std::min(minColonna, b);
-            }
-
-    std::string chiave(LatoChiave * LatoChiave, '0');
+    const int minRiga = i == 1 ? 1 : 2, minColonna = j == 1 ? 1 : 2;
+    chiave.assign(LatoChiave * LatoChiave, '0');
     for (int a = 0; a < LatoChiave; ++a)
         for (int b = 0; b < LatoChiave; ++b) {
             const int ra = minRiga + a, cb = minColonna + b;
             if (ra < LatoLavoro && cb < LatoLavoro)
                 chiave[a * LatoChiave + b] = static_cast<char>('0' + w[ra][cb]);
         }
-    return chiave;
 }
 
 void AggiungiTessera(Modello& m, int d, const std::string& chiave) {
@@ -75,7 +69,7 @@ void GeneraTessereDim(Modello& m, int d) {
         const Tessera& t = m.Tessere[p];
         for (int i = 1; i <= t.Righe; ++i)
             for (int j = 1; j <= t.Colonne; ++j)
-                if (t.Cella[i][j] == CellaBordo) chiavi.push_back(ChiaveCresciuta(t, i, j));
+                if (t.Cella[i][j] == CellaBordo) ChiaveCresciuta(t, i, j, chiavi.emplace_back());
     }
     if (chiavi.empty()) return;
     Sortaqs6(chiavi, 0, static_cast<int>(chiavi.size()) - 1);

@@ -80,11 +80,16 @@ Tavola TavolaDaTblsol(const Modello& m, int k) {
     return t;
 }
 
-std::vector<Pubblicato> PuzzlePubblicati() {
+namespace {
+
+std::string CartellaPubblicati() {
     const char* cartella = std::getenv("ISOLMAR_PUZZLES");
-    if (!cartella) cartella = ISOLMAR_PUZZLES_DIR;
+    return cartella ? cartella : ISOLMAR_PUZZLES_DIR;
+}
+
+std::vector<Pubblicato> Leggi(const std::filesystem::path& cartella) {
     std::vector<Pubblicato> tutti;
-    if (!cartella || !std::filesystem::is_directory(cartella)) return tutti;
+    if (!std::filesystem::is_directory(cartella)) return tutti;
     for (const auto& f : std::filesystem::directory_iterator(cartella)) {
         if (f.path().extension() != ".txt") continue;
         std::ifstream in(f.path());
@@ -113,6 +118,16 @@ std::vector<Pubblicato> PuzzlePubblicati() {
     std::sort(tutti.begin(), tutti.end(),
               [](const Pubblicato& a, const Pubblicato& b) { return a.Nome < b.Nome; });
     return tutti;
+}
+
+} // namespace
+
+std::vector<Pubblicato> PuzzlePubblicati() {
+    return Leggi(CartellaPubblicati());
+}
+
+std::vector<Pubblicato> PuzzleDifficili() {
+    return Leggi(std::filesystem::path(CartellaPubblicati()).parent_path() / "difficili");
 }
 
 } // namespace isolmar::prova

@@ -26,5 +26,7 @@ struct Pubblicato {
 };
 // Every puzzle of the shared folder (text form), sorted by name.
 std::vector<Pubblicato> PuzzlePubblicati();
+// The hard published puzzles (large islands, large boards), beside the others.
+std::vector<Pubblicato> PuzzleDifficili();
 
 } // namespace isolmar::prova
