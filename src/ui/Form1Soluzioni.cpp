@@ -7,11 +7,6 @@
 
 namespace isolmar {
 
-namespace {
-// Shown when the puzzle needs more candidate placements than the solver's table holds.
-constexpr const char* TroppoGrande = "Schema troppo grande per il risolutore";
-} // namespace
-
 void Form1::CommandSoluz_Click() {
     if (m.NumEle == 0) return;
     bool cercato = true;
@@ -21,7 +16,7 @@ void Form1::CommandSoluz_Click() {
     CommandSoluzPiu_Click();
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", true);
-    p.ImpostaTesto("Label2", !cercato        ? TroppoGrande
+    p.ImpostaTesto("Label2", !cercato        ? TestoTroppoGrande
                              : m.NumSol >= 1 ? "Soluzione schema"
                                              : "Non trovata nessuna soluzione");
     // Milliseconds are all the clock resolves; more digits would only show rounding noise.
@@ -42,7 +37,7 @@ void Form1::CommandSoluz3_Click() {
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", true);
     if (!cercato) {
-        p.ImpostaTesto("Label2", TroppoGrande);
+        p.ImpostaTesto("Label2", TestoTroppoGrande);
     } else if (m.NumSol == 1) {
         p.ImpostaTesto("Label2", "Esiste una sola soluzione");
         Ris.RiprendiEleDasvEle();
