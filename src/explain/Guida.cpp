@@ -27,8 +27,9 @@ bool Spiegazione::ProvaCombinazione(const int* isole, int L) {
     for (int k = 1; k <= L; ++k)
         Ris.RecuperaUnEle(static_cast<uint8_t>(k), static_cast<uint8_t>(isole[k]));
     AzzeraContatori();
+    esaurita_ = false;
     ProvaTesseraSol(1);
-    if (Fine()) return false; // incomplete counts prove nothing
+    if (Fine() || esaurita_) return false; // incomplete counts prove nothing
     bool concluso = false;
     for (int k = 1; k <= L; ++k) {
         const int ik = isole[k];
@@ -170,26 +171,32 @@ bool Spiegazione::Ipotesi() {
     return false;
 }
 
-bool Spiegazione::EseguiLog(Relatore& relatore, bool soloValuta) {
-    relatore_ = &relatore;
-    SoloValuta = soloValuta;
+bool Spiegazione::Prepara() {
     Fermata = Interrotta = false;
     Conteggi.fill(0);
     LivelloLog = 0;
     ModoLog = 0;
-    if (m.NumEle == 0) return true;
     m.TempoScaduto = 0;
     EleFinito.fill(0);
     InizializzaSchemaEle(m);
     Ris.SortaEle("A");
     Ris.InizializzaMossePossibili(); // clears TblIsoleLog
     if (m.MossePiene || m.ListePiene) return false;
-    const Booleano colori = m.NoColori;
-    m.NoColori = Vero; // the window redraws the board from the tables
     AggiornaConTblGioco();
     Ris.SalvaEleInsvele();
     sporco_.fill(true);
+    return true;
+}
+
+bool Spiegazione::EseguiLog(Relatore& relatore, bool soloValuta) {
+    relatore_ = &relatore;
+    SoloValuta = soloValuta;
+    if (m.NumEle == 0) return true;
+    if (!Prepara()) return false;
+    const Booleano colori = m.NoColori;
+    m.NoColori = Vero; // the window redraws the board from the tables
     while (!Fine()) {
+        p.Cedi();
         RegolaNRG();
         if (Fine() || RegolaIIN() > 0 || Fine() || RegolaAPP() > 0 || Fine()) continue;
         RegolaMUR();

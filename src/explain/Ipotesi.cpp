@@ -67,9 +67,24 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
         for (int i = 1; i <= m.svNumEle; ++i) {
             profondita_[i] = 0;
             for (int j = 1; j <= m.NumEle; ++j)
-                if (m.Ele[j].Riga == m.svEle[i].Riga && m.Ele[j].Colonna == m.svEle[i].Colonna)
+                if (m.Ele[j].Riga == m.svEle[i].Riga && m.Ele[j].Colonna == m.svEle[i].Colonna) {
                     profondita_[i] = static_cast<uint8_t>(j);
+                    combinazione_[j] = i;
+                }
         }
+    const bool potare = Potatura && ModoLog == 0;
+    if (k == 1 && potare) {
+        // The cells a conclusion could name, on the board as it is before any placement.
+        numCandidate_ = 0;
+        for (int c = 1; c <= m.NumColonne; ++c)
+            for (int r = 1; r <= m.NumRighe; ++r)
+                if (m.TblSchema(r, c) == 0)
+                    candidate_[numCandidate_++] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c),
+                                                   m.TblIsoleLog(r, c) == 0};
+        prossima_.fill(0);
+        morta_.fill(false);
+    }
+    const int32_t contateK = NumConfig[k];
     Isola& e = m.Ele[k];
     for (int32_t t = e.PrimaMossa; t != 0 && t <= e.UltimaMossa; ++t) {
         const Mossa& mo = m.Mosse[t];
@@ -107,9 +122,40 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
             RegistraFallimento(k, bloccata);
         }
         Ris.InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "T");
-        if (m.TempoScaduto == 1) break;
+        if (m.TempoScaduto == 1 || esaurita_) break;
+        if (!potare || !Morte(k)) continue;
+        if (k == 1) {
+            esaurita_ = true; // no depth can conclude anything
+            break;
+        }
+        // The placement above is known to be consistent and nothing below it can conclude
+        // anything: the rest of this subtree changes no count that matters.
+        if (NumConfig[k] > contateK) break;
     }
     m.NoColori = colori;
+}
+
+// Once a counter has left the value a conclusion needs it never comes back to it: NumConfig
+// only grows past 1, a cell missed by one consistent configuration is never covered by all of
+// them, a cell outside one ring is never in all of them, and a cell covered once is never
+// covered by none. So a depth found dead stays dead, and so does each cell found dead, which
+// makes the test cheap: it resumes at the first cell still alive.
+bool Spiegazione::Morte(int da) {
+    for (int d = da; d <= m.NumEle; ++d) {
+        if (morta_[d]) continue;
+        const int32_t n = NumConfig[d];
+        if (n < 2) return false;
+        const int isola = combinazione_[d];
+        for (int& j = prossima_[d]; j < numCandidate_; ++j) {
+            const Candidata& x = candidate_[j];
+            const int32_t copre = ContaIsola(d, x.Riga, x.Colonna);
+            if ((copre == n && x.Libera) || ContaMuro(d, x.Riga, x.Colonna) == n ||
+                (copre == 0 && TabUnicaIsola(x.Riga, x.Colonna) == isola))
+                return false;
+        }
+        morta_[d] = true;
+    }
+    return true;
 }
 
 void Spiegazione::RegistraFallimento(int k, int bloccata) {

@@ -73,7 +73,7 @@ void Spiegazione::AggiornaConTblGioco() {
 bool Spiegazione::Riporta(const Conclusione& c) {
     for (size_t i = 0; i < CodiciLog.size(); ++i)
         if (CodiciLog[i] == c.Codice) ++Conteggi[i];
-    if (relatore_->msgLog(*this, c) == 2) Fermata = true;
+    if (relatore_ && relatore_->msgLog(*this, c) == 2) Fermata = true;
     return !Fine();
 }
 

@@ -109,6 +109,9 @@ class Spiegazione {
     // puzzle needs more candidate placements than the tables hold. soloValuta: the rating,
     // which stops after level 2 (level 3 then means 3 or more).
     bool EseguiLog(Relatore& relatore, bool soloValuta);
+    // The start of a run: the clues on the board, the islands sorted and saved, the candidates
+    // built with the player's marks in them. False when the puzzle exceeds the tables.
+    bool Prepara();
     // The cell is decided: wall, or island (placed or known).
     bool Decisa(int r, int c) const { return m.TblSchema(r, c) != 0 || m.TblIsoleLog(r, c) != 0; }
     int CelleDecise() const;
@@ -154,6 +157,10 @@ class Spiegazione {
     bool DiversaMsg = false;
     bool MsgPosticipati = false;
 
+    // Mode 0 stops exploring where the counters can no longer give any conclusion (Morte): the
+    // same conclusions, far fewer placements tried. Off, every counter is complete.
+    bool Potatura = true;
+
     // The combinations of levels 2 and 3 as sort keys (entries 1..), grown as needed.
     std::vector<std::string> ElencoCombinazioni;
 
@@ -176,7 +183,20 @@ class Spiegazione {
     bool ProvaCombinazione(const int* isole, int L);
     bool Idonea(int i) const { return m.svEle[i].Num > 1 && EleFinito[i] == 0; }
 
+    // True when no depth from da on can give a conclusion any more, whatever is still counted.
+    bool Morte(int da);
+    bool esaurita_ = false; // the current combination can conclude nothing
+    struct Candidata {
+        uint8_t Riga = 0, Colonna = 0;
+        bool Libera = false; // not yet known as island
+    };
+    std::array<Candidata, MaxRighe * MaxRighe> candidate_{};
+    int numCandidate_ = 0;
+    std::array<int, 6> prossima_{}; // per depth: the first candidate cell not found dead
+    std::array<bool, 6> morta_{};
+
     TabellaGriglia<int16_t> TabUnicaIsola;
+    std::array<int, 6> combinazione_{};            // svEle island of each depth
     std::array<uint8_t, MaxEle + 1> profondita_{}; // depth of each svEle island in the combination
     std::array<int32_t, MaxEle + 1> ultimaUsabile_{}; // last usable placement found per island
     std::array<bool, 6> sporco_{};                    // counters of that depth were written
