@@ -1,6 +1,7 @@
 // The Italian rows of every conclusion, as the log window shows them and the command-line tool
 // prints them.
 #include "explain/Spiegazione.h"
+#include "model/Impostazione.h"
 
 namespace isolmar {
 
@@ -94,20 +95,35 @@ std::vector<std::string> Spiegazione::RigheMessaggio(const Conclusione& c) {
         TessRigaMsg = mo.TessRiga;
         TessColonnaMsg = mo.TessColonna;
     }
-    DiversaMsg = false;
-    const uint8_t modo = ModoLog;
-    ModoLog = 1;
-    NumSerie = 0;
-    p.CursoreOccupato(true);
-    ProvaTesseraSol(1);
-    p.CursoreOccupato(false);
-    ModoLog = modo;
-    EleMsg = 0;
+    MsgProdotti = false;
+    Registra(1);
     std::vector<std::string> righe = ElencoIsole(m.NumEle);
     righe.push_back(x == "MU3"   ? "la cella " + cella + " deve essere muro"
                     : x == "IS3" ? "la cella " + cella + " deve essere isola"
                                  : forma);
     return righe;
+}
+
+void Spiegazione::Registra(uint8_t modo) {
+    DiversaMsg = false;
+    const uint8_t prima = ModoLog;
+    ModoLog = modo;
+    NumSerie = 0;
+    p.CursoreOccupato(true);
+    ProvaTesseraSol(1);
+    p.CursoreOccupato(false);
+    ModoLog = prima;
+}
+
+void Spiegazione::ProduciMsgPosticipato() {
+    if (MsgProdotti || CodiceMsg.empty()) return;
+    Griglia8 copia;
+    CopiaTabella(m.TblSchema, copia, MaxRighe);
+    MsgPosticipati = true;
+    Registra(2);
+    MsgPosticipati = false;
+    CopiaTabella(copia, m.TblSchema, MaxRighe);
+    MsgProdotti = true;
 }
 
 int RelatoreRegistra::msgLog(Spiegazione& s, const Conclusione& c) {

@@ -120,6 +120,11 @@ class Spiegazione {
     // The log rows of a conclusion. For a hypothesis conclusion (to be called from msgLog, before
     // it is applied) this runs the exploration again in recording mode for its failure records.
     std::vector<std::string> RigheMessaggio(const Conclusione& c);
+    // The deferred messages of the hypothesis conclusion RigheMessaggio explained last (from
+    // msgLog, while its combination is loaded): a run in mode 2 stores in every failure record
+    // its heading, a line break and its reason. Done at most once per conclusion.
+    void ProduciMsgPosticipato();
+    bool MsgProdotti = false;
     // "Se le isole ... hanno configurazione simile a questa" for Ele(1..NumEle).
     std::string ElencoIsoleLog() const;
     // The rows of a hypothesis explanation for Ele(1..n): the heading, then one row per
@@ -177,6 +182,8 @@ class Spiegazione {
     // The first unfinished island outside Ele(1..k) without a usable placement, or 0.
     int IsolaBloccata(int k);
     void RegistraFallimento(int k, int bloccata);
+    // Runs the exploration of the loaded combination in recording mode modo (1 or 2).
+    void Registra(uint8_t modo);
     void AzzeraContatori();
     // Hypothesis levels of one pass; true when a combination concluded something.
     bool Ipotesi();

@@ -206,11 +206,25 @@ TEST(Spiegazione, FailureRowsHeadingsAndReasons) {
               "Se le isole 1,1 -5,5  hanno configurazione simile a questa");
 }
 
-// A whole hypothesis conclusion as the log shows it.
+// A whole hypothesis conclusion as the log shows it, and its deferred messages.
 TEST(Spiegazione, HypothesisConclusionsWithAndWithoutFailureRecords) {
     Banco b(Puzzle("janko-0107").S);
-    RelatoreRegistra r;
+    struct Differiti : RelatoreRegistra {
+        std::vector<std::string> messaggi;
+        int msgLog(Spiegazione& s, const Conclusione& c) override {
+            RelatoreRegistra::msgLog(s, c);
+            s.ProduciMsgPosticipato();
+            for (int j = 1; c.Riga == 4 && c.Colonna == 3 && j <= s.NumSerie; ++j)
+                messaggi.push_back(s.SerieLog[j].Messaggio);
+            return 1;
+        }
+    } r;
     ASSERT_TRUE(b.Esegui(r));
+    ASSERT_EQ(r.messaggi.size(), 7u);
+    EXPECT_EQ(r.messaggi[0], "Se  l'isola 4,3 ha configurazioni simili a questa\n si crea un  "
+                             "muro 2x2 in 1,3");
+    EXPECT_EQ(r.messaggi[6], "Se  l'isola 4,3 ha configurazioni simili a questa\nsi interrompe  "
+                             "la continuità 1,3 e 2,1");
     std::vector<std::vector<std::string>> ii3;
     for (const auto& x : r.Passi)
         if (x.C.Codice == "II3") ii3.push_back(x.Righe);
@@ -246,8 +260,17 @@ TEST(Spiegazione, CombinationsTakeOnlyOpenIslandsCheapestFirst) {
             if (c.Codice == "II3" || c.Codice == "IIN")
                 finite.insert({c.RigaIsola, c.ColonnaIsola});
             if (c.Livello == 2) Chiavi(s.ElencoCombinazioni);
+            if (c.Livello == 4 && terne == 0) {
+                // Level 3 listed every combination of three open islands, however many.
+                long long n = 0;
+                for (int i = 1; i <= m->svNumEle; ++i)
+                    n += m->svEle[i].Num > 1 && !s.EleFinito[i];
+                terne = static_cast<long long>(s.ElencoCombinazioni.size()) - 1;
+                EXPECT_EQ(terne, n * (n - 1) * (n - 2) / 6);
+            }
             return 1;
         }
+        long long terne = 0;
         // Products of ten digits and indices, sorted as text.
         void Chiavi(const std::vector<std::string>& l) {
             ++livello2;
@@ -265,13 +288,15 @@ TEST(Spiegazione, CombinationsTakeOnlyOpenIslandsCheapestFirst) {
         }
     };
     Spia spia;
-    for (const char* nome : {"janko-0132", "janko-0469", "janko-0414"}) {
-        Banco b(Puzzle(nome).S);
-        spia.m = &b.m;
-        spia.finite.clear();
-        ASSERT_TRUE(b.Esegui(spia, true));
-    }
+    for (const char* nome : {"janko-0132", "janko-0469", "janko-0414"})
+        for (bool soloValuta : {true, false}) {
+            Banco b(Puzzle(nome).S);
+            spia.m = &b.m;
+            spia.finite.clear();
+            ASSERT_TRUE(b.Esegui(spia, soloValuta));
+        }
     EXPECT_GT(spia.livello2, 0);
+    EXPECT_GT(spia.terne, 0);
 }
 
 // The counters of each depth add up over the configurations above it, and the exploration
