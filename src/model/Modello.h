@@ -22,7 +22,9 @@ inline constexpr int MaxEle = 50;     // islands
 inline constexpr int MaxNum = 9;      // clue number, shape size
 inline constexpr int MaxTessere = 14000;
 inline constexpr int MaxMosse = 30000;
-inline constexpr int MaxNodi = 500000;
+// List nodes: a placement lists at most 8 shape cells and 20 ring cells, so MaxMosse placements
+// never need more than this and the lists are complete whenever the placements are.
+inline constexpr int MaxNodi = 1000000;
 inline constexpr int MaxSol = 10;     // solutions kept in Tblsol
 inline constexpr int MaxSolParz = 200;
 inline constexpr int MaxLivelli = 9;  // search levels kept in EleSol

@@ -34,7 +34,7 @@ TEST(Modello, TablesHaveTheModelsBoundsAndWidths) {
     static_assert(sizeof(m->Ele) / sizeof(m->Ele[0]) == 51);
     static_assert(sizeof(m->Tessere) / sizeof(m->Tessere[0]) == 14001);
     static_assert(sizeof(m->Mosse) / sizeof(m->Mosse[0]) == 30001);
-    static_assert(sizeof(m->NodiCella) / sizeof(m->NodiCella[0]) == 500001);
+    static_assert(sizeof(m->NodiCella) / sizeof(m->NodiCella[0]) == 1000001);
     static_assert(sizeof(m->Eleparz) / sizeof(m->Eleparz[0]) == 201);
     static_assert(sizeof(m->Tblsol.t) / sizeof(m->Tblsol.t[0]) == 11);
     static_assert(sizeof(m->EleSol) / sizeof(m->EleSol[0]) == 10);
