@@ -4,9 +4,13 @@
 //   isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K] [--out DIR]
 //                        [--format xml|txt] [--jobs J] [--json]
 //   isolmar-cli generate --rules FILE
+//   isolmar-cli rate [--full] [--max-seconds S] [--json] FILE...
+//   isolmar-cli explain [--max-seconds S] [--json] FILE
+#include "explain/Spiegazione.h"
 #include "generator/Configurazione.h"
 #include "io/Letture.h"
 #include "ui/Form1.h"
+#include "ui/Testi.h"
 #include "view/PiattaformaHeadless.h"
 
 #include <algorithm>
@@ -33,6 +37,10 @@ constexpr const char* Uso =
     "  convert IN OUT         converte fra XML e testo (secondo l'estensione di OUT)\n"
     "  generate --rows R --columns C [...]\n"
     "                         genera schemi con una sola soluzione\n"
+    "  rate [--full] [--max-seconds S] [--json] FILE...\n"
+    "                         livello di difficolta' di ogni schema\n"
+    "  explain [--max-seconds S] [--json] FILE\n"
+    "                         spiegazione passo per passo\n"
     "  COMANDO --help         l'aiuto di un comando\n";
 constexpr const char* UsoSolve =
     "Uso: isolmar-cli solve [--count N] [--max-seconds S] [--json] FILE...\n"
@@ -450,6 +458,181 @@ int Genera(const std::vector<std::string>& argomenti) {
     return esito;
 }
 
+// ---- rate and explain: the explanation engine from the player's board of each file ----------
+
+constexpr const char* UsoRate =
+    "Uso: isolmar-cli rate [--full] [--max-seconds S] [--json] FILE...\n"
+    "Valuta la difficolta' di ogni schema come \"Valuta\", partendo dalla posizione del giocatore\n"
+    "salvata nel file: il livello e' l'ipotesi piu' profonda (quante isole insieme, da 0 a 5) che\n"
+    "la spiegazione ha dovuto usare. Senza --full si ferma dopo il livello 2 e un livello 3 vuol\n"
+    "dire \"3 o superiore\"; con --full prova tutti i livelli come \"Mostra\" e da' il livello\n"
+    "esatto. Stampa anche le celle decise, le conclusioni per codice e i secondi. Con\n"
+    "--max-seconds S (da 1 a 86400) la spiegazione di ogni schema si ferma dopo S secondi.\n"
+    "--json stampa un oggetto JSON per file. Uscita: 0 ogni cella decisa, 1 una spiegazione\n"
+    "fermata con celle non decise, 2 un file illeggibile o non valido.\n";
+constexpr const char* UsoExplain =
+    "Uso: isolmar-cli explain [--max-seconds S] [--json] FILE\n"
+    "Spiega lo schema passo per passo come \"Mostra\", partendo dalla posizione del giocatore\n"
+    "salvata nel file: ogni conclusione con il suo codice, la cella, l'isola, il livello e le\n"
+    "righe del messaggio; alla fine il livello e lo schema fin dove la spiegazione e' arrivata\n"
+    "('#' muro, '.' isola, la cifra sulle caselle con un numero, '?' non deciso). Opzioni e "
+    "uscita\n"
+    "come per rate.\n";
+
+struct OpzioniLog {
+    bool Completa = false, Json = false;
+    int Limite = 0; // seconds; 0 = none
+    std::vector<std::string> File;
+};
+
+// -1 when the options are good, else the exit status.
+int LeggiOpzioniLog(const std::vector<std::string>& argomenti, bool rate, OpzioniLog& o) {
+    const char* uso = rate ? UsoRate : UsoExplain;
+    for (size_t k = 0; k < argomenti.size(); ++k) {
+        const std::string& a = argomenti[k];
+        long long n = 0;
+        if (a == "--help") {
+            std::cout << uso;
+            return 0;
+        } else if (a == "--json") {
+            o.Json = true;
+        } else if (a == "--full" && rate) {
+            o.Completa = true;
+        } else if (a == "--max-seconds" && k + 1 < argomenti.size()) {
+            if (!Intero(argomenti[++k], n) || n < 1 || n > 86400) {
+                std::cerr << "--max-seconds vuole un numero da 1 a 86400\n";
+                return 2;
+            }
+            o.Limite = static_cast<int>(n);
+        } else if (a.rfind("--", 0) == 0) {
+            std::cerr << "Opzione sconosciuta: " << a << "\n" << uso;
+            return 2;
+        } else {
+            o.File.push_back(a);
+        }
+    }
+    if (o.File.empty() || (!rate && o.File.size() != 1)) {
+        std::cerr << uso;
+        return 2;
+    }
+    return -1;
+}
+
+// The board as far as the explanation got: '#' wall, '.' island, clue digits, '?' undecided.
+std::vector<std::string> TavolaLog(const Modello& m) {
+    std::vector<std::string> righe;
+    for (int r = 1; r <= m.NumRighe; ++r) {
+        std::string riga;
+        for (int c = 1; c <= m.NumColonne; ++c)
+            riga += m.TblSchema(r, c) >= 2                               ? '#'
+                    : m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0 ? '.'
+                                                                         : '?';
+        righe.push_back(riga);
+    }
+    for (int i = 1; i <= m.NumEle; ++i)
+        righe[m.Ele[i].Riga - 1][m.Ele[i].Colonna - 1] = static_cast<char>('0' + m.Ele[i].Num);
+    return righe;
+}
+
+// Explains one file; prints it; returns its exit status.
+int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, bool passi) {
+    if (!w.Apri(percorso)) return 2;
+    Modello& m = w.f.m;
+    const auto t0 = std::chrono::steady_clock::now();
+    auto trascorsi = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    };
+    std::function<void()> controlla = [&] {
+        if (trascorsi() >= o.Limite)
+            m.TempoScaduto = 1;
+        else
+            w.p.DopoCessioni(50, controlla);
+    };
+    if (o.Limite > 0) w.p.DopoCessioni(50, controlla);
+    RelatoreMuto muto;
+    RelatoreRegistra registra;
+    Spiegazione& s = w.f.Spieg;
+    const bool soloValuta = !o.Completa && !passi;
+    const bool eseguita = s.EseguiLog(passi ? static_cast<Relatore&>(registra) : muto, soloValuta);
+    w.p.DopoCessioni(-1, nullptr);
+    const double secondi = trascorsi();
+    if (!eseguita) {
+        std::cerr << percorso << ": " << TestoTroppoGrande << "\n";
+        return 2;
+    }
+    const int decise = s.CelleDecise(), celle = m.NumRighe * m.NumColonne;
+    const bool completa = decise == celle;
+    if (s.Interrotta)
+        std::cerr << percorso << ": Spiegazione interrotta: limite di tempo raggiunto (" << o.Limite
+                  << " s)\n";
+    const std::string livello =
+        std::to_string(s.LivelloLog) + (soloValuta && s.LivelloLog > 2 ? " o superiore" : "");
+    const std::vector<std::string> tavola = TavolaLog(m);
+    auto isola = [](const Conclusione& c) {
+        return c.RigaIsola
+                   ? "[" + std::to_string(c.RigaIsola) + "," + std::to_string(c.ColonnaIsola) + "]"
+                   : std::string("null");
+    };
+    if (o.Json) {
+        std::cout << "{\"file\":" << Json(percorso) << ",\"rows\":" << int(m.NumRighe)
+                  << ",\"columns\":" << int(m.NumColonne) << ",\"level\":" << int(s.LivelloLog)
+                  << ",\"full\":" << (soloValuta ? "false" : "true")
+                  << ",\"complete\":" << (completa ? "true" : "false") << ",\"decided\":" << decise
+                  << ",\"conclusions\":{";
+        for (size_t i = 0; i < CodiciLog.size(); ++i)
+            std::cout << (i ? "," : "") << Json(std::string(CodiciLog[i])) << ":" << s.Conteggi[i];
+        std::cout << "}";
+        if (passi) {
+            std::cout << ",\"steps\":[";
+            for (size_t j = 0; j < registra.Passi.size(); ++j) {
+                const auto& [c, righe] = registra.Passi[j];
+                std::cout << (j ? "," : "") << "{\"code\":" << Json(std::string(c.Codice))
+                          << ",\"row\":" << c.Riga << ",\"column\":" << c.Colonna
+                          << ",\"island\":" << isola(c) << ",\"level\":" << c.Livello
+                          << ",\"rows\":[";
+                for (size_t k = 0; k < righe.size(); ++k)
+                    std::cout << (k ? "," : "") << Json(righe[k]);
+                std::cout << "]}";
+            }
+            std::cout << "],\"grid\":[";
+            for (size_t r = 0; r < tavola.size(); ++r)
+                std::cout << (r ? "," : "") << Json(tavola[r]);
+            std::cout << "]";
+        }
+        std::cout << ",\"seconds\":" << secondi
+                  << ",\"interrupted\":" << (s.Interrotta ? "true" : "false") << "}\n";
+    } else {
+        std::cout << percorso << "\n";
+        for (const auto& [c, righe] : registra.Passi) {
+            std::cout << c.Codice << " " << c.Riga << "," << c.Colonna;
+            if (c.RigaIsola) std::cout << " isola " << c.RigaIsola << "," << c.ColonnaIsola;
+            std::cout << " livello " << c.Livello << "\n";
+            for (const std::string& riga : righe)
+                std::cout << "    " << riga << (!riga.empty() && riga.back() == '\n' ? "" : "\n");
+        }
+        std::cout << "livello: " << livello << "\ncelle decise: " << decise << " di " << celle
+                  << "\nconclusioni:";
+        for (size_t i = 0; i < CodiciLog.size(); ++i)
+            std::cout << " " << CodiciLog[i] << " " << s.Conteggi[i];
+        std::cout << "\n";
+        if (passi)
+            for (const std::string& riga : tavola)
+                std::cout << riga << "\n";
+        std::cout << "secondi: " << secondi << (s.Interrotta ? "\ninterrotta" : "") << "\n\n";
+    }
+    return completa ? 0 : 1;
+}
+
+int Spiega(const std::vector<std::string>& argomenti, bool rate) {
+    OpzioniLog o;
+    if (const int esito = LeggiOpzioniLog(argomenti, rate, o); esito >= 0) return esito;
+    Finestra w;
+    int esito = 0;
+    for (const std::string& percorso : o.File)
+        esito = std::max(esito, SpiegaFile(w, percorso, o, !rate));
+    return esito;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -458,6 +641,8 @@ int main(int argc, char** argv) {
     if (comando == "solve") return Risolvi(argomenti);
     if (comando == "convert") return Converti(argomenti);
     if (comando == "generate") return Genera(argomenti);
+    if (comando == "rate") return Spiega(argomenti, true);
+    if (comando == "explain") return Spiega(argomenti, false);
     if (comando == "--help" || comando == "-h") {
         std::cout << Uso;
         return 0;

@@ -195,8 +195,20 @@ void Form1::tlb1_ButtonClick(const std::string& chiave) {
             SalvaSituazione();
         } else if (chiave == "Aiuto") {
             cmdConfigurazioniIsoleMarcate_Click();
+        } else if (chiave == "Mostra") {
+            SoloValuta = Falso;
+            CmdLog_Click();
+        } else if (chiave == "Valuta") {
+            SoloValuta = Vero;
+            const bool finita = CmdLog_Click();
+            SoloValuta = Falso;
+            // A rating stopped by Esc has no level to tell.
+            if (finita)
+                p.Messaggio("Il livello dello schema è " + std::to_string(LivelloLog) +
+                                (LivelloLog > 2 ? " o superiore " : ""),
+                            Pulsanti::Ok);
         }
-        // "Mostra", "Valuta" and "Stampa" belong to the explanation and printing commands.
+        // "Stampa" belongs to the printing commands.
     });
 }
 
@@ -240,6 +252,10 @@ void Form1::Clic(const std::string& controllo) {
             CmdPospiu_Click();
         else if (controllo == "CmdPosMeno")
             CmdPosMeno_Click();
+        else if (controllo == "CmdLog" && m.NumEle > 0) {
+            SoloValuta = Falso;
+            CmdLog_Click();
+        }
     });
 }
 

@@ -4,6 +4,7 @@
 // grids and controls it sets through Piattaforma.
 #pragma once
 
+#include "explain/Spiegazione.h"
 #include "generator/Generatore.h"
 #include "model/Modello.h"
 #include "model/Schema.h"
@@ -54,6 +55,9 @@ class Form1 {
     Griglia gr2; // the player's move strip
     Risolutore Ris{m, Gr, p};
     Generatore Gen{m, Gr, p, Ris};
+    Spiegazione Spieg{m, Ris, p};
+    // The conclusions of the last "Mostra" run, with their rows, until the log window shows them.
+    RelatoreRegistra LogRegistrato;
 
     // Main-window fields.
     int16_t SolVis = 0;              // solution shown on the board, 1..NumSol
@@ -125,6 +129,12 @@ class Form1 {
     void Vissche();
     int16_t CellaDim(uint8_t riga, uint8_t colonna) const;
     static double MmToTwips(double mm) { return mm * 1440.0 / 25.4; }
+
+    // The explanation: "Mostra" and "Log" (SoloValuta False) and "Valuta" (True) run it from the
+    // player's marks; the board and the player's game are shown again afterwards. They return
+    // true when the run went to its end (not refused as too large, not stopped by Esc).
+    bool CmdLog_Click();
+    bool EseguiLog();
 
     // "Genera schema": a new puzzle of the current size with exactly one solution, on a fresh
     // game. False when the generation was stopped or gave up: the previous puzzle is back whole.

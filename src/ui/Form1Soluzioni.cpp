@@ -8,8 +8,6 @@
 namespace isolmar {
 
 namespace {
-// Shown when the puzzle needs more candidate placements than the solver's table holds.
-constexpr const char* TroppoGrande = "Schema troppo grande per il risolutore";
 // Esc stopped the search: nothing is known about the puzzle's solutions.
 constexpr const char* TestoInterrotta = "Ricerca interrotta";
 } // namespace
@@ -27,7 +25,7 @@ void Form1::CommandSoluz_Click() {
     CommandSoluzPiu_Click();
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", true);
-    p.ImpostaTesto("Label2", !cercato        ? TroppoGrande
+    p.ImpostaTesto("Label2", !cercato        ? TestoTroppoGrande
                              : m.NumSol >= 1 ? "Soluzione schema"
                              : interrotta    ? TestoInterrotta
                                              : "Non trovata nessuna soluzione");
@@ -65,7 +63,7 @@ void Form1::CommandSoluz3_Click() {
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", true);
     if (!cercato) {
-        p.ImpostaTesto("Label2", TroppoGrande);
+        p.ImpostaTesto("Label2", TestoTroppoGrande);
     } else if (m.NumSol == 1) {
         p.ImpostaTesto("Label2", "Esiste una sola soluzione");
         Ris.RiprendiEleDasvEle();

@@ -7,6 +7,9 @@
 
 namespace isolmar {
 
+// Shown when the puzzle needs more candidate placements than the solver's table holds.
+inline constexpr const char* TestoTroppoGrande = "Schema troppo grande per il risolutore";
+
 template <class T> std::string TestoNumero(T x) {
     char buf[64];
     const auto fine = std::to_chars(buf, buf + sizeof buf, x).ptr;
