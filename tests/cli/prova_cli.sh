@@ -88,5 +88,15 @@ head -c 2000000 /dev/zero > "$tmp/grande.xml"
 "$cli" solve "$tmp/grande.xml" 2> "$tmp/err" >/dev/null
 [ $? -eq 2 ] && grep -q "troppo grande" "$tmp/err" || fallito "file troppo grande"
 
+# Rating and explanation: levels, exit statuses, the steps in JSON.
+"$cli" rate --full --json "$cartella/janko-0469.xml" | grep -q '"level":4,"full":true,"complete":true' ||
+    fallito "rate --full"
+"$cli" rate "$cartella/janko-0469.xml" | grep -q "livello: 3 o superiore"
+[ $? -eq 0 ] || fallito "rate: 3 o superiore"
+"$cli" rate "$cartella/janko-0469.xml" >/dev/null; [ $? -eq 1 ] || fallito "rate: uscita 1"
+"$cli" explain --json "$cartella/janko-0107.xml" | grep -q '"steps":\[{"code":"NRG"' ||
+    fallito "explain --json"
+"$cli" explain "$tmp/x.txt" >/dev/null 2>&1; [ $? -eq 2 ] || fallito "explain: input non valido"
+
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
 exit $falliti
