@@ -82,6 +82,7 @@ void GeneraTessereDim(Modello& m, int d) {
 }
 
 void Sortaqs6(std::vector<std::string>& chiavi, int lo0, int hi0) {
+    if (hi0 <= lo0) return; // nothing to sort (an empty range too: hi0 = lo0 - 1)
     int lo = lo0, hi = hi0;
     const int medio = lo + (hi - lo) / 2;
     std::string perno = std::move(chiavi[medio]);

@@ -203,6 +203,10 @@ TEST(Sortaqs6, SortsAnyRangeAscendingAndLeavesTheRestAlone) {
         Sortaqs6(v, lo, hi);
         ASSERT_EQ(v, atteso);
     }
+    // An empty range (a list with only its unused entry 0) reads nothing.
+    std::vector<std::string> solo{"x"};
+    Sortaqs6(solo, 1, 0);
+    EXPECT_EQ(solo, std::vector<std::string>{"x"});
 }
 
 TEST(AlmenoUnaPossibile, LooksAtTheSavedRangeOfTheIsland) {
