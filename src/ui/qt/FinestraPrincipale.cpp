@@ -1,5 +1,7 @@
 #include "FinestraPrincipale.h"
 
+#include "Disegno.h"
+
 #include "model/Impostazione.h"
 
 #include <QAction>
@@ -42,42 +44,6 @@ namespace isolmar {
 
 namespace {
 
-QColor DaBgr(Colore c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-// Symbol-font characters the explanation writes into cells, as the Unicode characters they show.
-QString TestoCella(const Griglia::Cella& c) {
-    const QString t = QString::fromStdString(c.Testo);
-    if (QString::fromStdString(c.Font).compare("Wingdings", Qt::CaseInsensitive) != 0) return t;
-    static const QMap<QChar, QChar> simboli = {
-        {'n', QChar(0x25A0)}, // black square
-        {'o', QChar(0x25A1)}, // white square
-        {'p', QChar(0x25FB)}, // white medium square
-        {'l', QChar(0x25CF)}, // black circle
-    };
-    QString s;
-    for (QChar ch : t) {
-        const char16_t u = ch.unicode();
-        if (u >= 140 && u <= 149) // black circled digits 1..10 of the snapshot strip
-            s += QChar(0x2776 + (u - 140));
-        else
-            s += simboli.value(ch, ch);
-    }
-    return s;
-}
-
-Qt::Alignment Allineamento_(Allineamento a) {
-    switch (a) {
-    case Allineamento::SinistraCentro:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    case Allineamento::DestraCentro:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    default:
-        return Qt::AlignCenter;
-    }
-}
-
 QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
     static const QMap<QString, QStyle::StandardPixmap> icone = {
         {"Apri", QStyle::SP_DialogOpenButton},
@@ -97,74 +63,6 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
 }
 
 } // namespace
-
-// ---- VistaGriglia ---------------------------------------------------------------------------
-
-VistaGriglia::VistaGriglia(const Griglia& g, QWidget* genitore) : QWidget(genitore), g_(g) {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-int VistaGriglia::Pixel(int twips) const {
-    return static_cast<int>(twips * logicalDpiX() / 1440.0 + 0.5);
-}
-
-QSize VistaGriglia::sizeHint() const {
-    return {Pixel(g_.SommaLarghezze()) + 2, Pixel(g_.SommaAltezze()) + 2};
-}
-
-void VistaGriglia::paintEvent(QPaintEvent*) {
-    QPainter pt(this);
-    pt.fillRect(rect(), palette().window());
-    int y = 0;
-    for (int r = 0; r < g_.Righe(); ++r) {
-        const int h = Pixel(g_.AltezzaRiga(r));
-        int x = 0;
-        for (int c = 0; c < g_.Colonne(); ++c) {
-            const int w = Pixel(g_.LarghezzaColonna(c));
-            if (w > 0 && h > 0) {
-                const Griglia::Cella& cella = g_.CellaIn(r, c);
-                const QRect q(x, y, w, h);
-                pt.fillRect(q, DaBgr(cella.Sfondo));
-                pt.setPen(QColor(96, 96, 96));
-                pt.drawRect(q);
-                if (!cella.Testo.empty()) {
-                    QFont f(QString::fromStdString(cella.Font == "Wingdings" ? "DejaVu Sans"
-                                                                             : cella.Font));
-                    f.setPointSizeF(cella.Dimensione > 0 ? cella.Dimensione : 9);
-                    f.setBold(cella.Grassetto);
-                    pt.setFont(f);
-                    pt.setPen(DaBgr(cella.ColoreTesto));
-                    pt.drawText(q, static_cast<int>(Allineamento_(cella.Allinea)),
-                                TestoCella(cella));
-                }
-            }
-            x += w;
-        }
-        y += h;
-    }
-}
-
-void VistaGriglia::mousePressEvent(QMouseEvent* e) {
-    int y = 0, riga = -1;
-    for (int r = 0; r < g_.Righe(); ++r) {
-        y += Pixel(g_.AltezzaRiga(r));
-        if (e->position().y() < y) {
-            riga = r;
-            break;
-        }
-    }
-    int x = 0, colonna = -1;
-    for (int c = 0; c < g_.Colonne(); ++c) {
-        x += Pixel(g_.LarghezzaColonna(c));
-        if (e->position().x() < x) {
-            colonna = c;
-            break;
-        }
-    }
-    if (riga < 0 || colonna < 0) return;
-    const int pulsante = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
-    emit cellaCliccata(riga, colonna, pulsante);
-}
 
 // ---- FinestraPrincipale ---------------------------------------------------------------------
 

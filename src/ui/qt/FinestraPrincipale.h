@@ -4,6 +4,8 @@
 
 #include "ui/Form1.h"
 
+#include "Disegno.h"
+
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
@@ -19,27 +21,6 @@ class QProgressBar;
 class QToolBar;
 
 namespace isolmar {
-
-// Paints a Griglia: cell sizes in twips converted with the screen's resolution, colours
-// 0x00BBGGRR, texts with their font, size, bold and alignment. Reports clicks.
-class VistaGriglia : public QWidget {
-    Q_OBJECT
-  public:
-    explicit VistaGriglia(const Griglia& g, QWidget* genitore = nullptr);
-    QSize sizeHint() const override;
-    // Pixels of a length in twips on this screen.
-    int Pixel(int twips) const;
-
-  signals:
-    void cellaCliccata(int riga, int colonna, int pulsante);
-
-  protected:
-    void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
-
-  private:
-    const Griglia& g_;
-};
 
 class FinestraPrincipale : public QMainWindow, public Piattaforma {
     Q_OBJECT
