@@ -11,8 +11,9 @@ namespace {
 constexpr const char* Uso =
     "Uso: isolmar-cli COMANDO ...\n"
     "  solve [--count N] [--max-seconds S] [--json] FILE...\n"
-    "                         risolve ogni schema (XML o testo)\n"
-    "  convert IN OUT         converte fra XML e testo (secondo l'estensione di OUT)\n"
+    "                         risolve ogni schema (XML, testo, pzprv3 o link)\n"
+    "  convert IN OUT         converte fra XML, testo e pzprv3 (secondo l'estensione di OUT)\n"
+    "  url FILE...            il link puzz.link di ogni schema\n"
     "  generate --rows R --columns C [...]\n"
     "                         genera schemi con una sola soluzione\n"
     "  rate [--full] [--max-seconds S] [--json] FILE...\n"
@@ -21,7 +22,8 @@ constexpr const char* Uso =
     "                         spiegazione passo per passo\n"
     "  COMANDO --help         l'aiuto di un comando\n"
     "  --version              la versione\n"
-    "Le opzioni si scrivono --opzione VALORE oppure --opzione=VALORE.\n";
+    "Dove va un FILE va anche un link puzz.link. Le opzioni si scrivono --opzione VALORE\n"
+    "oppure --opzione=VALORE.\n";
 
 // The Italian message of a command line the parser refused.
 std::string Motivo(const CLI::ParseError& e) {
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
     Azione azione;
     ComandoSolve(cli, azione);
     ComandoConvert(cli, azione);
+    ComandoUrl(cli, azione);
     ComandoGenerate(cli, azione);
     ComandoRate(cli, azione);
     ComandoExplain(cli, azione);

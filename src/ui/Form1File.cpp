@@ -1,5 +1,6 @@
 // Form1: opening, pasting and saving puzzles.
 #include "io/Letture.h"
+#include "io/PuzzLink.h"
 #include "model/Impostazione.h"
 #include "solver/Tessere.h"
 #include "ui/Form1.h"
@@ -7,7 +8,8 @@
 namespace isolmar {
 
 namespace {
-constexpr const char* Filtro = "File NURIKABE|*.txt;*.xml";
+constexpr const char* Filtro = "File NURIKABE|*.txt;*.xml;*.pzpr";
+constexpr const char* FiltroPzpr = "File pzprv3|*.pzpr";
 constexpr const char* TestoScritturaFallita = "Impossibile scrivere il file";
 constexpr const char* TestoNessunoSchema = "Nessuno schema da salvare";
 
@@ -72,7 +74,32 @@ void Form1::CommandLoadXmL_Click() {
 }
 
 void Form1::IncollaSchema() {
-    Carica(LeggiAppunti(p.TestoAppunti()));
+    Carica(LeggiIncollato(p.TestoAppunti()));
+}
+
+void Form1::mnuCopiaLink_Click() {
+    if (m.NumEle == 0) {
+        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+        return;
+    }
+    p.ImpostaAppunti(ScriviLink(SchemaDa(m)));
+    p.ImpostaTesto("Label2", "Link copiato negli appunti");
+}
+
+void Form1::mnuSalvaPzpr_Click() {
+    if (m.NumEle == 0) {
+        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+        return;
+    }
+    const std::string percorso = p.DialogoSalva(FiltroPzpr);
+    if (percorso.empty()) return;
+    std::string motivo;
+    if (!ScriviFileSicuro(percorso, ScriviPzprv3(m), &motivo)) {
+        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
+                    Pulsanti::Ok);
+        return;
+    }
+    p.ImpostaTesto("Label2", "Salvato in " + percorso);
 }
 
 void Form1::CommandSalva_Click() {
