@@ -190,10 +190,12 @@ std::string ScriviLink(const Schema& s) {
             continue;
         }
         salta();
-        if (n >= 256) corpo += {'+', Cifre[(n >> 8) & 15]};
-        if (n >= 16)
-            corpo += n < 256 ? std::string{'-', Cifre[n >> 4]} : std::string{Cifre[(n >> 4) & 15]};
-        corpo += Cifre[n & 15];
+        if (n < 16)
+            corpo += Cifre[n];
+        else if (n < 256)
+            corpo += {'-', Cifre[n >> 4], Cifre[n & 15]};
+        else
+            corpo += {'+', Cifre[(n >> 8) & 15], Cifre[(n >> 4) & 15], Cifre[n & 15]};
     }
     salta();
     return "https://puzz.link/p?nurikabe/" + std::to_string(s.Colonne) + "/" +

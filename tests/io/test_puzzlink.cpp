@@ -89,29 +89,6 @@ TEST(Link, Escapes) {
     }
 }
 
-TEST(Link, EveryPublishedPuzzleRoundTripsAsLinkAndAsPzprv3) {
-    int letti = 0;
-    for (const auto& f : fs::directory_iterator(ISOLMAR_PUZZLES_DIR)) {
-        if (f.path().extension() != ".xml") continue;
-        SCOPED_TRACE(f.path().filename().string());
-        const EsitoLettura x = LeggiSchema(Leggi(f.path()));
-        ASSERT_TRUE(x.Ok());
-        const EsitoLettura l = LeggiSchema(ScriviLink(x.Letto.S));
-        ASSERT_TRUE(l.Ok()) << l.Testo();
-        Uguale(l.Letto.S, x.Letto.S);
-        // The solution as the player's board: island '+', wall '#'.
-        std::string posizione = x.Letto.Soluzione;
-        for (char& c : posizione)
-            c = c == '1' ? '1' : '2';
-        const EsitoLettura p = LeggiSchema(ScriviPzprv3(x.Letto.S, posizione));
-        ASSERT_TRUE(p.Ok()) << p.Testo();
-        Uguale(p.Letto.S, x.Letto.S);
-        EXPECT_EQ(p.Letto.Posizione, posizione);
-        ++letti;
-    }
-    EXPECT_GE(letti, 20);
-}
-
 TEST(Link, RandomBoardsOfEverySizeRoundTrip) {
     std::mt19937 caso(19);
     for (int R = 1; R <= MaxRighe; ++R)
