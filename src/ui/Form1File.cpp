@@ -17,6 +17,20 @@ std::string CartellaDi(const std::string& percorso) {
     const size_t barra = percorso.find_last_of('/');
     return barra == std::string::npos ? "." : barra == 0 ? "/" : percorso.substr(0, barra);
 }
+
+// False, with the message shown, when the board holds no puzzle to save or share.
+bool HaSchema(Piattaforma& p, const Modello& m) {
+    if (m.NumEle == 0) p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+    return m.NumEle != 0;
+}
+
+// Writes a file; on failure shows why and returns false (the old file is intact).
+bool Scrivi(Piattaforma& p, const std::string& percorso, std::string_view dati) {
+    std::string motivo;
+    if (ScriviFileSicuro(percorso, dati, &motivo)) return true;
+    p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo, Pulsanti::Ok);
+    return false;
+}
 } // namespace
 
 bool Form1::Carica(const EsitoLettura& e) {
@@ -78,64 +92,37 @@ void Form1::IncollaSchema() {
 }
 
 void Form1::mnuCopiaLink_Click() {
-    if (m.NumEle == 0) {
-        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
-        return;
-    }
+    if (!HaSchema(p, m)) return;
     p.ImpostaAppunti(ScriviLink(SchemaDa(m)));
     p.ImpostaTesto("Label2", "Link copiato negli appunti");
 }
 
 void Form1::mnuSalvaPzpr_Click() {
-    if (m.NumEle == 0) {
-        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
-        return;
-    }
+    if (!HaSchema(p, m)) return;
     const std::string percorso = p.DialogoSalva(FiltroPzpr);
-    if (percorso.empty()) return;
-    std::string motivo;
-    if (!ScriviFileSicuro(percorso, ScriviPzprv3(m), &motivo)) {
-        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
-                    Pulsanti::Ok);
-        return;
-    }
-    p.ImpostaTesto("Label2", "Salvato in " + percorso);
+    if (!percorso.empty() && Scrivi(p, percorso, ScriviPzprv3(m)))
+        p.ImpostaTesto("Label2", "Salvato in " + percorso);
 }
 
 void Form1::CommandSalva_Click() {
-    if (m.NumEle == 0) {
-        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
-        return;
-    }
+    if (!HaSchema(p, m)) return;
     const std::string nome = p.InputBox("nome", "atmp.txt");
     if (nome.empty()) return; // cancelled
     // An installed program's folder is not writable: the file goes beside the current puzzle's
     // file, or among the user's documents.
     const std::string cartella = CartellaSchema.empty() ? p.CartellaDocumenti() : CartellaSchema;
     const std::string percorso = nome.front() == '/' ? nome : cartella + "/" + nome;
-    std::string motivo;
-    if (!ScriviFileSicuro(percorso, ScriviTestoBreve(m), &motivo))
-        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
-                    Pulsanti::Ok);
-    else
+    if (Scrivi(p, percorso, ScriviTestoBreve(m)))
         p.ImpostaTesto("Label2", "Salvato in " + percorso);
 }
 
 void Form1::CmdSalvaxml_Click() {
     SchemaSalvato = Falso;
-    if (m.NumEle == 0) {
-        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
-        return;
-    }
+    if (!HaSchema(p, m)) return;
     const std::string percorso = p.DialogoSalva(Filtro);
-    if (percorso.empty()) return;
-    std::string motivo;
-    if (!ScriviFileSicuro(percorso, ScriviXml(m), &motivo)) {
-        // Nothing was written over the old file; a close waiting on this save is cancelled.
-        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
-                    Pulsanti::Ok);
-        return;
-    }
+    // On a failed write nothing was written over the old file; a close waiting on this save is
+    // cancelled.
+    if (percorso.empty() || !Scrivi(p, percorso, ScriviXml(m))) return;
     SchemaSalvato = Vero;
     CartellaSchema = CartellaDi(percorso);
 }
