@@ -15,7 +15,7 @@ constexpr const char* UsoSolve =
     "secondi. Con --max-seconds S la ricerca di ogni schema si ferma dopo S secondi (da 1 a\n"
     "86400). --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
     "soluzione, 2 un file illeggibile o non valido, 3 una ricerca interrotta (e nessun file\n"
-    "illeggibile).\n";
+    "illeggibile). FILE e' un file XML, di testo o pzprv3, oppure un link puzz.link.\n";
 
 struct OpzioniSolve {
     std::string Conta = "1", Secondi;

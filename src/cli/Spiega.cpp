@@ -18,7 +18,8 @@ constexpr const char* UsoRate =
     "esatto. Stampa anche le celle decise, le conclusioni per codice e i secondi. Con\n"
     "--max-seconds S (da 1 a 86400) la spiegazione di ogni schema si ferma dopo S secondi.\n"
     "--json stampa un oggetto JSON per file. Uscita: 0 ogni cella decisa, 1 una spiegazione\n"
-    "fermata con celle non decise, 2 un file illeggibile o non valido.\n";
+    "fermata con celle non decise, 2 un file illeggibile o non valido. FILE e' un file XML, di\n"
+    "testo o pzprv3, oppure un link puzz.link.\n";
 constexpr const char* UsoExplain =
     "Uso: isolmar-cli explain [--max-seconds S] [--json] FILE\n"
     "Spiega lo schema passo per passo come \"Mostra\", partendo dalla posizione del giocatore\n"

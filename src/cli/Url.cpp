@@ -11,7 +11,8 @@ namespace {
 constexpr const char* UsoUrl =
     "Uso: isolmar-cli url FILE...\n"
     "Stampa il link puzz.link (https://puzz.link/p?nurikabe/COLONNE/RIGHE/...) di ogni schema,\n"
-    "uno per riga. Uscita: 0 tutti scritti, 2 un file illeggibile o non valido.\n";
+    "uno per riga. FILE e' un file XML, di testo o pzprv3, oppure un link. Uscita: 0 tutti\n"
+    "scritti, 2 un file illeggibile o non valido.\n";
 
 struct OpzioniUrl {
     std::vector<std::string> File;
