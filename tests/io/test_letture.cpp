@@ -119,7 +119,7 @@ TEST(Scrittori, WhatIsWrittenReadsBack) {
 }
 
 // One edit of the sample file each, and what the reader makes of it.
-TEST(FileXml, EditsOfTheSampleReadOrAreRefused) {
+TEST(FileXml, EditsOfTheSampleAndPuzzlesOutsideTheModel) {
     const struct {
         const char *da, *a, *errore, *posizione;
     } casi[] = {
@@ -147,9 +147,7 @@ TEST(FileXml, EditsOfTheSampleReadOrAreRefused) {
         EXPECT_EQ(e.Errore, c.errore);
         EXPECT_EQ(e.Letto.Posizione, c.posizione);
     }
-}
-
-TEST(FileXml, PuzzlesOutsideTheModelAreRefusedEvenWithAValidCode) {
+    // Puzzles outside the model are refused even with a valid check code.
     Schema molte{50, 50, {}};
     for (int k = 1; k <= 53; ++k)
         molte.Isole.push_back({1, k % 50 + 1, k / 50 + 1});
@@ -242,25 +240,21 @@ TEST(Soluzione, OnlyARealSolutionIsTaken) {
     EXPECT_EQ(ScriviTesto(*m).substr(0, 1), ",");
 }
 
-TEST(LetturaLimitata, EndlessAndHugeInputsAreRefusedWithoutReadingThem) {
-    std::string dati, motivo;
-    EXPECT_FALSE(LeggiFile("/dev/zero", dati, &motivo));
-    EXPECT_EQ(motivo, "non è un file ordinario");
-    const fs::path grande = fs::temp_directory_path() / "isolmar-test-grande.xml";
-    ASSERT_TRUE(ScriviFileSicuro(grande.string(), std::string(MaxByteFile + 1, 'x')));
-    EXPECT_FALSE(LeggiFile(grande.string(), dati, &motivo));
-    EXPECT_NE(motivo.find("troppo grande"), std::string::npos);
-    EXPECT_TRUE(dati.empty());
-    fs::remove(grande);
-}
-
-// A save replaces the old file whole, never writes through a stale temporary name, writes
-// through a link to its file, keeps the permissions, refuses a read-only file or a folder, and
-// leaves no temporary file.
-TEST(ScritturaSicura, LinksPermissionsAndReadOnlyFiles) {
+// A read refuses endless and huge inputs without reading them. A save replaces the old file
+// whole, never writes through a stale temporary name, writes through a link to its file, keeps
+// the permissions, refuses a read-only file or a folder, and leaves no temporary file.
+TEST(FileSicuri, BoundedReadsAndSafeWrites) {
     const fs::path d = fs::temp_directory_path() / "isolmar-test-link";
     fs::remove_all(d);
     fs::create_directories(d);
+    std::string dati, motivo;
+    EXPECT_FALSE(LeggiFile("/dev/zero", dati, &motivo));
+    EXPECT_EQ(motivo, "non è un file ordinario");
+    ASSERT_TRUE(ScriviFileSicuro((d / "grande").string(), std::string(MaxByteFile + 1, 'x')));
+    EXPECT_FALSE(LeggiFile((d / "grande").string(), dati, &motivo));
+    EXPECT_NE(motivo.find("troppo grande"), std::string::npos);
+    EXPECT_TRUE(dati.empty());
+    fs::remove(d / "grande");
     const fs::path vittima = d / "vittima", schema = d / "schema.xml";
     ASSERT_TRUE(ScriviFileSicuro(vittima.string(), "intatto"));
     ASSERT_TRUE(ScriviFileSicuro(schema.string(), "vecchio"));
@@ -271,17 +265,16 @@ TEST(ScritturaSicura, LinksPermissionsAndReadOnlyFiles) {
     EXPECT_EQ(Leggi(schema), "uno");
     EXPECT_FALSE(fs::exists(fs::symlink_status(d / ".schema.xml.isolmar-abcdef")));
 
-    fs::permissions(schema, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    constexpr fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(schema, rw);
     const fs::path collegamento = d / "collegamento.xml";
     fs::create_symlink("schema.xml", collegamento);
     ASSERT_TRUE(ScriviFileSicuro(collegamento.string(), "due"));
     EXPECT_TRUE(fs::is_symlink(collegamento));
     EXPECT_EQ(Leggi(schema), "due");
-    EXPECT_EQ(fs::status(schema).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(schema).permissions() & fs::perms::all, rw);
 
     fs::permissions(schema, fs::perms::owner_read);
-    std::string motivo;
     EXPECT_FALSE(ScriviFileSicuro(schema.string(), "tre", &motivo));
     EXPECT_EQ(motivo, "il file è di sola lettura");
     EXPECT_EQ(Leggi(schema), "due");
