@@ -1,5 +1,7 @@
 #include "io/Letture.h"
 
+#include "io/PuzzLink.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -320,7 +322,10 @@ std::string ScriviTestoBreve(const Modello& m) {
 EsitoLettura LeggiSchema(std::string_view dati) {
     // A byte-order mark (as some editors write) is not part of the first field.
     if (dati.substr(0, 3) == "\xEF\xBB\xBF") dati.remove_prefix(3);
-    return PrimaRigaXml(dati) ? LeggiXml(dati) : LeggiTesto(Righe(dati));
+    if (PrimaRigaXml(dati)) return LeggiXml(dati);
+    if (SembraPzprv3(dati)) return LeggiPzprv3(dati);
+    if (SembraLink(dati)) return LeggiLink(dati);
+    return LeggiTesto(Righe(dati));
 }
 
 namespace {

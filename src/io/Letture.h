@@ -56,7 +56,8 @@ EsitoLettura LeggiAppunti(std::string_view testo);
 // Splits a text into lines at CR LF, LF or CR.
 std::vector<std::string> Righe(std::string_view testo);
 
-// A whole puzzle file: XML when its first line says so, else the text form.
+// A whole puzzle file: XML when its first line says so, pzprv3 when it starts with "pzprv3", a
+// puzzle link when it is one, else the text form.
 EsitoLettura LeggiSchema(std::string_view dati);
 
 // The XML file of the model's puzzle, first stored solution (all zeros when none is known) and

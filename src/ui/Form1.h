@@ -148,7 +148,12 @@ class Form1 {
     // "Salva": the short text form, under a name asked for, beside the current puzzle's file (or
     // among the user's documents); Label2 says where.
     void CommandSalva_Click();
-    // Opens the puzzle file at percorso (XML, or the text form); false when it was refused.
+    // The current puzzle as a puzz.link URL on the clipboard; as a pzprv3 file with the
+    // player's board, under a name asked for.
+    void mnuCopiaLink_Click();
+    void mnuSalvaPzpr_Click();
+    // Opens the puzzle file at percorso (XML, pzprv3, a link, or the text form); false when it
+    // was refused.
     bool ApriFile(const std::string& percorso);
     // Lays a puzzle out as a fresh game, as opening a file of it without solution would.
     bool CaricaSchema(const Schema& s);

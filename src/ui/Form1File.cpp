@@ -1,5 +1,6 @@
 // Form1: opening, pasting and saving puzzles.
 #include "io/Letture.h"
+#include "io/PuzzLink.h"
 #include "model/Impostazione.h"
 #include "solver/Tessere.h"
 #include "ui/Form1.h"
@@ -7,13 +8,28 @@
 namespace isolmar {
 
 namespace {
-constexpr const char* Filtro = "File NURIKABE|*.txt;*.xml";
+constexpr const char* Filtro = "File NURIKABE|*.txt;*.xml;*.pzpr";
+constexpr const char* FiltroPzpr = "File pzprv3|*.pzpr";
 constexpr const char* TestoScritturaFallita = "Impossibile scrivere il file";
 constexpr const char* TestoNessunoSchema = "Nessuno schema da salvare";
 
 std::string CartellaDi(const std::string& percorso) {
     const size_t barra = percorso.find_last_of('/');
     return barra == std::string::npos ? "." : barra == 0 ? "/" : percorso.substr(0, barra);
+}
+
+// False, with the message shown, when the board holds no puzzle to save or share.
+bool HaSchema(Piattaforma& p, const Modello& m) {
+    if (m.NumEle == 0) p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+    return m.NumEle != 0;
+}
+
+// Writes a file; on failure shows why and returns false (the old file is intact).
+bool Scrivi(Piattaforma& p, const std::string& percorso, std::string_view dati) {
+    std::string motivo;
+    if (ScriviFileSicuro(percorso, dati, &motivo)) return true;
+    p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo, Pulsanti::Ok);
+    return false;
 }
 } // namespace
 
@@ -72,43 +88,41 @@ void Form1::CommandLoadXmL_Click() {
 }
 
 void Form1::IncollaSchema() {
-    Carica(LeggiAppunti(p.TestoAppunti()));
+    Carica(LeggiIncollato(p.TestoAppunti()));
+}
+
+void Form1::mnuCopiaLink_Click() {
+    if (!HaSchema(p, m)) return;
+    p.ImpostaAppunti(ScriviLink(SchemaDa(m)));
+    p.ImpostaTesto("Label2", "Link copiato negli appunti");
+}
+
+void Form1::mnuSalvaPzpr_Click() {
+    if (!HaSchema(p, m)) return;
+    const std::string percorso = p.DialogoSalva(FiltroPzpr);
+    if (!percorso.empty() && Scrivi(p, percorso, ScriviPzprv3(m)))
+        p.ImpostaTesto("Label2", "Salvato in " + percorso);
 }
 
 void Form1::CommandSalva_Click() {
-    if (m.NumEle == 0) {
-        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
-        return;
-    }
+    if (!HaSchema(p, m)) return;
     const std::string nome = p.InputBox("nome", "atmp.txt");
     if (nome.empty()) return; // cancelled
     // An installed program's folder is not writable: the file goes beside the current puzzle's
     // file, or among the user's documents.
     const std::string cartella = CartellaSchema.empty() ? p.CartellaDocumenti() : CartellaSchema;
     const std::string percorso = nome.front() == '/' ? nome : cartella + "/" + nome;
-    std::string motivo;
-    if (!ScriviFileSicuro(percorso, ScriviTestoBreve(m), &motivo))
-        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
-                    Pulsanti::Ok);
-    else
+    if (Scrivi(p, percorso, ScriviTestoBreve(m)))
         p.ImpostaTesto("Label2", "Salvato in " + percorso);
 }
 
 void Form1::CmdSalvaxml_Click() {
     SchemaSalvato = Falso;
-    if (m.NumEle == 0) {
-        p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
-        return;
-    }
+    if (!HaSchema(p, m)) return;
     const std::string percorso = p.DialogoSalva(Filtro);
-    if (percorso.empty()) return;
-    std::string motivo;
-    if (!ScriviFileSicuro(percorso, ScriviXml(m), &motivo)) {
-        // Nothing was written over the old file; a close waiting on this save is cancelled.
-        p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo,
-                    Pulsanti::Ok);
-        return;
-    }
+    // On a failed write nothing was written over the old file; a close waiting on this save is
+    // cancelled.
+    if (percorso.empty() || !Scrivi(p, percorso, ScriviXml(m))) return;
     SchemaSalvato = Vero;
     CartellaSchema = CartellaDi(percorso);
 }

@@ -54,6 +54,7 @@ class Piattaforma {
     virtual std::string DialogoSalva(const std::string& filtro) = 0;
     virtual bool ImpostaStampante() = 0;
     virtual std::string TestoAppunti() = 0;
+    virtual void ImpostaAppunti(const std::string& testo) = 0;
 
     virtual std::string CartellaProgramma() const = 0;
     // A folder the user can write to (the documents folder, or home).

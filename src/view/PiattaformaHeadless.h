@@ -77,6 +77,7 @@ class PiattaformaHeadless : public Piattaforma {
     std::string DialogoSalva(const std::string& filtro) override;
     bool ImpostaStampante() override;
     std::string TestoAppunti() override { return Appunti; }
+    void ImpostaAppunti(const std::string& testo) override { Appunti = testo; }
     std::deque<Risposta> RisposteMessaggi;
     std::deque<std::string> RisposteInput, PercorsiApri, PercorsiSalva;
     std::deque<bool> RisposteStampante;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end test of isolmar-cli: every published puzzle solved to its published solution (but the
-# one beyond the search), a conversion round trip, and the exit codes of bad input.
+# one beyond the search), conversion round trips, links, and the exit codes of bad input.
 set -u
 cli=$1
 cartella=$2
@@ -97,6 +97,21 @@ head -c 2000000 /dev/zero > "$tmp/grande.xml"
 "$cli" explain --json "$cartella/janko-0107.xml" | grep -q '"steps":\[{"code":"NRG"' ||
     fallito "explain --json"
 "$cli" explain "$tmp/x.txt" >/dev/null 2>&1; [ $? -eq 2 ] || fallito "explain: input non valido"
+
+# Links and pzprv3 files: the public encoder's sample link back from its file, a link solved in
+# place of a file, .pzpr there and back, a refused link with its reason.
+campione="https://puzz.link/p?nurikabe/5/5/g5k2o1k3g"
+[ "$("$cli" url "$cartella/puzzlink-5x5-g5k2o1k3g.xml")" = "$campione" ] || fallito "url"
+"$cli" solve --count=2 "$campione" | grep -qx 'soluzioni: 1' || fallito "solve di un link"
+"$cli" convert "$cartella/janko-0052.xml" "$tmp/a.pzpr" && "$cli" convert "$tmp/a.pzpr" "$tmp/c.xml" &&
+    [ "$("$cli" url "$tmp/c.xml")" = "$("$cli" url "$cartella/janko-0052.xml")" ] || fallito "convert .pzpr"
+"$cli" solve "https://puzz.link/p?nurikabe/2/1/a1" 2> "$tmp/err" >/dev/null
+[ $? -eq 2 ] && grep -q "numero 10 non ammesso" "$tmp/err" || fallito "link non valido"
+# --version and every command's help.
+"$cli" --version | grep -q "^isolmar-cli [0-9]" || fallito "--version"
+for c in solve convert url generate rate explain; do
+    "$cli" $c --help | grep -q "^Uso: isolmar-cli $c" || fallito "$c --help"
+done
 
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
 exit $falliti

@@ -194,6 +194,23 @@ void FinestraPrincipale::CreaMenu() {
     voce("mnuVerificaConfigurazione", "Verifica configurazione");
     voce("mnuSoluzioneConfigurazione", "Soluzione configurazione isola");
 
+    // Sharing with other Nurikabe programs: the puzzle's link, a pzprv3 file.
+    QMenu* condividi = menuBar()->addMenu(QStringLiteral("Condividi"));
+    condividi->setObjectName("mnuCondividi");
+    const struct {
+        const char* nome;
+        const char* testo;
+        void (Form1::*comando)();
+    } voci[] = {{"mnuCopiaLink", "Copia link puzz.link", &Form1::mnuCopiaLink_Click},
+                {"mnuSalvaPzpr", "Salva file pzprv3...", &Form1::mnuSalvaPzpr_Click}};
+    for (const auto& v : voci) {
+        QAction* a = condividi->addAction(QString::fromUtf8(v.testo));
+        a->setObjectName(v.nome);
+        connect(a, &QAction::triggered, this, [this, c = v.comando] {
+            if (!form_.InElaborazione()) (form_.*c)();
+        });
+    }
+
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
     istruzioni->setObjectName("MnuAiuto");
     connect(istruzioni, &QAction::triggered, this, [this] { MostraModale("Form3z"); });
@@ -410,6 +427,10 @@ bool FinestraPrincipale::ImpostaStampante() {
 
 std::string FinestraPrincipale::TestoAppunti() {
     return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void FinestraPrincipale::ImpostaAppunti(const std::string& testo) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(testo));
 }
 
 std::string FinestraPrincipale::CartellaProgramma() const {

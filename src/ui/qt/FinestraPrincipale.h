@@ -62,6 +62,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     std::string DialogoSalva(const std::string& filtro) override;
     bool ImpostaStampante() override;
     std::string TestoAppunti() override;
+    void ImpostaAppunti(const std::string& testo) override;
     std::string CartellaProgramma() const override;
     std::string CartellaDocumenti() const override;
     std::string RigaComando() const override { return rigaComando_; }

@@ -1,6 +1,7 @@
-// libFuzzer target: any bytes through the XML, text and clipboard readers. A reader must either
-// accept a puzzle that fits the model or refuse with one of its messages.
+// libFuzzer target: any bytes through the XML, text, clipboard, link and pzprv3 readers. A reader
+// must either accept a puzzle that fits the model or refuse with one of its messages.
 #include "io/Letture.h"
+#include "io/PuzzLink.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -15,7 +16,7 @@ void Verifica(const EsitoLettura& e) {
         if (e.Letto.HaPosizione && e.Letto.Posizione.size() != celle) std::abort();
         if (e.Letto.HaSoluzione && e.Letto.Soluzione.size() != celle) std::abort();
     } else if (e.Errore != TestoDatiErrati && e.Errore != TestoFileErrato &&
-               e.Errore != TestoAppuntiErrati) {
+               e.Errore != TestoAppuntiErrati && e.Errore != TestoLinkErrato) {
         std::abort();
     }
 }
@@ -26,5 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
     Verifica(LeggiXml(testo));
     Verifica(LeggiTesto(Righe(testo)));
     Verifica(LeggiAppunti(testo));
+    Verifica(LeggiLink(testo));
+    Verifica(LeggiPzprv3(testo));
+    Verifica(LeggiSchema(testo));
     return 0;
 }

@@ -1,0 +1,97 @@
+#include "cli/Comune.h"
+
+#include "io/Letture.h"
+#include "io/PuzzLink.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+
+namespace isolmar::cli {
+
+Finestra::Finestra() {
+    f.Form_Load();
+    f.Form_Activate();
+}
+
+bool Finestra::Apri(const std::string& sorgente) {
+    p.Messaggi.clear();
+    std::error_code ec;
+    if (SembraLink(sorgente) && !std::filesystem::exists(sorgente, ec)) {
+        const EsitoLettura e = LeggiLink(sorgente);
+        if (e.Ok() && f.CaricaSchema(e.Letto.S)) return true;
+        std::cerr << sorgente << ": " << e.Testo() << "\n";
+        return false;
+    }
+    if (f.ApriFile(sorgente)) return true;
+    std::cerr << sorgente << ": " << (p.Messaggi.empty() ? TestoFileErrato : p.Messaggi.back())
+              << "\n";
+    return false;
+}
+
+void Finestra::Limita(int limite) {
+    p.DopoCessioni(-1, nullptr);
+    if (limite <= 0) return;
+    const auto t0 = std::chrono::steady_clock::now();
+    controlla_ = [this, limite, t0] {
+        if (std::chrono::steady_clock::now() - t0 >= std::chrono::seconds(limite))
+            f.m.TempoScaduto = 1;
+        else
+            p.DopoCessioni(50, controlla_);
+    };
+    p.DopoCessioni(50, controlla_);
+}
+
+CLI::App* NuovoComando(CLI::App& cli, const char* nome, const char* sommario, const char* uso,
+                       Azione& azione, Azione lavoro) {
+    CLI::App* c = cli.add_subcommand(nome, sommario);
+    const std::string testo = uso;
+    c->formatter_fn([testo](const CLI::App*, std::string, CLI::AppFormatMode) { return testo; });
+    c->callback([&azione, lavoro = std::move(lavoro)] { azione = lavoro; });
+    return c;
+}
+
+bool Intero(const std::string& v, long long& n) {
+    return !v.empty() && v.size() <= 18 && v.find_first_not_of("0123456789") == std::string::npos &&
+           (n = std::stoll(v), true);
+}
+
+void OpzioneSecondi(CLI::App* c, std::string& valore) {
+    c->add_option("--max-seconds", valore, "secondi al massimo per schema");
+}
+
+bool LeggiSecondi(const std::string& v, int& limite) {
+    if (v.empty()) return true;
+    long long n = 0;
+    if (!Intero(v, n) || n < 1 || n > MaxSecondi) {
+        std::cerr << "--max-seconds vuole un numero da 1 a " << MaxSecondi << "\n";
+        return false;
+    }
+    limite = static_cast<int>(n);
+    return true;
+}
+
+bool Finisce(const std::string& s, const char* fine) {
+    const size_t n = std::strlen(fine);
+    return s.size() >= n && s.compare(s.size() - n, n, fine) == 0;
+}
+
+std::vector<std::string> Tavola(const Modello& m, int k) {
+    std::vector<std::string> righe;
+    for (int r = 1; r <= m.NumRighe; ++r) {
+        std::string riga;
+        for (int c = 1; c <= m.NumColonne; ++c)
+            riga += m.Tblsol(k, r, c) == 1 ? '.' : '#';
+        righe.push_back(riga);
+    }
+    for (int i = 1; i <= m.NumEle; ++i)
+        righe[m.Ele[i].Riga - 1][m.Ele[i].Colonna - 1] = static_cast<char>('0' + m.Ele[i].Num);
+    return righe;
+}
+
+void StampaJson(const Json& j) {
+    std::cout << j.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
+}
+
+} // namespace isolmar::cli

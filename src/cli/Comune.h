@@ -1,0 +1,69 @@
+// What the commands of isolmar-cli share: the window-less main window, reading a puzzle from a
+// file or a link, the options several commands take, the JSON output and the way a command is
+// added to the parser.
+//
+// A command lives in its own file as one function, Comando<Name>(CLI::App&, Azione&): it adds its
+// subcommand with its options (bound to a struct of its own) and, when the subcommand is chosen,
+// stores in Azione the work to run, which returns the exit status. main() parses, then runs it.
+#pragma once
+
+#include "ui/Form1.h"
+#include "view/PiattaformaHeadless.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace isolmar::cli {
+
+using Json = nlohmann::ordered_json; // keys in the order they are written
+using Azione = std::function<int()>;
+
+// A window-less main window: the commands, their messages collected instead of shown.
+struct Finestra {
+    PiattaformaHeadless p;
+    Form1 f{p};
+    Finestra();
+    // Opens a puzzle file, or the puzzle of a puzzle link given in its place; on refusal prints
+    // the message, with its reason below, and returns false.
+    bool Apri(const std::string& sorgente);
+    // From now on, the running command stops after limite seconds (0: never), as Esc stops it
+    // in the window: every 50th yield (an attempt costs microseconds to a few milliseconds)
+    // looks at the clock.
+    void Limita(int limite);
+
+  private:
+    std::function<void()> controlla_;
+};
+
+// Adds the subcommand nome with the help text uso (what --help prints) and a one-line summary.
+// When the subcommand is chosen, azione becomes lavoro.
+CLI::App* NuovoComando(CLI::App& cli, const char* nome, const char* sommario, const char* uso,
+                       Azione& azione, Azione lavoro);
+
+// A command-line number: decimal digits only, at most 18 of them.
+bool Intero(const std::string& v, long long& n);
+// --max-seconds: the option, and its value read into limite (1..MaxSecondi); false, with the
+// message printed, when the value is not one.
+inline constexpr long long MaxSecondi = 86400;
+void OpzioneSecondi(CLI::App* c, std::string& valore);
+bool LeggiSecondi(const std::string& v, int& limite);
+
+bool Finisce(const std::string& s, const char* fine);
+// The k-th stored solution: '#' wall, '.' island, the digit on clue cells.
+std::vector<std::string> Tavola(const Modello& m, int k);
+// One JSON object on one line; bytes that are not UTF-8 (a file name) become U+FFFD.
+void StampaJson(const Json& j);
+
+void ComandoSolve(CLI::App& cli, Azione& azione);
+void ComandoConvert(CLI::App& cli, Azione& azione);
+void ComandoUrl(CLI::App& cli, Azione& azione);
+void ComandoGenerate(CLI::App& cli, Azione& azione);
+void ComandoRate(CLI::App& cli, Azione& azione);
+void ComandoExplain(CLI::App& cli, Azione& azione);
+
+} // namespace isolmar::cli

@@ -1,0 +1,99 @@
+// isolmar-cli solve: the first solutions of each puzzle.
+#include "cli/Comune.h"
+
+#include <chrono>
+#include <iostream>
+
+namespace isolmar::cli {
+
+namespace {
+
+constexpr const char* UsoSolve =
+    "Uso: isolmar-cli solve [--count N] [--max-seconds S] [--json] FILE...\n"
+    "Cerca fino a N soluzioni (da 1 a 10, predefinito 1) di ogni schema e stampa la prima:\n"
+    "'#' muro, '.' isola, la cifra sulle caselle con un numero; poi le soluzioni trovate e i\n"
+    "secondi. Con --max-seconds S la ricerca di ogni schema si ferma dopo S secondi (da 1 a\n"
+    "86400). --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
+    "soluzione, 2 un file illeggibile o non valido, 3 una ricerca interrotta (e nessun file\n"
+    "illeggibile). FILE e' un file XML, di testo o pzprv3, oppure un link puzz.link.\n";
+
+struct OpzioniSolve {
+    std::string Conta = "1", Secondi;
+    bool Json = false;
+    std::vector<std::string> File;
+};
+
+int Risolvi(const OpzioniSolve& o) {
+    long long conta = 0;
+    if (!Intero(o.Conta, conta) || conta < 1 || conta > MaxSol) {
+        std::cerr << "--count vuole un numero da 1 a " << MaxSol << "\n";
+        return 2;
+    }
+    int limite = 0; // seconds per search; 0 = none
+    if (!LeggiSecondi(o.Secondi, limite)) return 2;
+    if (o.File.empty()) {
+        std::cerr << UsoSolve;
+        return 2;
+    }
+    Finestra w;
+    int esito = 0;
+    for (const std::string& percorso : o.File) {
+        if (!w.Apri(percorso)) {
+            esito = 2;
+            continue;
+        }
+        Modello& m = w.f.m;
+        m.NumProve = 0;
+        const auto t0 = std::chrono::steady_clock::now();
+        w.Limita(limite);
+        const bool cercato = w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta));
+        w.Limita(0);
+        const double secondi =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        if (!cercato) {
+            std::cerr << percorso << ": Schema troppo grande per il risolutore\n";
+            esito = 2;
+            continue;
+        }
+        const bool interrotta = m.TempoScaduto == 1;
+        if (interrotta) {
+            std::cerr << percorso << ": Ricerca interrotta: limite di tempo raggiunto (" << limite
+                      << " s)\n";
+            if (esito != 2) esito = 3;
+        } else if (m.NumSol == 0 && esito == 0) {
+            esito = 1;
+        }
+        const std::vector<std::string> tavola =
+            m.NumSol > 0 ? Tavola(m, 1) : std::vector<std::string>{};
+        if (o.Json) {
+            StampaJson({{"file", percorso},
+                        {"rows", int(m.NumRighe)},
+                        {"columns", int(m.NumColonne)},
+                        {"solutions", m.NumSol},
+                        {"grid", tavola},
+                        {"seconds", secondi},
+                        {"attempts", m.NumProve},
+                        {"interrupted", interrotta}});
+        } else {
+            std::cout << percorso << "\n";
+            for (const std::string& riga : tavola)
+                std::cout << riga << "\n";
+            std::cout << "soluzioni: " << m.NumSol << "\nsecondi: " << secondi << "\n\n";
+        }
+    }
+    return esito;
+}
+
+} // namespace
+
+void ComandoSolve(CLI::App& cli, Azione& azione) {
+    auto o = std::make_shared<OpzioniSolve>();
+    CLI::App* c = NuovoComando(cli, "solve", "risolve ogni schema", UsoSolve, azione,
+                               [o] { return Risolvi(*o); });
+    c->add_option("--count", o->Conta, "soluzioni cercate");
+    OpzioneSecondi(c, o->Secondi);
+    c->add_flag("--json", o->Json, "un oggetto JSON per file");
+    c->add_option("FILE", o->File, "schemi");
+}
+
+} // namespace isolmar::cli

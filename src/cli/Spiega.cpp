@@ -1,0 +1,163 @@
+// isolmar-cli rate and explain: the explanation engine from the player's board of each puzzle.
+#include "cli/Comune.h"
+#include "ui/Testi.h"
+
+#include <chrono>
+#include <iostream>
+
+namespace isolmar::cli {
+
+namespace {
+
+constexpr const char* UsoRate =
+    "Uso: isolmar-cli rate [--full] [--max-seconds S] [--json] FILE...\n"
+    "Valuta la difficolta' di ogni schema come \"Valuta\", partendo dalla posizione del giocatore\n"
+    "salvata nel file: il livello e' l'ipotesi piu' profonda (quante isole insieme, da 0 a 5) che\n"
+    "la spiegazione ha dovuto usare. Senza --full si ferma dopo il livello 2 e un livello 3 vuol\n"
+    "dire \"3 o superiore\"; con --full prova tutti i livelli come \"Mostra\" e da' il livello\n"
+    "esatto. Stampa anche le celle decise, le conclusioni per codice e i secondi. Con\n"
+    "--max-seconds S (da 1 a 86400) la spiegazione di ogni schema si ferma dopo S secondi.\n"
+    "--json stampa un oggetto JSON per file. Uscita: 0 ogni cella decisa, 1 una spiegazione\n"
+    "fermata con celle non decise, 2 un file illeggibile o non valido. FILE e' un file XML, di\n"
+    "testo o pzprv3, oppure un link puzz.link.\n";
+constexpr const char* UsoExplain =
+    "Uso: isolmar-cli explain [--max-seconds S] [--json] FILE\n"
+    "Spiega lo schema passo per passo come \"Mostra\", partendo dalla posizione del giocatore\n"
+    "salvata nel file: ogni conclusione con il suo codice, la cella, l'isola, il livello e le\n"
+    "righe del messaggio; alla fine il livello e lo schema fin dove la spiegazione e' arrivata\n"
+    "('#' muro, '.' isola, la cifra sulle caselle con un numero, '?' non deciso). Opzioni e "
+    "uscita\n"
+    "come per rate.\n";
+
+struct OpzioniLog {
+    bool Completa = false, Json = false;
+    std::string Secondi;
+    std::vector<std::string> File;
+};
+
+// The board as far as the explanation got: '#' wall, '.' island, clue digits, '?' undecided.
+std::vector<std::string> TavolaLog(const Modello& m) {
+    std::vector<std::string> righe;
+    for (int r = 1; r <= m.NumRighe; ++r) {
+        std::string riga;
+        for (int c = 1; c <= m.NumColonne; ++c)
+            riga += m.TblSchema(r, c) >= 2                               ? '#'
+                    : m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0 ? '.'
+                                                                         : '?';
+        righe.push_back(riga);
+    }
+    for (int i = 1; i <= m.NumEle; ++i)
+        righe[m.Ele[i].Riga - 1][m.Ele[i].Colonna - 1] = static_cast<char>('0' + m.Ele[i].Num);
+    return righe;
+}
+
+// Explains one file; prints it; returns its exit status.
+int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, int limite,
+               bool passi) {
+    if (!w.Apri(percorso)) return 2;
+    Modello& m = w.f.m;
+    const auto t0 = std::chrono::steady_clock::now();
+    w.Limita(limite);
+    RelatoreMuto muto;
+    RelatoreRegistra registra;
+    Spiegazione& s = w.f.Spieg;
+    const bool soloValuta = !o.Completa && !passi;
+    const bool eseguita = s.EseguiLog(passi ? static_cast<Relatore&>(registra) : muto, soloValuta);
+    w.Limita(0);
+    const double secondi =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (!eseguita) {
+        std::cerr << percorso << ": " << TestoTroppoGrande << "\n";
+        return 2;
+    }
+    const int decise = s.CelleDecise(), celle = m.NumRighe * m.NumColonne;
+    const bool completa = decise == celle;
+    if (s.Interrotta)
+        std::cerr << percorso << ": Spiegazione interrotta: limite di tempo raggiunto (" << limite
+                  << " s)\n";
+    const std::string livello =
+        std::to_string(s.LivelloLog) + (soloValuta && s.LivelloLog > 2 ? " o superiore" : "");
+    const std::vector<std::string> tavola = TavolaLog(m);
+    if (o.Json) {
+        Json j = {
+            {"file", percorso},           {"rows", int(m.NumRighe)}, {"columns", int(m.NumColonne)},
+            {"level", int(s.LivelloLog)}, {"full", !soloValuta},     {"complete", completa},
+            {"decided", decise}};
+        Json conteggi = Json::object();
+        for (size_t i = 0; i < CodiciLog.size(); ++i)
+            conteggi[std::string(CodiciLog[i])] = s.Conteggi[i];
+        j["conclusions"] = conteggi;
+        if (passi) {
+            Json elenco = Json::array();
+            for (const auto& [c, righe] : registra.Passi)
+                elenco.push_back(
+                    {{"code", std::string(c.Codice)},
+                     {"row", c.Riga},
+                     {"column", c.Colonna},
+                     {"island", c.RigaIsola ? Json{c.RigaIsola, c.ColonnaIsola} : Json(nullptr)},
+                     {"level", c.Livello},
+                     {"rows", righe}});
+            j["steps"] = elenco;
+            j["grid"] = tavola;
+        }
+        j["seconds"] = secondi;
+        j["interrupted"] = s.Interrotta;
+        StampaJson(j);
+    } else {
+        std::cout << percorso << "\n";
+        for (const auto& [c, righe] : registra.Passi) {
+            std::cout << c.Codice << " " << c.Riga << "," << c.Colonna;
+            if (c.RigaIsola) std::cout << " isola " << c.RigaIsola << "," << c.ColonnaIsola;
+            std::cout << " livello " << c.Livello << "\n";
+            for (const std::string& riga : righe)
+                std::cout << "    " << riga << (!riga.empty() && riga.back() == '\n' ? "" : "\n");
+        }
+        std::cout << "livello: " << livello << "\ncelle decise: " << decise << " di " << celle
+                  << "\nconclusioni:";
+        for (size_t i = 0; i < CodiciLog.size(); ++i)
+            std::cout << " " << CodiciLog[i] << " " << s.Conteggi[i];
+        std::cout << "\n";
+        if (passi)
+            for (const std::string& riga : tavola)
+                std::cout << riga << "\n";
+        std::cout << "secondi: " << secondi << (s.Interrotta ? "\ninterrotta" : "") << "\n\n";
+    }
+    return completa ? 0 : 1;
+}
+
+int Spiega(const OpzioniLog& o, bool rate) {
+    int limite = 0;
+    if (!LeggiSecondi(o.Secondi, limite)) return 2;
+    if (o.File.empty() || (!rate && o.File.size() != 1)) {
+        std::cerr << (rate ? UsoRate : UsoExplain);
+        return 2;
+    }
+    Finestra w;
+    int esito = 0;
+    for (const std::string& percorso : o.File)
+        esito = std::max(esito, SpiegaFile(w, percorso, o, limite, !rate));
+    return esito;
+}
+
+} // namespace
+
+void ComandoRate(CLI::App& cli, Azione& azione) {
+    auto o = std::make_shared<OpzioniLog>();
+    CLI::App* c = NuovoComando(cli, "rate", "livello di difficolta' di ogni schema", UsoRate,
+                               azione, [o] { return Spiega(*o, true); });
+    c->add_flag("--full", o->Completa, "tutti i livelli");
+    OpzioneSecondi(c, o->Secondi);
+    c->add_flag("--json", o->Json, "un oggetto JSON per file");
+    c->add_option("FILE", o->File, "schemi");
+}
+
+void ComandoExplain(CLI::App& cli, Azione& azione) {
+    auto o = std::make_shared<OpzioniLog>();
+    CLI::App* c = NuovoComando(cli, "explain", "spiegazione passo per passo", UsoExplain, azione,
+                               [o] { return Spiega(*o, false); });
+    OpzioneSecondi(c, o->Secondi);
+    c->add_flag("--json", o->Json, "un oggetto JSON");
+    c->add_option("FILE", o->File, "schema");
+}
+
+} // namespace isolmar::cli
