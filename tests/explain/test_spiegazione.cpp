@@ -146,7 +146,7 @@ TEST(Spiegazione, LevelsOfValutaAndMostra) {
         for (int i = 1; i <= b.m.NumEle; ++i)
             indizi(b.m.Ele[i].Riga, b.m.Ele[i].Colonna) = 1;
         EXPECT_EQ(b.m.TblSchema, indizi) << c.Nome;
-        EXPECT_FALSE(b.f.LogRegistrato.Passi.empty());
+        EXPECT_FALSE(b.p.Modali.empty());
     }
 }
 
