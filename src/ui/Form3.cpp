@@ -114,6 +114,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
         } else if (static_cast<int>(j) <= s.NumSerie) {
             Gm.Seleziona(riga, ColonnaSerie);
             Gm.ImpostaTesto(std::to_string(j));
+            Gm.ImpostaAllinea(Allineamento::CentroCentro);
             SettaSegn(riga, 202);
         }
     }
