@@ -133,6 +133,11 @@ bool FinestraLog::eventFilter(QObject* o, QEvent* e) {
     return QDialog::eventFilter(o, e);
 }
 
+void FinestraLog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Colloca(); // again with the size the window really took
+}
+
 void FinestraLog::keyPressEvent(QKeyEvent* e) {
     // Esc stops the explanation as it stops a search; the window closes.
     if (e->key() == Qt::Key_Escape) {

@@ -25,6 +25,7 @@ class FinestraLog : public QDialog {
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
   private:
     void Dopo(); // closes the window once Form3 has asked for it

@@ -1,0 +1,112 @@
+// The real log window under the offscreen platform: a scripted "Continua log" walks a small
+// puzzle to its end message, every window lies inside the screen off the highlighted cell, and a
+// click on a record row replays its configurations on the board.
+#include "FinestraLog.h"
+#include "FinestraPrincipale.h"
+
+#include "model/Impostazione.h"
+#include "model/Schema.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace isolmar;
+
+class TestLog : public QObject {
+    Q_OBJECT
+
+    // The highlighted cell of the board in screen coordinates.
+    static QRect CellaSulloSchermo(FinestraPrincipale& w) {
+        const Form1& f = w.Finestra();
+        const VistaGriglia* t = w.Tavola();
+        int x = 0, y = 0;
+        for (int c = 0; c < f.F3.ColonnaCella; ++c)
+            x += f.Gr.LarghezzaColonna(c);
+        for (int r = 0; r < f.F3.RigaCella; ++r)
+            y += f.Gr.AltezzaRiga(r);
+        return {t->mapToGlobal(QPoint(t->Pixel(x), t->Pixel(y))),
+                QSize(t->Pixel(LatoCella), t->Pixel(LatoCella))};
+    }
+
+  private slots:
+    void continuaFinoAllaFine() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Form1& f = w.Finestra();
+        QVERIFY(f.CaricaSchema(Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}}));
+        const QRect schermo = w.screen()->availableGeometry();
+        int passi = 0, replay = 0;
+        QStringList fine, fuori; // the end message; the steps whose window was misplaced
+        QTimer copione;
+        connect(&copione, &QTimer::timeout, [&] {
+            QWidget* modale = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modale)) {
+                fine << box->text();
+                box->accept();
+                return;
+            }
+            auto* log = qobject_cast<FinestraLog*>(modale);
+            if (!log || !log->isVisible()) return;
+            ++passi;
+            QCOMPARE(log->windowTitle(), QStringLiteral("Log soluzione"));
+            const QRect r = log->frameGeometry();
+            if (!schermo.contains(r) || r.intersects(CellaSulloSchermo(w)))
+                fuori << QString::number(passi);
+            // The step with failure records: a click on record 1 shows its message and its
+            // configurations one after another.
+            if (f.F3.RigaConSerie(1) && replay == 0) {
+                ++replay;
+                const int y =
+                    log->Vista()->Pixel(f.F3.Gm.AltezzaRiga(0) + f.F3.Gm.AltezzaRiga(1) / 2);
+                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, QPoint(20, y));
+                QVERIFY(f.F3.Timer1Attivo());
+                QVERIFY(w.findChild<QLabel*>("Lbllog")->isVisible());
+                QVERIFY(w.findChild<QLabel*>("Lbllog")->text().startsWith("Se  l'isola 4,3"));
+                QVERIFY(f.F3.ConfigMostrata >= 1);
+            }
+            log->findChild<QPushButton*>("CmdContinuaLog")->click();
+        });
+        copione.start(10);
+        w.Barra()->actions()[6]->trigger(); // "Mostra"
+        copione.stop();
+        QCOMPARE(fuori, QStringList());
+        QCOMPARE(passi, 9);
+        QCOMPARE(replay, 1);
+        QCOMPARE(fine,
+                 QStringList{QString::fromUtf8("Fine del log \n Il livello di difficoltà è 1")});
+        QVERIFY(!w.findChild<QLabel*>("Lbllog")->isVisible());
+        QVERIFY(!f.InElaborazione());
+    }
+
+    // Beside the main window to the right, else below; inside the screen and off the cell.
+    void posizione_data() {
+        QTest::addColumn<QRect>("principale");
+        QTest::addColumn<QRect>("cella");
+        QTest::addColumn<QRect>("attesa");
+        const QRect cella(100, 100, 30, 30);
+        QTest::newRow("destra") << QRect(0, 0, 500, 500) << cella << QRect(504, 0, 400, 300);
+        QTest::newRow("sotto") << QRect(0, 0, 800, 400) << cella << QRect(0, 404, 400, 300);
+        QTest::newRow("sinistra") << QRect(450, 0, 550, 760) << QRect(500, 100, 30, 30)
+                                  << QRect(46, 0, 400, 300);
+        QTest::newRow("angolo") << QRect(0, 0, 1024, 768) << cella << QRect(624, 0, 400, 300);
+        QTest::newRow("cella in alto a destra")
+            << QRect(0, 0, 1024, 768) << QRect(900, 100, 30, 30) << QRect(0, 468, 400, 300);
+    }
+    void posizione() {
+        QFETCH(QRect, principale);
+        QFETCH(QRect, cella);
+        QFETCH(QRect, attesa);
+        auto r = [](const QRect& q) { return Rettangolo{q.x(), q.y(), q.width(), q.height()}; };
+        const Rettangolo p =
+            PosizioneFinestraLog({0, 0, 1024, 768}, r(principale), r(cella), 400, 300);
+        QCOMPARE(QRect(p.x, p.y, p.w, p.h), attesa);
+    }
+};
+
+QTEST_MAIN(TestLog)
+#include "test_log.moc"
