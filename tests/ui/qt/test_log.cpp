@@ -1,6 +1,7 @@
 // The real log window under the offscreen platform: a scripted "Continua log" walks a small
 // puzzle to its end message, every window lies inside the screen off the highlighted cell, and a
-// click on a record row replays its configurations on the board.
+// click on a record row replays its configurations on the board. (The placement rule itself is
+// tested headless.)
 #include "FinestraLog.h"
 #include "FinestraPrincipale.h"
 
@@ -81,30 +82,6 @@ class TestLog : public QObject {
                  QStringList{QString::fromUtf8("Fine del log \n Il livello di difficoltà è 1")});
         QVERIFY(!w.findChild<QLabel*>("Lbllog")->isVisible());
         QVERIFY(!f.InElaborazione());
-    }
-
-    // Beside the main window to the right, else below; inside the screen and off the cell.
-    void posizione_data() {
-        QTest::addColumn<QRect>("principale");
-        QTest::addColumn<QRect>("cella");
-        QTest::addColumn<QRect>("attesa");
-        const QRect cella(100, 100, 30, 30);
-        QTest::newRow("destra") << QRect(0, 0, 500, 500) << cella << QRect(504, 0, 400, 300);
-        QTest::newRow("sotto") << QRect(0, 0, 800, 400) << cella << QRect(0, 404, 400, 300);
-        QTest::newRow("sinistra") << QRect(450, 0, 550, 760) << QRect(500, 100, 30, 30)
-                                  << QRect(46, 0, 400, 300);
-        QTest::newRow("angolo") << QRect(0, 0, 1024, 768) << cella << QRect(624, 0, 400, 300);
-        QTest::newRow("cella in alto a destra")
-            << QRect(0, 0, 1024, 768) << QRect(900, 100, 30, 30) << QRect(0, 468, 400, 300);
-    }
-    void posizione() {
-        QFETCH(QRect, principale);
-        QFETCH(QRect, cella);
-        QFETCH(QRect, attesa);
-        auto r = [](const QRect& q) { return Rettangolo{q.x(), q.y(), q.width(), q.height()}; };
-        const Rettangolo p =
-            PosizioneFinestraLog({0, 0, 1024, 768}, r(principale), r(cella), 400, 300);
-        QCOMPARE(QRect(p.x, p.y, p.w, p.h), attesa);
     }
 };
 
