@@ -72,8 +72,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     const std::vector<std::string> righe = s.RigheMessaggio(c);
     const bool ipotesi = c.Livello > 0;
 
-    RigaCella = c.Riga;
-    ColonnaCella = c.Colonna;
+    Mostrata = c;
     Gr.Seleziona(c.Riga, c.Colonna);
     if (Codice(c, "NR") || Codice(c, "MU")) {
         Gr.ImpostaSfondo(Verdeacqua);

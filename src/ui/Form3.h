@@ -50,8 +50,8 @@ class Form3 : public Relatore {
     int16_t ConfigMostrata = 0; // its configuration shown last, 1..; 0 none yet
     // The window is up; a button that closes it clears this (the host then closes the window).
     bool Aperta = false;
-    // The cell the message talks about (the log window must not cover it).
-    int RigaCella = 0, ColonnaCella = 0;
+    // The conclusion shown; the window must not cover its cell.
+    Conclusione Mostrata;
     bool Timer1Attivo() const { return timer_ != 0; }
 
     // Relatore: display mode.

@@ -25,17 +25,16 @@ struct Banco {
         f.Form_Activate();
         EXPECT_TRUE(f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml"));
     }
-    // Runs "Mostra"; azione is called at every message, numbered from 1, while the window is up.
+    // "Mostra"; azione runs at every message (numbered from 1) while the window is up.
     void Mostra(const std::function<void(int)>& azione) {
         int n = 0;
-        p.SuModale = [&](const std::string& finestra) {
-            if (finestra == "Form3") azione(++n);
-        };
+        p.SuModale = [&](const std::string&) { azione(++n); };
         f.tlb1_ButtonClick("Mostra");
     }
+    const Griglia::Cella& Cella(int r, int c) const { return f.Gr.CellaIn(r, c); }
 };
 
-// A cell as "background text font size colour".
+// A cell as "background 'text' font size colour".
 std::string Descrivi(const Griglia::Cella& c) {
     char buf[96];
     std::snprintf(buf, sizeof buf, "%06X '%s' %s %g %06X", c.Sfondo, c.Testo.c_str(),
@@ -43,31 +42,24 @@ std::string Descrivi(const Griglia::Cella& c) {
     return buf;
 }
 
-// The rows of Gm as "text|record|symbol".
-std::vector<std::string> Righe(const Griglia& g) {
+// Rows of Gm as "text|record|symbol", or a whole grid cell by cell.
+std::vector<std::string> Righe(const Griglia& g, bool tutte = false) {
     std::vector<std::string> v;
     for (int r = 0; r < g.Righe(); ++r)
-        v.push_back(g.CellaIn(r, 1).Testo + "|" + g.CellaIn(r, 2).Testo + "|" +
-                    g.CellaIn(r, 3).Testo);
+        for (int c = tutte ? 0 : 1; c < (tutte ? g.Colonne() : 2); ++c)
+            v.push_back(tutte ? Descrivi(g.CellaIn(r, c))
+                              : g.CellaIn(r, 1).Testo + "|" + g.CellaIn(r, 2).Testo + "|" +
+                                    g.CellaIn(r, 3).Testo);
     return v;
 }
 
 // The board cells marked as island for a moment.
-std::set<std::pair<int, int>> Segnate(const Form1& f) {
+std::set<std::pair<int, int>> Segnate(const Banco& b) {
     std::set<std::pair<int, int>> s;
-    for (int r = 1; r <= f.m.NumRighe; ++r)
-        for (int c = 1; c <= f.m.NumColonne; ++c)
-            if (f.Gr.CellaIn(r, c).Testo == "n" && f.Gr.CellaIn(r, c).Font == "Wingdings")
-                s.insert({r, c});
+    for (int r = 1; r <= b.f.m.NumRighe; ++r)
+        for (int c = 1; c <= b.f.m.NumColonne; ++c)
+            if (b.Cella(r, c).Testo == "n" && b.Cella(r, c).Font == "Wingdings") s.insert({r, c});
     return s;
-}
-
-bool Uguali(const Griglia& a, const Griglia& b) {
-    if (a.Righe() != b.Righe() || a.Colonne() != b.Colonne()) return false;
-    for (int r = 0; r < a.Righe(); ++r)
-        for (int c = 0; c < a.Colonne(); ++c)
-            if (Descrivi(a.CellaIn(r, c)) != Descrivi(b.CellaIn(r, c))) return false;
-    return true;
 }
 
 std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
@@ -77,16 +69,18 @@ std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
     return s;
 }
 
-const std::string Pagina = "3", Titolo = Pagina + "\xC3\x88", Riga = Pagina + "\xC3\x8A";
+// The symbols of SettaSegn: Wingdings 51 then 200 (a heading with records) or 202 (a record).
+const std::string Titolo = "3\xC3\x88", Riga = "3\xC3\x8A";
 
 } // namespace
 
 // The first conclusion of each code: the concluded cell on the board and the rows of Gm.
 TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
     struct Caso {
-        std::string Cella; // the concluded cell as the board shows it
+        std::string Cella;
         std::vector<std::string> Righe;
-        int Segnate = 0; // cells marked as island (the shape of "IIN" and "II3")
+        size_t Segnate = 0; // cells of the island's shape marked ("IIN", "II3")
+        bool operator==(const Caso&) const = default;
     };
     const std::string muro = "C0C000 '' Arial 8.25 000000", isola = "00FFFF '' Arial 8.25 000000";
     const std::map<std::string, Caso> attesi = {
@@ -95,7 +89,7 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
         {"MUR 3,7",
          {muro,
           {"la cella 3,7 deve essere muro ||", "per non interrompere la continuità del muro||"}}},
-        {"II3 3,5",
+        {"II3 3,5", // the clue cells of a hypothesis' islands in magenta, 12 points
          {"FFFFFF '2' Arial 12 FF00FF",
           {"la conformazione dell'isola  3,5 comporta che  ||",
            "questa è la forma definitiva dell' isola 3,5||"},
@@ -118,56 +112,30 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
     };
     Banco b("janko-0320");
     std::map<std::string, Caso> visti;
-    std::string ultimo;
     b.Mostra([&](int) {
-        const int r = b.f3.RigaCella, c = b.f3.ColonnaCella;
-        const std::string riga0 = b.f3.Gm.CellaIn(0, 1).Testo;
-        // The code from the rows: the rules' texts tell them apart.
-        std::string codice = riga0.rfind("la conformazione", 0) == 0 ? "3" : "";
-        const std::string ultima = b.f3.Gm.CellaIn(b.f3.Gm.Righe() - 1, 1).Testo;
-        const std::string& seconda = b.f3.Gm.Righe() > 1 ? b.f3.Gm.CellaIn(1, 1).Testo : ultima;
-        if (ultima.find("forma definitiva") != std::string::npos)
-            codice = codice.empty() ? "IIN" : "II3";
-        else if (codice == "3")
-            codice = ultima.find("muro") != std::string::npos ? "MU3" : "IS3";
-        else if (seconda.find("nessuna isola") != std::string::npos)
-            codice = "NRG";
-        else if (seconda.find("continuità") != std::string::npos)
-            codice = "MUR";
-        else if (seconda.find("2x2") != std::string::npos)
-            codice = "ISO";
-        else
-            codice = "APP";
-        const std::string chiave = codice + " " + std::to_string(r) + "," + std::to_string(c);
-        if (visti.count(chiave) || !attesi.count(chiave)) return;
-        // For a shape, the cell shown is the first marked one (the clue cell for "II3").
-        const auto segnate = Segnate(b.f);
-        std::pair<int, int> mostrata{r, c};
-        if (codice == "IIN") mostrata = *segnate.begin();
-        visti[chiave] = {Descrivi(b.f.Gr.CellaIn(mostrata.first, mostrata.second)), Righe(b.f3.Gm),
-                         static_cast<int>(segnate.size() > 0)};
-        // The board as shown is kept in gr3; the window is placed with its grid as large as
-        // the board at least.
-        EXPECT_TRUE(Uguali(b.f.gr3, b.f.Gr)) << chiave;
+        const Conclusione& c = b.f3.Mostrata;
+        const std::string chiave =
+            std::string(c.Codice) + " " + std::to_string(c.Riga) + "," + std::to_string(c.Colonna);
+        if (!visti.count(chiave))
+            visti[chiave] = {Descrivi(b.Cella(c.Riga, c.Colonna)), Righe(b.f3.Gm),
+                             Segnate(b).size()};
+        // The board as shown is kept in gr3; the grid is as large as the board at least; no
+        // other command runs meanwhile.
+        EXPECT_EQ(Righe(b.f.gr3, true), Righe(b.f.Gr, true)) << chiave;
         EXPECT_GE(b.f3.Gm.Larghezza, b.f.Gr.Larghezza);
-        EXPECT_TRUE(b.f.InElaborazione()); // no other command runs meanwhile
-        ultimo = chiave;
+        EXPECT_TRUE(b.f.InElaborazione());
     });
-    for (const auto& [chiave, caso] : attesi) {
-        ASSERT_TRUE(visti.count(chiave)) << chiave;
-        EXPECT_EQ(visti[chiave].Cella, caso.Cella) << chiave;
-        EXPECT_EQ(visti[chiave].Righe, caso.Righe) << chiave;
-        EXPECT_EQ(visti[chiave].Segnate, caso.Segnate) << chiave;
-    }
+    for (const auto& [chiave, caso] : attesi)
+        EXPECT_EQ(visti[chiave], caso) << chiave;
     EXPECT_EQ(b.p.Messaggi.back(), "Fine del log \n Il livello di difficoltà è 2");
 }
 
-// The buttons' answers: "Continua log" goes on, "Interompi log" stops without the end message,
-// the close box keeps the answer the run holds, Esc stops as in a search.
+// "Continua log" goes on, "Interompi log" stops without the end message, the close box keeps the
+// answer the run holds (a stop of an earlier run does not count), Esc stops as in a search.
 TEST(Log, AnswersGoOnStopOrKeepTheLastOne) {
     struct Caso {
         const char* Copione; // per message: C continue, I stop, X close box, E Esc
-        bool StopPrecedente; // the previous run was stopped with "Interompi log"
+        bool StopPrima;      // the previous run was stopped with "Interompi log"
         int Messaggi;
         bool Fine;
     };
@@ -175,27 +143,16 @@ TEST(Log, AnswersGoOnStopOrKeepTheLastOne) {
                           Caso{"CXCXXXXXX", false, 9, true}, Caso{"XXXXXXXXX", true, 9, true},
                           Caso{"CE", false, 2, false}}) {
         Banco b("janko-0107");
-        if (c.StopPrecedente) {
-            b.Mostra([&](int) { b.f3.CmdInterrompi_Click(); });
-            b.p.Messaggi.clear();
-        }
+        if (c.StopPrima) b.Mostra([&](int) { b.f3.CmdInterrompi_Click(); });
+        b.p.Messaggi.clear();
         int mostrati = 0;
         b.Mostra([&](int n) {
             mostrati = n;
-            EXPECT_TRUE(b.f3.Aperta);
-            switch (c.Copione[n - 1]) {
-            case 'C':
-                b.f3.CmdContinuaLog_Click();
-                break;
-            case 'I':
-                b.f3.CmdInterrompi_Click();
-                break;
-            case 'E':
-                b.f.Form_KeyPress(27);
-                break;
-            default:
-                break;
-            }
+            const char x = c.Copione[n - 1];
+            if (x == 'C') b.f3.CmdContinuaLog_Click();
+            if (x == 'I') b.f3.CmdInterrompi_Click();
+            if (x == 'E') b.f.Form_KeyPress(27);
+            EXPECT_EQ(b.f3.Aperta, x != 'C' && x != 'I');
         });
         EXPECT_EQ(mostrati, c.Messaggi) << c.Copione;
         EXPECT_EQ(b.p.Messaggi.size(), c.Fine ? 1u : 0u) << c.Copione;
@@ -204,8 +161,9 @@ TEST(Log, AnswersGoOnStopOrKeepTheLastOne) {
     }
 }
 
-// "Dettaglio" cycles the configurations of the chosen record from the last key back to the
-// first and round again, each drawn as its key says; a row without a record restores the board.
+// "Dettaglio" (and Timer1) cycle the configurations of the chosen record from the last key back
+// to the first and round again, each drawn as its key says; a row without a record restores the
+// board from gr3.
 TEST(Log, DetailReplaysTheRecordsConfigurations) {
     Banco b("janko-0107");
     bool provato = false;
@@ -213,50 +171,41 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
         Form3& f3 = b.f3;
         if (provato || !f3.RigaConSerie(7)) return;
         provato = true;
-        const Griglia prima = b.f.Gr;
+        const std::vector<std::string> prima = Righe(b.f.Gr, true);
         f3.Gm_Click(7); // "altrimenti si  interrompe il muro fra 1,3 e 2,1"
-        const SerieFallimento& x = b.f.Spieg.SerieLog[7];
         EXPECT_EQ(b.p.Testo("Lbllog"), "Se  l'isola 4,3 ha configurazioni simili a questa\n"
                                        "si interrompe  la continuità 1,3 e 2,1");
-        EXPECT_TRUE(b.p.Visibile("Lbllog"));
-        EXPECT_FALSE(b.p.Visibile("Label2"));
-        EXPECT_TRUE(f3.Timer1Attivo());
-        const std::vector<std::string> chiavi = Form3::Chiavi(x.Configurazioni);
+        EXPECT_TRUE(b.p.Visibile("Lbllog") && !b.p.Visibile("Label2") && f3.Timer1Attivo());
+        const auto chiavi = Form3::Chiavi(b.f.Spieg.SerieLog[7].Configurazioni);
         const int n = static_cast<int>(chiavi.size());
         ASSERT_GE(n, 2);
         for (int i = 0; i <= n; ++i) {
             const int atteso = i < n ? n - i : n;
-            EXPECT_EQ(f3.ConfigMostrata, atteso);
-            // The cells of the key's island shape (all but the clue cell) are marked, and the
-            // two cells of the cut wall carry "O".
+            ASSERT_EQ(f3.ConfigMostrata, atteso);
             int r0, c0, t, tr, tc;
-            ASSERT_EQ(std::sscanf(chiavi[static_cast<size_t>(atteso - 1)].c_str(),
-                                  "%d,%d,%d,%d,%dE", &r0, &c0, &t, &tr, &tc),
-                      5);
-            std::set<std::pair<int, int>> forma;
+            ASSERT_EQ(
+                std::sscanf(chiavi[atteso - 1].c_str(), "%d,%d,%d,%d,%dE", &r0, &c0, &t, &tr, &tc),
+                5);
+            std::set<std::pair<int, int>> forma; // the key's shape but its clue cell
             const Tessera& s = b.f.m.Tessere[t];
             for (int a = 1; a <= s.Righe; ++a)
                 for (int c = 1; c <= s.Colonne; ++c)
                     if (s.Cella[a][c] == CellaTessera && (a != tr || c != tc))
                         forma.insert({r0 - tr + a, c0 - tc + c});
-            EXPECT_EQ(Segnate(b.f), forma) << atteso;
-            EXPECT_EQ(b.f.Gr.CellaIn(1, 3).Testo + b.f.Gr.CellaIn(2, 1).Testo, "OO");
+            EXPECT_EQ(Segnate(b), forma) << atteso;
+            EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(2, 1).Testo, "OO"); // the cut wall
             if (i % 2)
                 f3.CmdVisualizzaDett_Click();
             else
-                b.p.EseguiTimer(); // Timer1's tick does the same
+                b.p.EseguiTimer();
         }
-        f3.CmdDettagliosuccessivo_Click();
-        EXPECT_EQ(f3.ConfigMostrata, n - 2 > 0 ? n - 2 : n);
         f3.Gm_Click(0); // the heading names no record
-        EXPECT_TRUE(Uguali(b.f.Gr, b.f.gr3));
-        EXPECT_TRUE(Uguali(b.f.Gr, prima));
-        EXPECT_FALSE(f3.Timer1Attivo());
-        EXPECT_FALSE(b.p.Visibile("Lbllog"));
-        EXPECT_TRUE(b.p.Visibile("Label2"));
+        EXPECT_EQ(Righe(b.f.Gr, true), Righe(b.f.gr3, true));
+        EXPECT_EQ(Righe(b.f.Gr, true), prima);
+        EXPECT_TRUE(!f3.Timer1Attivo() && !b.p.Visibile("Lbllog") && b.p.Visibile("Label2"));
     });
     EXPECT_TRUE(provato);
-    EXPECT_EQ(b.p.TimerInAttesa(), 0u); // the window's timer went with it
+    EXPECT_EQ(b.p.TimerInAttesa(), 0u); // the timer went with the window
 }
 
 // "Salva situazione attuale" writes the board shown as the player's board and leaves the game as
@@ -269,41 +218,32 @@ TEST(Log, SavingTheSituationShownLeavesTheGame) {
         b.f.m.TblGioco(5, 5) = 2; // a mark of the player's
         const Griglia8 gioco = b.f.m.TblGioco;
         const auto isole = Isole(b.f.m);
-        Griglia8 mostrato;
+        std::string mostrato;
         b.Mostra([&](int n) {
             if (n != 6) return;
             b.f3.Gm_Click(1); // a configuration on the board
             for (int r = 1; r <= 5; ++r)
-                for (int c = 1; c <= 5; ++c) {
-                    const Colore x = b.f.Gr.CellaIn(r, c).Sfondo;
-                    mostrato(r, c) = x == Blu ? 2 : x == Bianco ? 1 : 0;
-                }
+                for (int c = 1; c <= 5; ++c)
+                    mostrato += b.Cella(r, c).Sfondo == Blu      ? '2'
+                                : b.Cella(r, c).Sfondo == Bianco ? '1'
+                                                                 : '0';
             if (!annulla) b.p.PercorsiSalva.push_back(percorso);
-            const auto eleLog = b.f.m.Ele;
+            const auto ele = b.f.m.Ele;
             const uint8_t numEle = b.f.m.NumEle;
             b.f3.Command1_Click();
-            EXPECT_EQ(b.f.m.TblGioco, gioco);
-            EXPECT_EQ(b.f.m.Ele, eleLog);
-            EXPECT_EQ(b.f.m.NumEle, numEle);
+            EXPECT_TRUE(b.f.m.TblGioco == gioco && b.f.m.Ele == ele && b.f.m.NumEle == numEle);
         });
         EXPECT_EQ(b.f.m.TblGioco, gioco);
         EXPECT_EQ(Isole(b.f.m), isole);
         ASSERT_EQ(std::filesystem::exists(percorso), !annulla);
-        if (annulla) continue;
         std::string dati;
-        ASSERT_TRUE(LeggiFile(percorso, dati));
+        if (annulla || !LeggiFile(percorso, dati)) continue;
         const EsitoLettura e = LeggiSchema(dati);
-        ASSERT_TRUE(e.Ok()) << e.Testo();
-        for (int r = 1; r <= 5; ++r)
-            for (int c = 1; c <= 5; ++c)
-                EXPECT_EQ(e.Letto.Posizione[static_cast<size_t>((r - 1) * 5 + c - 1)] - '0',
-                          mostrato(r, c))
-                    << r << "," << c;
+        EXPECT_EQ(e.Letto.Posizione, mostrato) << e.Testo();
     }
 }
 
-// Where the log window goes, in screen pixels.
-TEST(Log, PlacedBesideTheMainWindowInsideTheScreen) {
+TEST(Log, PlacedBesideTheMainWindowInsideTheScreenOffTheCell) {
     const Rettangolo schermo{0, 0, 1024, 768}, cella{100, 100, 30, 30};
     struct Caso {
         Rettangolo Principale, Cella, Attesa;
@@ -317,7 +257,6 @@ TEST(Log, PlacedBesideTheMainWindowInsideTheScreen) {
          }) {
         const Rettangolo r = PosizioneFinestraLog(schermo, c.Principale, c.Cella, 400, 300);
         EXPECT_EQ(r, c.Attesa) << r.x << "," << r.y;
-        EXPECT_TRUE(schermo.Contiene(r));
-        EXPECT_FALSE(r.Interseca(c.Cella));
+        EXPECT_TRUE(schermo.Contiene(r) && !r.Interseca(c.Cella));
     }
 }

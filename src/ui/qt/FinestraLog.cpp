@@ -85,24 +85,27 @@ void FinestraLog::Dopo() {
     if (!f_.F3.Aperta) accept();
 }
 
+QRect FinestraLog::CellaMostrata() const {
+    const Form3& f3 = f_.F3;
+    const Griglia& g = f_.Gr;
+    const int r = f3.Mostrata.Riga, c = f3.Mostrata.Colonna;
+    if (!tavola_ || !tavola_->isVisible() || r < 1 || c < 1 || r >= g.Righe() || c >= g.Colonne())
+        return {};
+    int x = 0, y = 0;
+    for (int j = 0; j < c; ++j)
+        x += g.LarghezzaColonna(j);
+    for (int i = 0; i < r; ++i)
+        y += g.AltezzaRiga(i);
+    return {tavola_->mapToGlobal(QPoint(tavola_->Pixel(x), tavola_->Pixel(y))),
+            QSize(tavola_->Pixel(g.LarghezzaColonna(c)), tavola_->Pixel(g.AltezzaRiga(r)))};
+}
+
 void FinestraLog::Colloca() {
     adjustSize();
     const QScreen* s = principale_ && principale_->screen() ? principale_->screen()
                                                             : QGuiApplication::primaryScreen();
     if (!s || !principale_) return;
-    QRect cella;
-    const Form3& f3 = f_.F3;
-    if (tavola_ && tavola_->isVisible() && f3.RigaCella > 0 && f3.ColonnaCella > 0) {
-        const Griglia& g = f_.Gr;
-        int x = 0, y = 0;
-        for (int c = 0; c < f3.ColonnaCella && c < g.Colonne(); ++c)
-            x += g.LarghezzaColonna(c);
-        for (int r = 0; r < f3.RigaCella && r < g.Righe(); ++r)
-            y += g.AltezzaRiga(r);
-        const QPoint alto = tavola_->mapToGlobal(QPoint(tavola_->Pixel(x), tavola_->Pixel(y)));
-        cella = QRect(alto, QSize(tavola_->Pixel(g.LarghezzaColonna(f3.ColonnaCella)),
-                                  tavola_->Pixel(g.AltezzaRiga(f3.RigaCella))));
-    }
+    const QRect cella = CellaMostrata();
     // Sizes with the frame the window manager adds.
     const QSize cornice = frameGeometry().size() - geometry().size();
     const QSize fuori = size() + cornice;

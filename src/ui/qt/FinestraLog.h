@@ -21,6 +21,8 @@ class FinestraLog : public QDialog {
     VistaGriglia* Vista() const { return vista_; }
     // Places the window beside the main window, inside its screen, off the cell.
     void Colloca();
+    // The board cell of the conclusion shown, in screen pixels; empty when none.
+    QRect CellaMostrata() const;
 
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;

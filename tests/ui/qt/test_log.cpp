@@ -5,7 +5,6 @@
 #include "FinestraLog.h"
 #include "FinestraPrincipale.h"
 
-#include "model/Impostazione.h"
 #include "model/Schema.h"
 
 #include <QLabel>
@@ -19,19 +18,6 @@ using namespace isolmar;
 
 class TestLog : public QObject {
     Q_OBJECT
-
-    // The highlighted cell of the board in screen coordinates.
-    static QRect CellaSulloSchermo(FinestraPrincipale& w) {
-        const Form1& f = w.Finestra();
-        const VistaGriglia* t = w.Tavola();
-        int x = 0, y = 0;
-        for (int c = 0; c < f.F3.ColonnaCella; ++c)
-            x += f.Gr.LarghezzaColonna(c);
-        for (int r = 0; r < f.F3.RigaCella; ++r)
-            y += f.Gr.AltezzaRiga(r);
-        return {t->mapToGlobal(QPoint(t->Pixel(x), t->Pixel(y))),
-                QSize(t->Pixel(LatoCella), t->Pixel(LatoCella))};
-    }
 
   private slots:
     void continuaFinoAllaFine() {
@@ -56,7 +42,7 @@ class TestLog : public QObject {
             ++passi;
             QCOMPARE(log->windowTitle(), QStringLiteral("Log soluzione"));
             const QRect r = log->frameGeometry();
-            if (!schermo.contains(r) || r.intersects(CellaSulloSchermo(w)))
+            if (!schermo.contains(r) || r.intersects(log->CellaMostrata()))
                 fuori << QString::number(passi);
             // The step with failure records: a click on record 1 shows its message and its
             // configurations one after another.
