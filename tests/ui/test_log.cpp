@@ -176,7 +176,13 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
         EXPECT_EQ(b.p.Testo("Lbllog"), "Se  l'isola 4,3 ha configurazioni simili a questa\n"
                                        "si interrompe  la continuità 1,3 e 2,1");
         EXPECT_TRUE(b.p.Visibile("Lbllog") && !b.p.Visibile("Label2") && f3.Timer1Attivo());
-        const auto chiavi = Form3::Chiavi(b.f.Spieg.SerieLog[7].Configurazioni);
+        // Every record got its deferred message once.
+        const Spiegazione& sp = b.f.Spieg;
+        ASSERT_EQ(sp.NumSerie, 7);
+        EXPECT_EQ(sp.SerieLog[1].Messaggio, "Se  l'isola 4,3 ha configurazioni simili a questa\n"
+                                            " si crea un  muro 2x2 in 1,3");
+        EXPECT_TRUE(sp.MsgProdotti);
+        const auto chiavi = Form3::Chiavi(sp.SerieLog[7].Configurazioni);
         const int n = static_cast<int>(chiavi.size());
         ASSERT_GE(n, 2);
         for (int i = 0; i <= n; ++i) {
