@@ -28,6 +28,7 @@ bool Form1::EseguiLog() {
         p.Messaggio(TestoTroppoGrande, Pulsanti::Ok);
     } else if (!SoloValuta && !Spieg.Fermata && !Spieg.Interrotta) {
         Vissche();
+        Gr.ImpostaRidisegno(true); // the final board under the end message
         p.Messaggio("Fine del log \n Il livello di difficoltà è " + std::to_string(LivelloLog),
                     Pulsanti::Ok);
     }
