@@ -463,6 +463,7 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
         d.setWindowTitle(QStringLiteral("Istruzioni"));
         auto* l = new QVBoxLayout(&d);
         auto* testo = new QTextBrowser(&d);
+        testo->setSearchPaths({QCoreApplication::applicationDirPath()}); // its pictures
         QFile f(QCoreApplication::applicationDirPath() + "/Isolmar.html");
         if (f.open(QIODevice::ReadOnly))
             testo->setHtml(QString::fromUtf8(f.readAll()));
