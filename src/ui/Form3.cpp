@@ -317,24 +317,24 @@ void Form3::VisualizzaAggiuntaTmp() {
             }
 }
 
-void Form3::CellaIsolaTmp(int r, int c) {
+// The square of the symbol font in the given colour on grey; a white cell stays white unless
+// ancheBianca.
+void Form3::Quadratino(int r, int c, Colore colore, bool ancheBianca) {
     Griglia& Gr = f.Gr;
     Gr.Seleziona(r, c);
     Gr.ImpostaFont("Wingdings");
     Gr.ImpostaDimensione(16);
     Gr.ImpostaTesto(Simbolo(110));
-    Gr.ImpostaColoreTesto(Giallo);
-    if (Gr.Sfondo() != Bianco) Gr.ImpostaSfondo(Grigio);
+    Gr.ImpostaColoreTesto(colore);
+    if (ancheBianca || Gr.Sfondo() != Bianco) Gr.ImpostaSfondo(Grigio);
+}
+
+void Form3::CellaIsolaTmp(int r, int c) {
+    Quadratino(r, c, Giallo, false);
 }
 
 void Form3::CellaNoIsolaTmp(int r, int c) {
-    Griglia& Gr = f.Gr;
-    Gr.Seleziona(r, c);
-    Gr.ImpostaFont("Wingdings");
-    Gr.ImpostaDimensione(16);
-    Gr.ImpostaTesto(Simbolo(110));
-    Gr.ImpostaColoreTesto(Verdeacqua);
-    Gr.ImpostaSfondo(Grigio);
+    Quadratino(r, c, Verdeacqua, true);
 }
 
 void Form3::SegnaO(int r, int c) {

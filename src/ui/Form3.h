@@ -96,6 +96,7 @@ class Form3 : public Relatore {
 
   private:
     void SegnaO(int r, int c);
+    void Quadratino(int r, int c, Colore colore, bool ancheBianca);
     void AvviaTimer1();
     void FermaTimer1();
 
