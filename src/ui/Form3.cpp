@@ -24,7 +24,7 @@ std::string Cella(int r, int c) {
     return std::to_string(r) + "," + std::to_string(c);
 }
 
-// The flags of a direct rule's or a hypothesis' code: its first two letters.
+// Whether a code's first two letters, which pick its message, are due.
 bool Codice(const Conclusione& c, const char* due) {
     return c.Codice.substr(0, 2) == due;
 }
