@@ -57,23 +57,32 @@ FinestraLog::FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavo
     auto* frame = new QGroupBox(this);
     frame->setObjectName("FrmMess");
     auto* pulsanti = new QHBoxLayout(frame);
-    auto pulsante = [&](const char* nome, const char* testo, void (Form3::*azione)()) {
-        auto* b = new QPushButton(QString::fromUtf8(testo), frame);
-        b->setObjectName(nome);
+    // Plain functions, not member pointers: Form3 is polymorphic.
+    using Azione = void (*)(Form3&);
+    const struct {
+        const char* Nome;
+        const char* Testo;
+        Azione Fai;
+    } voci[] = {
+        {"CmdContinuaLog", "Continua log", [](Form3& x) { x.CmdContinuaLog_Click(); }},
+        {"CmdInterrompi", "Interompi log", [](Form3& x) { x.CmdInterrompi_Click(); }},
+        {"CmdVisualizzaDett", "Dettaglio", [](Form3& x) { x.CmdVisualizzaDett_Click(); }},
+        {"CmdDettagliosuccessivo", "Dettaglio successivo",
+         [](Form3& x) { x.CmdDettagliosuccessivo_Click(); }},
+        {"Command1", "Salva situazione attuale", [](Form3& x) { x.Command1_Click(); }},
+    };
+    for (const auto& v : voci) {
+        auto* b = new QPushButton(QString::fromUtf8(v.Testo), frame);
+        b->setObjectName(v.Nome);
         b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, azione] {
-            (f_.F3.*azione)();
+        b->setDefault(v.Fai == voci[0].Fai); // Enter goes on
+        const Azione fai = v.Fai;
+        connect(b, &QPushButton::clicked, this, [this, fai] {
+            fai(f_.F3);
             Dopo();
         });
         pulsanti->addWidget(b);
-        return b;
-    };
-    pulsante("CmdContinuaLog", "Continua log", &Form3::CmdContinuaLog_Click)->setDefault(true);
-    pulsante("CmdInterrompi", "Interompi log", &Form3::CmdInterrompi_Click);
-    pulsante("CmdVisualizzaDett", "Dettaglio", &Form3::CmdVisualizzaDett_Click);
-    pulsante("CmdDettagliosuccessivo", "Dettaglio successivo",
-             &Form3::CmdDettagliosuccessivo_Click);
-    pulsante("Command1", "Salva situazione attuale", &Form3::Command1_Click);
+    }
     colonna->addWidget(frame);
 }
 
