@@ -92,6 +92,7 @@ void Form1::Form_Load() {
     SpegniBottoniPiuMeno();
     p.ImpostaTesto("Label2", "");
     p.ImpostaVisibile("CommandVisgioco", false);
+    p.ImpostaVisibile("Lbllog", false); // the log window's message line
     // The monomino is shape 1 from the model's construction.
     m.MaxLivello = 4;
     InizializzaSchema(m, Gr, p);

@@ -9,6 +9,7 @@
 #include "model/Modello.h"
 #include "model/Schema.h"
 #include "solver/Risolutore.h"
+#include "ui/Form3.h"
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
 
@@ -56,8 +57,9 @@ class Form1 {
     Risolutore Ris{m, Gr, p};
     Generatore Gen{m, Gr, p, Ris};
     Spiegazione Spieg{m, Ris, p};
-    // The conclusions of the last "Mostra" run, with their rows, until the log window shows them.
-    RelatoreRegistra LogRegistrato;
+    // The log window of "Mostra", and the copy of the board it keeps while it is up.
+    Form3 F3{*this};
+    Griglia gr3;
 
     // Main-window fields.
     int16_t SolVis = 0;              // solution shown on the board, 1..NumSol

@@ -15,8 +15,9 @@ bool Form1::CmdLog_Click() {
 
 bool Form1::EseguiLog() {
     RelatoreMuto muto;
-    LogRegistrato.Passi.clear();
-    Relatore& relatore = SoloValuta ? static_cast<Relatore&>(muto) : LogRegistrato;
+    // A stop answered in an earlier run does not stop this one.
+    F3.RispostaLog = 1;
+    Relatore& relatore = SoloValuta ? static_cast<Relatore&>(muto) : F3;
     const bool eseguita = Spieg.EseguiLog(relatore, SoloValuta != Falso);
     LivelloLog = Spieg.LivelloLog;
     p.CursoreOccupato(false);
@@ -27,6 +28,7 @@ bool Form1::EseguiLog() {
         p.Messaggio(TestoTroppoGrande, Pulsanti::Ok);
     } else if (!SoloValuta && !Spieg.Fermata && !Spieg.Interrotta) {
         Vissche();
+        Gr.ImpostaRidisegno(true); // the final board under the end message
         p.Messaggio("Fine del log \n Il livello di difficoltà è " + std::to_string(LivelloLog),
                     Pulsanti::Ok);
     }

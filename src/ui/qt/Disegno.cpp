@@ -18,10 +18,13 @@ QString TestoCella(const Griglia::Cella& c) {
     const QString t = QString::fromStdString(c.Testo);
     if (QString::fromStdString(c.Font).compare("Wingdings", Qt::CaseInsensitive) != 0) return t;
     static const QMap<QChar, QChar> simboli = {
-        {'n', QChar(0x25A0)}, // black square
-        {'o', QChar(0x25A1)}, // white square
-        {'p', QChar(0x25FB)}, // white medium square
-        {'l', QChar(0x25CF)}, // black circle
+        {'n', QChar(0x25A0)},        // black square
+        {'o', QChar(0x25A1)},        // white square
+        {'p', QChar(0x25FB)},        // white medium square
+        {'l', QChar(0x25CF)},        // black circle
+        {'3', QChar(0x2750)},        // page (log rows)
+        {QChar(200), QChar(0x27A6)}, // arrow curving up and right (a heading with records)
+        {QChar(202), QChar(0x27A5)}, // arrow curving down and right (a record's row)
     };
     QString s;
     for (QChar ch : t) {

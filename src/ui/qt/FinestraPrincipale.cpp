@@ -1,6 +1,7 @@
 #include "FinestraPrincipale.h"
 
 #include "Disegno.h"
+#include "FinestraLog.h"
 
 #include "model/Impostazione.h"
 
@@ -124,6 +125,16 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     auto* stato = new QHBoxLayout;
     stato->addWidget(label1_);
     stato->addWidget(label2_, 1);
+    // The log window's message of the configuration on the board, in Label2's place; its two
+    // lines are kept free so that the window does not grow under the log window.
+    auto* lbllog = new QLabel(centro);
+    lbllog->setObjectName("Lbllog");
+    lbllog->setMinimumHeight(2 * lbllog->fontMetrics().lineSpacing());
+    QSizePolicy trattieni = lbllog->sizePolicy();
+    trattieni.setRetainSizeWhenHidden(true);
+    lbllog->setSizePolicy(trattieni);
+    lbllog->hide();
+    stato->addWidget(lbllog, 1);
     stato->addWidget(animazione_);
     colonna->addLayout(stato);
     colonna->addWidget(progresso_);
@@ -464,11 +475,16 @@ void FinestraPrincipale::FermaTimer(int id) {
 }
 
 void FinestraPrincipale::MostraModale(const std::string& finestra) {
-    if (finestra == "Form3z") { // help, beside the main window
+    if (finestra == "Form3") { // the log window
+        FinestraLog d(form_, this, tavola_);
+        d.Colloca();
+        d.exec();
+    } else if (finestra == "Form3z") { // help, beside the main window
         QDialog d(this);
         d.setWindowTitle(QStringLiteral("Istruzioni"));
         auto* l = new QVBoxLayout(&d);
         auto* testo = new QTextBrowser(&d);
+        testo->setSearchPaths({QCoreApplication::applicationDirPath()}); // its pictures
         QFile f(QCoreApplication::applicationDirPath() + "/Isolmar.html");
         if (f.open(QIODevice::ReadOnly))
             testo->setHtml(QString::fromUtf8(f.readAll()));

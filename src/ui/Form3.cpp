@@ -1,0 +1,444 @@
+// Form3: the log window's logic, the highlights of each conclusion on the main board and the
+// replay of a failure record's configurations.
+#include "ui/Form3.h"
+
+#include "model/Impostazione.h"
+#include "ui/Form1.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace isolmar {
+
+namespace {
+constexpr Colore Magenta = 0xFF00FF, AzzurroChiaro = 0xC0FFFF;
+constexpr int AltezzaRigaLog = 300;
+
+// A character of a symbol font by its code, as the grids store it (UTF-8 of U+00nn).
+std::string Simbolo(int codice) {
+    if (codice < 0x80) return std::string(1, static_cast<char>(codice));
+    return {static_cast<char>(0xC0 | (codice >> 6)), static_cast<char>(0x80 | (codice & 0x3F))};
+}
+
+std::string Cella(int r, int c) {
+    return std::to_string(r) + "," + std::to_string(c);
+}
+
+// Whether a code's first two letters, which pick its message, are due.
+bool Codice(const Conclusione& c, const char* due) {
+    return c.Codice.substr(0, 2) == due;
+}
+} // namespace
+
+Rettangolo PosizioneFinestraLog(const Rettangolo& schermo, const Rettangolo& principale,
+                                const Rettangolo& cella, int w, int h) {
+    constexpr int Spazio = 4;
+    const Rettangolo posti[] = {
+        {principale.x + principale.w + Spazio, principale.y, w, h},
+        {principale.x, principale.y + principale.h + Spazio, w, h},
+        {principale.x - w - Spazio, principale.y, w, h},
+        {principale.x, principale.y - h - Spazio, w, h},
+    };
+    for (const Rettangolo& r : posti)
+        if (schermo.Contiene(r)) return r;
+    auto dentro = [&](Rettangolo r) {
+        r.x = std::max(schermo.x, std::min(r.x, schermo.x + schermo.w - r.w));
+        r.y = std::max(schermo.y, std::min(r.y, schermo.y + schermo.h - r.h));
+        return r;
+    };
+    std::vector<Rettangolo> altri;
+    for (const Rettangolo& r : posti)
+        altri.push_back(dentro(r));
+    for (int angolo = 0; angolo < 4; ++angolo)
+        altri.push_back(dentro({angolo % 2 ? schermo.x + schermo.w - w : schermo.x,
+                                angolo / 2 ? schermo.y + schermo.h - h : schermo.y, w, h}));
+    for (const Rettangolo& r : altri)
+        if (!r.Interseca(cella)) return r;
+    return altri.front();
+}
+
+// ---- The reporter ---------------------------------------------------------------------------
+
+int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
+    Modello& m = f.m;
+    Griglia& Gr = f.Gr;
+    Piattaforma& p = f.p;
+    s_ = &s;
+    Form_Load();
+    Gr.ImpostaRidisegno(false);
+    p.ValoreProgresso(0);
+    VisualizzaSchemaConAggiuntaTmp();
+    // For a hypothesis this runs the exploration again for its failure records.
+    const std::vector<std::string> righe = s.RigheMessaggio(c);
+    const bool ipotesi = c.Livello > 0;
+
+    Mostrata = c;
+    Gr.Seleziona(c.Riga, c.Colonna);
+    if (Codice(c, "NR") || Codice(c, "MU")) {
+        Gr.ImpostaSfondo(Verdeacqua);
+    } else if (Codice(c, "IS")) {
+        Gr.ImpostaSfondo(Giallo);
+    } else if (Codice(c, "AP")) {
+        Gr.ImpostaSfondo(Giallo);
+        Gr.ImpostaTesto(Cella(c.RigaIsola, c.ColonnaIsola));
+        Gr.ImpostaFont("Arial");
+        Gr.ImpostaDimensione(7);
+        Gr.ImpostaColoreTesto(Blu);
+    } else if (Codice(c, "II")) {
+        // A direct rule has already given the island its shape; a hypothesis is reported
+        // before, with the shape in MossaConfig.
+        const Isola& e = m.Ele[c.Isola];
+        const Mossa& mo = m.Mosse[ipotesi ? s.MossaConfig[c.Isola] : 0];
+        if (ipotesi)
+            RiproduciIsola(c.RigaIsola, c.ColonnaIsola, mo.Tessera, mo.TessRiga, mo.TessColonna);
+        else
+            RiproduciIsola(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna);
+    }
+    if (ipotesi)
+        for (int i = 1; i <= m.NumEle; ++i) {
+            Gr.Seleziona(m.Ele[i].Riga, m.Ele[i].Colonna);
+            Gr.ImpostaColoreTesto(Magenta);
+            Gr.ImpostaDimensione(12);
+        }
+
+    for (size_t j = 0; j < righe.size(); ++j) {
+        const int riga = RigaBianca();
+        Gm.Seleziona(riga, ColonnaTesto);
+        Gm.ImpostaTesto(righe[j]);
+        if (righe[j].find('\n') != std::string::npos)
+            Gm.ImpostaAltezzaRiga(riga, 2 * AltezzaRigaLog);
+        if (!ipotesi || s.NumSerie == 0) continue;
+        if (j == 0) {
+            SettaSegn(riga, 200);
+        } else if (static_cast<int>(j) <= s.NumSerie) {
+            Gm.Seleziona(riga, ColonnaSerie);
+            Gm.ImpostaTesto(std::to_string(j));
+            Gm.ImpostaAllinea(Allineamento::CentroCentro);
+            SettaSegn(riga, 202);
+        }
+    }
+
+    s.MsgProdotti = false;
+    SalvaGrd(Gr, f.gr3);
+    p.ImpostaTesto("Lbllog", "");
+    PosizionaFormLog();
+    Gr.ImpostaRidisegno(true);
+    Aperta = true;
+    p.MostraModale("Form3");
+    Aperta = false;
+    Form_Unload();
+    // A replay may have written over clue numbers: the board as the message showed it.
+    SalvaGrd(f.gr3, Gr);
+    Gr.ImpostaRidisegno(true);
+    p.ImpostaVisibile("Label2", true);
+    p.ImpostaVisibile("Lbllog", false);
+    s_ = nullptr;
+    return RispostaLog;
+}
+
+void Form3::MostraFallimento(Spiegazione& s, const std::string& testo) {
+    s_ = &s;
+    VisualizzaForLogDet(testo);
+}
+
+void Form3::VisualizzaForLogDet(const std::string& testo) {
+    Modello& m = f.m;
+    const Griglia log = Gm;
+    const bool aperta = Aperta;
+    Gm = Griglia();
+    Gm.ImpostaColonne(5);
+    Gm.ImpostaRighe(1);
+    Gm.ImpostaAltezzaRiga(0, 3 * AltezzaRigaLog);
+    for (int c = 0; c < Gm.Colonne(); ++c) {
+        Gm.Seleziona(0, c);
+        Gm.ImpostaSfondo(AzzurroChiaro);
+    }
+    Gm.Seleziona(0, ColonnaTesto);
+    Gm.ImpostaTesto(testo);
+    // The failed configuration is on the tables now: show it with the cells the reason names.
+    f.Gr.ImpostaRidisegno(false);
+    VisualizzaSchemaConAggiuntaTmp();
+    std::vector<std::pair<int, int>> segnate;
+    if (m.EsitoMuro == 0) segnate = {{m.Muro2x2Riga, m.Muro2x2Colonna}};
+    if (m.EsitoMuro == 1)
+        segnate = {{m.TaglioRiga1, m.TaglioColonna1}, {m.TaglioRiga2, m.TaglioColonna2}};
+    for (auto [r, c] : segnate)
+        SegnaO(r, c);
+    PosizionaFormLog();
+    f.Gr.ImpostaRidisegno(true);
+    Aperta = true;
+    f.p.MostraModale("Form3");
+    for (auto [r, c] : segnate) {
+        f.Gr.Seleziona(r, c);
+        f.Gr.ImpostaTesto("");
+    }
+    Gm = log;
+    Aperta = aperta;
+}
+
+// ---- Events ---------------------------------------------------------------------------------
+
+void Form3::Form_Load() {
+    FermaTimer1();
+    Gm = Griglia();
+    Gm.ImpostaColonne(5);
+    Gm.ImpostaRighe(1);
+    Gm.ImpostaLarghezzaColonna(0, 0);
+    Gm.ImpostaLarghezzaColonna(4, 0);
+    Gm.ImpostaAltezzaRiga(0, AltezzaRigaLog);
+    SerieScelta = ConfigMostrata = 0;
+    f.p.ImpostaTesto("Label2", "");
+}
+
+void Form3::Form_Unload() {
+    FermaTimer1();
+}
+
+void Form3::CmdContinuaLog_Click() {
+    RispostaLog = 1;
+    Aperta = false;
+}
+
+void Form3::CmdInterrompi_Click() {
+    RispostaLog = 2;
+    Aperta = false;
+}
+
+bool Form3::RigaConSerie(int riga) const {
+    return riga >= 0 && riga < Gm.Righe() && !Gm.CellaIn(riga, ColonnaSerie).Testo.empty();
+}
+
+void Form3::Gm_Click(int riga) {
+    if (riga < 0 || riga >= Gm.Righe()) return;
+    Piattaforma& p = f.p;
+    FermaTimer1();
+    if (!RigaConSerie(riga)) {
+        SalvaGrd(f.gr3, f.Gr);
+        f.Gr.ImpostaRidisegno(true);
+        p.ImpostaVisibile("Lbllog", false);
+        p.ImpostaVisibile("Label2", true);
+        return;
+    }
+    if (!s_) return;
+    p.CursoreOccupato(true);
+    s_->ProduciMsgPosticipato();
+    p.CursoreOccupato(false);
+    SerieScelta = static_cast<int16_t>(std::atoi(Gm.CellaIn(riga, ColonnaSerie).Testo.c_str()));
+    ConfigMostrata = 0;
+    VisualizzaMsgPosticipato();
+    AvviaTimer1();
+}
+
+void Form3::AvviaTimer1() {
+    if (timer_ == 0) timer_ = f.p.TimerPeriodico(IntervalloTimer1, [this] { Timer1_Timer(); });
+}
+
+void Form3::FermaTimer1() {
+    if (timer_ != 0) f.p.FermaTimer(timer_);
+    timer_ = 0;
+}
+
+// ---- Log-grid helpers -----------------------------------------------------------------------
+
+int Form3::RigaBianca() {
+    for (int r = 0; r < Gm.Righe(); ++r)
+        if (Gm.CellaIn(r, ColonnaTesto).Testo.empty()) return r;
+    Gm.ImpostaRighe(Gm.Righe() + 1);
+    Gm.ImpostaAltezzaRiga(Gm.Righe() - 1, AltezzaRigaLog);
+    return Gm.Righe() - 1;
+}
+
+void Form3::SettaSegn(int riga, int codice) {
+    Gm.Seleziona(riga, ColonnaSimbolo);
+    Gm.ImpostaFont("Wingdings");
+    Gm.ImpostaDimensione(14);
+    Gm.ImpostaGrassetto(true);
+    Gm.ImpostaAllinea(Allineamento::CentroCentro);
+    Gm.ImpostaTesto(Simbolo(51) + Simbolo(codice));
+}
+
+void Form3::SalvaGrd(const Griglia& da, Griglia& a) {
+    a.ImpostaRighe(da.Righe());
+    a.ImpostaColonne(da.Colonne());
+    a.Larghezza = da.Larghezza;
+    a.Altezza = da.Altezza;
+    const int riga = a.Riga(), colonna = a.Colonna();
+    for (int r = 0; r < da.Righe(); ++r) {
+        a.ImpostaAltezzaRiga(r, da.AltezzaRiga(r));
+        for (int c = 0; c < da.Colonne(); ++c) {
+            if (r == 0) a.ImpostaLarghezzaColonna(c, da.LarghezzaColonna(c));
+            const Griglia::Cella& x = da.CellaIn(r, c);
+            a.Seleziona(r, c);
+            a.ImpostaTesto(x.Testo);
+            a.ImpostaSfondo(x.Sfondo);
+            a.ImpostaColoreTesto(x.ColoreTesto);
+            a.ImpostaFont(x.Font);
+            a.ImpostaDimensione(x.Dimensione);
+            a.ImpostaGrassetto(x.Grassetto);
+            a.ImpostaAllinea(x.Allinea);
+        }
+    }
+    a.Seleziona(std::min(riga, a.Righe() - 1), std::min(colonna, a.Colonne() - 1));
+}
+
+void Form3::PosizionaFormLog() {
+    // The text column fits the longest row; the grid is at least as large as the board.
+    size_t piuLunga = 0;
+    for (int r = 0; r < Gm.Righe(); ++r) {
+        const std::string& t = Gm.CellaIn(r, ColonnaTesto).Testo;
+        piuLunga = std::max(piuLunga, t.substr(0, t.find('\n')).size());
+    }
+    Gm.ImpostaLarghezzaColonna(ColonnaTesto, std::max(4200, static_cast<int>(piuLunga) * 95 + 240));
+    Gm.ImpostaLarghezzaColonna(ColonnaSerie, 400);
+    Gm.ImpostaLarghezzaColonna(ColonnaSimbolo, 700);
+    Gm.Larghezza = std::max(f.Gr.Larghezza, Gm.SommaLarghezze() + MargineGriglia);
+    Gm.Altezza = std::max(f.Gr.Altezza, Gm.SommaAltezze() + MargineGriglia);
+    Gm.Seleziona(0, 0);
+}
+
+// ---- Board painters -------------------------------------------------------------------------
+
+void Form3::VisualizzaSchemaConAggiuntaTmp() {
+    // The run keeps NoColori set so that placing shapes paints nothing; the window paints.
+    const Booleano colori = f.m.NoColori;
+    f.m.NoColori = Falso;
+    f.Vissche();
+    VisualizzaAggiuntaTmp();
+    f.m.NoColori = colori;
+}
+
+void Form3::VisualizzaAggiuntaTmp() {
+    const Modello& m = f.m;
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblIsoleLog(r, c) != 0 && m.TblSchema(r, c) != 1) {
+                f.Gr.Seleziona(r, c);
+                f.Gr.ImpostaSfondo(Bianco);
+            }
+}
+
+// The square of the symbol font in the given colour on grey; a white cell stays white unless
+// ancheBianca.
+void Form3::Quadratino(int r, int c, Colore colore, bool ancheBianca) {
+    Griglia& Gr = f.Gr;
+    Gr.Seleziona(r, c);
+    Gr.ImpostaFont("Wingdings");
+    Gr.ImpostaDimensione(16);
+    Gr.ImpostaTesto(Simbolo(110));
+    Gr.ImpostaColoreTesto(colore);
+    if (ancheBianca || Gr.Sfondo() != Bianco) Gr.ImpostaSfondo(Grigio);
+}
+
+void Form3::CellaIsolaTmp(int r, int c) {
+    Quadratino(r, c, Giallo, false);
+}
+
+void Form3::CellaNoIsolaTmp(int r, int c) {
+    Quadratino(r, c, Verdeacqua, true);
+}
+
+void Form3::SegnaO(int r, int c) {
+    if (r < 1 || c < 1 || r > f.m.NumRighe || c > f.m.NumColonne) return;
+    f.Gr.Seleziona(r, c);
+    f.Gr.ImpostaTesto("O");
+    f.Gr.ImpostaFont("Arial");
+    f.Gr.ImpostaDimensione(16);
+}
+
+void Form3::RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga, int tessColonna) {
+    const Modello& m = f.m;
+    if (tessera < 1 || tessera >= static_cast<int32_t>(m.Tessere.size())) return;
+    const Tessera& t = m.Tessere[tessera];
+    for (int i = 1; i <= t.Righe; ++i)
+        for (int j = 1; j <= t.Colonne; ++j) {
+            const int r = riga - tessRiga + i, c = colonna - tessColonna + j;
+            if (t.Cella[i][j] != CellaTessera || r < 1 || c < 1 || r > m.NumRighe ||
+                c > m.NumColonne)
+                continue;
+            f.Gr.Seleziona(r, c);
+            if (f.Gr.Testo().empty()) CellaIsolaTmp(r, c);
+        }
+}
+
+std::vector<std::string> Form3::Chiavi(const std::string& configurazioni) {
+    std::vector<std::string> chiavi;
+    size_t da = 0;
+    for (size_t a = configurazioni.find('A'); a != std::string::npos;
+         da = a + 1, a = configurazioni.find('A', da))
+        chiavi.push_back(configurazioni.substr(da, a - da));
+    return chiavi;
+}
+
+void Form3::RiproduciIsoleMsgPosticipato(const std::string& chiave) {
+    // Each island: clue row, clue column, shape, shape row, shape column, then "E".
+    const char* x = chiave.c_str();
+    while (*x != '\0' && *x != 'A') {
+        int v[5] = {};
+        for (int& n : v) {
+            char* fine = nullptr;
+            n = static_cast<int>(std::strtol(x, &fine, 10));
+            x = fine;
+            if (*x == ',' || *x == 'E') ++x;
+        }
+        RiproduciIsola(v[0], v[1], v[2], v[3], v[4]);
+    }
+}
+
+void Form3::VisualizzaMsgPosticipato() {
+    if (!s_ || SerieScelta < 1 || SerieScelta > s_->NumSerie) return;
+    const Spiegazione& s = *s_;
+    const Modello& m = f.m;
+    Piattaforma& p = f.p;
+    const SerieFallimento& x = s.SerieLog[SerieScelta];
+    p.ImpostaTesto("Lbllog", x.Messaggio);
+    p.ImpostaVisibile("Lbllog", true);
+    p.ImpostaVisibile("Label2", false);
+    const std::vector<std::string> chiavi = Chiavi(x.Configurazioni);
+    const int n = static_cast<int>(chiavi.size());
+    if (n == 0) return;
+    // From the last key back to the first, and round again.
+    ConfigMostrata = static_cast<int16_t>(ConfigMostrata <= 1 ? n : ConfigMostrata - 1);
+    Griglia& Gr = f.Gr;
+    Gr.ImpostaRidisegno(false);
+    // From the board as the message showed it, so that clue numbers marked by an earlier
+    // configuration come back.
+    SalvaGrd(f.gr3, Gr);
+    VisualizzaSchemaConAggiuntaTmp();
+    RiproduciIsoleMsgPosticipato(chiavi[static_cast<size_t>(ConfigMostrata - 1)]);
+    const auto& q = x.Celle;
+    if (x.Tipo == '0') SegnaO(q[0], q[1]);
+    if (x.Tipo == '1') {
+        SegnaO(q[0], q[1]);
+        SegnaO(q[2], q[3]);
+    }
+    if (x.Tipo == '2') SegnaO(m.svEle[q[0]].Riga, m.svEle[q[0]].Colonna);
+    if (s.CodiceMsg == "IS") CellaNoIsolaTmp(s.RigaMsg, s.ColonnaMsg);
+    if (s.CodiceMsg == "MU") CellaIsolaTmp(s.RigaMsg, s.ColonnaMsg);
+    Gr.ImpostaRidisegno(true);
+}
+
+// ---- Saving what the board shows ------------------------------------------------------------
+
+void Form3::sommasoluzTmpatlbgioco() {
+    Modello& m = f.m;
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            const Colore x = f.Gr.CellaIn(r, c).Sfondo;
+            m.TblGioco(r, c) = x == Blu ? 2 : x == Bianco ? 1 : 0;
+        }
+}
+
+void Form3::SalvaSituazioneAttuale() {
+    Modello& m = f.m;
+    const auto ele = m.Ele;
+    const uint8_t numEle = m.NumEle;
+    const Griglia8 gioco = m.TblGioco;
+    f.Ris.RiprendiEleDasvEle();
+    sommasoluzTmpatlbgioco();
+    f.CmdSalvaxml_Click();
+    m.TblGioco = gioco;
+    m.Ele = ele;
+    m.NumEle = numEle;
+}
+
+} // namespace isolmar

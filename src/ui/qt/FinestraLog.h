@@ -1,0 +1,41 @@
+// The Qt log window "Log soluzione": it draws Form3's grid Gm with the shared painter, shows the
+// buttons of the frame FrmMess and forwards every event to Form3. Rows that name a failure record
+// show a pointing hand and a tool tip, so that the replay is found without a manual.
+#pragma once
+
+#include "ui/Form1.h"
+
+#include "Disegno.h"
+
+#include <QDialog>
+
+namespace isolmar {
+
+class FinestraLog : public QDialog {
+    Q_OBJECT
+  public:
+    // tavola: the main window's board, so that the window can keep clear of the cell it talks
+    // about.
+    FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavola);
+    ~FinestraLog() override;
+    VistaGriglia* Vista() const { return vista_; }
+    // Places the window beside the main window, inside its screen, off the cell.
+    void Colloca();
+    // The board cell of the conclusion shown, in screen pixels; empty when none.
+    QRect CellaMostrata() const;
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+  private:
+    void Dopo(); // closes the window once Form3 has asked for it
+
+    Form1& f_;
+    QWidget* principale_;
+    const VistaGriglia* tavola_;
+    VistaGriglia* vista_ = nullptr;
+};
+
+} // namespace isolmar

@@ -1,0 +1,289 @@
+// The log window driven headless: what each conclusion shows on the board and in Gm, the answers
+// of its buttons, the replay of a failure record and saving the situation shown.
+#include "io/Letture.h"
+#include "model/Impostazione.h"
+#include "ui/Form1.h"
+#include "view/PiattaformaHeadless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+
+using namespace isolmar;
+
+namespace {
+
+struct Banco {
+    PiattaformaHeadless p;
+    Form1 f{p};
+    Form3& f3 = f.F3;
+    explicit Banco(const char* nome) {
+        f.Form_Load();
+        f.Form_Activate();
+        EXPECT_TRUE(f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml"));
+    }
+    // "Mostra"; azione runs at every message (numbered from 1) while the window is up.
+    void Mostra(const std::function<void(int)>& azione) {
+        int n = 0;
+        p.SuModale = [&](const std::string&) { azione(++n); };
+        f.tlb1_ButtonClick("Mostra");
+    }
+    const Griglia::Cella& Cella(int r, int c) const { return f.Gr.CellaIn(r, c); }
+};
+
+// A cell as "background 'text' font size colour".
+std::string Descrivi(const Griglia::Cella& c) {
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%06X '%s' %s %g %06X", c.Sfondo, c.Testo.c_str(),
+                  c.Font.c_str(), static_cast<double>(c.Dimensione), c.ColoreTesto);
+    return buf;
+}
+
+// Rows of Gm as "text|record|symbol", or a whole grid cell by cell.
+std::vector<std::string> Righe(const Griglia& g, bool tutte = false) {
+    std::vector<std::string> v;
+    for (int r = 0; r < g.Righe(); ++r)
+        for (int c = tutte ? 0 : 1; c < (tutte ? g.Colonne() : 2); ++c)
+            v.push_back(tutte ? Descrivi(g.CellaIn(r, c))
+                              : g.CellaIn(r, 1).Testo + "|" + g.CellaIn(r, 2).Testo + "|" +
+                                    g.CellaIn(r, 3).Testo);
+    return v;
+}
+
+// The board cells marked as island for a moment.
+std::set<std::pair<int, int>> Segnate(const Banco& b) {
+    std::set<std::pair<int, int>> s;
+    for (int r = 1; r <= b.f.m.NumRighe; ++r)
+        for (int c = 1; c <= b.f.m.NumColonne; ++c)
+            if (b.Cella(r, c).Testo == "n" && b.Cella(r, c).Font == "Wingdings") s.insert({r, c});
+    return s;
+}
+
+std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
+    std::set<std::tuple<int, int, int>> s;
+    for (int i = 1; i <= m.NumEle; ++i)
+        s.insert({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
+    return s;
+}
+
+// The symbols of SettaSegn: Wingdings 51 then 200 (a heading with records) or 202 (a record).
+const std::string Titolo = "3\xC3\x88", Riga = "3\xC3\x8A";
+
+} // namespace
+
+// The first conclusion of each code: the concluded cell on the board and the rows of Gm.
+TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
+    struct Caso {
+        std::string Cella;
+        std::vector<std::string> Righe;
+        size_t Segnate = 0; // cells of the island's shape marked ("IIN", "II3")
+        bool operator==(const Caso&) const = default;
+    };
+    const std::string muro = "C0C000 '' Arial 8.25 000000", isola = "00FFFF '' Arial 8.25 000000";
+    const std::map<std::string, Caso> attesi = {
+        {"NRG 2,5",
+         {muro, {"la cella 2,5 deve essere muro ||", "non può appartenere a nessuna isola||"}}},
+        {"MUR 3,7",
+         {muro,
+          {"la cella 3,7 deve essere muro ||", "per non interrompere la continuità del muro||"}}},
+        {"II3 3,5", // the clue cells of a hypothesis' islands in magenta, 12 points
+         {"FFFFFF '2' Arial 12 FF00FF",
+          {"la conformazione dell'isola  3,5 comporta che  ||",
+           "questa è la forma definitiva dell' isola 3,5||"},
+          1}},
+        {"MU3 6,3",
+         {muro,
+          {"la conformazione dell'isola  7,3 comporta che  ||" + Titolo,
+           "altrimenti si crea un muro 2x2 in 4,2|1|" + Riga, "la cella 6,3 deve essere muro||"}}},
+        {"IS3 7,7",
+         {isola,
+          {"la conformazione dell'isola  7,6 comporta che  ||" + Titolo,
+           "oppure si crea un muro 2x2 in 4,2|1|" + Riga,
+           "altrimenti si blocca l' isola 4,6\n|2|" + Riga, "la cella 7,7 deve essere isola||"}}},
+        {"APP 7,7",
+         {"00FFFF '7,6' Arial 7 FF0000", {"la cella 7,7 deve appartenere all'isola 7,6||"}}},
+        {"ISO 3,2",
+         {isola, {"la cella 3,2 deve essere isola ||", "per non formare un muro 2x2||"}}},
+        {"IIN 3,2",
+         {"FFFFFF 'n' Wingdings 16 00FFFF", {"questa è la forma definitiva dell' isola 3,1||"}, 1}},
+    };
+    Banco b("janko-0320");
+    std::map<std::string, Caso> visti;
+    b.Mostra([&](int) {
+        const Conclusione& c = b.f3.Mostrata;
+        const std::string chiave =
+            std::string(c.Codice) + " " + std::to_string(c.Riga) + "," + std::to_string(c.Colonna);
+        if (!visti.count(chiave))
+            visti[chiave] = {Descrivi(b.Cella(c.Riga, c.Colonna)), Righe(b.f3.Gm),
+                             Segnate(b).size()};
+        // The board as shown is kept in gr3; the grid is as large as the board at least; no
+        // other command runs meanwhile.
+        EXPECT_EQ(Righe(b.f.gr3, true), Righe(b.f.Gr, true)) << chiave;
+        EXPECT_GE(b.f3.Gm.Larghezza, b.f.Gr.Larghezza);
+        EXPECT_TRUE(b.f.InElaborazione());
+    });
+    for (const auto& [chiave, caso] : attesi)
+        EXPECT_EQ(visti[chiave], caso) << chiave;
+    EXPECT_EQ(b.p.Messaggi.back(), "Fine del log \n Il livello di difficoltà è 2");
+}
+
+// "Continua log" goes on, "Interompi log" stops without the end message, the close box keeps the
+// answer the run holds (a stop of an earlier run does not count), Esc stops as in a search.
+TEST(Log, AnswersGoOnStopOrKeepTheLastOne) {
+    struct Caso {
+        const char* Copione; // per message: C continue, I stop, X close box, E Esc
+        bool StopPrima;      // the previous run was stopped with "Interompi log"
+        int Messaggi;
+        bool Fine;
+    };
+    for (const Caso& c : {Caso{"CCCCCCCCC", false, 9, true}, Caso{"CCI", false, 3, false},
+                          Caso{"CXCXXXXXX", false, 9, true}, Caso{"XXXXXXXXX", true, 9, true},
+                          Caso{"CE", false, 2, false}}) {
+        Banco b("janko-0107");
+        if (c.StopPrima) b.Mostra([&](int) { b.f3.CmdInterrompi_Click(); });
+        b.p.Messaggi.clear();
+        int mostrati = 0;
+        b.Mostra([&](int n) {
+            mostrati = n;
+            const char x = c.Copione[n - 1];
+            if (x == 'C') b.f3.CmdContinuaLog_Click();
+            if (x == 'I') b.f3.CmdInterrompi_Click();
+            if (x == 'E') b.f.Form_KeyPress(27);
+            EXPECT_EQ(b.f3.Aperta, x != 'C' && x != 'I');
+        });
+        EXPECT_EQ(mostrati, c.Messaggi) << c.Copione;
+        EXPECT_EQ(b.p.Messaggi.size(), c.Fine ? 1u : 0u) << c.Copione;
+        EXPECT_FALSE(b.f.InElaborazione());
+        EXPECT_FALSE(b.p.Visibile("Lbllog"));
+    }
+}
+
+// "Dettaglio" (and Timer1) cycle the configurations of the chosen record from the last key back
+// to the first and round again, each drawn as its key says; a row without a record restores the
+// board from gr3.
+TEST(Log, DetailReplaysTheRecordsConfigurations) {
+    Banco b("janko-0107");
+    bool provato = false;
+    b.Mostra([&](int) {
+        Form3& f3 = b.f3;
+        if (provato || !f3.RigaConSerie(7)) return;
+        provato = true;
+        const std::vector<std::string> prima = Righe(b.f.Gr, true);
+        f3.Gm_Click(7); // "altrimenti si  interrompe il muro fra 1,3 e 2,1"
+        EXPECT_EQ(b.p.Testo("Lbllog"), "Se  l'isola 4,3 ha configurazioni simili a questa\n"
+                                       "si interrompe  la continuità 1,3 e 2,1");
+        EXPECT_TRUE(b.p.Visibile("Lbllog") && !b.p.Visibile("Label2") && f3.Timer1Attivo());
+        // Every record got its deferred message once.
+        const Spiegazione& sp = b.f.Spieg;
+        ASSERT_EQ(sp.NumSerie, 7);
+        EXPECT_EQ(sp.SerieLog[1].Messaggio, "Se  l'isola 4,3 ha configurazioni simili a questa\n"
+                                            " si crea un  muro 2x2 in 1,3");
+        EXPECT_TRUE(sp.MsgProdotti);
+        const auto chiavi = Form3::Chiavi(sp.SerieLog[7].Configurazioni);
+        const int n = static_cast<int>(chiavi.size());
+        ASSERT_GE(n, 2);
+        for (int i = 0; i <= n; ++i) {
+            const int atteso = i < n ? n - i : n;
+            ASSERT_EQ(f3.ConfigMostrata, atteso);
+            int r0, c0, t, tr, tc;
+            ASSERT_EQ(
+                std::sscanf(chiavi[atteso - 1].c_str(), "%d,%d,%d,%d,%dE", &r0, &c0, &t, &tr, &tc),
+                5);
+            std::set<std::pair<int, int>> forma; // the key's shape but its clue cell
+            const Tessera& s = b.f.m.Tessere[t];
+            for (int a = 1; a <= s.Righe; ++a)
+                for (int c = 1; c <= s.Colonne; ++c)
+                    if (s.Cella[a][c] == CellaTessera && (a != tr || c != tc))
+                        forma.insert({r0 - tr + a, c0 - tc + c});
+            EXPECT_EQ(Segnate(b), forma) << atteso;
+            EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(2, 1).Testo, "OO"); // the cut wall
+            if (i % 2)
+                f3.CmdVisualizzaDett_Click();
+            else
+                b.p.EseguiTimer();
+        }
+        f3.Gm_Click(0); // the heading names no record
+        EXPECT_EQ(Righe(b.f.Gr, true), Righe(b.f.gr3, true));
+        EXPECT_EQ(Righe(b.f.Gr, true), prima);
+        EXPECT_TRUE(!f3.Timer1Attivo() && !b.p.Visibile("Lbllog") && b.p.Visibile("Label2"));
+    });
+    EXPECT_TRUE(provato);
+    EXPECT_EQ(b.p.TimerInAttesa(), 0u); // the timer went with the window
+}
+
+// "Salva situazione attuale" writes the board shown as the player's board and leaves the game as
+// it was; a cancelled dialog writes nothing.
+TEST(Log, SavingTheSituationShownLeavesTheGame) {
+    const std::string percorso = testing::TempDir() + "situazione.xml";
+    for (bool annulla : {false, true}) {
+        std::filesystem::remove(percorso);
+        Banco b("janko-0107");
+        b.f.m.TblGioco(5, 5) = 2; // a mark of the player's
+        const Griglia8 gioco = b.f.m.TblGioco;
+        const auto isole = Isole(b.f.m);
+        std::string mostrato;
+        b.Mostra([&](int n) {
+            if (n != 6) return;
+            b.f3.Gm_Click(1); // a configuration on the board
+            for (int r = 1; r <= 5; ++r)
+                for (int c = 1; c <= 5; ++c)
+                    mostrato += b.Cella(r, c).Sfondo == Blu      ? '2'
+                                : b.Cella(r, c).Sfondo == Bianco ? '1'
+                                                                 : '0';
+            if (!annulla) b.p.PercorsiSalva.push_back(percorso);
+            const auto ele = b.f.m.Ele;
+            const uint8_t numEle = b.f.m.NumEle;
+            b.f3.Command1_Click();
+            EXPECT_TRUE(b.f.m.TblGioco == gioco && b.f.m.Ele == ele && b.f.m.NumEle == numEle);
+        });
+        EXPECT_EQ(b.f.m.TblGioco, gioco);
+        EXPECT_EQ(Isole(b.f.m), isole);
+        ASSERT_EQ(std::filesystem::exists(percorso), !annulla);
+        std::string dati;
+        if (annulla || !LeggiFile(percorso, dati)) continue;
+        const EsitoLettura e = LeggiSchema(dati);
+        EXPECT_EQ(e.Letto.Posizione, mostrato) << e.Testo();
+    }
+}
+
+TEST(Log, PlacedBesideTheMainWindowInsideTheScreenOffTheCell) {
+    const Rettangolo schermo{0, 0, 1024, 768}, cella{100, 100, 30, 30};
+    struct Caso {
+        Rettangolo Principale, Cella, Attesa;
+    };
+    for (const Caso& c : {
+             Caso{{0, 0, 500, 500}, cella, {504, 0, 400, 300}},               // to the right
+             Caso{{0, 0, 800, 400}, cella, {0, 404, 400, 300}},               // below
+             Caso{{450, 0, 550, 760}, {500, 100, 30, 30}, {46, 0, 400, 300}}, // to the left
+             Caso{{0, 0, 1024, 768}, cella, {624, 0, 400, 300}}, // no room: off the cell
+             Caso{{0, 0, 1024, 768}, {900, 100, 30, 30}, {0, 468, 400, 300}},
+         }) {
+        const Rettangolo r = PosizioneFinestraLog(schermo, c.Principale, c.Cella, 400, 300);
+        EXPECT_EQ(r, c.Attesa) << r.x << "," << r.y;
+        EXPECT_TRUE(schermo.Contiene(r) && !r.Interseca(c.Cella));
+    }
+}
+
+// The on-the-spot explanation of one failure: its text on a light background, "O" on the cells
+// of the cut wall while it is shown, and the log grid back afterwards.
+TEST(Log, OnTheSpotFailureShowsItsCells) {
+    Banco b("janko-0107");
+    Modello& m = b.f.m;
+    m.EsitoMuro = 1;
+    m.TaglioRiga1 = 1, m.TaglioColonna1 = 3, m.TaglioRiga2 = 2, m.TaglioColonna2 = 1;
+    b.f3.Form_Load();
+    const std::vector<std::string> prima = Righe(b.f3.Gm, true);
+    std::string visto;
+    b.p.SuModale = [&](const std::string&) {
+        visto = Descrivi(b.f3.Gm.CellaIn(0, 1)) + " " + b.Cella(1, 3).Testo + b.Cella(2, 1).Testo;
+    };
+    b.f3.VisualizzaForLogDet("Se 2,2 non è muro (come nei casi simili a questo)\nmotivo");
+    EXPECT_EQ(
+        visto,
+        "C0FFFF 'Se 2,2 non è muro (come nei casi simili a questo)\nmotivo' Arial 8.25 000000 OO");
+    EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(2, 1).Testo, "");
+    EXPECT_EQ(Righe(b.f3.Gm, true), prima);
+}
