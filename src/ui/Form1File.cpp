@@ -48,6 +48,8 @@ bool Form1::Carica(const EsitoLettura& e) {
     p.ImpostaTesto("Label2", "");
     InVisSoluzione = Falso;
     AggiornaAiuto();
+    NuovaPartita();
+    DaSalvare = true; // a new puzzle; opening a file clears it again
     return true;
 }
 
@@ -63,6 +65,7 @@ bool Form1::ApriFile(const std::string& percorso) {
         return Carica(EsitoLettura{TestoFileErrato, percorso + ": " + motivo, {}});
     if (!Carica(LeggiSchema(dati))) return false;
     CartellaSchema = CartellaDi(percorso);
+    DaSalvare = false;
     return true;
 }
 
@@ -110,6 +113,7 @@ void Form1::CmdSalvaxml_Click() {
         return;
     }
     SchemaSalvato = Vero;
+    DaSalvare = false;
     CartellaSchema = CartellaDi(percorso);
 }
 

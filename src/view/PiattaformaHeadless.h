@@ -77,6 +77,10 @@ class PiattaformaHeadless : public Piattaforma {
     std::string DialogoSalva(const std::string& filtro) override;
     bool ImpostaStampante() override;
     std::string TestoAppunti() override { return Appunti; }
+    // Each number dialog takes the next queued list of values (cancelled when none is queued).
+    bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) override;
+    std::deque<std::vector<int>> RisposteNumeri;
+    std::vector<std::vector<CampoNumero>> DialoghiNumeri; // the fields as each dialog showed them
     std::deque<Risposta> RisposteMessaggi;
     std::deque<std::string> RisposteInput, PercorsiApri, PercorsiSalva;
     std::deque<bool> RisposteStampante;
