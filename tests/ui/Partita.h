@@ -54,8 +54,10 @@ struct Partita {
         f.CursoreColonna = c;
         f.Tavola_KeyDown(t);
     }
-    // Draws a board given as rows of 'O' island, '#' wall, '.' undecided (clue cells skipped).
-    void Disegna(const std::string& celle) {
+    // Draws a board given as rows of 'O' island, '#' wall, '.' undecided, optionally separated
+    // by '/' (clue cells skipped).
+    void Disegna(std::string celle) {
+        std::erase(celle, '/');
         for (int r = 1; r <= m.NumRighe; ++r)
             for (int c = 1; c <= m.NumColonne; ++c) {
                 const char ch = celle[static_cast<size_t>((r - 1) * m.NumColonne + c - 1)];

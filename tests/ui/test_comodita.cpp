@@ -1,10 +1,7 @@
 // Comfort of play, headless: "solved" by the rules and said once, the whole-board check, redo,
 // drag painting, the keyboard, the save question, "Ricomincia", "Nuovo schema", the label of a
-// running search, the zoom and the files of an install.
+// running search, the zoom.
 #include "Partita.h"
-
-#include <filesystem>
-#include <fstream>
 
 using namespace isolmar;
 
@@ -295,7 +292,7 @@ TEST(Avviso, ASearchSaysItRunsWithTheBusyPointer) {
     }
 }
 
-TEST(Installazione, ZoomShortcutsAndInstalledFiles) {
+TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizesAndTheShortcuts) {
     const struct {
         double l, a, sl, sa, zoom;
     } zoom[] = {{100, 100, 200, 300, 2},
@@ -307,21 +304,6 @@ TEST(Installazione, ZoomShortcutsAndInstalledFiles) {
         EXPECT_DOUBLE_EQ(ZoomAdatto(z.l, z.a, z.sl, z.sa), z.zoom) << z.l << " " << z.sl;
     EXPECT_EQ(ScorciatoiaBarra("Apri"), "Ctrl+O");
     EXPECT_EQ(ScorciatoiaBarra("Risolvi"), "");
-
-    namespace fs = std::filesystem;
-    const fs::path radice = fs::path(testing::TempDir()) / "isolmar-installato";
-    fs::create_directories(radice / "bin");
-    fs::create_directories(radice / "share/isolmar");
-    std::ofstream(radice / "share/isolmar/Isolmar.ini") << "<REGOLA>\r\n";
-    PiattaformaHeadless p;
-    p.Cartella = (radice / "bin").string();
-    EXPECT_EQ(PercorsoRisorsa(p, "Isolmar.ini"), p.Cartella + "/../share/isolmar/Isolmar.ini");
-    EXPECT_EQ(PercorsoRisorsa(p, "Isolmar.html"), p.Cartella + "/Isolmar.html");
-    p.Comando = "/prod";
-    EXPECT_EQ(ModoAvvio(p), Avvio::Produzione);
-    std::ofstream(radice / "bin/Isolmar.ini") << "<REGOLA>\r\n"; // beside the program first
-    EXPECT_EQ(PercorsoRisorsa(p, "Isolmar.ini"), p.Cartella + "/Isolmar.ini");
-    fs::remove_all(radice);
 }
 
 } // namespace
