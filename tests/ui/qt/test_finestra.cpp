@@ -354,6 +354,85 @@ class TestFinestra : public QObject {
         w.CambiaZoom(0); // Ctrl+0
         QCOMPARE(w.Tavola()->Zoom(), adatto);
     }
+
+    // The README's pictures of play, taken when ISOLMAR_SHOT_DIR is set (under Xvfb, the whole
+    // screen, so that message boxes show too).
+    void schermateDelGioco() {
+        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
+        if (cartella.isEmpty()) QSKIP("no ISOLMAR_SHOT_DIR");
+        const QString dir = QString::fromLocal8Bit(cartella) + "/";
+        auto schermo = [&](const QString& nome) {
+            QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(dir + nome));
+        };
+        // Plays the stored solution with the keys, except the cells k in sbagliate (wrong) and
+        // those from lascia on (left undecided).
+        auto gioca = [](Form1& f, std::vector<int> sbagliate, int lascia) {
+            for (int r = 1, k = 0; r <= f.m.NumRighe; ++r)
+                for (int c = 1; c <= f.m.NumColonne; ++c, ++k) {
+                    if (k >= lascia) return;
+                    const bool isola =
+                        (f.m.Tblsol(1, r, c) == 1) !=
+                        (std::find(sbagliate.begin(), sbagliate.end(), k) != sbagliate.end());
+                    f.CursoreRiga = r;
+                    f.CursoreColonna = c;
+                    f.Tavola_KeyDown(isola ? TastoGioco::Isola : TastoGioco::Muro);
+                }
+        };
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Form1& f = w.Finestra();
+            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
+            gioca(f, {3, 17, 42, 43}, 70);
+            f.Clic("mnuVerificaSchema");
+            QTest::qWait(200);
+            schermo("verifica.png");
+        }
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Form1& f = w.Finestra();
+            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
+            QTimer::singleShot(400, [&] {
+                schermo("risolto.png");
+                if (QWidget* d = QApplication::activeModalWidget()) d->close();
+            });
+            gioca(f, {}, 100);
+            QTRY_VERIFY(w.findChild<QLabel*>("Label2")->text().startsWith("Schema risolto!"));
+            QTest::qWait(600);
+        }
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Form1& f = w.Finestra();
+            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0389.xml"));
+            w.resize(1100, 1000);
+            w.move(250, 80);
+            QTest::qWait(200);
+            gioca(f, {}, 80);
+            f.Tavola_KeyDown(TastoGioco::Giu);
+            QTest::qWait(200);
+            schermo("zoom.png");
+        }
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Schema grande{50, 50, {}};
+            for (int i = 0; i < 50; ++i)
+                grande.Isole.push_back({1 + i % 9, 1 + (i / 7) * 7, 1 + (i % 7) * 7});
+            Carica(w, grande);
+            QTest::qWait(300);
+            schermo("grande.png");
+        }
+    }
 };
 
 QTEST_MAIN(TestFinestra)
