@@ -465,6 +465,17 @@ void FinestraPrincipale::Impagina() {
         larghezza = std::min(larghezza, libero.width() - cornice.width());
         altezza = std::min(altezza, libero.height() - cornice.height());
         resize(larghezza, altezza);
+        // A board zoomed down to the screen's height needs less width: the window gives back
+        // what the board leaves empty on its right.
+        if (form_.m.NumColonne >= 13) {
+            if (QLayout* l = centralWidget()->layout()) l->activate();
+            AdattaZoom();
+            const int barra = tavola_->height() > area_->height()
+                                  ? area_->verticalScrollBar()->sizeHint().width()
+                                  : 0;
+            const int avanzo = area_->width() - tavola_->width() - barra;
+            if (avanzo > 0) resize(larghezza - avanzo, altezza);
+        }
         // A window grown past the screen's edge comes back inside it.
         if (isVisible()) {
             const QRect f = frameGeometry();

@@ -104,12 +104,10 @@ class TestFinestra : public QObject {
         QVERIFY(w.findChild<QLabel*>("Label1")->text().contains(" gen"));
         QTest::mouseClick(w.findChild<QPushButton*>("CommandSoluz"), Qt::LeftButton);
         QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QStringLiteral("Soluzione schema"));
-        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
-        if (!cartella.isEmpty())
-            QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/finestra.png"));
+        Foto(w, "finestra.png");
     }
 
-    // Clicks on the real board widget, the popup menu of a clue, and the snapshot strip.
+    // Clicks and drags on the real board widget, the popup menu of a clue, the snapshot strip.
     void giocoConIlMouse() {
         FinestraPrincipale w;
         w.show();
@@ -151,6 +149,22 @@ class TestFinestra : public QObject {
         w.MenuIsola()->hide();
         QVERIFY(aiuto->isEnabled());
         QCOMPARE(colore(1, 1), QColor(255, 255, 0));
+        // A drag paints every cell it passes with the state of the first; a double click is one
+        // click.
+        QTest::mousePress(w.Tavola(), Qt::RightButton, {}, centro(5, 1));
+        for (int c = 2; c <= 5; ++c) {
+            QMouseEvent e(QEvent::MouseMove, centro(5, c), w.Tavola()->mapToGlobal(centro(5, c)),
+                          Qt::NoButton, Qt::RightButton, {});
+            QApplication::sendEvent(w.Tavola(), &e);
+        }
+        QTest::mouseRelease(w.Tavola(), Qt::RightButton, {}, centro(5, 5));
+        QCOMPARE(f.m.NumMosseGioco, 7);
+        for (int c = 1; c <= 5; ++c)
+            QCOMPARE(f.m.TblGioco(5, c), uint8_t(2));
+        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(3, 3));
+        QTest::mouseDClick(w.Tavola(), Qt::LeftButton, {}, centro(3, 3));
+        QCOMPARE(f.m.TblGioco(3, 3), uint8_t(1));
+        QCOMPARE(f.m.NumMosseGioco, 8);
     }
 
     // The window fits every board it lays out: it grows with a large one and shrinks back.
@@ -238,9 +252,7 @@ class TestFinestra : public QObject {
         QTRY_VERIFY(f.InVisSoluzione);
         QCOMPARE(f.m.NumMosseGioco, mosse);
         QVERIFY(w.Striscia()->isVisible());
-        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
-        if (!cartella.isEmpty())
-            QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/partita.png"));
+        Foto(w, "partita.png");
     }
 
     // Shortcuts reach their commands; the arrows move a cursor that is drawn, keys set cells.
@@ -295,34 +307,6 @@ class TestFinestra : public QObject {
         }
         QVERIFY(w.isVisible());
         QCOMPARE(f.m.NumRighe, uint8_t(5)); // nothing was replaced
-    }
-
-    // A drag paints every cell it passes with the state of the first; a double click is one
-    // move.
-    void trascinamento() {
-        FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
-        Form1& f = w.Finestra();
-        const int lato = w.Tavola()->Pixel(LatoCella);
-        auto centro = [&](int r, int c) {
-            return QPoint((c - 1) * lato + lato / 2, (r - 1) * lato + lato / 2);
-        };
-        QTest::mousePress(w.Tavola(), Qt::RightButton, {}, centro(5, 1));
-        for (int c = 2; c <= 5; ++c) {
-            QMouseEvent e(QEvent::MouseMove, centro(5, c), w.Tavola()->mapToGlobal(centro(5, c)),
-                          Qt::NoButton, Qt::RightButton, {});
-            QApplication::sendEvent(w.Tavola(), &e);
-        }
-        QTest::mouseRelease(w.Tavola(), Qt::RightButton, {}, centro(5, 5));
-        QCOMPARE(f.m.NumMosseGioco, 5);
-        for (int c = 1; c <= 5; ++c)
-            QCOMPARE(f.m.TblGioco(5, c), uint8_t(2));
-        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(2, 2));
-        QTest::mouseDClick(w.Tavola(), Qt::LeftButton, {}, centro(2, 2));
-        QCOMPARE(f.m.TblGioco(2, 2), uint8_t(1));
-        QCOMPARE(f.m.NumMosseGioco, 6);
     }
 
     // A 50 x 50 board opens within the screen and scrolls; a larger window has larger cells.
