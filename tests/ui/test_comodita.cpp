@@ -244,7 +244,7 @@ TEST(Ricomincia, AsksBeforeWipingMovesAndNeverOtherwise) {
     EXPECT_EQ(g.Cella(2, 2), 0);
 }
 
-TEST(NuovoSchema, AsksTheSizeGeneratesAndRemembers) {
+TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     Partita g;
     g.f.Gen.ImpostaSeme(11);
     g.p.RisposteNumeri = {{6, 7, 3}};
@@ -256,6 +256,15 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAndRemembers) {
     EXPECT_EQ(g.m.NumColonne, 7);
     EXPECT_EQ(g.m.NumSol, 1);
     EXPECT_TRUE(g.f.DaSalvare);
+    EXPECT_NE(g.p.Testo("Label1").find(" gen"), std::string::npos);
+    EXPECT_TRUE(g.f.Gr.Visibile);
+    for (int i = 1; i <= g.m.NumEle; ++i) { // a fresh game with the numbers shown
+        const Isola& e = g.m.Ele[i];
+        EXPECT_EQ(g.f.Gr.CellaIn(e.Riga, e.Colonna).Testo, std::to_string(e.Num));
+        EXPECT_EQ(g.Cella(e.Riga, e.Colonna), 1);
+    }
+    g.f.Clic("CommandSoluz3");
+    EXPECT_EQ(g.Label2(), "Esiste una sola soluzione");
     // Cancelled: the dialog showed the values of last time, nothing changes.
     g.f.Clic("CommandNuovo");
     EXPECT_EQ(g.p.DialoghiNumeri[1][1].Valore, 7);

@@ -230,24 +230,6 @@ TEST(Pittori, GameColoursMarksOverlayAndCleanUp) {
     EXPECT_NEAR(Form1::MmToTwips(5), 283.46, 0.01);
 }
 
-TEST(Genera, MakesAUniquePuzzleOnAFreshGameWithItsNumbersShown) {
-    Finestra w;
-    w.f.Gen.ImpostaSeme(7);
-    w.f.Clic("CommandGenera");
-    ASSERT_EQ(w.m.NumSol, 1);
-    ASSERT_GT(w.m.NumEle, 0);
-    EXPECT_NE(w.p.Testo("Label1").find(" gen"), std::string::npos);
-    for (int i = 1; i <= w.m.NumEle; ++i) {
-        const Isola& e = w.m.Ele[i];
-        EXPECT_EQ(w.f.Gr.CellaIn(e.Riga, e.Colonna).Testo, std::to_string(e.Num));
-        EXPECT_EQ(w.m.TblGioco(e.Riga, e.Colonna), 1);
-    }
-    EXPECT_TRUE(w.f.Gr.Visibile);
-    EXPECT_EQ(w.Sfondo(1, 1) == Grigio || w.Sfondo(1, 1) == Bianco, true);
-    w.f.Clic("CommandSoluz3"); // exactly one solution
-    EXPECT_EQ(w.Label2(), "Esiste una sola soluzione");
-}
-
 TEST(File, OpeningARefusedFileKeepsThePreviousPuzzle) {
     Finestra w(Unico);
     w.m.TblGioco(2, 2) = 2;
