@@ -124,10 +124,17 @@ void Form1::RipetiMossa() {
 }
 
 bool Form1::ConfermaRicomincia() {
-    if (m.NumMosseGioco == 0) return true;
-    return p.Messaggio("Ricominciare da capo? " + Conta(m.NumMosseGioco, "mossa", "mosse") +
-                           " andranno perse.",
-                       Pulsanti::SiNoAnnulla) == Risposta::Si;
+    // A position read from a file holds the player's work without any move.
+    bool decisa = false;
+    for (int r = 1; r <= m.NumRighe && !decisa; ++r)
+        for (int c = 1; c <= m.NumColonne && !decisa; ++c)
+            decisa = m.TblGioco(r, c) != 0 &&
+                     CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) < 1;
+    if (!decisa && m.NumMosseGioco == 0) return true;
+    const std::string perso = m.NumMosseGioco > 0
+                                  ? Conta(m.NumMosseGioco, "mossa", "mosse") + " andranno perse."
+                                  : "La posizione attuale andrà persa.";
+    return p.Messaggio("Ricominciare da capo? " + perso, Pulsanti::SiNoAnnulla) == Risposta::Si;
 }
 
 // ---- Drag painting and keys -------------------------------------------------------------------

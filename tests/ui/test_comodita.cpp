@@ -242,6 +242,16 @@ TEST(Ricomincia, AsksBeforeWipingMovesAndNeverOtherwise) {
     EXPECT_EQ(g.Cella(2, 2), 0);
     g.f.Clic("mnuRipeti"); // a restart is not undone move by move
     EXPECT_EQ(g.Cella(2, 2), 0);
+    // A position opened from a file has no moves, and is asked about too.
+    const std::string percorso = testing::TempDir() + "isolmar-posizione.xml";
+    g.Clic(2, 2);
+    g.p.PercorsiSalva = {percorso};
+    g.f.tlb1_ButtonClick("Salva");
+    Partita f;
+    ASSERT_TRUE(f.f.ApriFile(percorso));
+    f.f.tlb1_ButtonClick("UndoAll");
+    EXPECT_EQ(f.p.Messaggi,
+              std::vector<std::string>{"Ricominciare da capo? La posizione attuale andrà persa."});
 }
 
 TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
