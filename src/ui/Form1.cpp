@@ -61,8 +61,7 @@ const std::vector<Comando>& ComandiFrame2() {
 
 Avvio ModoAvvio(const Piattaforma& p) {
     if (p.RigaComando() != "/prod") return Avvio::Interattivo;
-    return p.EsisteFile(p.CartellaProgramma() + "/Isolmar.ini") ? Avvio::Produzione
-                                                                : Avvio::Termina;
+    return p.EsisteFile(PercorsoRisorsa(p, "Isolmar.ini")) ? Avvio::Produzione : Avvio::Termina;
 }
 
 Form1::Form1(Piattaforma& p) : p(p) {}
@@ -103,6 +102,7 @@ void Form1::Form_Load() {
     gr2.ImpostaLarghezzaColonna(0, 0);
     InizializzaTblGioco(m, gr2);
     AggiornaAiuto();
+    NuovaPartita();
 }
 
 void Form1::Form_Activate() {
@@ -117,7 +117,7 @@ void Form1::Form_Activate() {
         m.SecSu2 = 45;
         // The toolbar is not movable in production mode (it never is in this window).
         std::string testo;
-        const std::string percorso = p.CartellaProgramma() + "/Isolmar.ini";
+        const std::string percorso = PercorsoRisorsa(p, "Isolmar.ini");
         const std::string errore =
             LeggiFile(percorso, testo) ? InizializzaAuto(testo, m) : TestoFileErrato;
         if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok);
@@ -143,7 +143,8 @@ bool Form1::Form_QueryUnload() {
 }
 
 bool Form1::ChiediSeSalvare() {
-    if (m.NumEle == 0) return false;
+    // Nothing to lose: no puzzle, or nothing done since it was opened or saved.
+    if (m.NumEle == 0 || !DaSalvare) return false;
     switch (p.Messaggio("Salvare lo schema attuale?", Pulsanti::SiNoAnnulla)) {
     case Risposta::No:
         return false;
@@ -180,6 +181,9 @@ void Form1::tlb1_ButtonClick(const std::string& chiave) {
             CommandSoluz_Click();
         } else if (chiave == "UndoAll") {
             // A new start: the marks go with the moves and snapshots.
+            if (!ConfermaRicomincia()) return;
+            if (m.NumMosseGioco > 0) DaSalvare = true;
+            NuovaPartita();
             RiprendiGioco();
             for (int i = 1; i <= MaxEle; ++i)
                 m.Ele[i].Marcata = m.svEle[i].Marcata = 0;
@@ -214,6 +218,7 @@ void Form1::tlb1_ButtonClick(const std::string& chiave) {
 }
 
 void Form1::Clic(const std::string& controllo) {
+    if (ClicComodita(controllo)) return;
     Esegui([&] {
         if (controllo == "CommandSoluz")
             CommandSoluz_Click();
@@ -261,11 +266,15 @@ void Form1::Clic(const std::string& controllo) {
 }
 
 bool Form1::CommandGenera_Click() {
-    p.CursoreOccupato(true);
+    const AvvisoRicerca avviso(*this);
     // A generation that is stopped or gives up must not leave its half-made puzzle beside the
     // previous game: the previous puzzle comes back whole.
     const auto prima = std::make_unique<Modello>(m);
     const Griglia tavolaPrima = Gr;
+    // A generation refused before its first attempt must not pass for a success or a stop
+    // because of the previous puzzle's solution count or an earlier Esc.
+    m.NumSol = 0;
+    m.TempoScaduto = 0;
     Gen.Genera();
     if (m.NumSol != 1) {
         const uint8_t interrotta = m.TempoScaduto;
@@ -275,7 +284,6 @@ bool Form1::CommandGenera_Click() {
         Gr.ImpostaRidisegno(true);
         p.Impagina();
         if (interrotta == 1) p.ImpostaTesto("Label2", "Generazione interrotta");
-        p.CursoreOccupato(false);
         return false;
     }
     {
@@ -287,8 +295,9 @@ bool Form1::CommandGenera_Click() {
         InVisSoluzione = Falso;
         VisualizzaTblGioco();
         AggiornaAiuto();
+        NuovaPartita();
+        DaSalvare = true;
     }
-    p.CursoreOccupato(false);
     return true;
 }
 

@@ -45,6 +45,22 @@ const std::vector<Comando>& ComandiFrame2();
 enum class Avvio { Interattivo, Produzione, Termina };
 Avvio ModoAvvio(const Piattaforma& p);
 
+// A file the program reads beside itself (help, configuration): in the program's folder, else in
+// ../share/isolmar where an install puts it; the first when neither exists.
+std::string PercorsoRisorsa(const Piattaforma& p, const std::string& nome);
+
+// The usual shortcut of a toolbar entry ("Ctrl+O"), "" when it has none.
+std::string ScorciatoiaBarra(const std::string& chiave);
+
+// What a key does on the board: move the cursor, or set the cell under it.
+enum class TastoGioco { Su, Giu, Sinistra, Destra, Avanti, Isola, Muro, Indeciso };
+
+// The board's zoom: cells never smaller than ZoomMinimo times their size (the clues stay
+// readable; a larger board scrolls) nor larger than ZoomMassimo times.
+inline constexpr double ZoomMinimo = 0.66, ZoomMassimo = 4.0;
+// The zoom at which a board of larghezza x altezza (at zoom 1) fills spazioL x spazioA.
+double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA);
+
 class Form1 {
   public:
     explicit Form1(Piattaforma& p);
@@ -107,6 +123,7 @@ class Form1 {
     void AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna);
     void VisualizzaMenuGr();
     void mnuSmarcaMarca_Click();
+    // Takes moves back from the last down to da; they can be redone until the next new move.
     void UndoMosse(int32_t da);
     void AggiornaIndiceSituazione();
     void SalvaSituazione();
@@ -160,7 +177,60 @@ class Form1 {
     // Lays a puzzle out as a fresh game, as opening a file of it without solution would.
     bool CaricaSchema(const Schema& s);
 
+    // Comfort of play. A new move (click, drag, key) clears the moves to redo.
+    int CursoreRiga = 1, CursoreColonna = 1; // the keyboard cursor on the board
+    bool CursoreVisibile = false;            // shown once a key has moved it
+    bool DaSalvare = false; // moves or a new puzzle not saved since it was opened or saved
+    std::vector<MossaGioco> MosseAnnullate; // undone moves; the next one to redo is last
+    int NuovoRighe = 10, NuovoColonne = 10, NuovoIsolaMax = 4; // "Nuovo schema", remembered
+    // Board keys; false when the key means nothing here (no puzzle, or long work running).
+    bool Tavola_KeyDown(TastoGioco t);
+    // Drag painting: while the button pressed on a cell is held, every cell the pointer passes
+    // (Gr.MouseRiga, Gr.MouseColonna) takes the state the first cell took, one move per change.
+    void Gr_MouseMove();
+    void Gr_MouseUp();
+    void RipetiMossa();
+    // "Verifica schema": every decided cell against the solution (found first when none is
+    // known); the wrong ones are shown red until the next click.
+    void VerificaSchema();
+    // "Nuovo schema": asks the size and the largest island, then generates.
+    void CommandNuovo_Click();
+    // The new commands by control name; false when the name is not one of them.
+    bool ClicComodita(const std::string& controllo);
+    // True when the player's board satisfies every rule of the puzzle (no undecided cell).
+    bool SchemaRisolto() const;
+    // A fresh game starts: the clock, the cursor, nothing to redo, "solved" not yet said.
+    void NuovaPartita();
+    // While alive: the label says that a search runs and the pointer is busy; afterwards the
+    // label is put back unless the work has written its own result there.
+    class AvvisoRicerca {
+      public:
+        explicit AvvisoRicerca(Form1& f);
+        ~AvvisoRicerca();
+        AvvisoRicerca(const AvvisoRicerca&) = delete;
+        AvvisoRicerca& operator=(const AvvisoRicerca&) = delete;
+
+      private:
+        Form1& f_;
+        std::string prima_;
+    };
+
   private:
+    // A left or other click on a board cell (Gr.MouseRiga, Gr.MouseColonna), inside a command.
+    void ClicCella(int tasto);
+    // Records one move on a cell and applies it; a new move clears the moves to redo.
+    void RegistraMossa(uint8_t riga, uint8_t colonna, uint8_t tasto);
+    // Gives a cell a code by one move; false when it had it already.
+    bool ImpostaCella(uint8_t riga, uint8_t colonna, uint8_t codice);
+    // After the board changed: something to save, and "solved" said once per game.
+    void DopoMossa();
+    bool ConfermaRicomincia();
+    int trascina_ = -1; // the code a drag gives, -1 when no drag runs
+    int rigaTrascina_ = 0, colonnaTrascina_ = 0;
+    double inizioPartita_ = 0;
+    bool risoltoDetto_ = false;
+    int avvisi_ = 0; // AvvisoRicerca nesting
+
     // Runs a command unless long work is running; marks the window busy meanwhile.
     void Esegui(const std::function<void()>& f);
     bool Carica(const struct EsitoLettura& e);

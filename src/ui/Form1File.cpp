@@ -64,6 +64,8 @@ bool Form1::Carica(const EsitoLettura& e) {
     p.ImpostaTesto("Label2", "");
     InVisSoluzione = Falso;
     AggiornaAiuto();
+    NuovaPartita();
+    DaSalvare = true; // a new puzzle; opening a file clears it again
     return true;
 }
 
@@ -79,6 +81,7 @@ bool Form1::ApriFile(const std::string& percorso) {
         return Carica(EsitoLettura{TestoFileErrato, percorso + ": " + motivo, {}});
     if (!Carica(LeggiSchema(dati))) return false;
     CartellaSchema = CartellaDi(percorso);
+    DaSalvare = false;
     return true;
 }
 
@@ -124,6 +127,7 @@ void Form1::CmdSalvaxml_Click() {
     // cancelled.
     if (percorso.empty() || !Scrivi(p, percorso, ScriviXml(m))) return;
     SchemaSalvato = Vero;
+    DaSalvare = false;
     CartellaSchema = CartellaDi(percorso);
 }
 

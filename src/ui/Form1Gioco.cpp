@@ -46,21 +46,36 @@ void Form1::RiprendiGioco() {
 }
 
 void Form1::Gr_MouseDown(int tasto) {
-    Esegui([&] {
-        RiprendiGioco();
-        const int riga = Gr.MouseRiga, colonna = Gr.MouseColonna;
-        if (riga <= 0 || colonna <= 0 || riga > m.NumRighe || colonna > m.NumColonne) return;
-        RigaGr = static_cast<uint8_t>(riga);
-        ColonnaGr = static_cast<uint8_t>(colonna);
-        if (CellaDim(RigaGr, ColonnaGr) > 0) {
-            VisualizzaMenuGr();
-            return;
-        }
-        const int32_t k = ++m.NumMosseGioco;
-        if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
-        m.MosseGioco[k] = {RigaGr, ColonnaGr, static_cast<uint8_t>(tasto)};
-        AggiornaGioco(static_cast<int16_t>(tasto), RigaGr, ColonnaGr);
-    });
+    Esegui([&] { ClicCella(tasto); });
+}
+
+void Form1::ClicCella(int tasto) {
+    trascina_ = -1;
+    RiprendiGioco();
+    const int riga = Gr.MouseRiga, colonna = Gr.MouseColonna;
+    if (riga <= 0 || colonna <= 0 || riga > m.NumRighe || colonna > m.NumColonne) return;
+    RigaGr = static_cast<uint8_t>(riga);
+    ColonnaGr = static_cast<uint8_t>(colonna);
+    CursoreRiga = riga;
+    CursoreColonna = colonna;
+    if (CellaDim(RigaGr, ColonnaGr) > 0) {
+        VisualizzaMenuGr();
+        return;
+    }
+    RegistraMossa(RigaGr, ColonnaGr, static_cast<uint8_t>(tasto));
+    // A drag from here gives the cells it passes the state this one took.
+    trascina_ = m.TblGioco(RigaGr, ColonnaGr);
+    rigaTrascina_ = riga;
+    colonnaTrascina_ = colonna;
+    DopoMossa();
+}
+
+void Form1::RegistraMossa(uint8_t riga, uint8_t colonna, uint8_t tasto) {
+    MosseAnnullate.clear();
+    const int32_t k = ++m.NumMosseGioco;
+    if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
+    m.MosseGioco[k] = {riga, colonna, tasto};
+    AggiornaGioco(tasto, riga, colonna);
 }
 
 void Form1::AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna) {
@@ -107,8 +122,10 @@ void Form1::UndoMosse(int32_t da) {
         const MossaGioco& mo = m.MosseGioco[k];
         // The opposite step: a left-button move is taken back backwards, any other forwards.
         AggiornaGioco(mo.Tasto == 1 ? 2 : 1, mo.Riga, mo.Colonna);
+        MosseAnnullate.push_back(mo);
     }
     m.NumMosseGioco = da - 1;
+    DopoMossa();
 }
 
 void Form1::AggiornaIndiceSituazione() {

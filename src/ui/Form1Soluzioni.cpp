@@ -37,7 +37,7 @@ void Form1::CommandSoluz_Click() {
 
 void Form1::CommandSoluz3_Click() {
     if (m.NumEle == 0) return;
-    p.CursoreOccupato(true);
+    const AvvisoRicerca avviso(*this);
     // A solution already known (from the file, or an earlier search) survives an interrupted
     // search for more.
     const int16_t note = m.NumSol;
@@ -53,7 +53,6 @@ void Form1::CommandSoluz3_Click() {
         VisualizzaTblGioco();
         SpegniBottoniPiuMeno();
         p.ImpostaTesto("Label2", TestoInterrotta);
-        p.CursoreOccupato(false);
         return;
     }
     Gr.ImpostaRidisegno(true);
@@ -74,7 +73,6 @@ void Form1::CommandSoluz3_Click() {
         p.ImpostaVisibile("CommandSoluzMeno", true);
         p.ImpostaVisibile("CommandSoluzPiu", true);
     }
-    p.CursoreOccupato(false);
 }
 
 void Form1::MostraSoluzione(int delta) {

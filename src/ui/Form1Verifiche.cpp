@@ -56,13 +56,11 @@ void Form1::Timer1_Timer() {
 }
 
 bool Form1::CercaPrimaSoluzione() {
-    p.CursoreOccupato(true);
+    const AvvisoRicerca avviso(*this);
     m.TempoInizio = p.Orologio();
     // The search works on TblSchema: start it from the bare clues, whatever was shown before.
     InizializzaSchema(m, Gr, p);
-    const bool cercato = Ris.SoluzioneStart(1);
-    p.CursoreOccupato(false);
-    return cercato;
+    return Ris.SoluzioneStart(1);
 }
 
 bool Form1::VerificaPrimaSoluzione() {
@@ -160,13 +158,15 @@ void Form1::ElencoConfigurazioniMarcate() {
     m.SoluzMultiple = Vero;
     // The reduced search never touches the stored solutions; an Esc in it would clear their count.
     const int16_t soluzioni = m.NumSol;
-    p.CursoreOccupato(true);
-    InizializzaSchema(m, Gr, p);
-    // The other clues are island cells that no marked island may cover or touch.
-    for (int i = 1; i <= m.svNumEle; ++i)
-        m.TblSchema(m.svEle[i].Riga, m.svEle[i].Colonna) = 1;
-    const bool cercato = Ris.SoluzioneStartVerifica();
-    p.CursoreOccupato(false);
+    bool cercato;
+    {
+        const AvvisoRicerca avviso(*this);
+        InizializzaSchema(m, Gr, p);
+        // The other clues are island cells that no marked island may cover or touch.
+        for (int i = 1; i <= m.svNumEle; ++i)
+            m.TblSchema(m.svEle[i].Riga, m.svEle[i].Colonna) = 1;
+        cercato = Ris.SoluzioneStartVerifica();
+    }
     m.SoluzMultiple = Falso;
     m.NumSol = soluzioni;
     CommandVisgioco_Click();

@@ -5,11 +5,18 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace isolmar {
 
 enum class Risposta { Ok, Si, No, Annulla };
 enum class Pulsanti { Ok, SiNoAnnulla };
+
+// A whole number asked in a dialog: its label, value and range.
+struct CampoNumero {
+    std::string Etichetta;
+    int Valore = 0, Minimo = 0, Massimo = 0;
+};
 
 class Piattaforma {
   public:
@@ -53,6 +60,13 @@ class Piattaforma {
     virtual std::string DialogoApri(const std::string& filtro) = 0;
     virtual std::string DialogoSalva(const std::string& filtro) = 0;
     virtual bool ImpostaStampante() = 0;
+    // Asks the numbers of campi in one dialog titled titolo; false (campi unchanged) when the
+    // user cancelled. A host without such a dialog cancels.
+    virtual bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) {
+        (void)titolo;
+        (void)campi;
+        return false;
+    }
     virtual std::string TestoAppunti() = 0;
     virtual void ImpostaAppunti(const std::string& testo) = 0;
 

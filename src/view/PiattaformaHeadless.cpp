@@ -75,6 +75,16 @@ bool PiattaformaHeadless::ImpostaStampante() {
     return r;
 }
 
+bool PiattaformaHeadless::ChiediNumeri(const std::string&, std::vector<CampoNumero>& campi) {
+    DialoghiNumeri.push_back(campi);
+    if (RisposteNumeri.empty()) return false;
+    const std::vector<int> valori = RisposteNumeri.front();
+    RisposteNumeri.pop_front();
+    for (size_t i = 0; i < campi.size() && i < valori.size(); ++i)
+        campi[i].Valore = valori[i];
+    return true;
+}
+
 bool PiattaformaHeadless::EsisteFile(const std::string& percorso) const {
     std::error_code ec;
     return std::filesystem::is_regular_file(percorso, ec);
@@ -92,7 +102,8 @@ int PiattaformaHeadless::TimerPeriodico(int, std::function<void()> f) {
 void PiattaformaHeadless::EseguiTimer() {
     auto pronti = std::move(unaVolta_);
     unaVolta_.clear();
-    for (auto& f : pronti) f();
+    for (auto& f : pronti)
+        f();
     auto copia = periodici_;
     for (auto& [id, f] : copia)
         if (periodici_.count(id)) f();

@@ -78,6 +78,10 @@ class PiattaformaHeadless : public Piattaforma {
     bool ImpostaStampante() override;
     std::string TestoAppunti() override { return Appunti; }
     void ImpostaAppunti(const std::string& testo) override { Appunti = testo; }
+    // Each number dialog takes the next queued list of values (cancelled when none is queued).
+    bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) override;
+    std::deque<std::vector<int>> RisposteNumeri;
+    std::vector<std::vector<CampoNumero>> DialoghiNumeri; // the fields as each dialog showed them
     std::deque<Risposta> RisposteMessaggi;
     std::deque<std::string> RisposteInput, PercorsiApri, PercorsiSalva;
     std::deque<bool> RisposteStampante;

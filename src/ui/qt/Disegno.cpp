@@ -89,6 +89,15 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine) {
     pt.restore();
 }
 
+QRectF RettangoloCella(const Griglia& g, double k, int riga, int colonna) {
+    double x = 0, y = 0;
+    for (int c = 0; c < colonna && c < g.Colonne(); ++c)
+        x += g.LarghezzaColonna(c) * k;
+    for (int r = 0; r < riga && r < g.Righe(); ++r)
+        y += g.AltezzaRiga(r) * k;
+    return {x, y, g.LarghezzaColonna(colonna) * k, g.AltezzaRiga(riga) * k};
+}
+
 void CellaAlPunto(const Griglia& g, double k, QPointF p, int& riga, int& colonna) {
     riga = colonna = -1;
     double y = 0;
@@ -129,10 +138,24 @@ QSize VistaGriglia::sizeHint() const {
             static_cast<int>(std::ceil(s.height())) + 2};
 }
 
+void VistaGriglia::ImpostaCursore(int riga, int colonna) {
+    if (riga == rigaCursore_ && colonna == colonnaCursore_) return;
+    rigaCursore_ = riga;
+    colonnaCursore_ = colonna;
+    update();
+}
+
 void VistaGriglia::paintEvent(QPaintEvent*) {
     QPainter pt(this);
     pt.fillRect(rect(), palette().window());
     DisegnaGriglia(pt, g_, PixelPerTwip());
+    if (rigaCursore_ < 0 || rigaCursore_ >= g_.Righe() || colonnaCursore_ >= g_.Colonne()) return;
+    // Orange on every cell colour of the board (grey, white, blue, yellow, red).
+    const QRectF q = RettangoloCella(g_, PixelPerTwip(), rigaCursore_, colonnaCursore_);
+    const double spessore = std::max(2.0, q.width() / 10);
+    pt.setPen(QPen(QColor(255, 128, 0), spessore));
+    pt.setBrush(Qt::NoBrush);
+    pt.drawRect(q.adjusted(spessore / 2, spessore / 2, -spessore / 2, -spessore / 2));
 }
 
 void VistaGriglia::mousePressEvent(QMouseEvent* e) {
@@ -141,6 +164,17 @@ void VistaGriglia::mousePressEvent(QMouseEvent* e) {
     if (riga < 0 || colonna < 0) return;
     const int pulsante = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
     emit cellaCliccata(riga, colonna, pulsante);
+}
+
+void VistaGriglia::mouseMoveEvent(QMouseEvent* e) {
+    if (e->buttons() == Qt::NoButton) return;
+    int riga, colonna;
+    CellaAlPunto(g_, PixelPerTwip(), e->position(), riga, colonna);
+    if (riga >= 0 && colonna >= 0) emit cellaTrascinata(riga, colonna);
+}
+
+void VistaGriglia::mouseReleaseEvent(QMouseEvent*) {
+    emit rilasciata();
 }
 
 } // namespace isolmar

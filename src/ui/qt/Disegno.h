@@ -26,6 +26,8 @@ QSizeF DimensioneGriglia(const Griglia& g, double pixelPerTwip);
 // alignment) with the grid's top-left corner at origine. Font sizes scale with pixelPerTwip
 // (a point is 20 twips), so a zoomed or printed board keeps its proportions.
 void DisegnaGriglia(QPainter& pt, const Griglia& g, double pixelPerTwip, QPointF origine = {});
+// The rectangle of cell (riga, colonna) of the painted grid, relative to its origine.
+QRectF RettangoloCella(const Griglia& g, double pixelPerTwip, int riga, int colonna);
 // Row and column under a point of the painted grid (relative to its origine); -1 when outside.
 void CellaAlPunto(const Griglia& g, double pixelPerTwip, QPointF p, int& riga, int& colonna);
 
@@ -40,18 +42,29 @@ class VistaGriglia : public QWidget {
     int Pixel(int twips) const;
     double PixelPerTwip() const;
     double Zoom() const { return zoom_; }
+    const Griglia& GrigliaMostrata() const { return g_; }
     void ImpostaZoom(double zoom);
+    // The keyboard cursor: a frame drawn around cell (riga, colonna); riga < 0 draws none.
+    void ImpostaCursore(int riga, int colonna);
 
   signals:
     void cellaCliccata(int riga, int colonna, int pulsante);
+    // With a button held after a press: the cell under the pointer, and the release.
+    void cellaTrascinata(int riga, int colonna);
+    void rilasciata();
 
   protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    // The second press of a double click is no further click.
+    void mouseDoubleClickEvent(QMouseEvent*) override {}
 
   private:
     const Griglia& g_;
     double zoom_ = 1.0;
+    int rigaCursore_ = -1, colonnaCursore_ = -1;
 };
 
 } // namespace isolmar

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -32,6 +33,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextBrowser>
@@ -63,6 +67,21 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
     return s->standardIcon(icone.value(QString::fromStdString(immagine), QStyle::SP_CustomBase));
 }
 
+// The board's scroll area asks for the board at its natural size (zoom 1): the window is fitted
+// to that, within the screen, and the zoom then follows the space the area gets.
+class AreaTavola : public QScrollArea {
+  public:
+    AreaTavola(VistaGriglia* tavola, QWidget* genitore) : QScrollArea(genitore), tavola_(tavola) {}
+    QSize sizeHint() const override {
+        const double k = tavola_->PixelPerTwip() / tavola_->Zoom();
+        return DimensioneGriglia(tavola_->GrigliaMostrata(), k).toSize() + QSize(3, 3);
+    }
+    QSize minimumSizeHint() const override { return {120, 120}; }
+
+  private:
+    VistaGriglia* tavola_;
+};
+
 } // namespace
 
 // ---- FinestraPrincipale ---------------------------------------------------------------------
@@ -76,12 +95,29 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     auto* colonna = new QVBoxLayout(centro);
     tavola_ = new VistaGriglia(form_.Gr, centro);
     tavola_->setObjectName("Gr");
-    form_.Gr.SuRidisegno([this] { tavola_->update(); });
+    form_.Gr.SuRidisegno([this] {
+        tavola_->ImpostaCursore(form_.CursoreVisibile ? form_.CursoreRiga : -1,
+                                form_.CursoreColonna);
+        tavola_->update();
+    });
     connect(tavola_, &VistaGriglia::cellaCliccata, this, [this](int r, int c, int tasto) {
         form_.Gr.MouseRiga = r;
         form_.Gr.MouseColonna = c;
         form_.Gr_MouseDown(tasto);
     });
+    connect(tavola_, &VistaGriglia::cellaTrascinata, this, [this](int r, int c) {
+        form_.Gr.MouseRiga = r;
+        form_.Gr.MouseColonna = c;
+        form_.Gr_MouseMove();
+    });
+    connect(tavola_, &VistaGriglia::rilasciata, this, [this] { form_.Gr_MouseUp(); });
+    area_ = new AreaTavola(tavola_, centro);
+    area_->setObjectName("AreaTavola");
+    area_->setFrameShape(QFrame::NoFrame);
+    area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area_->setFocusPolicy(Qt::NoFocus); // the arrow keys move the board's cursor
+    area_->setWidget(tavola_);
+    area_->installEventFilter(this);
     striscia_ = new VistaGriglia(form_.gr2, centro);
     striscia_->setObjectName("gr2");
     striscia_->setToolTip(QStringLiteral("Riprendi la posizione fotografata"));
@@ -101,7 +137,7 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     });
     colonna->addWidget(striscia_, 0, Qt::AlignLeft);
     auto* riga = new QHBoxLayout;
-    riga->addWidget(tavola_, 0, Qt::AlignTop | Qt::AlignLeft);
+    riga->addWidget(area_, 1);
     frame1_ = new QGroupBox(centro);
     frame1_->setObjectName("Frame1");
     frame2_ = new QGroupBox(centro);
@@ -111,8 +147,7 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     comandi->addWidget(frame2_);
     comandi->addStretch();
     riga->addLayout(comandi);
-    riga->addStretch();
-    colonna->addLayout(riga);
+    colonna->addLayout(riga, 1);
     label1_ = new QLabel(centro);
     label1_->setObjectName("Label1");
     label2_ = new QLabel(centro);
@@ -122,6 +157,7 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     progresso_->setTextVisible(false);
     animazione_ = new QCheckBox(QStringLiteral("Animazione"), centro);
     animazione_->setObjectName("Check1");
+    animazione_->setFocusPolicy(Qt::NoFocus);
     auto* stato = new QHBoxLayout;
     stato->addWidget(label1_);
     stato->addWidget(label2_, 1);
@@ -162,7 +198,13 @@ void FinestraPrincipale::CreaBarra() {
         }
         QAction* a = barra_->addAction(IconaBarra(style(), b.Immagine), QString());
         a->setObjectName(QString::fromStdString(b.Chiave));
-        a->setToolTip(QString::fromStdString(b.Suggerimento));
+        QString suggerimento = QString::fromStdString(b.Suggerimento);
+        if (const std::string tasto = ScorciatoiaBarra(b.Chiave); !tasto.empty()) {
+            const QKeySequence k(QString::fromStdString(tasto));
+            a->setShortcut(k);
+            suggerimento += " (" + k.toString(QKeySequence::NativeText) + ")";
+        }
+        a->setToolTip(suggerimento);
         const std::string chiave = b.Chiave;
         connect(a, &QAction::triggered, this, [this, chiave] { form_.tlb1_ButtonClick(chiave); });
         azioniBarra_.insert(QString::fromStdString(b.Chiave), a);
@@ -171,8 +213,13 @@ void FinestraPrincipale::CreaBarra() {
 }
 
 void FinestraPrincipale::CreaComandi() {
-    auto riempi = [this](QGroupBox* frame, const std::vector<Comando>& comandi) {
+    auto riempi = [this](QGroupBox* frame, std::vector<Comando> comandi) {
         auto* l = new QVBoxLayout(frame);
+        // "Nuovo schema" (a size to choose) beside "Genera schema" (the current size).
+        for (size_t i = 0; i < comandi.size(); ++i)
+            if (comandi[i].Nome == "CommandGenera")
+                comandi.insert(comandi.begin() + static_cast<long>(i) + 1,
+                               {"CommandNuovo", "Nuovo schema"});
         for (const Comando& c : comandi) {
             auto* b = new QPushButton(QString::fromStdString(c.Etichetta), frame);
             b->setObjectName(QString::fromStdString(c.Nome));
@@ -205,6 +252,7 @@ void FinestraPrincipale::CreaMenu() {
     voce("mnuVerificaConfigurazione", "Verifica configurazione");
     voce("mnuSoluzioneConfigurazione", "Soluzione configurazione isola");
 
+    CreaMenuGioco();
     // Sharing with other Nurikabe programs: the puzzle's link, a pzprv3 file.
     QMenu* condividi = menuBar()->addMenu(QStringLiteral("Condividi"));
     condividi->setObjectName("mnuCondividi");
@@ -224,10 +272,67 @@ void FinestraPrincipale::CreaMenu() {
 
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
     istruzioni->setObjectName("MnuAiuto");
+    istruzioni->setShortcut(QKeySequence::HelpContents);
     connect(istruzioni, &QAction::triggered, this, [this] { MostraModale("Form3z"); });
     QAction* info = menuBar()->addAction(QStringLiteral("Informazioni su Isolmar"));
     info->setObjectName("mnuInformazioni");
     connect(info, &QAction::triggered, this, [this] { MostraModale("Form8"); });
+}
+
+void FinestraPrincipale::CreaMenuGioco() {
+    QMenu* gioco = menuBar()->addMenu(QStringLiteral("Gioco"));
+    gioco->setObjectName("mnuGioco");
+    auto voce = [&](const char* nome, const char* testo, QList<QKeySequence> tasti,
+                    std::function<void()> f) {
+        QAction* a = gioco->addAction(QString::fromUtf8(testo));
+        a->setObjectName(nome);
+        a->setShortcuts(tasti);
+        connect(a, &QAction::triggered, this, std::move(f));
+    };
+    auto comando = [this](const char* nome) {
+        return [this, n = std::string(nome)] { form_.Clic(n); };
+    };
+    voce("CommandNuovo_", "Nuovo schema…", {QKeySequence::New}, comando("CommandNuovo"));
+    voce("mnuVerificaSchema", "Verifica schema", {QKeySequence(QStringLiteral("Ctrl+E"))},
+         comando("mnuVerificaSchema"));
+    voce("mnuRipeti", "Ripeti mossa",
+         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+         comando("mnuRipeti"));
+    gioco->addSeparator();
+    voce("mnuIngrandisci", "Ingrandisci",
+         {QKeySequence::ZoomIn, QKeySequence(QStringLiteral("Ctrl+="))},
+         [this] { CambiaZoom(1.25); });
+    voce("mnuRiduci", "Riduci", {QKeySequence::ZoomOut}, [this] { CambiaZoom(1 / 1.25); });
+    voce("mnuAdatta", "Adatta alla finestra", {QKeySequence(QStringLiteral("Ctrl+0"))},
+         [this] { CambiaZoom(0); });
+}
+
+void FinestraPrincipale::CambiaZoom(double fattore) {
+    fattoreZoom_ = fattore == 0 ? 1.0 : std::clamp(fattoreZoom_ * fattore, 0.25, 4.0);
+    AdattaZoom();
+}
+
+void FinestraPrincipale::AdattaZoom() {
+    const double k = tavola_->PixelPerTwip() / tavola_->Zoom();
+    const QSizeF naturale = DimensioneGriglia(form_.Gr, k) + QSizeF(3, 3);
+    const double adatto =
+        ZoomAdatto(naturale.width(), naturale.height(), area_->width(), area_->height());
+    tavola_->ImpostaZoom(std::clamp(adatto * fattoreZoom_, ZoomMinimo, ZoomMassimo));
+    tavola_->setFixedSize(tavola_->sizeHint());
+}
+
+void FinestraPrincipale::MostraCursore() {
+    tavola_->ImpostaCursore(form_.CursoreVisibile ? form_.CursoreRiga : -1, form_.CursoreColonna);
+    if (!form_.CursoreVisibile) return;
+    const QRectF q =
+        RettangoloCella(form_.Gr, tavola_->PixelPerTwip(), form_.CursoreRiga, form_.CursoreColonna);
+    area_->ensureVisible(static_cast<int>(q.center().x()), static_cast<int>(q.center().y()),
+                         static_cast<int>(q.width()), static_cast<int>(q.height()));
+}
+
+bool FinestraPrincipale::eventFilter(QObject* oggetto, QEvent* e) {
+    if (oggetto == area_ && e->type() == QEvent::Resize) AdattaZoom();
+    return QMainWindow::eventFilter(oggetto, e);
 }
 
 void FinestraPrincipale::showEvent(QShowEvent* e) {
@@ -248,6 +353,22 @@ QAction* FinestraPrincipale::Voce(const std::string& nome) const {
 }
 
 void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
+    static const QMap<int, TastoGioco> tasti = {
+        {Qt::Key_Up, TastoGioco::Su},           {Qt::Key_Down, TastoGioco::Giu},
+        {Qt::Key_Left, TastoGioco::Sinistra},   {Qt::Key_Right, TastoGioco::Destra},
+        {Qt::Key_Space, TastoGioco::Avanti},    {Qt::Key_Return, TastoGioco::Avanti},
+        {Qt::Key_Enter, TastoGioco::Avanti},    {Qt::Key_I, TastoGioco::Isola},
+        {Qt::Key_1, TastoGioco::Isola},         {Qt::Key_M, TastoGioco::Muro},
+        {Qt::Key_2, TastoGioco::Muro},          {Qt::Key_0, TastoGioco::Indeciso},
+        {Qt::Key_Delete, TastoGioco::Indeciso}, {Qt::Key_Backspace, TastoGioco::Indeciso},
+    };
+    const bool semplice =
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (semplice && tasti.contains(e->key()) && form_.Tavola_KeyDown(tasti.value(e->key()))) {
+        MostraCursore();
+        e->accept();
+        return;
+    }
     if (e->key() == Qt::Key_Escape)
         form_.Form_KeyPress(27);
     else if (!e->text().isEmpty())
@@ -340,19 +461,58 @@ void FinestraPrincipale::Ridisegna() {
 void FinestraPrincipale::Impagina() {
     const Griglia& g = form_.Gr;
     tavola_->setVisible(g.Visibile);
-    tavola_->setFixedSize(tavola_->Pixel(g.Larghezza), tavola_->Pixel(g.Altezza));
+    // The window is fitted again only when the board's size changed: otherwise the size the
+    // player gave it stays (and the zoom with it).
+    const bool nuova =
+        form_.m.NumRighe != righeImpaginate_ || form_.m.NumColonne != colonneImpaginate_;
+    if (nuova) {
+        righeImpaginate_ = form_.m.NumRighe;
+        colonneImpaginate_ = form_.m.NumColonne;
+        fattoreZoom_ = 1.0;
+    }
+    AdattaZoom();
     tavola_->update();
-    if (isMaximized()) return;
-    // The window fits the board, growing and shrinking with it: its height always, its width
-    // from 13 columns on; a narrower board keeps the width the window had when it was loaded.
+    if (!nuova || isMaximized() || isFullScreen()) return;
+    // The window fits the board at its natural size, growing and shrinking with it: its height
+    // always, its width from 13 columns on; a narrower board keeps the width the window had
+    // when it was loaded. It never grows past the screen: the board is zoomed down to fit, and
+    // scrolls below the smallest readable size.
+    area_->updateGeometry();
     if (QLayout* l = centralWidget()->layout()) l->activate();
     if (layout()) layout()->activate();
     const QSize adatta = sizeHint().expandedTo(minimumSizeHint());
     int larghezza = adatta.width();
     if (form_.m.NumColonne < 13 && form_.m.LarghezzaIniziale > 0)
-        larghezza = std::max(tavola_->Pixel(static_cast<int>(form_.m.LarghezzaIniziale)),
-                             minimumSizeHint().width());
-    resize(larghezza, adatta.height());
+        larghezza =
+            std::max(static_cast<int>(form_.m.LarghezzaIniziale * logicalDpiX() / 1440.0 + 0.5),
+                     minimumSizeHint().width());
+    int altezza = adatta.height();
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect libero = s->availableGeometry();
+        const QSize cornice = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+        larghezza = std::min(larghezza, libero.width() - cornice.width());
+        altezza = std::min(altezza, libero.height() - cornice.height());
+        resize(larghezza, altezza);
+        // A board zoomed down to the screen's height needs less width: the window gives back
+        // what the board leaves empty on its right.
+        if (form_.m.NumColonne >= 13) {
+            if (QLayout* l = centralWidget()->layout()) l->activate();
+            AdattaZoom();
+            const int barra = tavola_->height() > area_->height()
+                                  ? area_->verticalScrollBar()->sizeHint().width()
+                                  : 0;
+            const int avanzo = area_->width() - tavola_->width() - barra;
+            if (avanzo > 0) resize(larghezza - avanzo, altezza);
+        }
+        // A window grown past the screen's edge comes back inside it.
+        if (isVisible()) {
+            const QRect f = frameGeometry();
+            move(std::clamp(f.x(), libero.x(), std::max(libero.x(), libero.right() - f.width())),
+                 std::clamp(f.y(), libero.y(), std::max(libero.y(), libero.bottom() - f.height())));
+        }
+        return;
+    }
+    resize(larghezza, altezza);
 }
 
 void FinestraPrincipale::ParlaItaliano() {
@@ -436,6 +596,30 @@ bool FinestraPrincipale::ImpostaStampante() {
     return false;
 }
 
+bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) {
+    QDialog d(this);
+    d.setWindowTitle(QString::fromStdString(titolo));
+    auto* forma = new QFormLayout(&d);
+    std::vector<QSpinBox*> caselle;
+    for (const CampoNumero& c : campi) {
+        auto* s = new QSpinBox(&d);
+        s->setRange(c.Minimo, c.Massimo);
+        s->setValue(c.Valore);
+        forma->addRow(QString::fromStdString(c.Etichetta), s);
+        caselle.push_back(s);
+    }
+    auto* pulsanti = new QDialogButtonBox(&d);
+    pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+    connect(pulsanti, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    connect(pulsanti, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    forma->addRow(pulsanti);
+    if (d.exec() != QDialog::Accepted) return false;
+    for (size_t i = 0; i < campi.size(); ++i)
+        campi[i].Valore = caselle[i]->value();
+    return true;
+}
+
 std::string FinestraPrincipale::TestoAppunti() {
     return QGuiApplication::clipboard()->text().toStdString();
 }
@@ -484,8 +668,9 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
         d.setWindowTitle(QStringLiteral("Istruzioni"));
         auto* l = new QVBoxLayout(&d);
         auto* testo = new QTextBrowser(&d);
-        testo->setSearchPaths({QCoreApplication::applicationDirPath()}); // its pictures
-        QFile f(QCoreApplication::applicationDirPath() + "/Isolmar.html");
+        const QString aiuto = QString::fromStdString(PercorsoRisorsa(*this, "Isolmar.html"));
+        testo->setSearchPaths({QFileInfo(aiuto).absolutePath()}); // its pictures
+        QFile f(aiuto);
         if (f.open(QIODevice::ReadOnly))
             testo->setHtml(QString::fromUtf8(f.readAll()));
         else

@@ -18,6 +18,7 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QScrollArea;
 class QToolBar;
 
 namespace isolmar {
@@ -36,6 +37,10 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     QToolBar* Barra() const { return barra_; }
     VistaGriglia* Tavola() const { return tavola_; }
     VistaGriglia* Striscia() const { return striscia_; }
+    QScrollArea* Area() const { return area_; }
+    // The board's zoom: fitted to the space the window gives it, times the player's factor
+    // (Ctrl+plus, Ctrl+minus; Ctrl+0 puts it back to 1).
+    void CambiaZoom(double fattore);
     QMenu* MenuIsola() const { return menuGr_; }
 
     // Piattaforma.
@@ -61,6 +66,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     std::string DialogoApri(const std::string& filtro) override;
     std::string DialogoSalva(const std::string& filtro) override;
     bool ImpostaStampante() override;
+    bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) override;
     std::string TestoAppunti() override;
     void ImpostaAppunti(const std::string& testo) override;
     std::string CartellaProgramma() const override;
@@ -77,11 +83,16 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* oggetto, QEvent* e) override;
 
   private:
     void CreaBarra();
     void CreaComandi();
     void CreaMenu();
+    void CreaMenuGioco();
+    void AdattaZoom();
+    // Shows the keyboard cursor where Form1 has it, scrolled into view.
+    void MostraCursore();
     QWidget* Controllo(const std::string& nome) const;
     QAction* Voce(const std::string& nome) const;
 
@@ -90,7 +101,10 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     QToolBar* barra_ = nullptr;
     VistaGriglia* tavola_ = nullptr;
     VistaGriglia* striscia_ = nullptr; // the snapshot strip gr2
-    QMenu* menuGr_ = nullptr;          // the popup menu of a clue cell
+    QScrollArea* area_ = nullptr;      // the board scrolls when it does not fit
+    double fattoreZoom_ = 1.0;
+    int righeImpaginate_ = -1, colonneImpaginate_ = -1; // the board size the window was fitted to
+    QMenu* menuGr_ = nullptr;                           // the popup menu of a clue cell
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QProgressBar* progresso_ = nullptr;

@@ -1,11 +1,15 @@
 #include "FinestraPrincipale.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(ISOLMAR_VERSIONE));
+    // The icon an install puts among the system's icons.
+    QApplication::setDesktopFileName(QStringLiteral("isolmar"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("isolmar")));
     isolmar::FinestraPrincipale::ParlaItaliano();
     // The whole command line after the program name, as one text.
     const std::string riga = QApplication::arguments().mid(1).join(' ').toStdString();

@@ -1,5 +1,6 @@
-// The real widgets under the offscreen platform: the toolbar, a solve through "Risolvi", and a
-// screenshot for a person to look at.
+// The real widgets under the offscreen platform: the toolbar and its shortcuts, a solve through
+// "Risolvi", play by mouse, drag and keys, zoom and big boards, and screenshots for a person to
+// look at.
 #include "FinestraPrincipale.h"
 
 #include "io/Letture.h"
@@ -11,6 +12,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -22,6 +26,19 @@ class TestFinestra : public QObject {
     static void Carica(FinestraPrincipale& w, const Schema& s) {
         Form1& f = w.Finestra();
         QVERIFY(f.CaricaSchema(s));
+    }
+    // The title of the next modal window to open; it is closed as its close box would.
+    static void ChiudiProssimaModale(QString& titolo) {
+        QTimer::singleShot(50, [&titolo] {
+            QWidget* d = QApplication::activeModalWidget();
+            titolo = d ? d->windowTitle() : QStringLiteral("(nessuna)");
+            if (d) d->close();
+        });
+    }
+    static void Foto(QWidget& w, const char* nome) {
+        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
+        if (!cartella.isEmpty())
+            QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/" + nome));
     }
 
   private slots:
@@ -37,7 +54,12 @@ class TestFinestra : public QObject {
             const PulsanteBarra& b = BarraStrumenti()[static_cast<size_t>(i)];
             QCOMPARE(azioni[i]->objectName().toStdString(), b.Chiave);
             QVERIFY(azioni[i]->text().isEmpty());
-            if (!b.Spaziatore()) QCOMPARE(azioni[i]->toolTip().toStdString(), b.Suggerimento);
+            if (b.Spaziatore()) continue;
+            // The tool tip, then the shortcut when there is one.
+            const QString tasto = azioni[i]->shortcut().toString(QKeySequence::NativeText);
+            QCOMPARE(azioni[i]->toolTip(), QString::fromStdString(b.Suggerimento) +
+                                               (tasto.isEmpty() ? "" : " (" + tasto + ")"));
+            QCOMPARE(tasto.toStdString(), ScorciatoiaBarra(b.Chiave));
         }
         QVERIFY(!azioni[8]->isEnabled()); // "Aiuto" starts disabled
         for (const Comando& c : ComandiFrame1())
@@ -82,12 +104,10 @@ class TestFinestra : public QObject {
         QVERIFY(w.findChild<QLabel*>("Label1")->text().contains(" gen"));
         QTest::mouseClick(w.findChild<QPushButton*>("CommandSoluz"), Qt::LeftButton);
         QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QStringLiteral("Soluzione schema"));
-        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
-        if (!cartella.isEmpty())
-            QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/finestra.png"));
+        Foto(w, "finestra.png");
     }
 
-    // Clicks on the real board widget, the popup menu of a clue, and the snapshot strip.
+    // Clicks and drags on the real board widget, the popup menu of a clue, the snapshot strip.
     void giocoConIlMouse() {
         FinestraPrincipale w;
         w.show();
@@ -129,6 +149,22 @@ class TestFinestra : public QObject {
         w.MenuIsola()->hide();
         QVERIFY(aiuto->isEnabled());
         QCOMPARE(colore(1, 1), QColor(255, 255, 0));
+        // A drag paints every cell it passes with the state of the first; a double click is one
+        // click.
+        QTest::mousePress(w.Tavola(), Qt::RightButton, {}, centro(5, 1));
+        for (int c = 2; c <= 5; ++c) {
+            QMouseEvent e(QEvent::MouseMove, centro(5, c), w.Tavola()->mapToGlobal(centro(5, c)),
+                          Qt::NoButton, Qt::RightButton, {});
+            QApplication::sendEvent(w.Tavola(), &e);
+        }
+        QTest::mouseRelease(w.Tavola(), Qt::RightButton, {}, centro(5, 5));
+        QCOMPARE(f.m.NumMosseGioco, 7);
+        for (int c = 1; c <= 5; ++c)
+            QCOMPARE(f.m.TblGioco(5, c), uint8_t(2));
+        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(3, 3));
+        QTest::mouseDClick(w.Tavola(), Qt::LeftButton, {}, centro(3, 3));
+        QCOMPARE(f.m.TblGioco(3, 3), uint8_t(1));
+        QCOMPARE(f.m.NumMosseGioco, 8);
     }
 
     // The window fits every board it lays out: it grows with a large one and shrinks back.
@@ -216,9 +252,170 @@ class TestFinestra : public QObject {
         QTRY_VERIFY(f.InVisSoluzione);
         QCOMPARE(f.m.NumMosseGioco, mosse);
         QVERIFY(w.Striscia()->isVisible());
+        Foto(w, "partita.png");
+    }
+
+    // Shortcuts reach their commands; the arrows move a cursor that is drawn, keys set cells.
+    void tastiera() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        Form1& f = w.Finestra();
+        for (int k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
+            QTest::keyClick(&w, Qt::Key(k));
+        QCOMPARE(f.CursoreRiga, 2);
+        QCOMPARE(f.CursoreColonna, 2);
+        QTest::keyClick(&w, Qt::Key_M);
+        QCOMPARE(f.m.TblGioco(2, 2), uint8_t(2));
+        QTest::keyClick(&w, Qt::Key_Right);
+        QTest::keyClick(&w, Qt::Key_Space);
+        QCOMPARE(f.m.TblGioco(2, 3), uint8_t(1));
+        // The cursor's frame on (2, 3), orange.
+        const int lato = w.Tavola()->Pixel(LatoCella);
+        QCOMPARE(w.Tavola()->grab().toImage().pixelColor(2 * lato + 2, lato + lato / 2),
+                 QColor(255, 128, 0));
+        const struct {
+            QKeySequence tasto;
+            int mosse;
+            uint8_t cella;
+        } passi[] = {{QKeySequence::Undo, 1, 0},
+                     {QKeySequence(QStringLiteral("Ctrl+Y")), 2, 1},
+                     {QKeySequence::Undo, 1, 0},
+                     {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), 2, 1}};
+        for (const auto& p : passi) {
+            QTest::keySequence(&w, p.tasto);
+            QCOMPARE(f.m.NumMosseGioco, p.mosse);
+            QCOMPARE(f.m.TblGioco(2, 3), p.cella);
+        }
+        // Commands that open a window: its title tells which one came.
+        const struct {
+            QKeySequence tasto;
+            QString titolo;
+        } finestre[] = {{QKeySequence::HelpContents, "Istruzioni"},
+                        {QKeySequence::New, "Nuovo schema"},
+                        {QKeySequence(QStringLiteral("Ctrl+Q")), "Isolmar"}, // the save question
+                        {QKeySequence(QStringLiteral("Ctrl+V")), "Isolmar"}};
+        for (const auto& x : finestre) {
+            w.activateWindow(); // shortcuts act in the active window
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            QString titolo;
+            ChiudiProssimaModale(titolo);
+            QTest::keySequence(&w, x.tasto);
+            QTRY_VERIFY(!titolo.isEmpty());
+            QCOMPARE(titolo, x.titolo);
+        }
+        QVERIFY(w.isVisible());
+        QCOMPARE(f.m.NumRighe, uint8_t(5)); // nothing was replaced
+    }
+
+    // A 50 x 50 board opens within the screen and scrolls; a larger window has larger cells.
+    void zoomEGrandiTavole() {
+        FinestraPrincipale w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Schema grande{50, 50, {}};
+        for (int i = 0; i < 50; ++i)
+            grande.Isole.push_back({1 + i % 9, 1 + (i / 7) * 7, 1 + (i % 7) * 7});
+        Carica(w, grande);
+        const QRect libero = w.screen()->availableGeometry();
+        QVERIFY(libero.width() <= 1600 && libero.height() <= 1200);
+        QTRY_VERIFY(libero.contains(w.frameGeometry()));
+        QVERIFY(w.Tavola()->Zoom() >= ZoomMinimo - 1e-9);
+        QVERIFY(w.Area()->verticalScrollBar()->maximum() > 0);
+        Foto(w, "grande.png");
+
+        Carica(w, Schema{10, 10, {{3, 2, 2}, {4, 5, 7}, {2, 9, 3}}});
+        QTRY_VERIFY(libero.contains(w.frameGeometry()));
+        const double prima = w.Tavola()->Zoom();
+        const int lato = w.Tavola()->Pixel(LatoCella);
+        w.resize(w.width() + 300, w.height() + 300);
+        QTRY_VERIFY(w.Tavola()->Zoom() > prima * 1.2);
+        QVERIFY(w.Tavola()->Pixel(LatoCella) > lato);
+        const double adatto = w.Tavola()->Zoom();
+        w.CambiaZoom(1.25); // Ctrl+plus
+        QVERIFY(w.Tavola()->Zoom() > adatto);
+        w.CambiaZoom(0); // Ctrl+0
+        QCOMPARE(w.Tavola()->Zoom(), adatto);
+    }
+
+    // The README's pictures of play, taken when ISOLMAR_SHOT_DIR is set (under Xvfb, the whole
+    // screen, so that message boxes show too).
+    void schermateDelGioco() {
         const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
-        if (!cartella.isEmpty())
-            QVERIFY(w.grab().save(QString::fromLocal8Bit(cartella) + "/partita.png"));
+        if (cartella.isEmpty()) QSKIP("no ISOLMAR_SHOT_DIR");
+        const QString dir = QString::fromLocal8Bit(cartella) + "/";
+        auto schermo = [&](const QString& nome) {
+            QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(dir + nome));
+        };
+        // Plays the stored solution with the keys, except the cells k in sbagliate (wrong) and
+        // those from lascia on (left undecided).
+        auto gioca = [](Form1& f, std::vector<int> sbagliate, int lascia) {
+            for (int r = 1, k = 0; r <= f.m.NumRighe; ++r)
+                for (int c = 1; c <= f.m.NumColonne; ++c, ++k) {
+                    if (k >= lascia) return;
+                    const bool isola =
+                        (f.m.Tblsol(1, r, c) == 1) !=
+                        (std::find(sbagliate.begin(), sbagliate.end(), k) != sbagliate.end());
+                    f.CursoreRiga = r;
+                    f.CursoreColonna = c;
+                    f.Tavola_KeyDown(isola ? TastoGioco::Isola : TastoGioco::Muro);
+                }
+        };
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Form1& f = w.Finestra();
+            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
+            gioca(f, {3, 17, 42, 43}, 70);
+            f.Clic("mnuVerificaSchema");
+            QTest::qWait(200);
+            schermo("verifica.png");
+        }
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Form1& f = w.Finestra();
+            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
+            QTimer::singleShot(400, [&] {
+                schermo("risolto.png");
+                if (QWidget* d = QApplication::activeModalWidget()) d->close();
+            });
+            gioca(f, {}, 100);
+            QTRY_VERIFY(w.findChild<QLabel*>("Label2")->text().startsWith("Schema risolto!"));
+            QTest::qWait(600);
+        }
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Form1& f = w.Finestra();
+            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0389.xml"));
+            w.resize(1100, 1000);
+            w.move(250, 80);
+            QTest::qWait(200);
+            gioca(f, {}, 80);
+            f.Tavola_KeyDown(TastoGioco::Giu);
+            QTest::qWait(200);
+            schermo("zoom.png");
+        }
+        {
+            FinestraPrincipale w;
+            w.show();
+            w.Colloca();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Schema grande{50, 50, {}};
+            for (int i = 0; i < 50; ++i)
+                grande.Isole.push_back({1 + i % 9, 1 + (i / 7) * 7, 1 + (i % 7) * 7});
+            Carica(w, grande);
+            QTest::qWait(300);
+            schermo("grande.png");
+        }
     }
 };
 

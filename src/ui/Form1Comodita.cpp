@@ -1,0 +1,276 @@
+// Form1: the comfort of play. "Solved" said once per game, the whole-board check, redo, drag
+// painting, the keyboard cursor, the "Nuovo schema" dialog, the label of a running search and
+// the files an install puts under share/isolmar.
+#include "model/Impostazione.h"
+#include "model/Schema.h"
+#include "ui/Form1.h"
+#include "ui/Testi.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace isolmar {
+
+namespace {
+
+constexpr Colore Rosso = 0x0000FF;
+constexpr const char* TestoRicercaInCorso = "Ricerca in corso… (Esc per interrompere)";
+
+std::string Conta(int n, const char* uno, const char* molti) {
+    return TestoNumero(n) + " " + (n == 1 ? uno : molti);
+}
+
+// "m:ss", or "h:mm:ss" from an hour on.
+std::string Durata(double secondi) {
+    const long s = std::lround(std::max(0.0, secondi));
+    auto due = [](long n) { return (n < 10 ? "0" : "") + TestoNumero(n); };
+    return s >= 3600 ? TestoNumero(s / 3600) + ":" + due(s / 60 % 60) + ":" + due(s % 60)
+                     : TestoNumero(s / 60) + ":" + due(s % 60);
+}
+
+} // namespace
+
+std::string PercorsoRisorsa(const Piattaforma& p, const std::string& nome) {
+    const std::string accanto = p.CartellaProgramma() + "/" + nome;
+    const std::string installato = p.CartellaProgramma() + "/../share/isolmar/" + nome;
+    return !p.EsisteFile(accanto) && p.EsisteFile(installato) ? installato : accanto;
+}
+
+std::string ScorciatoiaBarra(const std::string& chiave) {
+    static const std::pair<const char*, const char*> tasti[] = {
+        {"Apri", "Ctrl+O"}, {"Salva", "Ctrl+S"},  {"Incolla", "Ctrl+V"},
+        {"Undo", "Ctrl+Z"}, {"Uscita", "Ctrl+Q"},
+    };
+    for (const auto& [k, t] : tasti)
+        if (chiave == k) return t;
+    return "";
+}
+
+double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA) {
+    if (larghezza <= 0 || altezza <= 0) return 1;
+    return std::clamp(std::min(spazioL / larghezza, spazioA / altezza), ZoomMinimo, ZoomMassimo);
+}
+
+// ---- A running search says so -----------------------------------------------------------------
+
+Form1::AvvisoRicerca::AvvisoRicerca(Form1& f) : f_(f) {
+    if (f_.avvisi_++ > 0) return;
+    prima_ = f_.p.Testo("Label2");
+    f_.p.ImpostaTesto("Label2", TestoRicercaInCorso);
+    f_.p.CursoreOccupato(true);
+}
+
+Form1::AvvisoRicerca::~AvvisoRicerca() {
+    if (--f_.avvisi_ > 0) return;
+    if (f_.p.Testo("Label2") == TestoRicercaInCorso) f_.p.ImpostaTesto("Label2", prima_);
+    f_.p.CursoreOccupato(false);
+}
+
+// ---- The game ---------------------------------------------------------------------------------
+
+void Form1::NuovaPartita() {
+    inizioPartita_ = p.Orologio();
+    risoltoDetto_ = false;
+    MosseAnnullate.clear();
+    trascina_ = -1;
+    CursoreRiga = CursoreColonna = 1;
+}
+
+bool Form1::SchemaRisolto() const {
+    std::string celle;
+    celle.reserve(static_cast<size_t>(m.NumRighe * m.NumColonne));
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            const uint8_t v = m.TblGioco(r, c);
+            if (v != 1 && v != 2) return false; // an undecided cell is no wall yet
+            celle += v == 1 ? '1' : '0';
+        }
+    return m.NumEle > 0 && RisolveSchema(SchemaDa(m), celle);
+}
+
+void Form1::DopoMossa() {
+    DaSalvare = true;
+    if (risoltoDetto_ || !SchemaRisolto()) return;
+    risoltoDetto_ = true;
+    double t = p.Orologio() - inizioPartita_;
+    if (t < 0) t += 86400; // past midnight
+    const std::string testo =
+        "Schema risolto! " + Conta(m.NumMosseGioco, "mossa", "mosse") + " in " + Durata(t);
+    p.ImpostaTesto("Label2", testo);
+    // The box opens once the event that made the last move has returned (a drag may be on).
+    p.TimerUnaVolta(0, [this, testo] { p.Messaggio(testo, Pulsanti::Ok); });
+}
+
+bool Form1::ImpostaCella(uint8_t riga, uint8_t colonna, uint8_t codice) {
+    const uint8_t v = m.TblGioco(riga, colonna);
+    if (v == codice) return false;
+    RegistraMossa(riga, colonna, (v + 1) % 3 == codice ? 1 : 2);
+    return true;
+}
+
+void Form1::RipetiMossa() {
+    Esegui([&] {
+        if (MosseAnnullate.empty()) return;
+        RiprendiGioco();
+        const MossaGioco mo = MosseAnnullate.back();
+        MosseAnnullate.pop_back();
+        const int32_t k = ++m.NumMosseGioco;
+        if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
+        m.MosseGioco[k] = mo;
+        AggiornaGioco(mo.Tasto, mo.Riga, mo.Colonna);
+        DopoMossa();
+    });
+}
+
+bool Form1::ConfermaRicomincia() {
+    // A position read from a file holds the player's work without any move.
+    bool decisa = false;
+    for (int r = 1; r <= m.NumRighe && !decisa; ++r)
+        for (int c = 1; c <= m.NumColonne && !decisa; ++c)
+            decisa = m.TblGioco(r, c) != 0 &&
+                     CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) < 1;
+    if (!decisa && m.NumMosseGioco == 0) return true;
+    const std::string perso = m.NumMosseGioco > 0
+                                  ? Conta(m.NumMosseGioco, "mossa", "mosse") + " andranno perse."
+                                  : "La posizione attuale andrà persa.";
+    return p.Messaggio("Ricominciare da capo? " + perso, Pulsanti::SiNoAnnulla) == Risposta::Si;
+}
+
+// ---- Drag painting and keys -------------------------------------------------------------------
+
+void Form1::Gr_MouseMove() {
+    if (trascina_ < 0) return;
+    const int r1 = Gr.MouseRiga, c1 = Gr.MouseColonna;
+    if (r1 < 1 || c1 < 1 || r1 > m.NumRighe || c1 > m.NumColonne) return;
+    if (r1 == rigaTrascina_ && c1 == colonnaTrascina_) return;
+    Esegui([&] {
+        // Every cell on the line from the last cell reached: a quick drag skips none.
+        const int r0 = rigaTrascina_, c0 = colonnaTrascina_;
+        const int passi = std::max(std::abs(r1 - r0), std::abs(c1 - c0));
+        bool cambiata = false;
+        for (int i = 1; i <= passi; ++i) {
+            const auto r = static_cast<uint8_t>(r0 + std::lround(double(r1 - r0) * i / passi));
+            const auto c = static_cast<uint8_t>(c0 + std::lround(double(c1 - c0) * i / passi));
+            if (CellaDim(r, c) < 1 && ImpostaCella(r, c, static_cast<uint8_t>(trascina_)))
+                cambiata = true;
+        }
+        rigaTrascina_ = r1;
+        colonnaTrascina_ = c1;
+        if (cambiata) DopoMossa();
+    });
+}
+
+void Form1::Gr_MouseUp() {
+    trascina_ = -1;
+}
+
+bool Form1::Tavola_KeyDown(TastoGioco t) {
+    if (m.NumEle == 0 || !Gr.Visibile || InElaborazione()) return false;
+    Esegui([&] {
+        int& r = CursoreRiga;
+        int& c = CursoreColonna;
+        r = std::clamp(r, 1, int{m.NumRighe});
+        c = std::clamp(c, 1, int{m.NumColonne});
+        CursoreVisibile = true;
+        switch (t) {
+        case TastoGioco::Su:
+            r = std::max(1, r - 1);
+            break;
+        case TastoGioco::Giu:
+            r = std::min(int{m.NumRighe}, r + 1);
+            break;
+        case TastoGioco::Sinistra:
+            c = std::max(1, c - 1);
+            break;
+        case TastoGioco::Destra:
+            c = std::min(int{m.NumColonne}, c + 1);
+            break;
+        case TastoGioco::Avanti: // as a left click
+            Gr.MouseRiga = r;
+            Gr.MouseColonna = c;
+            ClicCella(1);
+            trascina_ = -1;
+            break;
+        default:
+            RiprendiGioco();
+            if (CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) > 0) break;
+            if (ImpostaCella(static_cast<uint8_t>(r), static_cast<uint8_t>(c),
+                             t == TastoGioco::Isola  ? 1
+                             : t == TastoGioco::Muro ? 2
+                                                     : 0))
+                DopoMossa();
+        }
+        Gr.Aggiorna();
+    });
+    return true;
+}
+
+// ---- The whole-board check --------------------------------------------------------------------
+
+void Form1::VerificaSchema() {
+    if (m.NumEle == 0) return;
+    RiprendiGioco();
+    if (!VerificaPrimaSoluzione()) return;
+    const bool risolto = SchemaRisolto();
+    int sbagliate = 0, indecise = 0;
+    Gr.ImpostaRidisegno(false);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            const uint8_t v = m.TblGioco(r, c);
+            if (v == 0) {
+                ++indecise;
+            } else if (!risolto && (v == 1) != (m.Tblsol(1, r, c) == 1)) {
+                ++sbagliate;
+                Gr.Seleziona(r, c);
+                Gr.ImpostaSfondo(Rosso);
+            }
+        }
+    Gr.ImpostaRidisegno(true);
+    // The red cells stay until the next click puts the game back.
+    if (sbagliate > 0) InVisSoluzione = Vero;
+    p.ImpostaTesto("Label2", sbagliate > 0 ? Conta(sbagliate, "cella sbagliata", "celle sbagliate")
+                             : indecise > 0
+                                 ? "Nessuna cella sbagliata; " +
+                                       Conta(indecise, "cella da decidere", "celle da decidere")
+                                 : std::string("Nessuna cella sbagliata"));
+}
+
+// ---- "Nuovo schema" ---------------------------------------------------------------------------
+
+void Form1::CommandNuovo_Click() {
+    std::vector<CampoNumero> campi = {{"Righe", NuovoRighe, 2, MaxRighe},
+                                      {"Colonne", NuovoColonne, 2, MaxRighe},
+                                      {"Isola più grande", NuovoIsolaMax, 1, 7}};
+    // The level of the puzzle joins these fields once generation at a chosen level exists.
+    if (!p.ChiediNumeri("Nuovo schema", campi)) return;
+    for (CampoNumero& k : campi)
+        k.Valore = std::clamp(k.Valore, k.Minimo, k.Massimo);
+    NuovoRighe = campi[0].Valore;
+    NuovoColonne = campi[1].Valore;
+    NuovoIsolaMax = campi[2].Valore;
+    if (ChiediSeSalvare()) return;
+    const uint8_t righe = m.NumRighe, colonne = m.NumColonne, isola = m.DimMaxIsola;
+    m.NumRighe = static_cast<uint8_t>(NuovoRighe);
+    m.NumColonne = static_cast<uint8_t>(NuovoColonne);
+    m.DimMaxIsola = static_cast<uint8_t>(NuovoIsolaMax);
+    if (CommandGenera_Click()) return;
+    // Nothing came of it: the previous puzzle is back, at its own size.
+    m.NumRighe = righe;
+    m.NumColonne = colonne;
+    m.DimMaxIsola = isola;
+}
+
+bool Form1::ClicComodita(const std::string& controllo) {
+    if (controllo == "CommandNuovo")
+        Esegui([&] { CommandNuovo_Click(); });
+    else if (controllo == "mnuVerificaSchema")
+        Esegui([&] { VerificaSchema(); });
+    else if (controllo == "mnuRipeti")
+        RipetiMossa();
+    else
+        return false;
+    return true;
+}
+
+} // namespace isolmar

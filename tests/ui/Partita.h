@@ -1,0 +1,101 @@
+// The main window driven headless, as the ui tests share it: a Form1 on a scripted host, with the
+// clicks, keys and menu commands a player gives.
+#pragma once
+
+#include "model/Impostazione.h"
+#include "model/Schema.h"
+#include "ui/Form1.h"
+#include "view/PiattaformaHeadless.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+namespace isolmar {
+
+// Its only solution (Soluzione below, 'O' island, '#' wall):
+//   OO###
+//   ###O#
+//   O#OO#
+//   #OOO#
+//   #####
+inline const Schema Unico{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}};
+inline constexpr const char* SoluzioneUnico = "OO######O#O#OO##OOO######";
+inline const Schema DueSoluzioni{2, 2, {{2, 1, 1}}};
+inline const Schema Impossibile{2, 2, {{1, 1, 1}, {1, 2, 2}}};
+
+struct Partita {
+    PiattaformaHeadless p;
+    Form1 f{p};
+    Modello& m = f.m;
+    // An empty window, or one with a puzzle laid out as the loaders do.
+    Partita() {
+        f.Form_Load();
+        f.Form_Activate();
+    }
+    explicit Partita(const Schema& s) : Partita() { EXPECT_TRUE(f.CaricaSchema(s)); }
+
+    void Clic(int r, int c, int tasto = 1) {
+        f.Gr.MouseRiga = r;
+        f.Gr.MouseColonna = c;
+        f.Gr_MouseDown(tasto);
+    }
+    // Left clicks: each cell from undecided to island.
+    void Isola(std::initializer_list<std::pair<int, int>> celle) {
+        for (auto [r, c] : celle)
+            Clic(r, c);
+    }
+    void Muro(int r, int c) { Clic(r, c, 2); }
+    // Gives cell (r, c) a code by the keyboard: one move when it changes.
+    void Tasto(int r, int c, TastoGioco t) {
+        f.CursoreRiga = r;
+        f.CursoreColonna = c;
+        f.Tavola_KeyDown(t);
+    }
+    // Draws a board given as rows of 'O' island, '#' wall, '.' undecided, optionally separated
+    // by '/' (clue cells skipped).
+    void Disegna(std::string celle) {
+        std::erase(celle, '/');
+        for (int r = 1; r <= m.NumRighe; ++r)
+            for (int c = 1; c <= m.NumColonne; ++c) {
+                const char ch = celle[static_cast<size_t>((r - 1) * m.NumColonne + c - 1)];
+                Tasto(r, c,
+                      ch == 'O'   ? TastoGioco::Isola
+                      : ch == '#' ? TastoGioco::Muro
+                                  : TastoGioco::Indeciso);
+            }
+    }
+    void Fotografa() { f.tlb1_ButtonClick("Camera"); }
+    void Annulla() { f.tlb1_ButtonClick("Undo"); }
+    void Riprendi(int colonna) {
+        f.gr2.MouseColonna = colonna;
+        f.gr2_Click();
+    }
+    // A popup-menu command on the clue at (r, c), run as the window runs it: the click, the
+    // menu entry, then the timer.
+    void Menu(int r, int c, const std::string& voce) {
+        Clic(r, c);
+        f.Clic(voce);
+        p.EseguiTimer();
+    }
+    // "Lista configurazioni isole marcate" from the toolbar, then the timer.
+    void Lista() {
+        f.tlb1_ButtonClick("Aiuto");
+        p.EseguiTimer();
+    }
+    uint8_t Cella(int r, int c) const { return m.TblGioco(r, c); }
+    Colore Sfondo(int r, int c) const { return f.Gr.CellaIn(r, c).Sfondo; }
+    std::string Label2() const { return p.Testo("Label2"); }
+    bool Aiuto() { return p.AbilitatiBarra["Aiuto"]; }
+    // The first line of each message shown: the program's message, without its reason.
+    std::vector<std::string> Messaggi() const {
+        std::vector<std::string> v;
+        for (const std::string& t : p.Messaggi)
+            v.push_back(t.substr(0, t.find('\n')));
+        return v;
+    }
+};
+
+} // namespace isolmar

@@ -1,0 +1,328 @@
+// Comfort of play, headless: "solved" by the rules and said once, the whole-board check, redo,
+// drag painting, the keyboard, the save question, "Ricomincia", "Nuovo schema", the label of a
+// running search, the zoom.
+#include "Partita.h"
+
+using namespace isolmar;
+
+namespace {
+
+// The solution of Unico with cell k (0-based, row by row) changed to ch.
+std::string Con(std::string celle, std::initializer_list<std::pair<int, char>> cambi) {
+    for (auto [k, ch] : cambi)
+        celle[static_cast<size_t>(k)] = ch;
+    return celle;
+}
+
+TEST(Risolto, JudgedByTheRulesAndSaidOncePerGame) {
+    const struct {
+        const char* caso;
+        std::string celle;
+        bool risolto;
+    } casi[] = {
+        {"the solution", SoluzioneUnico, true},
+        {"one cell wrong", Con(SoluzioneUnico, {{24, 'O'}}), false},
+        {"one cell undecided", Con(SoluzioneUnico, {{24, '.'}}), false},
+        {"a 2 x 2 wall", Con(SoluzioneUnico, {{8, '#'}, {13, '#'}}), false},
+    };
+    for (const auto& k : casi) {
+        SCOPED_TRACE(k.caso);
+        Partita g(Unico);
+        // A stored solution of another puzzle: only the rules decide.
+        g.m.NumSol = 1;
+        g.m.Tblsol = {};
+        g.p.FissaOrologio(1000);
+        g.f.NuovaPartita();
+        g.p.AvanzaOrologio(125);
+        g.Disegna(k.celle);
+        g.p.EseguiTimer();
+        EXPECT_EQ(g.f.SchemaRisolto(), k.risolto);
+        const std::string detto =
+            "Schema risolto! " + std::to_string(g.m.NumMosseGioco) + " mosse in 2:05";
+        EXPECT_EQ(g.Label2() == detto, k.risolto) << g.Label2();
+        EXPECT_EQ(g.p.Messaggi,
+                  k.risolto ? std::vector<std::string>{detto} : std::vector<std::string>{});
+    }
+    // Undone and solved again: nothing more is said.
+    Partita g(Unico);
+    g.Disegna(SoluzioneUnico);
+    g.Annulla();
+    g.f.RipetiMossa();
+    g.p.EseguiTimer();
+    EXPECT_TRUE(g.f.SchemaRisolto());
+    EXPECT_EQ(g.p.Messaggi.size(), 1u);
+}
+
+TEST(Verifica, TheWholeBoardCheckCountsAndShowsTheWrongCells) {
+    const struct {
+        std::string celle;
+        std::vector<std::pair<int, int>> sbagliate;
+        const char* testo;
+    } casi[] = {
+        {Con(SoluzioneUnico, {{24, 'O'}, {3, 'O'}, {8, '#'}, {20, '.'}}),
+         {{1, 4}, {2, 4}, {5, 5}},
+         "3 celle sbagliate"},
+        {Con(SoluzioneUnico, {{2, 'O'}}), {{1, 3}}, "1 cella sbagliata"},
+        {Con(SoluzioneUnico, {{20, '.'}, {21, '.'}}),
+         {},
+         "Nessuna cella sbagliata; 2 celle da decidere"},
+        {SoluzioneUnico, {}, "Nessuna cella sbagliata"},
+    };
+    for (const auto& k : casi) {
+        SCOPED_TRACE(k.testo);
+        Partita g(Unico);
+        g.Disegna(k.celle);
+        ASSERT_EQ(g.m.NumSol, 0);
+        g.f.Clic("mnuVerificaSchema"); // solves first
+        EXPECT_EQ(g.m.NumSol, 1);
+        EXPECT_EQ(g.Label2(), k.testo);
+        int rosse = 0;
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 5; ++c)
+                rosse += g.Sfondo(r, c) == 0x0000FF;
+        EXPECT_EQ(rosse, static_cast<int>(k.sbagliate.size()));
+        for (auto [r, c] : k.sbagliate)
+            EXPECT_EQ(g.Sfondo(r, c), 0x0000FFu) << r << "," << c;
+        // The next click puts the game's colours back, and acts.
+        g.Clic(5, 1);
+        for (auto [r, c] : k.sbagliate)
+            EXPECT_NE(g.Sfondo(r, c), 0x0000FFu) << r << "," << c;
+    }
+    // Esc in the search before the check: nothing is counted.
+    Partita g(Unico);
+    g.p.DopoCessioni(0, [&] { g.f.Form_KeyPress(27); });
+    g.f.Clic("mnuVerificaSchema");
+    EXPECT_EQ(g.Label2(), "Ricerca interrotta");
+}
+
+TEST(Ripeti, RedoRestoresTheUndoneMovesUntilANewMove) {
+    Partita g(Unico);
+    g.Isola({{2, 2}, {2, 3}});
+    g.Muro(5, 5);
+    g.Fotografa();
+    g.Clic(5, 4);
+    g.Riprendi(1); // one move back
+    g.Annulla();   // and one more
+    ASSERT_EQ(g.m.NumMosseGioco, 2);
+    const uint8_t dopo[][3] = {{2, 0, 2}, {2, 1, 1}}; // (5, 5), (5, 4), the move's button
+    for (int k = 0; k < 2; ++k) {
+        g.f.Clic("mnuRipeti");
+        EXPECT_EQ(g.m.NumMosseGioco, 3 + k);
+        EXPECT_EQ(g.Cella(5, 5), dopo[k][0]);
+        EXPECT_EQ(g.Cella(5, 4), dopo[k][1]);
+        EXPECT_EQ(g.m.MosseGioco[3 + k].Tasto, dopo[k][2]);
+    }
+    g.f.Clic("mnuRipeti"); // nothing left
+    EXPECT_EQ(g.m.NumMosseGioco, 4);
+    g.Annulla();
+    g.Clic(1, 5); // a new move
+    g.f.Clic("mnuRipeti");
+    EXPECT_EQ(g.m.NumMosseGioco, 4);
+    EXPECT_EQ(g.Cella(5, 4), 0);
+}
+
+TEST(Trascina, EveryCellPassedTakesTheFirstCellsState) {
+    Partita g(Unico);
+    g.Clic(2, 3); // island already: the drag leaves it
+    g.Muro(5, 1);
+    g.f.Gr.MouseRiga = 5;
+    g.f.Gr.MouseColonna = 5; // one event far away: the cells between count too
+    g.f.Gr_MouseMove();
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_EQ(g.Cella(5, c), 2) << c;
+    EXPECT_EQ(g.m.NumMosseGioco, 6);
+    for (auto [r, c] : {std::pair{4, 5}, {3, 5}, {2, 5}, {2, 4}, {2, 3}, {2, 2}, {1, 2}, {1, 1}}) {
+        g.f.Gr.MouseRiga = r;
+        g.f.Gr.MouseColonna = c;
+        g.f.Gr_MouseMove();
+    }
+    g.f.Gr_MouseUp();
+    EXPECT_EQ(g.m.NumMosseGioco, 13); // (1, 1) is a clue
+    EXPECT_EQ(g.Cella(2, 3), 2);
+    EXPECT_EQ(g.Cella(1, 1), 1);
+    g.f.Gr.MouseRiga = 3;
+    g.f.Gr.MouseColonna = 3;
+    g.f.Gr_MouseMove(); // after the release: nothing
+    EXPECT_EQ(g.Cella(3, 3), 0);
+    g.Clic(1, 1); // a press on a clue opens its menu and starts no drag
+    g.f.Gr.MouseRiga = g.f.Gr.MouseColonna = 3;
+    g.f.Gr_MouseMove();
+    EXPECT_EQ(g.Cella(3, 3), 0);
+}
+
+TEST(Tastiera, ArrowsMoveTheCursorWithinTheBoardAndKeysSetTheCell) {
+    Partita g(Unico);
+    const struct {
+        TastoGioco tasto;
+        int riga, colonna, codice; // cursor after the key, code of the cell under it
+    } passi[] = {
+        {TastoGioco::Su, 1, 1, 1},     {TastoGioco::Sinistra, 1, 1, 1},
+        {TastoGioco::Giu, 2, 1, 0},    {TastoGioco::Isola, 2, 1, 1},
+        {TastoGioco::Muro, 2, 1, 2},   {TastoGioco::Indeciso, 2, 1, 0},
+        {TastoGioco::Avanti, 2, 1, 1}, {TastoGioco::Destra, 2, 2, 0},
+        {TastoGioco::Muro, 2, 2, 2},   {TastoGioco::Sinistra, 2, 1, 1},
+        {TastoGioco::Giu, 3, 1, 1},    {TastoGioco::Muro, 3, 1, 1}, // a clue stays
+    };
+    for (const auto& k : passi) {
+        EXPECT_TRUE(g.f.Tavola_KeyDown(k.tasto));
+        EXPECT_EQ(g.f.CursoreRiga, k.riga);
+        EXPECT_EQ(g.f.CursoreColonna, k.colonna);
+        EXPECT_EQ(g.Cella(k.riga, k.colonna), k.codice);
+    }
+    EXPECT_EQ(g.m.NumMosseGioco, 5);
+    EXPECT_TRUE(g.f.CursoreVisibile);
+    for (int k = 0; k < 9; ++k)
+        g.f.Tavola_KeyDown(TastoGioco::Giu);
+    EXPECT_EQ(g.f.CursoreRiga, 5);
+    Partita vuota; // no puzzle: the keys mean nothing
+    EXPECT_FALSE(vuota.f.Tavola_KeyDown(TastoGioco::Giu));
+}
+
+TEST(Salvare, TheQuestionOnlyWhenThereIsSomethingToLose) {
+    const std::string file = std::string(ISOLMAR_PUZZLES_DIR) + "/janko-0107.xml";
+    const std::string salvato = testing::TempDir() + "isolmar-comodita.xml";
+    // One left click on the first cell that holds no clue.
+    auto mossa = [](Partita& g) {
+        for (int k = 0; g.m.NumMosseGioco == 0; ++k)
+            g.Clic(1 + k / g.m.NumColonne, 1 + k % g.m.NumColonne);
+    };
+    const struct {
+        const char* caso;
+        std::function<void(Partita&)> fai;
+        bool chiede;
+    } casi[] = {
+        {"opened and closed", [](Partita&) {}, false},
+        {"opened, one move", mossa, true},
+        {"opened, one move undone",
+         [&](Partita& g) {
+             mossa(g);
+             g.Annulla();
+         },
+         true},
+        {"pasted", [](Partita& g) { g.f.CaricaSchema(Unico); }, true},
+        {"moves, then saved",
+         [&](Partita& g) {
+             mossa(g);
+             g.p.PercorsiSalva = {salvato};
+             g.f.tlb1_ButtonClick("Salva");
+         },
+         false},
+        {"generated",
+         [](Partita& g) {
+             g.f.Gen.ImpostaSeme(5);
+             g.p.RisposteMessaggi = {Risposta::No};
+             g.f.Clic("CommandGenera");
+             g.p.Messaggi.clear();
+         },
+         true},
+    };
+    for (const auto& k : casi) {
+        SCOPED_TRACE(k.caso);
+        Partita g;
+        ASSERT_TRUE(g.f.ApriFile(file));
+        k.fai(g);
+        g.p.RisposteMessaggi = {Risposta::Annulla};
+        EXPECT_EQ(g.f.Form_QueryUnload(), k.chiede);
+        EXPECT_EQ(g.p.Messaggi.size(), k.chiede ? 1u : 0u);
+    }
+}
+
+TEST(Ricomincia, AsksBeforeWipingMovesAndNeverOtherwise) {
+    Partita g(Unico);
+    g.f.tlb1_ButtonClick("UndoAll"); // no moves: no question
+    EXPECT_TRUE(g.p.Messaggi.empty());
+    g.Isola({{2, 2}, {2, 3}});
+    g.p.RisposteMessaggi = {Risposta::Annulla, Risposta::No, Risposta::Si};
+    for (int mosse : {2, 2, 0}) {
+        g.f.tlb1_ButtonClick("UndoAll");
+        EXPECT_EQ(g.m.NumMosseGioco, mosse);
+    }
+    EXPECT_EQ(g.p.Messaggi,
+              std::vector<std::string>(3, "Ricominciare da capo? 2 mosse andranno perse."));
+    EXPECT_EQ(g.Cella(2, 2), 0);
+    g.f.Clic("mnuRipeti"); // a restart is not undone move by move
+    EXPECT_EQ(g.Cella(2, 2), 0);
+    // A position opened from a file has no moves, and is asked about too.
+    const std::string percorso = testing::TempDir() + "isolmar-posizione.xml";
+    g.Clic(2, 2);
+    g.p.PercorsiSalva = {percorso};
+    g.f.tlb1_ButtonClick("Salva");
+    Partita f;
+    ASSERT_TRUE(f.f.ApriFile(percorso));
+    f.f.tlb1_ButtonClick("UndoAll");
+    EXPECT_EQ(f.p.Messaggi,
+              std::vector<std::string>{"Ricominciare da capo? La posizione attuale andrà persa."});
+}
+
+TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
+    Partita g;
+    g.f.Gen.ImpostaSeme(11);
+    g.p.RisposteNumeri = {{6, 7, 3}};
+    g.f.Clic("CommandNuovo");
+    ASSERT_EQ(g.p.DialoghiNumeri.size(), 1u);
+    EXPECT_EQ(g.p.DialoghiNumeri[0][0].Etichetta, "Righe");
+    EXPECT_EQ(g.p.DialoghiNumeri[0][0].Valore, 10);
+    EXPECT_EQ(g.m.NumRighe, 6);
+    EXPECT_EQ(g.m.NumColonne, 7);
+    EXPECT_EQ(g.m.NumSol, 1);
+    EXPECT_TRUE(g.f.DaSalvare);
+    EXPECT_NE(g.p.Testo("Label1").find(" gen"), std::string::npos);
+    EXPECT_TRUE(g.f.Gr.Visibile);
+    for (int i = 1; i <= g.m.NumEle; ++i) { // a fresh game with the numbers shown
+        const Isola& e = g.m.Ele[i];
+        EXPECT_EQ(g.f.Gr.CellaIn(e.Riga, e.Colonna).Testo, std::to_string(e.Num));
+        EXPECT_EQ(g.Cella(e.Riga, e.Colonna), 1);
+    }
+    g.f.Clic("CommandSoluz3");
+    EXPECT_EQ(g.Label2(), "Esiste una sola soluzione");
+    // Cancelled: the dialog showed the values of last time, nothing changes.
+    g.f.Clic("CommandNuovo");
+    EXPECT_EQ(g.p.DialoghiNumeri[1][1].Valore, 7);
+    EXPECT_EQ(g.p.DialoghiNumeri[1][2].Valore, 3);
+    EXPECT_EQ(g.m.NumColonne, 7);
+    // Too large for one solution to be found: the previous puzzle stays, at its size.
+    const int isole = g.m.NumEle;
+    g.p.RisposteNumeri = {{99, 50, 7}};
+    g.p.RisposteMessaggi = {Risposta::No};
+    g.f.Clic("CommandNuovo");
+    EXPECT_EQ(g.p.DialoghiNumeri.size(), 3u);
+    EXPECT_EQ(g.f.NuovoRighe, 50); // kept within its range
+    EXPECT_EQ(g.m.NumRighe, 6);
+    EXPECT_EQ(g.m.NumEle, isole);
+    EXPECT_EQ(g.m.NumSol, 1);
+}
+
+TEST(Avviso, ASearchSaysItRunsWithTheBusyPointer) {
+    for (const char* comando : {"CommandSoluz", "CommandSoluz3", "mnuVerificaSchema"}) {
+        SCOPED_TRACE(comando);
+        Partita g(Unico);
+        g.p.ImpostaTesto("Label2", "prima");
+        std::string durante;
+        bool occupato = false;
+        g.p.DopoCessioni(0, [&] {
+            durante = g.Label2();
+            occupato = g.p.Occupato;
+        });
+        g.f.Clic(comando);
+        EXPECT_EQ(durante, "Ricerca in corso… (Esc per interrompere)");
+        EXPECT_TRUE(occupato);
+        EXPECT_FALSE(g.p.Occupato);
+        EXPECT_NE(g.Label2(), durante);
+    }
+}
+
+TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizesAndTheShortcuts) {
+    const struct {
+        double l, a, sl, sa, zoom;
+    } zoom[] = {{100, 100, 200, 300, 2},
+                {100, 50, 150, 150, 1.5},
+                {100, 100, 10, 10, ZoomMinimo},
+                {10, 10, 1000, 1000, ZoomMassimo},
+                {0, 0, 10, 10, 1}};
+    for (const auto& z : zoom)
+        EXPECT_DOUBLE_EQ(ZoomAdatto(z.l, z.a, z.sl, z.sa), z.zoom) << z.l << " " << z.sl;
+    EXPECT_EQ(ScorciatoiaBarra("Apri"), "Ctrl+O");
+    EXPECT_EQ(ScorciatoiaBarra("Risolvi"), "");
+}
+
+} // namespace
