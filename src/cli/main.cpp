@@ -6,6 +6,12 @@
 //   isolmar-cli generate --rules FILE
 //   isolmar-cli rate [--full] [--max-seconds S] [--json] FILE...
 //   isolmar-cli explain [--max-seconds S] [--json] FILE
+//   isolmar-cli image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N] [--max-seconds S]
+//   isolmar-cli booklet --out OUT.pdf [--per-page N] [--solutions] [--title TEXT]
+//                       [--max-seconds S] FILE...
+#ifdef ISOLMAR_IMMAGINI
+#include "Immagini.h"
+#endif
 #include "explain/Spiegazione.h"
 #include "generator/Configurazione.h"
 #include "io/Letture.h"
@@ -41,6 +47,10 @@ constexpr const char* Uso =
     "                         livello di difficolta' di ogni schema\n"
     "  explain [--max-seconds S] [--json] FILE\n"
     "                         spiegazione passo per passo\n"
+    "  image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N]\n"
+    "                         immagine dello schema o della sua soluzione\n"
+    "  booklet --out OUT.pdf [--per-page N] [--solutions] [--title TESTO] FILE...\n"
+    "                         libretto stampabile degli schemi\n"
     "  COMANDO --help         l'aiuto di un comando\n";
 constexpr const char* UsoSolve =
     "Uso: isolmar-cli solve [--count N] [--max-seconds S] [--json] FILE...\n"
@@ -633,6 +643,110 @@ int Spiega(const std::vector<std::string>& argomenti, bool rate) {
     return esito;
 }
 
+// ---- image and booklet: pictures for paper, drawn by the window's painter ---------------------
+
+constexpr const char* UsoImage =
+    "Uso: isolmar-cli image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N]\n"
+    "                       [--max-seconds S]\n"
+    "Disegna lo schema come lo riceve il giocatore (i numeri su caselle bianche) o, con\n"
+    "--solution, la sua soluzione (muri blu). --cell-mm N: lato di una casella in millimetri\n"
+    "(da 1 a 50; predefinito come sullo schermo). Uno schema senza soluzione salvata viene\n"
+    "risolto (al piu' S secondi, predefinito 60) e rifiutato se non ne ha una sola. Uscita: 0\n"
+    "scritto, 2 rifiutato o non scritto.\n";
+constexpr const char* UsoBooklet =
+    "Uso: isolmar-cli booklet --out OUT.pdf [--per-page N] [--solutions] [--title TESTO]\n"
+    "                         [--max-seconds S] FILE...\n"
+    "Un libretto PDF in A4: N schemi per pagina (da 1 a 12, predefinito 4), ognuno con numero e\n"
+    "misure; con --solutions le soluzioni in fondo, piccole, 4 N per pagina; --title in testa\n"
+    "alle pagine. Uno schema senza soluzione salvata viene risolto come per image. Uscita: 0\n"
+    "scritto, 2 un file rifiutato (il libretto non viene scritto) o non scritto.\n";
+
+// A number of the picture commands: decimal digits, within minimo..massimo.
+bool Misura(const std::string& opzione, const std::string& v, long long minimo, long long massimo,
+            long long& n) {
+    if (Intero(v, n) && n >= minimo && n <= massimo) return true;
+    std::cerr << opzione << " vuole un numero da " << minimo << " a " << massimo << "\n";
+    return false;
+}
+
+int Immagine(const std::vector<std::string>& argomenti) {
+#ifdef ISOLMAR_IMMAGINI
+    OpzioniImmagine o;
+    std::vector<std::string> file;
+    for (size_t k = 0; k < argomenti.size(); ++k) {
+        const std::string& a = argomenti[k];
+        long long n = 0;
+        if (a == "--help") {
+            std::cout << UsoImage;
+            return 0;
+        } else if (a == "--solution") {
+            o.Soluzione = true;
+        } else if (a == "--cell-mm" && k + 1 < argomenti.size()) {
+            if (!Misura(a, argomenti[++k], 1, 50, n)) return 2;
+            o.CellaMm = static_cast<double>(n);
+        } else if (a == "--max-seconds" && k + 1 < argomenti.size()) {
+            if (!LeggiSecondi(argomenti[++k], o.Limite)) return 2;
+        } else if (a.rfind("--", 0) == 0) {
+            std::cerr << "Opzione sconosciuta: " << a << "\n" << UsoImage;
+            return 2;
+        } else {
+            file.push_back(a);
+        }
+    }
+    if (file.size() != 2) {
+        std::cerr << UsoImage;
+        return 2;
+    }
+    o.File = file[0];
+    o.Uscita = file[1];
+    return ComandoImmagine(o);
+#else
+    (void)argomenti;
+    std::cerr << "image non e' disponibile: isolmar-cli e' stato compilato senza Qt\n";
+    return 2;
+#endif
+}
+
+int Libretto(const std::vector<std::string>& argomenti) {
+#ifdef ISOLMAR_IMMAGINI
+    OpzioniLibretto o;
+    for (size_t k = 0; k < argomenti.size(); ++k) {
+        const std::string& a = argomenti[k];
+        const bool valore = k + 1 < argomenti.size();
+        long long n = 0;
+        if (a == "--help") {
+            std::cout << UsoBooklet;
+            return 0;
+        } else if (a == "--solutions") {
+            o.Soluzioni = true;
+        } else if (a == "--out" && valore) {
+            o.Uscita = argomenti[++k];
+        } else if (a == "--title" && valore) {
+            o.Titolo = argomenti[++k];
+        } else if (a == "--per-page" && valore) {
+            if (!Misura(a, argomenti[++k], 1, MaxPerPagina, n)) return 2;
+            o.PerPagina = static_cast<int>(n);
+        } else if (a == "--max-seconds" && valore) {
+            if (!LeggiSecondi(argomenti[++k], o.Limite)) return 2;
+        } else if (a.rfind("--", 0) == 0) {
+            std::cerr << "Opzione sconosciuta: " << a << "\n" << UsoBooklet;
+            return 2;
+        } else {
+            o.File.push_back(a);
+        }
+    }
+    if (o.Uscita.empty() || o.File.empty()) {
+        std::cerr << UsoBooklet;
+        return 2;
+    }
+    return ComandoLibretto(o);
+#else
+    (void)argomenti;
+    std::cerr << "booklet non e' disponibile: isolmar-cli e' stato compilato senza Qt\n";
+    return 2;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -643,6 +757,8 @@ int main(int argc, char** argv) {
     if (comando == "generate") return Genera(argomenti);
     if (comando == "rate") return Spiega(argomenti, true);
     if (comando == "explain") return Spiega(argomenti, false);
+    if (comando == "image") return Immagine(argomenti);
+    if (comando == "booklet") return Libretto(argomenti);
     if (comando == "--help" || comando == "-h") {
         std::cout << Uso;
         return 0;

@@ -1,6 +1,7 @@
 #include "FinestraPrincipale.h"
 
 #include "Disegno.h"
+#include "Stampa.h"
 
 #include "model/Impostazione.h"
 
@@ -28,6 +29,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -65,6 +67,8 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
 } // namespace
 
 // ---- FinestraPrincipale ---------------------------------------------------------------------
+
+FinestraPrincipale::~FinestraPrincipale() = default;
 
 FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* genitore)
     : QMainWindow(genitore), rigaComando_(rigaComando) {
@@ -405,7 +409,11 @@ std::string FinestraPrincipale::DialogoSalva(const std::string& filtro) {
 }
 
 bool FinestraPrincipale::ImpostaStampante() {
-    return false;
+    if (!stampante_) {
+        stampante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        PreparaStampante(*stampante_, QString::fromStdString(CartellaDocumenti()));
+    }
+    return ScegliStampante(*stampante_, this);
 }
 
 std::string FinestraPrincipale::TestoAppunti() {
@@ -474,6 +482,8 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
     }
 }
 
-void FinestraPrincipale::StampaFinestra(const std::string&) {}
+void FinestraPrincipale::StampaFinestra(const std::string& finestra) {
+    if (finestra == "Form4" && form_.F4 && stampante_) StampaGriglia(*stampante_, form_.F4->gs);
+}
 
 } // namespace isolmar

@@ -11,12 +11,15 @@
 #include <QMap>
 #include <QWidget>
 
+#include <memory>
+
 class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QToolBar;
 
@@ -26,6 +29,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     Q_OBJECT
   public:
     explicit FinestraPrincipale(const std::string& rigaComando = "", QWidget* genitore = nullptr);
+    ~FinestraPrincipale() override;
 
     // Qt's own dialogs (files, colours of the platform) in Italian, as the rest of the program.
     static void ParlaItaliano();
@@ -37,6 +41,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     VistaGriglia* Tavola() const { return tavola_; }
     VistaGriglia* Striscia() const { return striscia_; }
     QMenu* MenuIsola() const { return menuGr_; }
+    // The printer of "Stampa", kept between its dialog and the print; null before the first.
+    QPrinter* Stampante() const { return stampante_.get(); }
 
     // Piattaforma.
     double Orologio() override;
@@ -101,6 +107,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     QMap<int, class QTimer*> timer_;
     int prossimoTimer_ = 1;
     bool attivata_ = false;
+    std::unique_ptr<QPrinter> stampante_;
 };
 
 } // namespace isolmar
