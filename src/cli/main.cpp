@@ -789,6 +789,7 @@ constexpr const char* UsoBooklet =
     "alle pagine. Uno schema senza soluzione salvata viene risolto come per image. Uscita: 0\n"
     "scritto, 2 un file rifiutato (il libretto non viene scritto) o non scritto.\n";
 
+#ifdef ISOLMAR_IMMAGINI
 // A number of the picture commands: decimal digits, within minimo..massimo.
 bool Misura(const std::string& opzione, const std::string& v, long long minimo, long long massimo,
             long long& n) {
@@ -796,6 +797,7 @@ bool Misura(const std::string& opzione, const std::string& v, long long minimo, 
     std::cerr << opzione << " vuole un numero da " << minimo << " a " << massimo << "\n";
     return false;
 }
+#endif
 
 int Immagine(const std::vector<std::string>& argomenti) {
 #ifdef ISOLMAR_IMMAGINI
