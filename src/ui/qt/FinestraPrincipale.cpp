@@ -483,7 +483,14 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
 }
 
 void FinestraPrincipale::StampaFinestra(const std::string& finestra) {
-    if (finestra == "Form4" && form_.F4 && stampante_) StampaGriglia(*stampante_, form_.F4->gs);
+    if (finestra != "Form4" || !form_.F4 || !stampante_) return;
+    std::string motivo;
+    if (!StampaGriglia(*stampante_, form_.F4->gs, &motivo)) {
+        const QString file = stampante_->outputFileName();
+        Messaggio("Impossibile stampare\n" + (file.isEmpty() ? "" : file.toStdString() + ": ") +
+                      motivo,
+                  Pulsanti::Ok);
+    }
 }
 
 } // namespace isolmar

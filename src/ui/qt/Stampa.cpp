@@ -2,7 +2,11 @@
 
 #include "Disegno.h"
 
+#include "io/Letture.h"
+
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -43,13 +47,34 @@ bool ScegliStampante(QPrinter& stampante, QWidget* genitore) {
     return d.exec() == QDialog::Accepted;
 }
 
-bool StampaGriglia(QPrinter& stampante, const Griglia& g) {
-    QPainter pt;
-    if (!pt.begin(&stampante)) return false;
-    const QRectF area(QPointF(0, 0),
-                      stampante.pageLayout().paintRectPixels(stampante.resolution()).size());
-    DisegnaCentrata(pt, g, stampante.resolution() / 1440.0, area);
-    return pt.end();
+bool StampaGriglia(QPrinter& stampante, const Griglia& g, std::string* motivo) {
+    const int dpi = stampante.resolution();
+    auto disegna = [&](QPaintDevice& d, const QPageLayout& pagina) {
+        QPainter pt;
+        if (!pt.begin(&d)) return false;
+        DisegnaCentrata(pt, g, dpi / 1440.0,
+                        QRectF(QPointF(0, 0), pagina.paintRectPixels(dpi).size()));
+        return pt.end();
+    };
+    const QString file = stampante.outputFileName();
+    if (stampante.outputFormat() != QPrinter::PdfFormat || file.isEmpty()) {
+        if (disegna(stampante, stampante.pageLayout())) return true;
+        if (motivo) *motivo = "la stampante non risponde";
+        return false;
+    }
+    // The PDF is made in memory, then written whole over the file.
+    QByteArray byte;
+    QBuffer buffer(&byte);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(dpi);
+        pdf.setPageLayout(stampante.pageLayout());
+        if (!disegna(pdf, pdf.pageLayout())) return false;
+    }
+    return ScriviFileSicuro(file.toStdString(),
+                            std::string_view(byte.constData(), static_cast<size_t>(byte.size())),
+                            motivo);
 }
 
 } // namespace isolmar

@@ -7,6 +7,8 @@
 
 #include <QRectF>
 
+#include <string>
+
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -25,7 +27,8 @@ void PreparaStampante(QPrinter& stampante, const QString& cartella);
 // The printer dialog on stampante; true when the user confirmed it.
 bool ScegliStampante(QPrinter& stampante, QWidget* genitore);
 // Prints g on one page of stampante, at its size in twips, centred in the printable area and
-// scaled down when larger. False when the printer could not start.
-bool StampaGriglia(QPrinter& stampante, const Griglia& g);
+// scaled down when larger. A PDF file is written through ScriviFileSicuro, like every save.
+// False, with the reason in motivo, when the printer could not start or the file not be written.
+bool StampaGriglia(QPrinter& stampante, const Griglia& g, std::string* motivo = nullptr);
 
 } // namespace isolmar

@@ -273,6 +273,13 @@ class TestStampa : public QObject {
         OpzioniImmagine i{SchemaSuFile(), uscita, false, 0, 10};
         QCOMPARE(ComandoImmagine(i), 2);
         QCOMPARE(Leggi(uscita), std::string("vecchio"));
+        QPrinter stampante;
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(QString::fromStdString(uscita));
+        std::string motivo;
+        QVERIFY(!StampaGriglia(stampante, Griglia(), &motivo));
+        QVERIFY(!motivo.empty());
+        QCOMPARE(Leggi(uscita), std::string("vecchio"));
         // Two solutions: no solution to draw.
         auto m = NuovoModello();
         ApplicaSchema(*m, Schema{2, 2, {{2, 1, 1}}});
