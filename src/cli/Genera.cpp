@@ -2,7 +2,11 @@
 // rules of a file.
 #include "cli/Comune.h"
 #include "generator/Configurazione.h"
+#include "generator/Livello.h"
 #include "io/Letture.h"
+#ifdef ISOLMAR_IMMAGINI
+#include "Immagini.h"
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +15,7 @@
 #include <iostream>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <thread>
 
 namespace isolmar::cli {
@@ -20,7 +25,7 @@ namespace {
 constexpr const char* UsoGenerate =
     "Uso: isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K]\n"
     "                          [--out DIR] [--format xml|txt] [--jobs J] [--max-seconds S]\n"
-    "                          [--json]\n"
+    "                          [--json] [--level L] [--booklet OUT.pdf]\n"
     "     isolmar-cli generate --rules FILE [--seed S] [--jobs J] [--max-seconds S] [--json]\n"
     "Scrive N schemi (predefinito 1) di R x C caselle, ognuno con una sola soluzione, salvata nel\n"
     "file, in DIR (predefinita la cartella corrente) con nomi numerati. K e' l'isola piu' grande\n"
@@ -31,7 +36,11 @@ constexpr const char* UsoGenerate =
     "<REGOLA>: SCHEMI schemi ROW x COL con isola massima ISOLAMAX in DIR, in XML se MODOFILE\n"
     "e' XML, altrimenti in testo); misure, numero, cartella e formato vengono dal file. Una riga\n"
     "(o un oggetto JSON) per schema. Uscita: 0 tutti generati, 2 valori non validi o uno schema\n"
-    "non generato o non scritto, 3 uno schema fermato dal limite di tempo.\n";
+    "non generato o non scritto, 3 uno schema fermato dal limite di tempo.\n"
+    "Con --level L (da 0 a 5) tiene solo gli schemi il cui livello completo (rate --full) e'\n"
+    "esattamente L e dice quanti candidati ha generato per ognuno; --max-seconds vale allora\n"
+    "per tutta la serie. Con --booklet OUT.pdf scrive anche il libretto degli schemi generati\n"
+    "(come booklet --solutions).\n";
 
 // One batch: count puzzles of rows x columns, written to dir as puzzle-0001.xml, ...
 struct Lotto {
@@ -39,6 +48,8 @@ struct Lotto {
     std::optional<uint64_t> Seme;
     std::string Cartella = ".";
     bool Xml = true, Json = false;
+    int Livello = -1;     // --level: keep only puzzles of this full rating
+    std::string Libretto; // --booklet: the booklet of the puzzles generated
 };
 
 // Jobs beyond this many per core only add models (6.6 MB each) and threads.
@@ -63,13 +74,116 @@ std::string FuoriLimiti(const Lotto& l) {
     return {};
 }
 
+#ifdef ISOLMAR_IMMAGINI
+using Carte = std::vector<SchemaCarta>;
+#else
+using Carte = std::vector<int>; // no booklets without Qt
+#endif
+
+// The booklet of a batch, puzzles and solutions; 0 written, 2 not.
+int ScriviLibrettoLotto(const Lotto& l, const Carte& schemi) {
+#ifdef ISOLMAR_IMMAGINI
+    OpzioniLibretto o;
+    o.Uscita = l.Libretto;
+    o.Soluzioni = true;
+    if (const std::string e = ScriviLibretto(o, schemi); !e.empty()) {
+        std::cerr << l.Libretto << ": " << e << "\n";
+        return 2;
+    }
+    return 0;
+#else
+    (void)l, (void)schemi;
+    return 2;
+#endif
+}
+
+// --level: candidates in order until enough of them rate exactly the level asked.
+int GeneraLottoLivello(const Lotto& l) {
+    RichiestaLivello r;
+    r.Righe = l.Righe;
+    r.Colonne = l.Colonne;
+    r.IsolaMax = l.IsolaMax;
+    r.Livello = l.Livello;
+    r.Quanti = l.Quanti;
+    const int core = std::max(1u, std::thread::hardware_concurrency());
+    r.Lavori = std::min(l.Lavori, LavoriPerCore * core);
+    r.Seme = l.Seme ? *l.Seme : std::random_device{}();
+    r.Limite = l.Limite;
+    Finestra w; // writes the files
+    Carte carte;
+    int errori = 0;
+    const auto inizio = std::chrono::steady_clock::now();
+    auto precedente = inizio;
+    const EsitoLivello e = GeneraALivello(r, [&](const SchemaLivello& x) {
+        const auto ora = std::chrono::steady_clock::now();
+        const double secondi = std::chrono::duration<double>(ora - precedente).count();
+        precedente = ora;
+        Modello& m = w.f.m;
+        w.f.CaricaSchema(x.S);
+        for (int rr = 1; rr <= m.NumRighe; ++rr)
+            for (int c = 1; c <= m.NumColonne; ++c)
+                m.Tblsol(1, rr, c) = x.Soluzione[size_t((rr - 1) * m.NumColonne + c - 1)] == '1';
+        m.NumSol = 1;
+        char nome[32];
+        std::snprintf(nome, sizeof nome, "puzzle-%04d.%s", static_cast<int>(carte.size()) + 1,
+                      l.Xml ? "xml" : "txt");
+        const std::string percorso = (std::filesystem::path(l.Cartella) / nome).string();
+        std::string motivo;
+#ifdef ISOLMAR_IMMAGINI
+        carte.push_back({x.S, x.Soluzione, x.Livello});
+#else
+        carte.push_back(0);
+#endif
+        if (!ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m), &motivo)) {
+            std::cerr << percorso << ": Impossibile scrivere il file\n" << motivo << "\n";
+            ++errori;
+            return;
+        }
+        if (l.Json)
+            StampaJson({{"file", percorso},
+                        {"rows", l.Righe},
+                        {"columns", l.Colonne},
+                        {"islands", int(m.NumEle)},
+                        {"level", x.Livello},
+                        {"candidates", x.Candidati},
+                        {"seconds", secondi}});
+        else
+            std::cout << percorso << " " << l.Righe << "x" << l.Colonne << " isole "
+                      << int(m.NumEle) << " livello " << x.Livello << " candidati " << x.Candidati
+                      << " secondi " << secondi << "\n";
+        std::cout.flush();
+    });
+    const double totale =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+    std::cerr << e.Tenuti << " schemi di livello " << l.Livello << " in " << totale << " secondi, "
+              << e.Candidati << " candidati";
+    if (e.Tenuti > 0) std::cerr << " (" << double(e.Candidati) / e.Tenuti << " per schema)";
+    std::cerr << "\n";
+    if (!e.Errore.empty()) std::cerr << e.Errore << "\n";
+    if (e.Interrotta)
+        std::cerr << "Livello " << l.Livello << " non raggiunto per " << l.Quanti - e.Tenuti
+                  << " schemi: limite di tempo raggiunto (" << l.Limite << " s)\n";
+    int esito = errori || !e.Errore.empty() ? 2 : e.Interrotta ? 3 : 0;
+    if (!l.Libretto.empty() && !carte.empty())
+        esito = std::max(esito, ScriviLibrettoLotto(l, carte));
+    return esito;
+}
+
 int GeneraLotto(const Lotto& l) {
     if (const std::string e = FuoriLimiti(l); !e.empty()) {
         std::cerr << e << "\n" << UsoGenerate;
         return 2;
     }
+#ifndef ISOLMAR_IMMAGINI
+    if (!l.Libretto.empty()) {
+        std::cerr << "--booklet non e' disponibile: isolmar-cli e' stato compilato senza Qt\n";
+        return 2;
+    }
+#endif
     std::error_code ec;
     std::filesystem::create_directories(l.Cartella, ec);
+    if (l.Livello >= 0) return GeneraLottoLivello(l);
+    Carte carte(l.Libretto.empty() ? 0 : static_cast<size_t>(l.Quanti));
     std::mutex uscita;
     int errori = 0, interrotti = 0;
     const auto inizio = std::chrono::steady_clock::now();
@@ -109,6 +223,15 @@ int GeneraLotto(const Lotto& l) {
             if (generato &&
                 !ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m), &motivo))
                 motivo = "Impossibile scrivere il file\n" + motivo;
+#ifdef ISOLMAR_IMMAGINI
+            if (generato && !carte.empty()) { // each job fills its own entries
+                SchemaCarta& c = carte[static_cast<size_t>(i - 1)];
+                c.S = SchemaDa(m);
+                for (int r = 1; r <= m.NumRighe; ++r)
+                    for (int k = 1; k <= m.NumColonne; ++k)
+                        c.Soluzione += m.Tblsol(1, r, k) == 1 ? '1' : '0';
+            }
+#endif
             std::lock_guard<std::mutex> blocco(uscita);
             if (!motivo.empty()) {
                 ++(interrotto ? interrotti : errori);
@@ -137,7 +260,10 @@ int GeneraLotto(const Lotto& l) {
     const double totale =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
     std::cerr << l.Quanti - errori - interrotti << " schemi in " << totale << " secondi\n";
-    return errori ? 2 : interrotti ? 3 : 0;
+    const int esito = errori ? 2 : interrotti ? 3 : 0;
+    // The booklet only of a whole batch: a missing puzzle would shift every number after it.
+    if (!carte.empty() && esito == 0) return ScriviLibrettoLotto(l, carte);
+    return esito;
 }
 
 // Every batch of a rules file.
@@ -182,7 +308,8 @@ int GeneraRegole(const std::string& regole, const Lotto& l) {
 }
 
 struct OpzioniGenerate {
-    std::string Righe, Colonne, Quanti, IsolaMax, Lavori, Seme, Secondi, Formato, Regole;
+    std::string Righe, Colonne, Quanti, IsolaMax, Lavori, Seme, Secondi, Formato, Regole, Livello,
+        Libretto;
     std::optional<std::string> Cartella;
     bool Json = false;
     CLI::App* Comando = nullptr;
@@ -228,8 +355,23 @@ int Genera(const OpzioniGenerate& o) {
         return 2;
     }
     l.Xml = o.Formato != "txt";
+    if (!o.Livello.empty()) {
+        long long n = 0;
+        if (!Intero(o.Livello, n) || n > MaxLivelloRichiesto) {
+            std::cerr << "Opzione o valore non valido: --level " << o.Livello << " (da 0 a "
+                      << MaxLivelloRichiesto << ")\n"
+                      << UsoGenerate;
+            return 2;
+        }
+        l.Livello = static_cast<int>(n);
+    }
+    l.Libretto = o.Libretto;
     if (o.Cartella) l.Cartella = *o.Cartella;
     if (o.Regole.empty()) return GeneraLotto(l);
+    if (!l.Libretto.empty()) {
+        std::cerr << "--booklet non va con --rules: un libretto per ogni serie si fa con booklet\n";
+        return 2;
+    }
     // A rules file gives its own sizes, counts, folders and formats.
     for (const CLI::Option* opzione : o.Comando->parse_order()) {
         const std::string nome = opzione->get_name();
@@ -259,6 +401,8 @@ void ComandoGenerate(CLI::App& cli, Azione& azione) {
     c->add_option("--out", o->Cartella, "cartella");
     c->add_option("--format", o->Formato, "xml o txt");
     c->add_option("--rules", o->Regole, "file di regole");
+    c->add_option("--level", o->Livello, "livello di difficolta' (da 0 a 5)");
+    c->add_option("--booklet", o->Libretto, "libretto PDF degli schemi generati");
     OpzioneSecondi(c, o->Secondi);
     c->add_flag("--json", o->Json, "un oggetto JSON per schema");
 }

@@ -20,6 +20,10 @@ constexpr const char* Uso =
     "                         livello di difficolta' di ogni schema\n"
     "  explain [--max-seconds S] [--json] FILE\n"
     "                         spiegazione passo per passo\n"
+    "  image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N]\n"
+    "                         immagine dello schema o della sua soluzione\n"
+    "  booklet --out OUT.pdf [--per-page N] [--solutions] [--title TESTO] FILE...\n"
+    "                         libretto stampabile degli schemi\n"
     "  COMANDO --help         l'aiuto di un comando\n"
     "  --version              la versione\n"
     "Dove va un FILE va anche un link puzz.link. Le opzioni si scrivono --opzione VALORE\n"
@@ -50,6 +54,8 @@ int main(int argc, char** argv) {
     ComandoGenerate(cli, azione);
     ComandoRate(cli, azione);
     ComandoExplain(cli, azione);
+    ComandoImage(cli, azione);
+    ComandoBooklet(cli, azione);
     try {
         cli.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

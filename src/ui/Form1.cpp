@@ -212,8 +212,9 @@ void Form1::tlb1_ButtonClick(const std::string& chiave) {
                 p.Messaggio("Il livello dello schema è " + std::to_string(LivelloLog) +
                                 (LivelloLog > 2 ? " o superiore " : ""),
                             Pulsanti::Ok);
+        } else if (chiave == "Stampa") {
+            StampaSchema();
         }
-        // "Stampa" belongs to the printing commands.
     });
 }
 

@@ -61,6 +61,15 @@ inline constexpr double ZoomMinimo = 0.66, ZoomMassimo = 4.0;
 // The zoom at which a board of larghezza x altezza (at zoom 1) fills spazioL x spazioA.
 double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA);
 
+// The hidden print window: its only control is the grid gs, which receives a copy of the board.
+struct Form4 {
+    Griglia gs;
+    // Copies the board grid into gs: sizes, texts, fonts and alignment of every cell; island
+    // cells print yellow, wall cells blue, every other cell on gs's default background; the
+    // header row and column shrink to 30 twips.
+    void VisualizzaF4(const Griglia& Gr);
+};
+
 class Form1 {
   public:
     explicit Form1(Piattaforma& p);
@@ -158,6 +167,13 @@ class Form1 {
     // "Genera schema": a new puzzle of the current size with exactly one solution, on a fresh
     // game. False when the generation was stopped or gave up: the previous puzzle is back whole.
     bool CommandGenera_Click();
+
+    // "Stampa": the printer dialog, then the board through the print window. Cancelling the
+    // dialog prints nothing and says nothing.
+    void StampaSchema();
+    bool Sceglistampante();
+    // The print window while it is loaded (during StampaSchema), else null.
+    std::unique_ptr<Form4> F4;
 
     // Files. Reading is all-or-nothing: only a complete, valid puzzle replaces the current one;
     // a refused input shows its message and changes nothing.

@@ -109,9 +109,41 @@ campione="https://puzz.link/p?nurikabe/5/5/g5k2o1k3g"
 [ $? -eq 2 ] && grep -q "numero 10 non ammesso" "$tmp/err" || fallito "link non valido"
 # --version and every command's help.
 "$cli" --version | grep -q "^isolmar-cli [0-9]" || fallito "--version"
-for c in solve convert url generate rate explain; do
+for c in solve convert url generate rate explain image booklet; do
     "$cli" $c --help | grep -q "^Uso: isolmar-cli $c" || fallito "$c --help"
 done
+
+# Generating at a level: every kept puzzle rates exactly L and is unique; 1 and 2 jobs agree.
+for L in 1 2; do
+    for j in 1 2; do
+        "$cli" generate --rows 8 --columns 8 --count 3 --seed 11 --level $L --jobs $j \
+            --out "$tmp/l$L-$j" > "$tmp/l.out" 2>/dev/null || fallito "generate --level $L --jobs $j"
+    done
+    diff -r "$tmp/l$L-1" "$tmp/l$L-2" >/dev/null || fallito "generate --level $L non riproducibile"
+    grep -q "livello $L candidati [1-9]" "$tmp/l.out" || fallito "generate --level $L: candidati"
+    [ "$("$cli" rate --full "$tmp/l$L-1"/*.xml | grep -c "^livello: $L$")" -eq 3 ] ||
+        fallito "generate --level $L: livello"
+    [ "$("$cli" solve --count 2 "$tmp/l$L-1"/*.xml | grep -c '^soluzioni: 1$')" -eq 3 ] ||
+        fallito "generate --level $L: non unici"
+done
+"$cli" generate --rows 4 --columns 4 --level 3 --max-seconds 1 --out "$tmp/l4" 2> "$tmp/err" >/dev/null
+[ $? -eq 3 ] && grep -q "Livello 3 non raggiunto" "$tmp/err" || fallito "generate --level: tempo"
+"$cli" generate --rows 8 --columns 8 --level 6 >/dev/null 2>&1
+[ $? -eq 2 ] || fallito "generate --level fuori limite"
+
+# Pictures and booklets, where the program was built with Qt.
+if "$cli" image --help >/dev/null 2>&1; then
+    "$cli" image "$cartella/janko-0052.xml" "$tmp/a.png" --solution || fallito "image"
+    [ "$(head -c4 "$tmp/a.png" | tail -c3)" = PNG ] || fallito "image: non PNG"
+    "$cli" image "$cartella/janko-0052.xml" "$tmp/a.gif" 2>/dev/null; [ $? -eq 2 ] || fallito "image .gif"
+    "$cli" generate --rows 6 --columns 6 --count 5 --seed 2 --out "$tmp/gb" \
+        --booklet "$tmp/gb.pdf" >/dev/null 2>&1 || fallito "generate --booklet"
+    "$cli" booklet --out "$tmp/b.pdf" --per-page 2 --title Prova "$tmp"/gb/*.xml || fallito "booklet"
+    if command -v pdfinfo >/dev/null; then
+        pdfinfo "$tmp/gb.pdf" | grep -q "^Pages: *3$" || fallito "generate --booklet: pagine"
+        pdfinfo "$tmp/b.pdf" | grep -q "^Pages: *3$" || fallito "booklet: pagine"
+    fi
+fi
 
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
 exit $falliti

@@ -12,23 +12,15 @@ TEST(PiattaformaHeadless, DialogsTakeQueuedAnswersThenCancel) {
     EXPECT_EQ(p.Messaggio("y", Pulsanti::SiNoAnnulla), Risposta::No);
     EXPECT_EQ(p.Messaggio("z", Pulsanti::SiNoAnnulla), Risposta::Annulla);
     EXPECT_EQ(p.Messaggi.size(), 4u);
-
     p.PercorsiApri = {"a.xml"};
     EXPECT_EQ(p.DialogoApri("File NURIKABE|*.txt;*.xml"), "a.xml");
     EXPECT_EQ(p.DialogoApri("File NURIKABE|*.txt;*.xml"), "");
+    p.RisposteStampante = {true};
+    EXPECT_TRUE(p.ImpostaStampante());
     EXPECT_FALSE(p.ImpostaStampante());
 }
 
-TEST(PiattaformaHeadless, YieldCountdownRunsItsActionOnce) {
-    PiattaformaHeadless p;
-    int volte = 0;
-    p.DopoCessioni(2, [&] { ++volte; });
-    for (int i = 0; i < 10; ++i) p.Cedi();
-    EXPECT_EQ(volte, 1);
-    EXPECT_EQ(p.Cessioni, 10);
-}
-
-TEST(PiattaformaHeadless, ClockIsSecondsSinceMidnightOrFixed) {
+TEST(PiattaformaHeadless, ClockYieldCountdownAndTimers) {
     PiattaformaHeadless p;
     const double t = p.Orologio();
     EXPECT_GE(t, 0.0);
@@ -36,11 +28,14 @@ TEST(PiattaformaHeadless, ClockIsSecondsSinceMidnightOrFixed) {
     p.FissaOrologio(100.5);
     p.AvanzaOrologio(2);
     EXPECT_DOUBLE_EQ(p.Orologio(), 102.5);
-}
 
-TEST(PiattaformaHeadless, TimersRunWhenAskedAndPeriodicOnesCanBeStopped) {
-    PiattaformaHeadless p;
-    int una = 0, periodico = 0;
+    int volte = 0, una = 0, periodico = 0;
+    p.DopoCessioni(2, [&] { ++volte; });
+    for (int i = 0; i < 10; ++i)
+        p.Cedi();
+    EXPECT_EQ(volte, 1);
+    EXPECT_EQ(p.Cessioni, 10);
+
     p.TimerUnaVolta(1, [&] { ++una; });
     const int id = p.TimerPeriodico(2000, [&] { ++periodico; });
     p.EseguiTimer();

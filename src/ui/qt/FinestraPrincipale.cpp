@@ -2,6 +2,7 @@
 
 #include "Disegno.h"
 #include "FinestraLog.h"
+#include "Stampa.h"
 
 #include "model/Impostazione.h"
 
@@ -30,6 +31,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -85,6 +87,8 @@ class AreaTavola : public QScrollArea {
 } // namespace
 
 // ---- FinestraPrincipale ---------------------------------------------------------------------
+
+FinestraPrincipale::~FinestraPrincipale() = default;
 
 FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* genitore)
     : QMainWindow(genitore), rigaComando_(rigaComando) {
@@ -593,7 +597,11 @@ std::string FinestraPrincipale::DialogoSalva(const std::string& filtro) {
 }
 
 bool FinestraPrincipale::ImpostaStampante() {
-    return false;
+    if (!stampante_) {
+        stampante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        PreparaStampante(*stampante_, QString::fromStdString(CartellaDocumenti()));
+    }
+    return ScegliStampante(*stampante_, this);
 }
 
 bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) {
@@ -696,6 +704,15 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
     }
 }
 
-void FinestraPrincipale::StampaFinestra(const std::string&) {}
+void FinestraPrincipale::StampaFinestra(const std::string& finestra) {
+    if (finestra != "Form4" || !form_.F4 || !stampante_) return;
+    std::string motivo;
+    if (!StampaGriglia(*stampante_, form_.F4->gs, &motivo)) {
+        const QString file = stampante_->outputFileName();
+        Messaggio("Impossibile stampare\n" + (file.isEmpty() ? "" : file.toStdString() + ": ") +
+                      motivo,
+                  Pulsanti::Ok);
+    }
+}
 
 } // namespace isolmar

@@ -11,12 +11,15 @@
 #include <QMap>
 #include <QWidget>
 
+#include <memory>
+
 class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QScrollArea;
 class QToolBar;
@@ -27,6 +30,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     Q_OBJECT
   public:
     explicit FinestraPrincipale(const std::string& rigaComando = "", QWidget* genitore = nullptr);
+    ~FinestraPrincipale() override;
 
     // Qt's own dialogs (files, colours of the platform) in Italian, as the rest of the program.
     static void ParlaItaliano();
@@ -42,6 +46,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     // (Ctrl+plus, Ctrl+minus; Ctrl+0 puts it back to 1).
     void CambiaZoom(double fattore);
     QMenu* MenuIsola() const { return menuGr_; }
+    // The printer of "Stampa", kept between its dialog and the print; null before the first.
+    QPrinter* Stampante() const { return stampante_.get(); }
 
     // Piattaforma.
     double Orologio() override;
@@ -116,6 +122,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     QMap<int, class QTimer*> timer_;
     int prossimoTimer_ = 1;
     bool attivata_ = false;
+    std::unique_ptr<QPrinter> stampante_;
 };
 
 } // namespace isolmar

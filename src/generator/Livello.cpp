@@ -1,0 +1,168 @@
+#include "generator/Livello.h"
+
+#include "explain/Spiegazione.h"
+#include "generator/Generatore.h"
+#include "model/Impostazione.h"
+#include "solver/Tessere.h"
+#include "view/PiattaformaHeadless.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace isolmar {
+
+namespace {
+
+using Orologio = std::chrono::steady_clock;
+
+// One job's model with the generator and the explanation, set up as the main window sets them
+// at start.
+struct Officina {
+    PiattaformaHeadless p;
+    std::unique_ptr<Modello> dati = NuovoModello();
+    Modello& m = *dati;
+    Griglia Gr, gr2;
+    Risolutore Ris{m, Gr, p};
+    Generatore Gen{m, Gr, p, Ris};
+    Spiegazione Spieg{m, Ris, p};
+    std::function<void()> controlla;
+
+    Officina(const std::atomic<bool>& basta, Orologio::time_point scadenza, bool conLimite) {
+        m.MaxLivello = 4;
+        m.TempoMaxGen = 50;
+        m.SecSolunica = 5;
+        m.SecSu2 = 30;
+        GeneraTessere(m, 7);
+        m.Attivata = Vero;
+        // Every 50th yield looks at the clock and at the end of the run, as Esc would.
+        controlla = [this, &basta, scadenza, conLimite] {
+            if (basta || (conLimite && Orologio::now() >= scadenza))
+                m.TempoScaduto = 1;
+            else
+                p.DopoCessioni(50, controlla);
+        };
+    }
+
+    enum class Esito { Tenuto, Scartato, Interrotto, Fallito };
+    struct Prova {
+        Esito E = Esito::Scartato;
+        SchemaLivello S;
+        std::string Errore;
+    };
+
+    Prova Candidato(const RichiestaLivello& r, long k) {
+        Prova x;
+        m.NumRighe = static_cast<uint8_t>(r.Righe);
+        m.NumColonne = static_cast<uint8_t>(r.Colonne);
+        m.DimMaxIsola = m.DimIsolaGrande = static_cast<int16_t>(r.IsolaMax);
+        m.MaxIsoleGrandi = 6;
+        Gen.ImpostaSeme(SemeCandidato(r.Seme, k));
+        p.Messaggi.clear();
+        p.DopoCessioni(50, controlla);
+        Gen.Genera();
+        if (m.NumSol != 1) {
+            p.DopoCessioni(-1, nullptr);
+            x.E = m.TempoScaduto == 1 ? Esito::Interrotto : Esito::Fallito;
+            x.Errore = p.Messaggi.empty() ? "Generazione non riuscita" : p.Messaggi.back();
+            return x;
+        }
+        x.S.S = SchemaDa(m);
+        for (int rr = 1; rr <= m.NumRighe; ++rr)
+            for (int c = 1; c <= m.NumColonne; ++c)
+                x.S.Soluzione += m.Tblsol(1, rr, c) == 1 ? '1' : '0';
+        // A fresh game, as the generated puzzle is shown and saved; the explanation starts from
+        // its empty board.
+        InizializzaTblGioco(m, gr2);
+        Ris.SalvaEleInsvele();
+        RelatoreMuto muto;
+        const bool eseguita = Spieg.EseguiLog(muto, false);
+        p.DopoCessioni(-1, nullptr);
+        if (Spieg.Interrotta) {
+            x.E = Esito::Interrotto;
+            return x;
+        }
+        x.S.Livello = Spieg.LivelloLog;
+        const bool completa = eseguita && Spieg.CelleDecise() == r.Righe * r.Colonne;
+        x.E = completa && Spieg.LivelloLog == r.Livello ? Esito::Tenuto : Esito::Scartato;
+        return x;
+    }
+};
+
+} // namespace
+
+EsitoLivello GeneraALivello(const RichiestaLivello& r,
+                            const std::function<void(const SchemaLivello&)>& suSchema) {
+    EsitoLivello e;
+    std::atomic<bool> basta{false};
+    const auto scadenza = Orologio::now() + std::chrono::seconds(r.Limite);
+    std::mutex guardia;
+    std::condition_variable pronto;
+    std::map<long, Officina::Prova> esiti; // candidates done but not yet taken in order
+    long prossimo = 1;                     // next candidate to hand out
+
+    auto lavoro = [&] {
+        Officina o(basta, scadenza, r.Limite > 0);
+        for (;;) {
+            long k;
+            {
+                std::lock_guard<std::mutex> g(guardia);
+                if (basta) return;
+                k = prossimo++;
+            }
+            Officina::Prova x = o.Candidato(r, k);
+            std::lock_guard<std::mutex> g(guardia);
+            esiti.emplace(k, std::move(x));
+            pronto.notify_all();
+        }
+    };
+    std::vector<std::thread> fili;
+    for (int j = 0; j < std::max(1, r.Lavori); ++j)
+        fili.emplace_back(lavoro);
+
+    long ultimoTenuto = 0;
+    while (e.Tenuti < r.Quanti) {
+        Officina::Prova x;
+        {
+            std::unique_lock<std::mutex> g(guardia);
+            pronto.wait(g, [&] { return esiti.count(e.Candidati + 1) > 0; });
+            auto it = esiti.find(e.Candidati + 1);
+            x = std::move(it->second);
+            esiti.erase(it);
+        }
+        ++e.Candidati;
+        if (x.E == Officina::Esito::Interrotto) {
+            e.Interrotta = true;
+            break;
+        }
+        if (x.E == Officina::Esito::Fallito) {
+            e.Errore = x.Errore;
+            break;
+        }
+        if (x.E == Officina::Esito::Tenuto) {
+            x.S.Candidato = e.Candidati;
+            x.S.Candidati = e.Candidati - ultimoTenuto;
+            ultimoTenuto = e.Candidati;
+            ++e.Tenuti;
+            suSchema(x.S);
+        } else if (e.Candidati - ultimoTenuto >= MaxCandidatiPerSchema) {
+            e.Errore = "Livello " + std::to_string(r.Livello) + " non raggiunto in " +
+                       std::to_string(MaxCandidatiPerSchema) + " candidati di fila";
+            break;
+        }
+    }
+    {
+        std::lock_guard<std::mutex> g(guardia);
+        basta = true;
+    }
+    for (auto& f : fili)
+        f.join();
+    return e;
+}
+
+} // namespace isolmar

@@ -1,0 +1,297 @@
+// Paper output checked as pixels: the printer (to PDF, through its dialog), a board larger than
+// the page, the picture files in their three formats, booklets and their failed writes.
+#include "FinestraPrincipale.h"
+#include "Immagini.h"
+#include "Stampa.h"
+
+#include "io/Letture.h"
+#include "model/Impostazione.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace isolmar;
+
+namespace {
+
+const Schema Unico{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}};
+
+// Page p of a PDF as an image, through pdftoppm.
+QImage Pagina(const QString& pdf, int p = 1, int dpi = 100) {
+    const QString base = pdf + QStringLiteral("-pagina");
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {"-r", QString::number(dpi), "-f", QString::number(p), "-l",
+                       QString::number(p), "-png", "-singlefile", pdf, base});
+    return QImage(base + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
+int Pagine(const std::string& pdf) {
+    QProcess q;
+    q.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
+    q.waitForFinished();
+    const QString testo = QString::fromUtf8(q.readAllStandardOutput());
+    const qsizetype i = testo.indexOf(QStringLiteral("Pages:"));
+    return i < 0 ? -1 : testo.mid(i + 6).section('\n', 0, 0).trimmed().toInt();
+}
+
+bool Chiaro(QRgb c) {
+    return qRed(c) > 235 && qGreen(c) > 235 && qBlue(c) > 235;
+}
+
+// The bounding box of everything not white.
+QRect Riquadro(const QImage& img) {
+    QRect q;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (!Chiaro(img.pixel(x, y))) q |= QRect(x, y, 1, 1);
+    return q;
+}
+
+// A board of righe x colonne cells of 500 twips after a header of intestazione twips, found as
+// the bounding box of the image: the rectangle of cell (r, c).
+QRectF Cella(const QRect& q, int righe, int colonne, int r, int c, int intestazione = 0) {
+    const double kx = q.width() / double(intestazione + 500 * colonne);
+    const double ky = q.height() / double(intestazione + 500 * righe);
+    return {q.x() + (intestazione + (c - 1) * 500) * kx,
+            q.y() + (intestazione + (r - 1) * 500) * ky, 500 * kx, 500 * ky};
+}
+
+// The background of a cell, away from its border and its digit.
+QRgb Fondo(const QImage& img, const QRectF& cella) {
+    return img.pixel(
+        (cella.topLeft() + QPointF(cella.width() * 0.2, cella.height() * 0.2)).toPoint());
+}
+
+// Dark pixels inside a cell, its border left out.
+int Scuri(const QImage& img, const QRectF& cella) {
+    const QRect dentro = cella
+                             .adjusted(cella.width() * 0.2, cella.height() * 0.2,
+                                       -cella.width() * 0.2, -cella.height() * 0.2)
+                             .toRect();
+    int n = 0;
+    for (int y = dentro.top(); y <= dentro.bottom(); ++y)
+        for (int x = dentro.left(); x <= dentro.right(); ++x)
+            n += qGray(img.pixel(x, y)) < 100;
+    return n;
+}
+
+bool Tinta(QRgb c, int r, int g, int b) {
+    return std::abs(qRed(c) - r) < 40 && std::abs(qGreen(c) - g) < 40 &&
+           std::abs(qBlue(c) - b) < 40;
+}
+
+std::string Leggi(const std::string& percorso) {
+    std::ifstream f(percorso, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+} // namespace
+
+class TestStampa : public QObject {
+    Q_OBJECT
+    QTemporaryDir cartella_;
+    std::string File(const char* nome) const { return cartella_.filePath(nome).toStdString(); }
+
+    // The test puzzle, without its solution, as a file.
+    std::string SchemaSuFile() const {
+        auto m = NuovoModello();
+        ApplicaSchema(*m, Unico);
+        const std::string percorso = File("unico.xml");
+        ScriviFileSicuro(percorso, ScriviXml(*m));
+        return percorso;
+    }
+
+  private slots:
+    void initTestCase() {
+        // The printer's PDF goes to the documents folder: keep it inside the test's folder.
+        qputenv("HOME", cartella_.path().toUtf8());
+    }
+
+    void stampaDalDialogo() {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("a printer is installed: this test would print on paper");
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(f.CaricaSchema(Unico));
+        f.m.TblGioco(1, 2) = 1; // island
+        f.m.TblGioco(2, 2) = 2; // wall; (2, 3) stays undecided
+        f.VisualizzaTblGioco();
+        // First the dialog is cancelled, then confirmed.
+        for (const bool conferma : {false, true}) {
+            QTimer::singleShot(50, [conferma] {
+                auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                QVERIFY(d);
+                conferma ? d->accept() : d->reject();
+            });
+            f.tlb1_ButtonClick("Stampa");
+            QVERIFY(w.Stampante());
+            const QString pdf = w.Stampante()->outputFileName();
+            QVERIFY(!pdf.isEmpty());
+            QCOMPARE(QFileInfo::exists(pdf), conferma);
+            if (!conferma) continue;
+            const QImage img = Pagina(pdf);
+            const QRect q = Riquadro(img);
+            // Centred on the page, at the board's size (500 twips a cell at 100 dpi).
+            QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
+            QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
+            QVERIFY(std::abs(q.width() - (30 + 5 * 500) * 100 / 1440) <= 3);
+            auto cella = [&](int r, int c) { return Cella(q, 5, 5, r, c, 30); };
+            QVERIFY(Tinta(Fondo(img, cella(1, 2)), 255, 255, 0)); // island: yellow
+            QVERIFY(Tinta(Fondo(img, cella(2, 2)), 0, 0, 255));   // wall: blue
+            QVERIFY(Chiaro(Fondo(img, cella(2, 3))));             // undecided: the default
+            for (const Indizio& i : Unico.Isole)
+                QVERIFY2(Scuri(img, cella(i.Riga, i.Colonna)) > 3, "clue digit drawn");
+            QCOMPARE(Scuri(img, cella(2, 3)), 0);
+        }
+    }
+
+    void grandeSullaPagina() {
+        Griglia g;
+        g.ImpostaRighe(51);
+        g.ImpostaColonne(51);
+        g.ImpostaAltezzaRiga(0, 30);
+        g.ImpostaLarghezzaColonna(0, 30);
+        for (int i = 1; i <= 50; ++i) {
+            g.ImpostaAltezzaRiga(i, 500);
+            g.ImpostaLarghezzaColonna(i, 500);
+        }
+        g.Seleziona(50, 50);
+        g.ImpostaSfondo(Blu); // the far corner must be on paper too
+        QPrinter stampante(QPrinter::HighResolution);
+        PreparaStampante(stampante, cartella_.path());
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(cartella_.filePath("grande.pdf"));
+        QVERIFY(StampaGriglia(stampante, g));
+        const QImage img = Pagina(cartella_.filePath("grande.pdf"), 1, 50);
+        const QRect q = Riquadro(img);
+        const int margine = 15 * 50 / 25.4; // 15 mm at 50 dpi
+        QVERIFY(q.left() >= margine - 2 && q.right() <= img.width() - margine + 2);
+        QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
+        QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
+        QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
+        QVERIFY(Tinta(Fondo(img, Cella(q, 50, 50, 50, 50, 30)), 0, 0, 255));
+    }
+
+    void immagini_data() {
+        QTest::addColumn<QString>("formato");
+        QTest::addColumn<bool>("soluzione");
+        for (const char* f : {"png", "svg", "pdf"})
+            for (const bool s : {false, true})
+                QTest::addRow("%s%s", f, s ? " soluzione" : "") << QString(f) << s;
+    }
+    void immagini() {
+        QFETCH(QString, formato);
+        QFETCH(bool, soluzione);
+        SchemaCarta s;
+        QCOMPARE(LeggiSchemaCarta(SchemaSuFile(), true, 10, s), std::string()); // solved here
+        QCOMPARE(s.Soluzione.size(), size_t(25));
+        const std::string uscita = File("immagine.") + formato.toStdString();
+        OpzioniImmagine o{SchemaSuFile(), uscita, soluzione, 8, 10};
+        QCOMPARE(ComandoImmagine(o), 0);
+        QImage img;
+        if (formato == "png") {
+            img.load(QString::fromStdString(uscita));
+            QCOMPARE(img.dotsPerMeterX(), 5906); // 150 dpi
+        } else if (formato == "svg") {
+            QSvgRenderer svg(QString::fromStdString(uscita));
+            QVERIFY(svg.isValid());
+            img = QImage(svg.defaultSize() * 2, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter pt(&img);
+            svg.render(&pt);
+        } else {
+            img = Pagina(QString::fromStdString(uscita), 1, 150);
+        }
+        img = img.convertToFormat(QImage::Format_RGB32);
+        const QRect q = Riquadro(img);
+        // 5 cells of 8 mm and a 2 mm border on each side: 44 mm.
+        if (formato != "svg") QVERIFY(std::abs(img.width() - 44 * 150 / 25.4) <= 3);
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 5; ++c) {
+                const bool isola = !soluzione || s.Soluzione[size_t((r - 1) * 5 + c - 1)] == '1';
+                const QRgb colore = Fondo(img, Cella(q, 5, 5, r, c));
+                QVERIFY2(isola ? Chiaro(colore) : Tinta(colore, 0, 0, 255),
+                         qPrintable(QString("%1,%2").arg(r).arg(c)));
+            }
+        for (const Indizio& i : Unico.Isole)
+            QVERIFY(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna)) > 3);
+    }
+
+    void libretti_data() {
+        QTest::addColumn<int>("schemi");
+        QTest::addColumn<int>("perPagina");
+        QTest::addColumn<bool>("soluzioni");
+        QTest::addColumn<int>("pagine");
+        QTest::newRow("1 di 1") << 1 << 1 << false << 1;
+        QTest::newRow("5 da 4") << 5 << 4 << false << 2;
+        QTest::newRow("5 da 4, soluzioni") << 5 << 4 << true << 3;
+        QTest::newRow("17 da 4, soluzioni") << 17 << 4 << true << 7;
+        QTest::newRow("9 da 1, soluzioni") << 9 << 1 << true << 12;
+    }
+    void libretti() {
+        QFETCH(int, schemi);
+        QFETCH(int, perPagina);
+        QFETCH(bool, soluzioni);
+        QFETCH(int, pagine);
+        OpzioniLibretto o;
+        o.Uscita = File("libretto.pdf");
+        o.PerPagina = perPagina;
+        o.Soluzioni = soluzioni;
+        o.Titolo = "Prova";
+        o.File.assign(size_t(schemi), SchemaSuFile());
+        QCOMPARE(ComandoLibretto(o), 0);
+        QCOMPARE(PagineLibretto(schemi, perPagina, soluzioni), pagine);
+        QCOMPARE(Pagine(o.Uscita), pagine);
+        if (!soluzioni) return;
+        // The last page holds solutions: blue walls.
+        const QImage img = Pagina(QString::fromStdString(o.Uscita), pagine, 50);
+        bool blu = false;
+        for (int y = 0; y < img.height() && !blu; ++y)
+            for (int x = 0; x < img.width() && !blu; ++x)
+                blu = Tinta(img.pixel(x, y), 0, 0, 255);
+        QVERIFY(blu);
+    }
+
+    void scrittureFallite() {
+        const std::string uscita = File("esistente.pdf");
+        { std::ofstream(uscita) << "vecchio"; }
+        OpzioniLibretto o;
+        o.Uscita = uscita;
+        o.File = {SchemaSuFile(), File("mancante.xml")}; // one refused puzzle: nothing written
+        QCOMPARE(ComandoLibretto(o), 2);
+        QCOMPARE(Leggi(uscita), std::string("vecchio"));
+        o.File = {SchemaSuFile()};
+        std::filesystem::permissions(uscita, std::filesystem::perms::owner_read);
+        QCOMPARE(ComandoLibretto(o), 2); // a read-only file is refused
+        QCOMPARE(Leggi(uscita), std::string("vecchio"));
+        OpzioniImmagine i{SchemaSuFile(), uscita, false, 0, 10};
+        QCOMPARE(ComandoImmagine(i), 2);
+        QCOMPARE(Leggi(uscita), std::string("vecchio"));
+        QPrinter stampante;
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(QString::fromStdString(uscita));
+        std::string motivo;
+        QVERIFY(!StampaGriglia(stampante, Griglia(), &motivo));
+        QVERIFY(!motivo.empty());
+        QCOMPARE(Leggi(uscita), std::string("vecchio"));
+        // Two solutions: no solution to draw.
+        auto m = NuovoModello();
+        ApplicaSchema(*m, Schema{2, 2, {{2, 1, 1}}});
+        ScriviFileSicuro(File("due.xml"), ScriviXml(*m));
+        SchemaCarta s;
+        QVERIFY(LeggiSchemaCarta(File("due.xml"), true, 10, s).find("più di una") !=
+                std::string::npos);
+    }
+};
+
+QTEST_MAIN(TestStampa)
+#include "test_stampa.moc"
