@@ -635,11 +635,6 @@ void Risolutore::PosaDedotta(int e, int32_t mossa) {
 
 void Risolutore::Deduci() {
     escluse_.clear();
-    if (!Deduzioni || m.NoBlocchi || m.ListePiene || m.SoluzMultiple || m.NumEle == 0) return;
-    // Only on the board the search starts from: the clues and nothing else.
-    for (int r = 1; r <= m.NumRighe; ++r)
-        for (int c = 1; c <= m.NumColonne; ++c)
-            if (m.TblSchema(r, c) > 1 || m.TblIsoleLog(r, c) != 0) return;
     const Griglia8 schema = m.TblSchema;
     const auto ele = m.Ele;
     const int16_t libere = m.CelleLibere;
@@ -658,8 +653,9 @@ void Risolutore::Deduci() {
 
     const Riscontro x{[](std::string_view, int, int, int) { return true; },
                       [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
-    while (m.TempoScaduto != 1 && !contraddizione_) {
+    for (;;) {
         p.Cedi();
+        if (m.TempoScaduto == 1 || contraddizione_) break;
         RegolaNRG(x);
         if (RegolaIIN(x) > 0 || RegolaAPP(x) > 0) continue;
         RegolaMUR(x);
@@ -732,24 +728,69 @@ bool Risolutore::SoluzioneStartVerifica() {
     return true;
 }
 
-void Risolutore::Soluzione() {
-    m.Trovata = Falso;
-    if (!m.NoBlocchi) AggiornaCopre();
-    Deduci();
+bool Risolutore::DeduzioniPossibili() const {
+    if (!Deduzioni || m.NoBlocchi || m.ListePiene || m.SoluzMultiple || m.NumEle == 0) return false;
+    // Only on the board the search starts from: the clues and nothing else.
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblSchema(r, c) > 1 || m.TblIsoleLog(r, c) != 0) return false;
+    return true;
+}
+
+void Risolutore::Cerca() {
     AvviaConteggi();
     proprietario_.fill(0);
     salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
     if (salti_) AvviaRiquadri();
     domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
     if (domini_) AvviaDomini();
-    ProvaTessera(1);
+    if (m.TempoScaduto == 1) // Esc during the deductions
+        m.NumSol = 0;
+    else
+        ProvaTessera(1);
+    if (sospesa_) // the trial run ran out of attempts: its shapes come off again
+        for (int i = posate_; i >= 1; --i) {
+            const Isola& e = m.Ele[i];
+            inPosa_ = static_cast<uint8_t>(i);
+            InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "T");
+            posate_ = i - 1;
+        }
     conteggiAttivi_ = salti_ = false;
     if (domini_) {
         domini_ = false;
         RecuperaBlocchi();
     }
-    RilasciaDeduzioni();
     inPosa_ = 0;
+}
+
+void Risolutore::Soluzione() {
+    m.Trovata = Falso;
+    if (!m.NoBlocchi) AggiornaCopre();
+    // Most puzzles end within a few attempts, sooner than the deductions would: a short run
+    // without them comes first, and only when it runs out does the search start again after
+    // them (from the same board, so with the same solutions in the same order).
+    if (!DeduzioniPossibili()) {
+        Cerca();
+    } else {
+        bool finita = false;
+        if (ProveSenzaDeduzioni > 0) {
+            const int16_t numSol = m.NumSol;
+            saggio_ = ProveSenzaDeduzioni;
+            Cerca();
+            saggio_ = -1;
+            finita = !sospesa_;
+            if (sospesa_) {
+                m.NumSol = numSol;
+                m.Trovata = Falso;
+            }
+            sospesa_ = false;
+        }
+        if (!finita) {
+            Deduci();
+            Cerca();
+            RilasciaDeduzioni();
+        }
+    }
     Gr.ImpostaRidisegno(false);
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
@@ -819,6 +860,8 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         m.NumSol = 0;
         return 0;
     }
+    if (saggio_ >= 0 && saggio_-- == 0) sospesa_ = true;
+    if (sospesa_) return 0;
     Isola& e = m.Ele[k];
     const bool provaCompleta = m.SoluzMultiple || m.ListePiene;
     const Booleano salta2x2 = provaCompleta ? Vero : Falso;
@@ -873,6 +916,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
                 m.NumSol = 0;
                 return 0;
             }
+            if (sospesa_) return 0;
             if (m.Trovata) return 0;
         }
         inPosa_ = k;

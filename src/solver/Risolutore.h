@@ -84,6 +84,8 @@ class Risolutore {
     // placements in no solution are ruled out, so the solutions and their order stay those of
     // the search without them, which turning this off gives.
     bool Deduzioni = true;
+    // The attempts of the short run without deductions that comes first (0: none).
+    int32_t ProveSenzaDeduzioni = 2000;
     // Placements the last deductions ruled out (kept blocked while the search runs).
     int32_t Escluse() const { return static_cast<int32_t>(escluse_.size()); }
 
@@ -100,6 +102,10 @@ class Risolutore {
     // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
     // as it was; Rilascia takes the blocks off again after the search.
     void Deduci();
+    bool DeduzioniPossibili() const;
+    void Cerca();          // the search proper, from island 1
+    int32_t saggio_ = -1;  // attempts left in the short run, -1 outside it
+    bool sospesa_ = false; // the short run ran out of attempts
     void RilasciaDeduzioni();
     // One sweep of single-island hypotheses over the unfinished islands; true when it ruled
     // anything out or decided a cell.
