@@ -85,7 +85,7 @@ class Risolutore {
     // the search without them, which turning this off gives.
     bool Deduzioni = true;
     // The attempts of the short run without deductions that comes first (0: none).
-    int32_t ProveSenzaDeduzioni = 2000;
+    int32_t ProveSenzaDeduzioni = 100;
     // Placements the last deductions ruled out (kept blocked while the search runs).
     int32_t Escluse() const { return static_cast<int32_t>(escluse_.size()); }
 
