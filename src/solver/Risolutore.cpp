@@ -765,6 +765,7 @@ void Risolutore::Cerca() {
 
 void Risolutore::Soluzione() {
     m.Trovata = Falso;
+    escluse_.clear();
     if (!m.NoBlocchi) AggiornaCopre();
     // Most puzzles end within a few attempts, sooner than the deductions would: a short run
     // without them comes first, and only when it runs out does the search start again after
