@@ -320,6 +320,15 @@ void Risolutore::Colora(int r, int c, Colore colore) {
     Gr.ImpostaSfondo(colore);
 }
 
+void Risolutore::Occupa(int r, int c, int delta) {
+    uint8_t& n = occupata_[Cella(r, c)];
+    n = static_cast<uint8_t>(n + delta);
+    if (n == 0)
+        occupate_[r] &= ~(uint64_t{1} << c);
+    else
+        occupate_[r] |= uint64_t{1} << c;
+}
+
 void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b,
                                  std::string_view op) {
     const bool inserisci = op == "I";
@@ -327,14 +336,9 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     if (!m.NoBlocchi) AggiornaCopre();
     Gr.ImpostaRidisegno(false);
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
-        if (domini_) {
-            uint8_t& n = occupata_[Cella(r, c)];
-            n = static_cast<uint8_t>(n + delta);
-            if (n == 0)
-                occupate_[r] &= ~(uint64_t{1} << c);
-            else
-                occupate_[r] |= uint64_t{1} << c;
-        } else if (!m.NoBlocchi) {
+        if (domini_)
+            Occupa(r, c, delta);
+        else if (!m.NoBlocchi) {
             VariaCopre(r, c, delta);
         }
         if (inPosa_ != 0) {
@@ -520,12 +524,7 @@ void Risolutore::Segna(int32_t k2, int delta) {
     const Mossa& mo = m.Mosse[k2];
     PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
              [&](int r, int c, uint8_t codice) {
-                 uint8_t& n = occupata_[Cella(r, c)];
-                 n = static_cast<uint8_t>(n + delta);
-                 if (n == 0)
-                     occupate_[r] &= ~(uint64_t{1} << c);
-                 else
-                     occupate_[r] |= uint64_t{1} << c;
+                 Occupa(r, c, delta);
                  m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) +
                                                           (codice == CellaBordo ? 2 : 1) * delta);
              });

@@ -177,6 +177,7 @@ class Risolutore {
     // search stops (RecuperaBlocchi).
     void AvviaDomini();
     bool Libera(int32_t k2) const;
+    void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
     bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
     bool HaPosto(int i);
     bool Raggiungibile(int r, int c, int k);
