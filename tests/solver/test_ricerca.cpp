@@ -106,33 +106,31 @@ TEST(Ricerca, AFailedSearchLeavesTheBoardAsBefore) {
     EXPECT_EQ(c.m->CelleLibere, libere);
 }
 
-TEST(Ricerca, MultiSolutionModeStopsAtExactlyTwoHundred) {
-    // Four clues of 3 far apart on an 8 x 8 board: 18 placements each, thousands of boards.
-    Banco b(Schema{8, 8, {{3, 2, 2}, {3, 2, 7}, {3, 7, 2}, {3, 7, 7}}});
-    b.s.SortaEle("A");
-    b.s.InizializzaMossePossibili();
-    b.m->SoluzMultiple = Vero;
-    b.m->NumSolParz = 0;
-    b.m->Trovata = Falso;
-    b.s.ProvaTessera(1);
-    EXPECT_TRUE(b.m->Trovata);
-    EXPECT_EQ(b.m->NumSolParz, 200);
-    EXPECT_EQ(b.m->NumEleparz[200], 4);
-}
-
-TEST(Ricerca, MultiSolutionModeCollectsEveryValidSolution) {
-    const Schema s{2, 2, {{2, 1, 1}}};
-    Banco b(s);
-    b.s.SortaEle("A");
-    b.s.InizializzaMossePossibili();
-    b.m->SoluzMultiple = Vero;
-    b.m->NumSolParz = 0;
-    b.m->Trovata = Falso;
-    const Griglia8 prima = b.m->TblSchema;
-    b.s.ProvaTessera(1);
-    EXPECT_FALSE(b.m->Trovata);
-    EXPECT_EQ(b.m->NumSolParz, 2);
-    EXPECT_EQ(b.m->TblSchema, prima);
+// Multi-solution mode collects every valid board, and stops at exactly 200: four clues of 3 far
+// apart on an 8 x 8 board have thousands.
+TEST(Ricerca, MultiSolutionModeCollectsUpToTwoHundred) {
+    const struct {
+        Schema s;
+        int attese;
+        bool piena;
+    } casi[] = {{Schema{2, 2, {{2, 1, 1}}}, 2, false},
+                {Schema{8, 8, {{3, 2, 2}, {3, 2, 7}, {3, 7, 2}, {3, 7, 7}}}, 200, true}};
+    for (const auto& caso : casi) {
+        Banco b(caso.s);
+        b.s.SortaEle("A");
+        b.s.InizializzaMossePossibili();
+        b.m->SoluzMultiple = Vero;
+        b.m->NumSolParz = 0;
+        b.m->Trovata = Falso;
+        const Griglia8 prima = b.m->TblSchema;
+        b.s.ProvaTessera(1);
+        EXPECT_EQ(b.m->Trovata != 0, caso.piena);
+        EXPECT_EQ(b.m->NumSolParz, caso.attese);
+        EXPECT_EQ(b.m->NumEleparz[caso.attese], b.m->NumEle);
+        if (!caso.piena) {
+            EXPECT_EQ(b.m->TblSchema, prima);
+        }
+    }
 }
 
 // Esc is seen at the next yield, in the deductions before the search as in the search itself,
