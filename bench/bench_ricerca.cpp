@@ -50,8 +50,9 @@ void Sorveglia(Banco& b, std::chrono::steady_clock::time_point inizio) {
     });
 }
 
-void Risolvi(benchmark::State& stato, const Schema& schema) {
+void Risolvi(benchmark::State& stato, const Schema& schema, bool deduzioni = true) {
     Banco& b = BancoComune();
+    b.s.Deduzioni = deduzioni;
     for (auto _ : stato) {
         ApplicaSchema(*b.m, schema);
         VerificaTutteTessere(*b.m, b.p);
@@ -63,6 +64,7 @@ void Risolvi(benchmark::State& stato, const Schema& schema) {
     stato.counters["NumProve"] = static_cast<double>(b.m->NumProve);
     stato.counters["NumSol"] = b.m->NumSol;
     stato.counters["Interrotta"] = b.m->TempoScaduto;
+    stato.counters["Escluse"] = b.s.Escluse(); // placements the deductions ruled out
 }
 
 // A puzzle of our own: one wall grown cell by cell from a random cell, always inside the largest
@@ -154,6 +156,11 @@ int main(int argc, char** argv) {
                                       "x" + std::to_string(x.S.Colonne))
                                          .c_str(),
                                      [s = x.S](benchmark::State& st) { Risolvi(st, s); })
+            ->Unit(benchmark::kMillisecond);
+    // The published ones again with the plain search, for comparison.
+    for (const auto& x : PuzzlePubblicati())
+        benchmark::RegisterBenchmark(("SenzaDeduzioni/" + x.Nome).c_str(),
+                                     [s = x.S](benchmark::State& st) { Risolvi(st, s, false); })
             ->Unit(benchmark::kMillisecond);
     for (int lato : {5, 8, 10, 12, 15, 20, 30}) {
         Schema s;

@@ -179,6 +179,7 @@ class Spiegazione {
     // Counts and reports a conclusion; false when the run must stop.
     bool Riporta(const Conclusione& c);
     void PosaForma(int e, int eSv, int32_t mossa);
+    Risolutore::Riscontro Diretti();
     // The first unfinished island outside Ele(1..k) without a usable placement, or 0.
     int IsolaBloccata(int k);
     void RegistraFallimento(int k, int bloccata);

@@ -320,6 +320,15 @@ void Risolutore::Colora(int r, int c, Colore colore) {
     Gr.ImpostaSfondo(colore);
 }
 
+void Risolutore::Occupa(int r, int c, int delta) {
+    uint8_t& n = occupata_[Cella(r, c)];
+    n = static_cast<uint8_t>(n + delta);
+    if (n == 0)
+        occupate_[r] &= ~(uint64_t{1} << c);
+    else
+        occupate_[r] |= uint64_t{1} << c;
+}
+
 void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b,
                                  std::string_view op) {
     const bool inserisci = op == "I";
@@ -327,14 +336,9 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     if (!m.NoBlocchi) AggiornaCopre();
     Gr.ImpostaRidisegno(false);
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
-        if (domini_) {
-            uint8_t& n = occupata_[Cella(r, c)];
-            n = static_cast<uint8_t>(n + delta);
-            if (n == 0)
-                occupate_[r] &= ~(uint64_t{1} << c);
-            else
-                occupate_[r] |= uint64_t{1} << c;
-        } else if (!m.NoBlocchi) {
+        if (domini_)
+            Occupa(r, c, delta);
+        else if (!m.NoBlocchi) {
             VariaCopre(r, c, delta);
         }
         if (inPosa_ != 0) {
@@ -513,6 +517,173 @@ template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
     return true;
 }
 
+// ---- Deductions before the search ---------------------------------------------------------------
+
+void Risolutore::Segna(int32_t k2, int delta) {
+    const Isola& e = m.Ele[isolaDi_[k2]];
+    const Mossa& mo = m.Mosse[k2];
+    PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
+             [&](int r, int c, uint8_t codice) {
+                 Occupa(r, c, delta);
+                 m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) +
+                                                          (codice == CellaBordo ? 2 : 1) * delta);
+             });
+}
+
+bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima) {
+    auto buona = [&](int32_t k) { return (k < prima || k > ultima) && Usabile(k); };
+    const int32_t w = testimoneCella_[x];
+    if (w >= 0 && buona(copre_[w])) return true;
+    for (int32_t n = inizioCopre_[x], fine = inizioCopre_[x + 1]; n < fine; ++n)
+        if (buona(copre_[n])) return testimoneCella_[x] = n, true;
+    return false;
+}
+
+bool Risolutore::Coerente(int i, int32_t k2) {
+    Segna(k2, 1);
+    const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
+    bool ok = true;
+    for (int j = 1; j <= m.NumEle && ok; ++j)
+        if (j != i && !finita_[j]) ok = HaPosto(j);
+    for (size_t n = 0; n < noteIsola_.size() && ok; ++n) {
+        const auto [r, c] = noteIsola_[n];
+        ok = m.TblSchema(r, c) == 1 || Coperta(Cella(r, c), prima, ultima);
+    }
+    if (ok)
+        ok = Muro2(Falso, [&](int r, int c) {
+            return m.TblSchema(r, c) >= 2 || !Coperta(Cella(r, c), prima, ultima);
+        });
+    Segna(k2, -1);
+    return ok;
+}
+
+bool Risolutore::IpotesiSingole() {
+    bool cambiato = false;
+    noteIsola_.clear();
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblIsoleLog(r, c) != 0 && m.TblSchema(r, c) == 0)
+                noteIsola_.push_back({static_cast<uint8_t>(r), static_cast<uint8_t>(c)});
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        if (finita_[i] || e.PrimaMossa == 0) continue;
+        int32_t n = 0, ultima = 0;
+        for (int c = 1; c <= m.NumColonne; ++c)
+            for (int r = 1; r <= m.NumRighe; ++r)
+                contaIsola_[Cella(r, c)] = contaBordo_[Cella(r, c)] = 0;
+        for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
+            if (m.Mosse[k2].Blocchi != 0) continue;
+            if (++ipotesi_ % 64 == 0) {
+                p.Cedi();
+                if (m.TempoScaduto == 1) return false;
+            }
+            if (!Coerente(i, k2)) {
+                ++m.Mosse[k2].Blocchi;
+                cambiato = true;
+                continue;
+            }
+            ++n;
+            ultima = k2;
+            const Mossa& mo = m.Mosse[k2];
+            PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
+                     [&](int r, int c, uint8_t codice) {
+                         ++(codice == CellaBordo ? contaBordo_ : contaIsola_)[Cella(r, c)];
+                     });
+        }
+        if (n == 0) {
+            contraddizione_ = true;
+            return false;
+        }
+        if (n == 1) {
+            PosaDedotta(i, ultima);
+            cambiato = true;
+            continue;
+        }
+        // Cells every consistent placement covers are island, of this island; cells in the ring
+        // of every one are wall.
+        for (int r = 1; r <= m.NumRighe; ++r)
+            for (int c = 1; c <= m.NumColonne; ++c) {
+                if (m.TblSchema(r, c) != 0 || m.TblIsoleLog(r, c) != 0) continue;
+                const int x = Cella(r, c);
+                const int16_t r16 = static_cast<int16_t>(r), c16 = static_cast<int16_t>(c);
+                if (contaIsola_[x] == n) {
+                    m.TblIsoleLog(r, c) = IsolaDelGiocatore;
+                    BloccaMuro(r16, c16);
+                    BloccaperCella(r16, c16, e.PrimaMossa, e.UltimaMossa);
+                    cambiato = true;
+                } else if (contaBordo_[x] == n) {
+                    m.TblSchema(r, c) = 2;
+                    BloccaperCella(r16, c16, 0, 0);
+                    cambiato = true;
+                }
+            }
+    }
+    return cambiato;
+}
+
+void Risolutore::PosaDedotta(int e, int32_t mossa) {
+    Isola& x = m.Ele[e];
+    const Mossa& mo = m.Mosse[mossa];
+    x.Tessera = mo.Tessera;
+    x.TessRiga = mo.TessRiga;
+    x.TessColonna = mo.TessColonna;
+    InserisciOTogli(x.Riga, x.Colonna, x.Tessera, x.TessRiga, x.TessColonna, "I");
+    finita_[e] = true;
+    posata_[e] = mossa;
+}
+
+void Risolutore::Deduci() {
+    escluse_.clear();
+    const Griglia8 schema = m.TblSchema;
+    const auto ele = m.Ele;
+    const int16_t libere = m.CelleLibere;
+    const Booleano colori = m.NoColori;
+    m.NoColori = Vero;
+    std::vector<int16_t> blocchi(static_cast<size_t>(m.NumMosse) + 1);
+    for (int32_t k = 1; k <= m.NumMosse; ++k)
+        blocchi[k] = m.Mosse[k].Blocchi;
+    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
+    for (int i = 1; i <= m.NumEle; ++i)
+        for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
+            isolaDi_[k] = static_cast<uint8_t>(i);
+    AvviaDomini();
+    finita_.fill(false);
+    contraddizione_ = false;
+
+    const Riscontro x{[](std::string_view, int, int, int) { return true; },
+                      [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
+    for (;;) {
+        p.Cedi();
+        if (m.TempoScaduto == 1 || contraddizione_) break;
+        RegolaNRG(x);
+        if (RegolaIIN(x) > 0 || RegolaAPP(x) > 0) continue;
+        RegolaMUR(x);
+        if (RegolaISO(x) > 0) continue;
+        if (!IpotesiSingole()) break;
+    }
+
+    // Every step ruled out only placements in no solution, so whatever was reached when it
+    // ended (even on Esc) may be kept.
+    for (int i = 1; i <= m.NumEle; ++i)
+        for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
+            if (contraddizione_ || (finita_[i] ? k != posata_[i] : m.Mosse[k].Blocchi != 0))
+                escluse_.push_back(k);
+    m.TblSchema = schema;
+    AzzeraTabella(m.TblIsoleLog, MaxRighe);
+    m.Ele = ele;
+    m.CelleLibere = libere;
+    m.NoColori = colori;
+    for (int32_t k = 1; k <= m.NumMosse; ++k)
+        m.Mosse[k].Blocchi = blocchi[k];
+    for (int32_t k : escluse_)
+        ++m.Mosse[k].Blocchi;
+}
+
+void Risolutore::RilasciaDeduzioni() {
+    for (int32_t k : escluse_)
+        --m.Mosse[k].Blocchi;
+}
+
 // ---- Search ---------------------------------------------------------------------------------
 
 bool Risolutore::SoluzioneStart(uint8_t n) {
@@ -556,22 +727,70 @@ bool Risolutore::SoluzioneStartVerifica() {
     return true;
 }
 
-void Risolutore::Soluzione() {
-    m.Trovata = Falso;
-    if (!m.NoBlocchi) AggiornaCopre();
+bool Risolutore::DeduzioniPossibili() const {
+    if (!Deduzioni || m.NoBlocchi || m.ListePiene || m.SoluzMultiple || m.NumEle == 0) return false;
+    // Only on the board the search starts from: the clues and nothing else.
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblSchema(r, c) > 1 || m.TblIsoleLog(r, c) != 0) return false;
+    return true;
+}
+
+void Risolutore::Cerca() {
     AvviaConteggi();
     proprietario_.fill(0);
     salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
     if (salti_) AvviaRiquadri();
     domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
     if (domini_) AvviaDomini();
-    ProvaTessera(1);
+    if (m.TempoScaduto == 1) // Esc during the deductions
+        m.NumSol = 0;
+    else
+        ProvaTessera(1);
+    if (sospesa_) // the trial run ran out of attempts: its shapes come off again
+        for (int i = posate_; i >= 1; --i) {
+            const Isola& e = m.Ele[i];
+            inPosa_ = static_cast<uint8_t>(i);
+            InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "T");
+            posate_ = i - 1;
+        }
     conteggiAttivi_ = salti_ = false;
     if (domini_) {
         domini_ = false;
         RecuperaBlocchi();
     }
     inPosa_ = 0;
+}
+
+void Risolutore::Soluzione() {
+    m.Trovata = Falso;
+    escluse_.clear();
+    if (!m.NoBlocchi) AggiornaCopre();
+    // Most puzzles end within a few attempts, sooner than the deductions would: a short run
+    // without them comes first, and only when it runs out does the search start again after
+    // them (from the same board, so with the same solutions in the same order).
+    if (!DeduzioniPossibili()) {
+        Cerca();
+    } else {
+        bool finita = false;
+        if (ProveSenzaDeduzioni > 0) {
+            const int16_t numSol = m.NumSol;
+            saggio_ = ProveSenzaDeduzioni;
+            Cerca();
+            saggio_ = -1;
+            finita = !sospesa_;
+            if (sospesa_) {
+                m.NumSol = numSol;
+                m.Trovata = Falso;
+            }
+            sospesa_ = false;
+        }
+        if (!finita) {
+            Deduci();
+            Cerca();
+            RilasciaDeduzioni();
+        }
+    }
     Gr.ImpostaRidisegno(false);
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
@@ -641,6 +860,8 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         m.NumSol = 0;
         return 0;
     }
+    if (saggio_ >= 0 && saggio_-- == 0) sospesa_ = true;
+    if (sospesa_) return 0;
     Isola& e = m.Ele[k];
     const bool provaCompleta = m.SoluzMultiple || m.ListePiene;
     const Booleano salta2x2 = provaCompleta ? Vero : Falso;
@@ -695,6 +916,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
                 m.NumSol = 0;
                 return 0;
             }
+            if (sospesa_) return 0;
             if (m.Trovata) return 0;
         }
         inPosa_ = k;

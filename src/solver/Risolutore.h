@@ -9,6 +9,7 @@
 #include "view/Piattaforma.h"
 
 #include <array>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -51,6 +52,43 @@ class Risolutore {
     void RiprendiEleDasvEle();
     void RecuperaUnEle(uint8_t i, uint8_t j);
 
+    // Candidate queries over the usable placements (Blocchi = 0). The only usable placement
+    // covering the cell, -1 if none or several.
+    int32_t RagSolo1(int r, int c) const;
+    // True when placement mossa covers the cell, usable or not.
+    bool PosAppartenteAcella(int r, int c, int32_t mossa) const;
+    // The island whose placement range holds mossa; NumEle + 1 if none.
+    int eleDiapp(int32_t mossa) const;
+    // The island owning every usable placement covering the cell; -1 if none or two islands.
+    int RagSoloDiUnEle(int r, int c) const;
+    // The first two islands among the usable placements covering the cell (-1 for the second
+    // when only one); both -1 with no usable cover or three islands or more.
+    std::pair<int, int> RagSoloDidueEle(int r, int c) const;
+
+    // The five direct rules, each one scan of the board on TblSchema, TblIsoleLog and the block
+    // counters; each returns how many conclusions it drew. Conclusione hears of each one after
+    // it is applied (code, cell, island or 0) and stops the rule by answering false; Posa makes
+    // island e take placement mossa as its final shape.
+    struct Riscontro {
+        std::function<bool(std::string_view codice, int r, int c, int e)> Conclusione;
+        std::function<void(int e, int32_t mossa)> Posa;
+    };
+    int RegolaNRG(const Riscontro& x);
+    int RegolaIIN(const Riscontro& x);
+    int RegolaAPP(const Riscontro& x);
+    int RegolaMUR(const Riscontro& x);
+    int RegolaISO(const Riscontro& x);
+
+    // Deductions before the ordinary search: the direct rules and single-island hypotheses (a
+    // placement that leaves the board without a way on is impossible) to a fixpoint. Only
+    // placements in no solution are ruled out, so the solutions and their order stay those of
+    // the search without them, which turning this off gives.
+    bool Deduzioni = true;
+    // The attempts of the short run without deductions that comes first (0: none).
+    int32_t ProveSenzaDeduzioni = 100;
+    // Placements the last deductions ruled out (kept blocked while the search runs).
+    int32_t Escluse() const { return static_cast<int32_t>(escluse_.size()); }
+
     // Backjumping over islands that a dead end does not involve (see Prova). Off, the search is
     // plain backtracking: same solutions in the same order, more attempts.
     bool SaltiIndietro = true;
@@ -61,6 +99,31 @@ class Risolutore {
     bool Domini = true;
 
   private:
+    // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
+    // as it was; Rilascia takes the blocks off again after the search.
+    void Deduci();
+    bool DeduzioniPossibili() const;
+    void Cerca();          // the search proper, from island 1
+    int32_t saggio_ = -1;  // attempts left in the short run, -1 outside it
+    bool sospesa_ = false; // the short run ran out of attempts
+    void RilasciaDeduzioni();
+    // One sweep of single-island hypotheses over the unfinished islands; true when it ruled
+    // anything out or decided a cell.
+    bool IpotesiSingole();
+    void PosaDedotta(int e, int32_t mossa);
+    // Whether placement k2 of island i leaves every other island a placement, every known
+    // island cell a cover, and the walls whole and without a 2 x 2 block.
+    bool Coerente(int i, int32_t k2);
+    void Segna(int32_t k2, int delta); // placement k2 on TblSchema and the row masks
+    bool Coperta(int x, int32_t prima, int32_t ultima); // a usable cover outside prima..ultima
+    std::vector<int32_t> escluse_;
+    std::array<bool, MaxEle + 1> finita_{};    // the island took its final shape (Posa)
+    std::array<int32_t, MaxEle + 1> posata_{}; // that shape
+    bool contraddizione_ = false;              // an island was left without a placement
+    uint32_t ipotesi_ = 0;                     // hypotheses tried, for the yields
+    std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
+    std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
+
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
@@ -114,6 +177,7 @@ class Risolutore {
     // search stops (RecuperaBlocchi).
     void AvviaDomini();
     bool Libera(int32_t k2) const;
+    void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
     bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
     bool HaPosto(int i);
     bool Raggiungibile(int r, int c, int k);

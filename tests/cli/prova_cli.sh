@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test of isolmar-cli: every published puzzle solved to its published solution (but the
-# one beyond the search), conversion round trips, links, and the exit codes of bad input.
+# End-to-end test of isolmar-cli: every published puzzle solved to its published solution,
+# conversion round trips, links, and the exit codes of bad input.
 set -u
 cli=$1
 cartella=$2
@@ -11,7 +11,6 @@ fallito() { echo "FALLITO: $*"; falliti=$((falliti + 1)); }
 
 for txt in "$cartella"/*.txt; do
     nome=$(basename "$txt" .txt)
-    [ "$nome" = janko-0213 ] && continue
     atteso=$(head -n1 "$txt" | cut -d, -f1 | tr -d '\r')
     for f in "$txt" "$cartella/$nome.xml"; do
         out=$("$cli" solve --count 2 "$f") || { fallito "$f: uscita $?"; continue; }
@@ -37,9 +36,10 @@ printf 'non è uno schema\n' > "$tmp/x.txt"
 "$cli" convert "$tmp/x.txt" "$tmp/y.xml" 2>/dev/null
 [ $? -eq 2 ] && [ ! -e "$tmp/y.xml" ] || fallito "convert di un input non valido"
 
-# A time limit stops the one search beyond the solver: exit 3, the reason, "interrupted" in JSON;
-# the other files of the same run are still solved.
-"$cli" solve --max-seconds 1 --json "$cartella/janko-0213.xml" "$cartella/janko-0052.xml" \
+# A time limit stops a search that takes seconds (a hard puzzle the deductions decide little
+# of): exit 3, the reason, "interrupted" in JSON; the other files of the same run are still
+# solved.
+"$cli" solve --max-seconds 1 --json "$cartella/../difficili/janko-0962.xml" "$cartella/janko-0052.xml" \
     > "$tmp/limite.json" 2> "$tmp/err"
 [ $? -eq 3 ] && grep -q "Ricerca interrotta" "$tmp/err" || fallito "--max-seconds"
 grep -q '"interrupted":true' "$tmp/limite.json" && grep -q '"solutions":1,.*"interrupted":false' \
