@@ -1,7 +1,7 @@
 // The solver: candidate placements with their per-cell lists, placing and removing shapes, the
 // wall checks and the backtracking search over whole island shapes. It works on one Modello and
 // paints the board grid Gr; it reaches the host (yield, clock, progress bar, "Animazione") only
-// through Piattaforma, once per attempt.
+// through Piattaforma, once per attempt and every PassiPerCessione inner steps.
 #pragma once
 
 #include "model/Modello.h"
@@ -60,7 +60,21 @@ class Risolutore {
     // 9-cell islands.
     bool Domini = true;
 
+    // Inner steps of the search and of its set-up (placements tested, counters walked): every
+    // PassiPerCessione of them the host gets a yield, so that Esc and the time limit are seen
+    // within a bounded amount of work however long one attempt is.
+    static constexpr uint64_t PassiPerCessione = 2048;
+    mutable uint64_t PassiInterni = 0;
+
   private:
+    // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
+    // true once the search must stop.
+    bool Passi(uint64_t n = 1) const {
+        const uint64_t prima = PassiInterni;
+        PassiInterni += n;
+        if (prima / PassiPerCessione != PassiInterni / PassiPerCessione) p.Cedi();
+        return m.TempoScaduto == 1;
+    }
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
