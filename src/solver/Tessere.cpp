@@ -11,11 +11,26 @@ constexpr int LatoChiave = 11; // a key is an 11 x 11 window
 constexpr int LatoLavoro = 14; // the parent shifted by one, with room for one more ring row/column
 using Disegno = std::array<std::array<uint8_t, LatoLavoro>, LatoLavoro>;
 
+// A key: the codes of the 11 x 11 window read row by row, two bits each, packed from the most
+// significant bit of the first word on. Comparing keys as arrays of words is comparing the codes
+// one by one, so they sort as the windows read as text would, without building text.
+using Chiave = std::array<uint64_t, 4>;
+constexpr int CodiciPerParola = 32;
+
+void ScriviCodice(Chiave& chiave, int indice, uint8_t codice) {
+    chiave[indice / CodiciPerParola] |= uint64_t{codice} << (62 - 2 * (indice % CodiciPerParola));
+}
+
+uint8_t LeggiCodice(const Chiave& chiave, int indice) {
+    return static_cast<uint8_t>(
+        chiave[indice / CodiciPerParola] >> (62 - 2 * (indice % CodiciPerParola)) & 3u);
+}
+
 // The key of the drawing grown from shape p by turning its ring cell (i, j) into a shape cell.
 // The parent is copied shifted by one row and column; its first row and column hold ring cells,
 // so the grown drawing starts at row 2 and column 2 unless the new cell's ring adds a row above
 // (i = 1) or a column to the left (j = 1).
-void ChiaveCresciuta(const Tessera& p, int i, int j, std::string& chiave) {
+Chiave ChiaveCresciuta(const Tessera& p, int i, int j) {
     Disegno w{};
     for (int a = 1; a <= p.Righe; ++a)
         for (int b = 1; b <= p.Colonne; ++b)
@@ -26,16 +41,17 @@ void ChiaveCresciuta(const Tessera& p, int i, int j, std::string& chiave) {
     for (const auto& v : vicini)
         if (w[v[0]][v[1]] == Fuori) w[v[0]][v[1]] = CellaBordo;
     const int minRiga = i == 1 ? 1 : 2, minColonna = j == 1 ? 1 : 2;
-    chiave.assign(LatoChiave * LatoChiave, '0');
+    Chiave chiave{};
     for (int a = 0; a < LatoChiave; ++a)
         for (int b = 0; b < LatoChiave; ++b) {
             const int ra = minRiga + a, cb = minColonna + b;
-            if (ra < LatoLavoro && cb < LatoLavoro)
-                chiave[a * LatoChiave + b] = static_cast<char>('0' + w[ra][cb]);
+            if (ra < LatoLavoro && cb < LatoLavoro && w[ra][cb] != Fuori)
+                ScriviCodice(chiave, a * LatoChiave + b, w[ra][cb]);
         }
+    return chiave;
 }
 
-void AggiungiTessera(Modello& m, int d, const std::string& chiave) {
+void AggiungiTessera(Modello& m, int d, const Chiave& chiave) {
     ++m.NumTessere;
     IntervalloTessere& ind = m.IndTessere[d];
     if (ind.Prima == 0) ind.Prima = m.NumTessere;
@@ -45,7 +61,7 @@ void AggiungiTessera(Modello& m, int d, const std::string& chiave) {
     t.Dim = static_cast<uint8_t>(d);
     for (int r = 1; r <= LatoChiave; ++r)
         for (int c = 1; c <= LatoChiave; ++c) {
-            const uint8_t codice = static_cast<uint8_t>(chiave[LatoChiave * (r - 1) + c - 1] - '0');
+            const uint8_t codice = LeggiCodice(chiave, LatoChiave * (r - 1) + c - 1);
             t.Cella[r][c] = codice;
             if (codice != Fuori) {
                 t.Righe = std::max<uint8_t>(t.Righe, static_cast<uint8_t>(r));
@@ -64,21 +80,17 @@ void GeneraTessere(Modello& m, int d) {
 void GeneraTessereDim(Modello& m, int d) {
     if (d < 2 || d > MaxNum || m.IndTessere[d].Prima != 0 || m.IndTessere[d - 1].Prima == 0) return;
     const IntervalloTessere genitori = m.IndTessere[d - 1];
-    std::vector<std::string> chiavi;
+    std::vector<Chiave> chiavi;
     for (int p = genitori.Prima; p <= genitori.Ultima; ++p) {
         const Tessera& t = m.Tessere[p];
         for (int i = 1; i <= t.Righe; ++i)
             for (int j = 1; j <= t.Colonne; ++j)
-                if (t.Cella[i][j] == CellaBordo) ChiaveCresciuta(t, i, j, chiavi.emplace_back());
+                if (t.Cella[i][j] == CellaBordo) chiavi.push_back(ChiaveCresciuta(t, i, j));
     }
-    if (chiavi.empty()) return;
-    Sortaqs6(chiavi, 0, static_cast<int>(chiavi.size()) - 1);
-    const std::string* precedente = nullptr;
-    for (const std::string& chiave : chiavi) {
-        if (precedente && *precedente == chiave) continue;
-        precedente = &chiave;
+    std::sort(chiavi.begin(), chiavi.end());
+    chiavi.erase(std::unique(chiavi.begin(), chiavi.end()), chiavi.end());
+    for (const Chiave& chiave : chiavi)
         AggiungiTessera(m, d, chiave);
-    }
 }
 
 void Sortaqs6(std::vector<std::string>& chiavi, int lo0, int hi0) {
