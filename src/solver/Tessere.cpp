@@ -8,8 +8,6 @@ namespace isolmar {
 namespace {
 
 constexpr int LatoChiave = 11; // a key is an 11 x 11 window
-constexpr int LatoLavoro = 14; // the parent shifted by one, with room for one more ring row/column
-using Disegno = std::array<std::array<uint8_t, LatoLavoro>, LatoLavoro>;
 
 // A key: the codes of the 11 x 11 window read row by row, two bits each, packed from the most
 // significant bit of the first word on. Comparing keys as arrays of words is comparing the codes
@@ -17,38 +15,62 @@ using Disegno = std::array<std::array<uint8_t, LatoLavoro>, LatoLavoro>;
 using Chiave = std::array<uint64_t, 4>;
 constexpr int CodiciPerParola = 32;
 
-void ScriviCodice(Chiave& chiave, int indice, uint8_t codice) {
-    chiave[indice / CodiciPerParola] |= uint64_t{codice} << (62 - 2 * (indice % CodiciPerParola));
-}
-
 uint8_t LeggiCodice(const Chiave& chiave, int indice) {
     return static_cast<uint8_t>(
         chiave[indice / CodiciPerParola] >> (62 - 2 * (indice % CodiciPerParola)) & 3u);
 }
 
-// The key of the drawing grown from shape p by turning its ring cell (i, j) into a shape cell.
-// The parent is copied shifted by one row and column; its first row and column hold ring cells,
-// so the grown drawing starts at row 2 and column 2 unless the new cell's ring adds a row above
-// (i = 1) or a column to the left (j = 1).
-Chiave ChiaveCresciuta(const Tessera& p, int i, int j) {
-    Disegno w{};
-    for (int a = 1; a <= p.Righe; ++a)
-        for (int b = 1; b <= p.Colonne; ++b)
-            w[a + 1][b + 1] = p.Cella[a][b];
-    const int r = i + 1, c = j + 1;
-    w[r][c] = CellaTessera;
-    const int vicini[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
-    for (const auto& v : vicini)
-        if (w[v[0]][v[1]] == Fuori) w[v[0]][v[1]] = CellaBordo;
-    const int minRiga = i == 1 ? 1 : 2, minColonna = j == 1 ? 1 : 2;
+// A row of the window as a mask: column b (0-based) is bit 10 - b.
+constexpr uint16_t RigaPiena = (1u << LatoChiave) - 1;
+
+// The 22 bits of a window row: the two-bit code of column b at bits 21 - 2b and 20 - 2b.
+uint32_t CodiciRiga(uint16_t forma, uint16_t bordo) {
+    uint32_t v = 0;
+    for (int k = 0; k < LatoChiave; ++k)
+        v |= ((forma >> k & 1u) | (bordo >> k & 1u) << 1) << (2 * k);
+    return v;
+}
+
+// The key of the shape whose cells are forma (window rows, the shape's first row and column at
+// window row and column 1): its ring is every neighbour of a shape cell that is not one.
+Chiave ChiaveDi(const std::array<uint16_t, LatoChiave>& forma) {
     Chiave chiave{};
-    for (int a = 0; a < LatoChiave; ++a)
-        for (int b = 0; b < LatoChiave; ++b) {
-            const int ra = minRiga + a, cb = minColonna + b;
-            if (ra < LatoLavoro && cb < LatoLavoro && w[ra][cb] != Fuori)
-                ScriviCodice(chiave, a * LatoChiave + b, w[ra][cb]);
+    for (int a = 0; a < LatoChiave; ++a) {
+        const uint16_t sopra = a > 0 ? forma[a - 1] : 0,
+                       sotto = a + 1 < LatoChiave ? forma[a + 1] : 0;
+        const uint16_t f = forma[a];
+        const uint16_t bordo = (sopra | sotto | f << 1 | f >> 1) & ~f & RigaPiena;
+        if ((f | bordo) == 0) continue;
+        const uint64_t v = CodiciRiga(f, bordo);
+        // Bits a * 22 .. a * 22 + 21 of the key, counted from the most significant of word 0.
+        const int inizio = a * 2 * LatoChiave, parola = inizio / 64, dentro = inizio % 64;
+        const int resto = 64 - dentro - 2 * LatoChiave; // room left in the word after the row
+        if (resto >= 0) {
+            chiave[parola] |= v << resto;
+        } else {
+            chiave[parola] |= v >> -resto;
+            chiave[parola + 1] |= v << (64 + resto);
         }
+    }
     return chiave;
+}
+
+// The key of the shape grown from shape p by turning its ring cell (i, j) into a shape cell. The
+// parent keeps its place in the window unless the new cell adds a row above (i = 1) or a column
+// to the left (j = 1): then it moves down or right by one.
+Chiave ChiaveCresciuta(const Tessera& p, int i, int j) {
+    const int si = i == 1 ? 1 : 0, sj = j == 1 ? 1 : 0;
+    std::array<uint16_t, LatoChiave> forma{};
+    for (int a = 1; a <= p.Righe; ++a) {
+        uint16_t f = 0;
+        for (int b = 1; b <= p.Colonne; ++b)
+            if (p.Cella[a][b] == CellaTessera)
+                f = static_cast<uint16_t>(f | 1u << (LatoChiave - b));
+        if (a - 1 + si < LatoChiave) forma[a - 1 + si] = static_cast<uint16_t>(f >> sj);
+    }
+    const int r = i - 1 + si, c = j - 1 + sj;
+    forma[r] = static_cast<uint16_t>(forma[r] | 1u << (LatoChiave - 1 - c));
+    return ChiaveDi(forma);
 }
 
 void AggiungiTessera(Modello& m, int d, const Chiave& chiave) {
