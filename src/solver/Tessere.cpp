@@ -23,12 +23,17 @@ uint8_t LeggiCodice(const Chiave& chiave, int indice) {
 // A row of the window as a mask: column b (0-based) is bit 10 - b.
 constexpr uint16_t RigaPiena = (1u << LatoChiave) - 1;
 
+// Bit k of x moved to bit 2k (x of at most 16 bits).
+uint32_t Allarga(uint32_t x) {
+    x = (x | x << 8) & 0x00FF00FFu;
+    x = (x | x << 4) & 0x0F0F0F0Fu;
+    x = (x | x << 2) & 0x33333333u;
+    return (x | x << 1) & 0x55555555u;
+}
+
 // The 22 bits of a window row: the two-bit code of column b at bits 21 - 2b and 20 - 2b.
 uint32_t CodiciRiga(uint16_t forma, uint16_t bordo) {
-    uint32_t v = 0;
-    for (int k = 0; k < LatoChiave; ++k)
-        v |= ((forma >> k & 1u) | (bordo >> k & 1u) << 1) << (2 * k);
-    return v;
+    return Allarga(forma) | Allarga(bordo) << 1;
 }
 
 // The key of the shape whose cells are forma (window rows, the shape's first row and column at
@@ -55,19 +60,26 @@ Chiave ChiaveDi(const std::array<uint16_t, LatoChiave>& forma) {
     return chiave;
 }
 
-// The key of the shape grown from shape p by turning its ring cell (i, j) into a shape cell. The
-// parent keeps its place in the window unless the new cell adds a row above (i = 1) or a column
-// to the left (j = 1): then it moves down or right by one.
-Chiave ChiaveCresciuta(const Tessera& p, int i, int j) {
-    const int si = i == 1 ? 1 : 0, sj = j == 1 ? 1 : 0;
-    std::array<uint16_t, LatoChiave> forma{};
-    for (int a = 1; a <= p.Righe; ++a) {
-        uint16_t f = 0;
-        for (int b = 1; b <= p.Colonne; ++b)
+using Forma = std::array<uint16_t, LatoChiave>;
+
+// The shape cells of drawing p as window rows.
+Forma FormaDi(const Tessera& p) {
+    Forma forma{};
+    for (int a = 1; a <= p.Righe && a <= LatoChiave; ++a)
+        for (int b = 1; b <= p.Colonne && b <= LatoChiave; ++b)
             if (p.Cella[a][b] == CellaTessera)
-                f = static_cast<uint16_t>(f | 1u << (LatoChiave - b));
-        if (a - 1 + si < LatoChiave) forma[a - 1 + si] = static_cast<uint16_t>(f >> sj);
-    }
+                forma[a - 1] = static_cast<uint16_t>(forma[a - 1] | 1u << (LatoChiave - b));
+    return forma;
+}
+
+// The key of the shape grown from the shape genitore (the cells of a drawing) by turning its
+// ring cell (i, j) into a shape cell. The parent keeps its place in the window unless the new
+// cell adds a row above (i = 1) or a column to the left (j = 1): then it moves down or right.
+Chiave ChiaveCresciuta(const Forma& genitore, int i, int j) {
+    const int si = i == 1 ? 1 : 0, sj = j == 1 ? 1 : 0;
+    Forma forma{};
+    for (int a = 0; a + si < LatoChiave; ++a)
+        forma[a + si] = static_cast<uint16_t>(genitore[a] >> sj);
     const int r = i - 1 + si, c = j - 1 + sj;
     forma[r] = static_cast<uint16_t>(forma[r] | 1u << (LatoChiave - 1 - c));
     return ChiaveDi(forma);
@@ -105,9 +117,10 @@ void GeneraTessereDim(Modello& m, int d) {
     std::vector<Chiave> chiavi;
     for (int p = genitori.Prima; p <= genitori.Ultima; ++p) {
         const Tessera& t = m.Tessere[p];
+        const Forma forma = FormaDi(t);
         for (int i = 1; i <= t.Righe; ++i)
             for (int j = 1; j <= t.Colonne; ++j)
-                if (t.Cella[i][j] == CellaBordo) chiavi.push_back(ChiaveCresciuta(t, i, j));
+                if (t.Cella[i][j] == CellaBordo) chiavi.push_back(ChiaveCresciuta(forma, i, j));
     }
     std::sort(chiavi.begin(), chiavi.end());
     chiavi.erase(std::unique(chiavi.begin(), chiavi.end()), chiavi.end());
