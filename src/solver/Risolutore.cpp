@@ -124,6 +124,9 @@ void Risolutore::InizializzaMossePossibili() {
             for (int a = 1; a <= s.Righe; ++a)
                 for (int b = 1; b <= s.Colonne; ++b) {
                     if (s.Cella[a][b] != CellaTessera) continue;
+                    // Stopped meanwhile: the tables end here, and the search that follows
+                    // returns at once.
+                    if (Passi()) return;
                     if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
                     if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size() && !Cresci(m.Mosse)) {
                         // Out of memory: the island's run ends at the last placement recorded;
@@ -144,8 +147,8 @@ void Risolutore::InizializzaMossePossibili() {
 
 // ---- Placing and removing -------------------------------------------------------------------
 
-void Risolutore::AggiornaCopre() const {
-    if (versioneCopre_ == m.VersioneListe) return;
+bool Risolutore::AggiornaCopre(bool fermabile) const {
+    if (versioneCopre_ == m.VersioneListe) return true;
     versioneCopre_ = m.VersioneListe;
     copre_.resize(static_cast<size_t>(m.NumNodi) + 1);
     inizioCopre_.resize(MaxRighe * MaxRighe + 2);
@@ -153,9 +156,14 @@ void Risolutore::AggiornaCopre() const {
     for (int c = 1; c <= MaxRighe; ++c)
         for (int r = 1; r <= MaxRighe; ++r) {
             inizioCopre_[Cella(r, c)] = n;
-            if (r <= m.NumRighe && c <= m.NumColonne)
-                for (int32_t k = m.ListeCella(r, c).PrimoCopre; k != 0; k = m.NodiCella[k].Succ)
-                    copre_[n++] = m.NodiCella[k].Mossa;
+            if (r > m.NumRighe || c > m.NumColonne) continue;
+            const int32_t inizio = n;
+            for (int32_t k = m.ListeCella(r, c).PrimoCopre; k != 0; k = m.NodiCella[k].Succ)
+                copre_[n++] = m.NodiCella[k].Mossa;
+            if (Passi(static_cast<uint64_t>(n - inizio)) && fermabile) {
+                versioneCopre_ = ~0u; // left half built: the next call builds it again
+                return false;
+            }
         }
     inizioCopre_[MaxRighe * MaxRighe + 1] = n;
     // The other way round: the island cells of each placement (runs are in placement order).
@@ -163,6 +171,11 @@ void Risolutore::AggiornaCopre() const {
     celle_.clear();
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
+        if (e.PrimaMossa != 0 && Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)) &&
+            fermabile) {
+            versioneCopre_ = ~0u;
+            return false;
+        }
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
             const Mossa& mo = m.Mosse[k];
             inizioCelle_[k] = static_cast<int32_t>(celle_.size());
@@ -174,6 +187,7 @@ void Risolutore::AggiornaCopre() const {
             inizioCelle_[k + 1] = static_cast<int32_t>(celle_.size());
         }
     }
+    return true;
 }
 
 void Risolutore::VariaCopre(int r, int c, int16_t delta) {
@@ -219,6 +233,8 @@ void Risolutore::AvviaRiquadri() {
             Riquadro q{static_cast<uint8_t>(r), static_cast<uint8_t>(r), static_cast<uint8_t>(c),
                        static_cast<uint8_t>(c)};
             const int x = Cella(r, c);
+            // Stopped: the search will not run, so the boxes may stay half built.
+            if (Passi(static_cast<uint64_t>(inizioCopre_[x + 1] - inizioCopre_[x]))) return;
             for (int32_t n = inizioCopre_[x]; n < inizioCopre_[x + 1]; ++n)
                 for (int32_t j = inizioCelle_[copre_[n]]; j < inizioCelle_[copre_[n] + 1]; ++j) {
                     const int y = celle_[j], rr = (y - 1) % MaxRighe + 1,
@@ -281,10 +297,15 @@ bool Risolutore::HaPosto(int i) {
     const Isola& e = m.Ele[i];
     if (e.PrimaMossa == 0) return false;
     const int32_t w = testimoneIsola_[i];
-    for (int32_t k2 = w; k2 <= e.UltimaMossa; ++k2)
+    // Once stopped, any answer will do: the search returns at its next attempt.
+    for (int32_t k2 = w; k2 <= e.UltimaMossa; ++k2) {
+        if (Passi()) return true;
         if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
-    for (int32_t k2 = e.PrimaMossa; k2 < w; ++k2)
+    }
+    for (int32_t k2 = e.PrimaMossa; k2 < w; ++k2) {
+        if (Passi()) return true;
         if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
+    }
     return false;
 }
 
@@ -299,6 +320,7 @@ bool Risolutore::Raggiungibile(int r, int c, int k) {
     if (w >= 0 && copre_[w] > ultima && Usabile(copre_[w])) return true;
     for (int32_t n = inizioCopre_[x + 1] - 1, fine = inizioCopre_[x]; n >= fine; --n) {
         if (copre_[n] <= ultima) break;
+        if (Passi()) return true; // stopped: nothing is cached
         if (Usabile(copre_[n])) return testimoneCella_[x] = n, true;
     }
     fuori_[x] = {k, passo_};
@@ -433,9 +455,12 @@ bool Risolutore::NonRag2(int16_t r, int16_t c) const {
     if (m.TblSchema(r, c) >= 2) return true;
     AggiornaCopre();
     const int i = Cella(r, c);
-    for (int32_t n = inizioCopre_[i], fine = inizioCopre_[i + 1]; n < fine; ++n)
-        if (m.Mosse[copre_[n]].Blocchi == 0) return false;
-    return true;
+    const int32_t inizio = inizioCopre_[i], fine = inizioCopre_[i + 1];
+    int32_t n = inizio;
+    while (n < fine && m.Mosse[copre_[n]].Blocchi != 0)
+        ++n;
+    Passi(static_cast<uint64_t>(n - inizio + 1)); // the answer stays exact: only a yield
+    return n == fine;
 }
 
 template <class N> bool Risolutore::QuattroPerCella(int r, int c, N&& nonRag) const {
@@ -573,10 +598,7 @@ bool Risolutore::IpotesiSingole() {
                 contaIsola_[Cella(r, c)] = contaBordo_[Cella(r, c)] = 0;
         for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
             if (m.Mosse[k2].Blocchi != 0) continue;
-            if (++ipotesi_ % 64 == 0) {
-                p.Cedi();
-                if (m.TempoScaduto == 1) return false;
-            }
+            if (Passi(32)) return false; // a hypothesis costs about as much as 32 inner steps
             if (!Coerente(i, k2)) {
                 ++m.Mosse[k2].Blocchi;
                 cambiato = true;
@@ -765,7 +787,11 @@ void Risolutore::Cerca() {
 void Risolutore::Soluzione() {
     m.Trovata = Falso;
     escluse_.clear();
-    if (!m.NoBlocchi) AggiornaCopre();
+    // Stopped while the tables were built, or while the cover lists are.
+    if (m.TempoScaduto == 1 || (!m.NoBlocchi && !AggiornaCopre(true))) {
+        m.NumSol = 0;
+        return;
+    }
     // Most puzzles end within a few attempts, sooner than the deductions would: a short run
     // without them comes first, and only when it runs out does the search start again after
     // them (from the same board, so with the same solutions in the same order).
@@ -813,8 +839,10 @@ Risolutore::Insieme Risolutore::Bloccante(int32_t k2) const {
 Risolutore::Insieme Risolutore::BloccantiDi(int i, Insieme tutte) const {
     Insieme s = 0;
     for (int32_t k2 = m.Ele[i].PrimaMossa; k2 != 0 && k2 <= m.Ele[i].UltimaMossa && s != tutte;
-         ++k2)
+         ++k2) {
+        if (Passi()) break; // stopped: the cause no longer matters
         s |= Bloccante(k2);
+    }
     return s;
 }
 
@@ -876,6 +904,10 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         return m.TblSchema(r, c) >= 2 || !Raggiungibile(r, c, k);
     };
     for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
+        if (Passi()) { // nothing of island k is on the board here
+            m.NumSol = 0;
+            return 0;
+        }
         const Mossa& mo = m.Mosse[k2];
         e.Tessera = mo.Tessera;
         e.TessRiga = mo.TessRiga;

@@ -1,7 +1,7 @@
 // The solver: candidate placements with their per-cell lists, placing and removing shapes, the
 // wall checks and the backtracking search over whole island shapes. It works on one Modello and
 // paints the board grid Gr; it reaches the host (yield, clock, progress bar, "Animazione") only
-// through Piattaforma, once per attempt.
+// through Piattaforma, once per attempt and every PassiPerCessione inner steps.
 #pragma once
 
 #include "model/Modello.h"
@@ -98,6 +98,12 @@ class Risolutore {
     // 9-cell islands.
     bool Domini = true;
 
+    // Inner steps of the search and of its set-up (placements tested, counters walked): every
+    // PassiPerCessione of them the host gets a yield, so that Esc and the time limit are seen
+    // within a bounded amount of work however long one attempt is.
+    static constexpr uint64_t PassiPerCessione = 2048;
+    mutable uint64_t PassiInterni = 0;
+
   private:
     // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
     // as it was; Rilascia takes the blocks off again after the search.
@@ -120,18 +126,26 @@ class Risolutore {
     std::array<bool, MaxEle + 1> finita_{};    // the island took its final shape (Posa)
     std::array<int32_t, MaxEle + 1> posata_{}; // that shape
     bool contraddizione_ = false;              // an island was left without a placement
-    uint32_t ipotesi_ = 0;                     // hypotheses tried, for the yields
     std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
     std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
 
+    // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
+    // true once the search must stop.
+    bool Passi(uint64_t n = 1) const {
+        const uint64_t prima = PassiInterni;
+        PassiInterni += n;
+        if (prima / PassiPerCessione != PassiInterni / PassiPerCessione) p.Cedi();
+        return m.TempoScaduto == 1;
+    }
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
     void VariaCopre(int r, int c, int16_t delta);
     // The "covers" lists of every cell packed into one array (cells column by column), and the
     // island cells of every placement, rebuilt when VersioneListe changes: walking them is the
-    // inner loop of the search, and packed arrays avoid chasing the linked nodes.
-    void AggiornaCopre() const;
+    // inner loop of the search, and packed arrays avoid chasing the linked nodes. With fermabile
+    // a stop leaves them unbuilt and gives false.
+    bool AggiornaCopre(bool fermabile = false) const;
     static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
     // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
     // date by VariaCopre: a branch where a later island has none left cannot lead to a

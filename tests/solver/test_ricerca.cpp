@@ -50,6 +50,16 @@ Schema Casuale(std::mt19937& gen, int lato, int vari, int isole, int variIsole, 
     return s;
 }
 
+// Esc once the search has made n attempts (looked at every yield).
+void LimitaProve(Banco& b, int32_t n) {
+    b.p.DopoCessioni(0, [&b, n] {
+        if (b.m->NumProve >= n)
+            b.m->TempoScaduto = 1;
+        else
+            LimitaProve(b, n);
+    });
+}
+
 } // namespace
 
 TEST(Ricerca, TwoByTwoWithOneClueOneHasASolutionOfThreeWalls) {
@@ -133,36 +143,60 @@ TEST(Ricerca, MultiSolutionModeCollectsUpToTwoHundred) {
     }
 }
 
-// Esc is seen at the next yield, in the deductions before the search as in the search itself,
-// also on boards of 8- and 9-cell islands; a search started after the board is set up again runs
-// normally.
-TEST(Ricerca, EscStopsTheSearchAtTheNextYieldAndALaterSearchRunsNormally) {
-    const struct {
+// Esc is seen within a bounded number of inner steps wherever it falls: while the tables are
+// built, inside the attempts on boards of 8- and 9-cell islands (one attempt there can be long),
+// in the multi-solution mode. A search started after the board is set up again runs normally.
+TEST(Ricerca, EscStopsWithinABoundedNumberOfInnerSteps) {
+    struct Caso {
         const char* nome;
-        int cessioni;
-    } casi[] = {{"janko-0389", 20},
-                {"janko-0596", 3},
-                {"janko-0596", 40},
-                {"janko-0969", 200},
-                {"janko-0084", 100}};
+        long cessione;   // Esc at this yield
+        bool multiple;   // the multi-solution mode
+        bool inAvvio;    // Esc falls while the tables are built
+        bool poiRisolto; // then solved from scratch (quick first solution)
+    };
+    const Caso casi[] = {
+        {"janko-0389", 20, false, false, true},    // 15 x 15, a few thousand attempts
+        {"janko-0596", 200, false, false, true},   // 10 x 10, clues of 9
+        {"janko-0969", 200, false, true, true},    // the cover lists
+        {"janko-0084", 100, false, true, true},    //
+        {"janko-0779", 5, false, true, false},     // 17 x 17, clues of 9: 2 million list nodes
+        {"janko-0779", 3000, false, false, false}, //
+        {"janko-0779", 3000, true, false, false},  //
+    };
     std::vector<Pubblicato> tutti = PuzzlePubblicati();
     for (auto& x : PuzzleDifficili())
-        tutti.push_back(x);
-    for (const auto& caso : casi) {
-        SCOPED_TRACE(std::string(caso.nome) + " after " + std::to_string(caso.cessioni));
+        tutti.push_back(std::move(x));
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(std::string(caso.nome) + " at yield " + std::to_string(caso.cessione));
         const auto x = std::find_if(tutti.begin(), tutti.end(),
-                                    [&](const Pubblicato& y) { return y.Nome == caso.nome; });
+                                    [&](const Pubblicato& t) { return t.Nome == caso.nome; });
         ASSERT_NE(x, tutti.end());
         Banco b(x->S);
         b.m->NumProve = 0;
-        b.p.DopoCessioni(caso.cessioni, [&] { b.m->TempoScaduto = 1; });
-        ASSERT_TRUE(b.s.SoluzioneStart(1));
-        EXPECT_EQ(b.m->NumSol, 0);
-        EXPECT_LE(b.m->NumProve, caso.cessioni + 1);
-        EXPECT_LE(b.p.Cessioni, caso.cessioni + 1);
-
+        uint64_t passiAlFermo = 0;
+        int64_t proveAlFermo = -1;
+        b.p.DopoCessioni(caso.cessione, [&] {
+            b.m->TempoScaduto = 1;
+            passiAlFermo = b.s.PassiInterni;
+            proveAlFermo = b.m->NumProve;
+        });
+        if (caso.multiple) {
+            b.s.SortaEle("A");
+            b.s.InizializzaMossePossibili();
+            b.m->SoluzMultiple = Vero;
+            b.m->NumSolParz = 0;
+            b.s.ProvaTessera(1);
+            b.m->SoluzMultiple = Falso;
+        } else {
+            ASSERT_TRUE(b.s.SoluzioneStart(1));
+            EXPECT_EQ(b.m->NumSol, 0);
+        }
+        ASSERT_EQ(b.m->TempoScaduto, 1);
+        EXPECT_EQ(proveAlFermo == 0, caso.inAvvio) << proveAlFermo;
+        EXPECT_LE(b.m->NumProve, proveAlFermo + 1); // the attempt after the one that saw Esc
+        EXPECT_LE(b.s.PassiInterni - passiAlFermo, Risolutore::PassiPerCessione);
+        if (!caso.poiRisolto) continue;
         InizializzaSchema(*b.m, b.Gr, b.p);
-        b.p.DopoCessioni(-1, nullptr);
         ASSERT_TRUE(b.s.SoluzioneStart(1));
         EXPECT_EQ(b.m->NumSol, 1);
         EXPECT_EQ(TavolaDaTblsol(*b.m, 1), x->Soluzione);
@@ -185,7 +219,7 @@ TEST(Ricerca, PublishedPuzzlesSolveToTheirPublishedUniqueSolution) {
         SCOPED_TRACE(x.Nome);
         if (x.Nome == "janko-0962") continue;
         Banco b(x.S);
-        b.p.DopoCessioni(400'000, [&] { b.m->TempoScaduto = 1; });
+        LimitaProve(b, 400'000);
         ASSERT_TRUE(b.s.SoluzioneStart(2));
         grandi += b.m->NumMosse > MosseIniziali || b.m->NumNodi > NodiIniziali;
         if (b.m->TempoScaduto == 1) {
@@ -273,7 +307,7 @@ TEST(Ricerca, EachMeasureFindsTheSameSolutionsInTheSameOrder) {
             b.s.Domini = modo >= 2;
             b.s.Deduzioni = modo == 3;
             b.s.ProveSenzaDeduzioni = 0;
-            b.p.DopoCessioni(8'000, [&] { b.m->TempoScaduto = 1; });
+            LimitaProve(b, 20'000);
             ASSERT_TRUE(b.s.SoluzioneStart(MaxSol));
             interrotta |= b.m->TempoScaduto == 1;
             for (int k = 1; k <= b.m->NumSol; ++k)
