@@ -57,6 +57,17 @@ template <class P> struct PartitaSu {
             Clic(r, c);
     }
     void Muro(int r, int c) { Clic(r, c, 2); }
+    // The pointer moved over (r, c) with the button held.
+    void Passa(int r, int c) {
+        f.Gr.MouseRiga = r;
+        f.Gr.MouseColonna = c;
+        f.Gr_MouseMove();
+    }
+    // "Marca"/"Smarca" from the popup menu of the clue at (r, c).
+    void Marca(int r, int c) {
+        Clic(r, c);
+        f.Clic("mnuSmarcaMarca");
+    }
     // Gives cell (r, c) a code by the keyboard: one move when it changes.
     void Tasto(int r, int c, TastoGioco t) {
         f.CursoreRiga = r;

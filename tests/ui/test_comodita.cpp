@@ -120,28 +120,20 @@ TEST(Trascina, EveryCellPassedTakesTheFirstCellsState) {
     Partita g(Unico);
     g.Clic(2, 3); // island already: the drag leaves it
     g.Muro(5, 1);
-    g.f.Gr.MouseRiga = 5;
-    g.f.Gr.MouseColonna = 5; // one event far away: the cells between count too
-    g.f.Gr_MouseMove();
+    g.Passa(5, 5); // one event far away: the cells between count too
     for (int c = 1; c <= 5; ++c)
         EXPECT_EQ(g.Cella(5, c), 2) << c;
     EXPECT_EQ(g.m.NumMosseGioco, 6);
-    for (auto [r, c] : {std::pair{4, 5}, {3, 5}, {2, 5}, {2, 4}, {2, 3}, {2, 2}, {1, 2}, {1, 1}}) {
-        g.f.Gr.MouseRiga = r;
-        g.f.Gr.MouseColonna = c;
-        g.f.Gr_MouseMove();
-    }
+    for (auto [r, c] : {std::pair{4, 5}, {3, 5}, {2, 5}, {2, 4}, {2, 3}, {2, 2}, {1, 2}, {1, 1}})
+        g.Passa(r, c);
     g.f.Gr_MouseUp();
     EXPECT_EQ(g.m.NumMosseGioco, 13); // (1, 1) is a clue
     EXPECT_EQ(g.Cella(2, 3), 2);
     EXPECT_EQ(g.Cella(1, 1), 1);
-    g.f.Gr.MouseRiga = 3;
-    g.f.Gr.MouseColonna = 3;
-    g.f.Gr_MouseMove(); // after the release: nothing
+    g.Passa(3, 3); // after the release: nothing
     EXPECT_EQ(g.Cella(3, 3), 0);
     g.Clic(1, 1); // a press on a clue opens its menu and starts no drag
-    g.f.Gr.MouseRiga = g.f.Gr.MouseColonna = 3;
-    g.f.Gr_MouseMove();
+    g.Passa(3, 3);
     EXPECT_EQ(g.Cella(3, 3), 0);
 }
 

@@ -107,14 +107,10 @@ TEST(Fotografie, ASnapshotTakesLaterMovesBackUndoBeforeItDropsItAndTheStripKeeps
 TEST(Marche, MarkingTogglesTheClueAndTheHelpButton) {
     Partita g(Unico);
     EXPECT_FALSE(g.Aiuto());
-    const auto marca = [&](int r, int c) {
-        g.Clic(r, c);
-        g.f.Clic("mnuSmarcaMarca");
-    };
-    marca(1, 1);
+    g.Marca(1, 1);
     EXPECT_EQ(g.Sfondo(1, 1), Giallo);
     EXPECT_TRUE(g.Aiuto());
-    marca(4, 3);
+    g.Marca(4, 3);
     g.Clic(1, 1);
     EXPECT_EQ(g.p.Testo("mnuSmarcaMarca"), "Smarca");
     g.f.Clic("mnuSmarcaMarca");
@@ -123,7 +119,7 @@ TEST(Marche, MarkingTogglesTheClueAndTheHelpButton) {
     g.f.CommandSoluz_Click(); // the mark survives a solve and the return to the game
     g.f.CommandVisgioco_Click();
     EXPECT_EQ(g.Sfondo(4, 3), Giallo);
-    marca(4, 3);
+    g.Marca(4, 3);
     EXPECT_FALSE(g.Aiuto());
 }
 
@@ -199,8 +195,7 @@ TEST(Configurazioni, TheListHonoursTheBoardAndBrowsesRoundIt) {
         SCOPED_TRACE(tavola);
         Partita g(Unico);
         g.Disegna(tavola);
-        g.Clic(4, 3);
-        g.f.Clic("mnuSmarcaMarca");
+        g.Marca(4, 3);
         g.f.Clic("cmdConfigurazioniIsoleMarcate");
         g.p.EseguiTimer();
         const int n = g.m.NumSolParz;
@@ -235,10 +230,8 @@ TEST(Configurazioni, NoneMarkedOrEscShowNoCountAndKeepTheSolution) {
     EXPECT_EQ(g.Label2(), "Nessuna isola marcata");
     g.Menu(1, 1, "mnuVerificaConfigurazione"); // the first solution is now known
     ASSERT_EQ(g.m.NumSol, 1);
-    for (auto [r, c] : {std::pair{4, 3}, {3, 1}}) {
-        g.Clic(r, c);
-        g.f.Clic("mnuSmarcaMarca");
-    }
+    for (auto [r, c] : {std::pair{4, 3}, {3, 1}})
+        g.Marca(r, c);
     g.p.DopoCessioni(1, [&] { g.m.TempoScaduto = 1; });
     g.Lista();
     EXPECT_EQ(g.Label2(), "Ricerca interrotta");
