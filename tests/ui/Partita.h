@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -26,16 +27,24 @@ inline constexpr const char* SoluzioneUnico = "OO######O#O#OO##OOO######";
 inline const Schema DueSoluzioni{2, 2, {{2, 1, 1}}};
 inline const Schema Impossibile{2, 2, {{1, 1, 1}, {1, 2, 2}}};
 
-struct Partita {
-    PiattaformaHeadless p;
+inline std::string Pubblicato(const std::string& nome) {
+    return std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml";
+}
+
+// On any scripted host P (a PiattaformaHeadless that records more, for instance).
+template <class P> struct PartitaSu {
+    P p;
     Form1 f{p};
     Modello& m = f.m;
-    // An empty window, or one with a puzzle laid out as the loaders do.
-    Partita() {
+    // An empty window, or one with a puzzle laid out as the loaders do, or a published file.
+    PartitaSu() {
         f.Form_Load();
         f.Form_Activate();
     }
-    explicit Partita(const Schema& s) : Partita() { EXPECT_TRUE(f.CaricaSchema(s)); }
+    explicit PartitaSu(const Schema& s) : PartitaSu() { EXPECT_TRUE(f.CaricaSchema(s)); }
+    explicit PartitaSu(const char* pubblicato) : PartitaSu() {
+        EXPECT_TRUE(f.ApriFile(Pubblicato(pubblicato)));
+    }
 
     void Clic(int r, int c, int tasto = 1) {
         f.Gr.MouseRiga = r;
@@ -48,6 +57,17 @@ struct Partita {
             Clic(r, c);
     }
     void Muro(int r, int c) { Clic(r, c, 2); }
+    // The pointer moved over (r, c) with the button held.
+    void Passa(int r, int c) {
+        f.Gr.MouseRiga = r;
+        f.Gr.MouseColonna = c;
+        f.Gr_MouseMove();
+    }
+    // "Marca"/"Smarca" from the popup menu of the clue at (r, c).
+    void Marca(int r, int c) {
+        Clic(r, c);
+        f.Clic("mnuSmarcaMarca");
+    }
     // Gives cell (r, c) a code by the keyboard: one move when it changes.
     void Tasto(int r, int c, TastoGioco t) {
         f.CursoreRiga = r;
@@ -80,6 +100,27 @@ struct Partita {
         f.Clic(voce);
         p.EseguiTimer();
     }
+    // Esc at the n-th attempt of the next search.
+    void EscDopo(long n) {
+        p.DopoCessioni(n, [this] { f.Form_KeyPress(27); });
+    }
+    // "Mostra"; azione runs at every message of the log window (numbered from 1).
+    void Mostra(const std::function<void(int)>& azione) {
+        int n = 0;
+        p.SuModale = [&](const std::string&) { azione(++n); };
+        f.tlb1_ButtonClick("Mostra");
+    }
+    // Solution 1 as rows of '1' island, '0' wall, and whether it solves the puzzle on the board.
+    std::string Soluzione() const {
+        std::string s;
+        for (int r = 1; r <= m.NumRighe; ++r)
+            for (int c = 1; c <= m.NumColonne; ++c)
+                s += m.Tblsol(1, r, c) == 1 ? '1' : '0';
+        return s;
+    }
+    bool SoluzioneGiusta() const {
+        return m.NumSol >= 1 && RisolveSchema(SchemaDa(m), Soluzione());
+    }
     // "Lista configurazioni isole marcate" from the toolbar, then the timer.
     void Lista() {
         f.tlb1_ButtonClick("Aiuto");
@@ -97,5 +138,6 @@ struct Partita {
         return v;
     }
 };
+using Partita = PartitaSu<PiattaformaHeadless>;
 
 } // namespace isolmar

@@ -2,14 +2,10 @@
 // and the close question.
 #include "Partita.h"
 
-#include "solver/Tessere.h"
-
 #include <filesystem>
 #include <fstream>
 
 using namespace isolmar;
-
-using Finestra = Partita;
 
 TEST(Avvio, OnlyTheExactSwitchWithItsFileSelectsProductionMode) {
     PiattaformaHeadless p;
@@ -38,20 +34,11 @@ TEST(Avvio, OnlyTheExactSwitchWithItsFileSelectsProductionMode) {
     fs::remove_all(radice);
 }
 
-TEST(Avvio, LoadAndActivationSetTheWindowUp) {
-    Finestra w;
-    EXPECT_EQ(w.p.MinimoBarra, 0);
-    EXPECT_EQ(w.p.MassimoBarra, 90);
-    EXPECT_EQ(w.Label2(), "");
-    for (const char* b :
-         {"CommandVisgioco", "CmdPosMeno", "CmdPospiu", "CommandSoluzMeno", "CommandSoluzPiu"})
+TEST(Avvio, ActivationBuildsOnceAndProductionModeReadsItsRules) {
+    Partita w;
+    for (const char* b : {"CommandVisgioco", "CmdPosMeno", "CommandSoluzPiu"})
         EXPECT_FALSE(w.p.Visibile(b)) << b;
-    EXPECT_EQ(w.m.NumRighe, 10);
-    EXPECT_EQ(w.f.Gr.Righe(), 11);
     EXPECT_FALSE(w.f.Gr.Visibile);
-    EXPECT_FALSE(w.p.Abilitati["CommandSoluz"]);
-    EXPECT_EQ(w.m.SecSolunica, 5);
-    EXPECT_EQ(w.m.SecSu2, 30);
     const int32_t tessere = w.m.NumTessere;
     EXPECT_GT(tessere, 1000);
     w.f.Form_Activate(); // a second activation builds nothing again
@@ -66,44 +53,35 @@ TEST(Avvio, LoadAndActivationSetTheWindowUp) {
     EXPECT_EQ(w.m.Regole[1].Row, 8);
 }
 
-TEST(Barra, EighteenEntriesInOrderWithSpacers) {
-    const auto& b = BarraStrumenti();
-    ASSERT_EQ(b.size(), 18u);
-    std::string chiavi;
-    for (const auto& x : b)
-        chiavi += x.Chiave + (x.Spaziatore() ? "_ " : " ");
-    EXPECT_EQ(chiavi, "Apri Salva s00_ Incolla s0_ Risolvi Mostra s2_ Aiuto UndoAll Undo Camera "
-                      "s4_ Valuta s3_ Stampa s33_ Uscita ");
-    EXPECT_EQ(b[0].Suggerimento, "Apri ");
-    EXPECT_EQ(b[13].Immagine, "valuta");
-}
-
-TEST(Soluzione, SolvesOncePaintsSolutionOneAndLabelsTheResult) {
-    Finestra w(Unico);
-    w.f.Clic("CommandSoluz");
-    EXPECT_EQ(w.m.NumSol, 1);
-    EXPECT_EQ(w.Label2(), "Soluzione schema");
-    EXPECT_FALSE(w.p.Testo("Label1").empty());
-    EXPECT_TRUE(w.p.Visibile("CommandVisgioco"));
-    EXPECT_TRUE(w.f.InVisSoluzione);
-    EXPECT_FALSE(w.p.Occupato);
-    for (int r = 1; r <= 5; ++r)
-        for (int c = 1; c <= 5; ++c)
-            EXPECT_EQ(w.Sfondo(r, c), w.m.Tblsol(1, r, c) == 1 ? Bianco : Blu);
-    const int64_t prove = w.m.NumProve;
-    w.f.tlb1_ButtonClick("Risolvi"); // known solution: redrawn, not searched again
-    EXPECT_EQ(w.m.NumProve, prove);
-    EXPECT_EQ(w.Label2(), "Soluzione schema");
-}
-
-TEST(Soluzione, NoSolutionIsReportedAndAnEmptyPuzzleDoesNothing) {
-    Finestra w(Impossibile);
-    for (const char* comando : {"CommandSoluz", "CommandSoluz3"}) {
-        w.f.Clic(comando);
-        EXPECT_EQ(w.Label2(), "Non trovata nessuna soluzione");
-        EXPECT_EQ(w.Sfondo(1, 2), Grigio);
+// Each search says what it found; only a found solution is painted, the game stays otherwise.
+TEST(Soluzione, EachSearchLabelsItsResultAndPaintsOnlyASolutionShown) {
+    const struct {
+        const Schema& schema;
+        const char *comando, *testo;
+        bool mostrata;
+    } casi[] = {
+        {Unico, "CommandSoluz", "Soluzione schema", true},
+        {Unico, "CommandSoluz3", "Esiste una sola soluzione", false},
+        {Impossibile, "CommandSoluz", "Non trovata nessuna soluzione", false},
+        {Impossibile, "CommandSoluz3", "Non trovata nessuna soluzione", false},
+        {DueSoluzioni, "CommandSoluz3", "Soluzione 1 di  2", true},
+    };
+    for (const auto& k : casi) {
+        SCOPED_TRACE(std::string(k.comando) + " " + k.testo);
+        Partita w(k.schema);
+        w.f.Clic(k.comando);
+        EXPECT_EQ(w.Label2(), k.testo);
+        EXPECT_EQ(w.p.Visibile("CommandSoluzPiu"), w.m.NumSol == 2);
+        EXPECT_FALSE(w.p.Occupato);
+        for (int r = 1; r <= w.m.NumRighe; ++r)
+            for (int c = 1; c <= w.m.NumColonne; ++c)
+                if (k.mostrata) {
+                    EXPECT_EQ(w.Sfondo(r, c), w.m.Tblsol(1, r, c) == 1 ? Bianco : Blu);
+                } else if (w.Cella(r, c) == 0) {
+                    EXPECT_EQ(w.Sfondo(r, c), Grigio); // the player's board
+                }
     }
-    Finestra vuota;
+    Partita vuota; // no puzzle: nothing happens
     vuota.p.ImpostaTesto("Label2", "prima");
     vuota.f.CommandSoluz_Click();
     vuota.f.CommandSoluz3_Click();
@@ -112,19 +90,10 @@ TEST(Soluzione, NoSolutionIsReportedAndAnEmptyPuzzleDoesNothing) {
     EXPECT_EQ(vuota.m.NumProve, 0);
 }
 
-TEST(SoluzMult, UniqueLeavesTheGameTwoAreBrowsedWithWrapAround) {
-    Finestra w(Unico);
-    w.f.CommandSoluz3_Click();
-    EXPECT_EQ(w.Label2(), "Esiste una sola soluzione");
-    EXPECT_EQ(w.Sfondo(2, 2), Grigio); // the player's board, not the solution
-    EXPECT_FALSE(w.p.Visibile("CommandSoluzPiu"));
-
-    ASSERT_TRUE(w.f.CaricaSchema(DueSoluzioni));
+TEST(Soluzione, TwoAreBrowsedWithWrapAroundAndAKnownOneIsNotSearchedAgain) {
+    Partita w(DueSoluzioni);
     w.f.Clic("CommandSoluz3");
     ASSERT_EQ(w.m.NumSol, 2);
-    EXPECT_EQ(w.Label2(), "Soluzione 1 di  2");
-    EXPECT_TRUE(w.p.Visibile("CommandSoluzPiu"));
-    EXPECT_TRUE(w.p.Visibile("CommandSoluzMeno"));
     const Colore prima = w.Sfondo(2, 1);
     for (auto [comando, vista] :
          {std::pair{"CommandSoluzPiu", 2}, {"CommandSoluzPiu", 1}, {"CommandSoluzMeno", 2}}) {
@@ -132,16 +101,18 @@ TEST(SoluzMult, UniqueLeavesTheGameTwoAreBrowsedWithWrapAround) {
         EXPECT_EQ(w.Label2(), "Soluzione " + std::to_string(vista) + " di  2");
         EXPECT_EQ(w.Sfondo(2, 1) == prima, vista == 1);
     }
-
     w.f.Clic("CommandVisgioco");
     EXPECT_EQ(w.Label2(), "");
-    EXPECT_FALSE(w.p.Visibile("CommandVisgioco"));
-    EXPECT_FALSE(w.p.Visibile("CommandSoluzPiu"));
+    EXPECT_FALSE(w.p.Visibile("CommandVisgioco") || w.p.Visibile("CommandSoluzPiu"));
     EXPECT_EQ(w.Sfondo(2, 1), Grigio);
+    const int64_t prove = w.m.NumProve;
+    w.f.tlb1_ButtonClick("Risolvi"); // redrawn, not searched again
+    EXPECT_EQ(w.m.NumProve, prove);
+    EXPECT_EQ(w.Label2(), "Soluzione schema");
 }
 
 TEST(Esc, StopsTheSearchAndRefusesOtherCommandsMeanwhile) {
-    Finestra w(Unico);
+    Partita w(Unico);
     bool rifiutati = false;
     w.p.DopoCessioni(0, [&] { // at the first attempt of the search
         const int64_t prove = w.m.NumProve;
@@ -161,7 +132,7 @@ TEST(Esc, StopsTheSearchAndRefusesOtherCommandsMeanwhile) {
 }
 
 TEST(Chiusura, TheSaveQuestionsFourAnswersAndTheSavedFileReadsBack) {
-    Finestra w;
+    Partita w;
     EXPECT_FALSE(w.f.Form_QueryUnload()); // nothing to save: no question
     EXPECT_TRUE(w.p.Messaggi.empty());
     ASSERT_TRUE(w.f.CaricaSchema(Unico));
@@ -178,7 +149,7 @@ TEST(Chiusura, TheSaveQuestionsFourAnswersAndTheSavedFileReadsBack) {
     w.f.tlb1_ButtonClick("Uscita"); // saved: no question
     EXPECT_EQ(w.p.Chiusure, 1);
     EXPECT_TRUE(w.f.Chiusa());
-    Finestra altra;
+    Partita altra;
     ASSERT_TRUE(altra.f.ApriFile(percorso));
     EXPECT_EQ(altra.m.NumEle, 3);
     EXPECT_EQ(altra.m.NumSol, 1);
@@ -186,72 +157,38 @@ TEST(Chiusura, TheSaveQuestionsFourAnswersAndTheSavedFileReadsBack) {
     EXPECT_EQ(altra.Sfondo(4, 3), Bianco);
 }
 
+// The close box or "Uscita" during a search: the search stops first, then the question.
 TEST(Chiusura, DuringASearchStopsItFirstThenAsks) {
-    Finestra w(Unico);
-    w.p.RisposteMessaggi = {Risposta::No};
-    bool annullata = false;
-    w.p.DopoCessioni(0, [&] { annullata = w.f.Form_QueryUnload(); });
-    w.f.Clic("CommandSoluz3");
-    EXPECT_TRUE(annullata);
-    EXPECT_EQ(w.m.NumSol, 0);
-    EXPECT_EQ(w.p.Messaggi, std::vector<std::string>{"Salvare lo schema attuale?"});
-    EXPECT_EQ(w.p.Chiusure, 1);
+    for (bool barra : {false, true}) {
+        SCOPED_TRACE(barra ? "Uscita" : "close box");
+        Partita w(Unico);
+        w.p.RisposteMessaggi = {Risposta::No};
+        w.p.DopoCessioni(0, [&] {
+            if (barra)
+                w.f.tlb1_ButtonClick("Uscita");
+            else
+                EXPECT_TRUE(w.f.Form_QueryUnload()); // refused now, closed once stopped
+        });
+        w.f.Clic("CommandSoluz3");
+        EXPECT_EQ(w.m.NumSol, 0);
+        EXPECT_EQ(w.p.Messaggi, std::vector<std::string>{"Salvare lo schema attuale?"});
+        EXPECT_EQ(w.p.Chiusure, 1);
+    }
 }
 
-TEST(Pittori, GameColoursMarksOverlayAndCleanUp) {
-    Finestra w(Unico);
-    w.m.TblGioco(1, 2) = 2;
-    w.m.TblGioco(2, 2) = 7; // not a board value: colour left as it was
-    w.f.Gr.Seleziona(2, 2);
-    w.f.Gr.ImpostaSfondo(0x123456);
-    w.m.Ele[1].Marcata = 1;
-    w.f.VisualizzaTblGioco();
-    EXPECT_EQ(w.Sfondo(1, 2), Blu);
-    EXPECT_EQ(w.Sfondo(2, 2), 0x123456u);
-    const Isola& e = w.m.Ele[1];
-    EXPECT_EQ(w.Sfondo(e.Riga, e.Colonna), Giallo);
-
-    w.m.TblSchema(3, 3) = 4;
-    w.f.VisualizzaTblSchemaOption();
-    EXPECT_EQ(w.Sfondo(3, 3), Verdeacqua);
-    EXPECT_EQ(w.Sfondo(e.Riga, e.Colonna), Giallo);
-
-    w.f.Gr.Seleziona(5, 5);
-    w.f.Gr.ImpostaTesto("X");
-    w.f.Vissche();
-    EXPECT_EQ(w.f.Gr.CellaIn(5, 5).Testo, "");
-    EXPECT_EQ(w.f.Gr.CellaIn(4, 3).Testo, "6"); // clue numbers stay
-    EXPECT_EQ(w.Sfondo(3, 3), Blu);
-
-    EXPECT_EQ(w.f.CellaDim(4, 3), w.f.CellaDim(4, 3));
-    EXPECT_GE(w.f.CellaDim(4, 3), 1);
-    EXPECT_EQ(w.f.CellaDim(2, 2), -1);
-    EXPECT_DOUBLE_EQ(Form1::MmToTwips(25.4), 1440.0);
-    EXPECT_NEAR(Form1::MmToTwips(5), 283.46, 0.01);
-}
-
-TEST(File, OpeningARefusedFileKeepsThePreviousPuzzle) {
-    Finestra w(Unico);
+TEST(File, ARefusedFileKeepsThePreviousPuzzle) {
+    Partita w(Unico);
     w.m.TblGioco(2, 2) = 2;
-    const std::string cattivo = std::string(ISOLMAR_TEST_DIR) + "/../../dati/pubblicati/README.md";
-    EXPECT_FALSE(w.f.ApriFile(cattivo));
+    EXPECT_FALSE(w.f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/README.md"));
     EXPECT_FALSE(w.f.ApriFile("/nonexistent/schema.xml"));
     EXPECT_EQ(w.Messaggi(), std::vector<std::string>(2, "File inesistente o dati errati"));
     EXPECT_NE(w.p.Messaggi[1].find("non esiste"), std::string::npos); // the reason below
     EXPECT_EQ(w.m.NumEle, 3);
     EXPECT_EQ(w.m.TblGioco(2, 2), 2);
-
-    // A published file opens with its stored solution: "Soluzione" does not search.
-    ASSERT_TRUE(w.f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/janko-0107.xml"));
-    EXPECT_EQ(w.m.NumSol, 1);
-    const int64_t prove = w.m.NumProve;
-    w.f.CommandSoluz_Click();
-    EXPECT_EQ(w.m.NumProve, prove);
-    EXPECT_EQ(w.Label2(), "Soluzione schema");
 }
 
 TEST(File, DatiErratiAndTheShortFormLeaveThePreviousPuzzle) {
-    Finestra w(Unico);
+    Partita w(Unico);
     w.f.CommandSoluz_Click();
     // With no file opened yet the short form goes among the user's documents, never beside
     // the program.

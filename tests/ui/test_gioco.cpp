@@ -2,9 +2,6 @@
 // marks, and the island checks against the solution.
 #include "Partita.h"
 
-#include "io/Letture.h"
-#include "solver/Tessere.h"
-
 using namespace isolmar;
 
 namespace {
@@ -34,6 +31,14 @@ TEST(Gioco, ButtonsStepTheCellCycleAndUndoTakesEachStepBack) {
             EXPECT_EQ(g.Cella(2, c), atteso[c - 2]);
     }
     EXPECT_EQ(g.m.NumMosseGioco, 0);
+    // The move list grows past its first thousand moves.
+    for (int k = 0; k < 3000; ++k)
+        g.Clic(5, 1 + k % 5, 1 + (k % 2));
+    EXPECT_EQ(g.m.NumMosseGioco, 3000);
+    for (int k = 0; k < 3000; ++k)
+        g.Annulla();
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_EQ(g.Cella(5, c), 0) << c;
 }
 
 TEST(Gioco, HeaderAndClueClicksRecordNothingAndAShownSolutionGivesWayToTheGame) {
@@ -59,18 +64,7 @@ TEST(Gioco, HeaderAndClueClicksRecordNothingAndAShownSolutionGivesWayToTheGame) 
     EXPECT_FALSE(g.p.Visibile("CommandVisgioco"));
 }
 
-TEST(Gioco, TheMoveListGrowsPastAThousandMoves) {
-    Partita g(Unico);
-    for (int k = 0; k < 3000; ++k)
-        g.Clic(5, 1 + k % 5, 1 + (k % 2));
-    EXPECT_EQ(g.m.NumMosseGioco, 3000);
-    for (int k = 0; k < 3000; ++k)
-        g.Annulla();
-    for (int c = 1; c <= 5; ++c)
-        EXPECT_EQ(g.Cella(5, c), 0) << c;
-}
-
-TEST(Fotografie, ASnapshotTakesLaterMovesBackAndUndoBeforeItDropsIt) {
+TEST(Fotografie, ASnapshotTakesLaterMovesBackUndoBeforeItDropsItAndTheStripKeepsTen) {
     Partita g(Unico);
     EXPECT_FALSE(g.f.gr2.Visibile);
     g.Isola({{2, 1}, {2, 2}, {2, 3}, {2, 4}, {2, 5}});
@@ -78,12 +72,7 @@ TEST(Fotografie, ASnapshotTakesLaterMovesBackAndUndoBeforeItDropsIt) {
     EXPECT_TRUE(g.f.gr2.Visibile);
     ASSERT_EQ(g.f.gr2.Colonne(), 2);
     EXPECT_EQ(g.f.gr2.CellaIn(0, 1).Testo, "5");
-    const Griglia::Cella& simbolo = g.f.gr2.CellaIn(1, 1);
-    EXPECT_EQ(simbolo.Testo, "\xC2\x8C"); // character 140: a black circled 1
-    EXPECT_EQ(simbolo.Font, "Wingdings");
-    EXPECT_EQ(simbolo.Dimensione, 14);
-    EXPECT_EQ(simbolo.ColoreTesto, Blu);
-    EXPECT_EQ(g.f.gr2.LarghezzaColonna(1), g.f.Gr.LarghezzaColonna(1));
+    EXPECT_EQ(g.f.gr2.CellaIn(1, 1).Testo, "\xC2\x8C"); // character 140: a black circled 1
     g.Isola({{5, 1}, {5, 2}});
     g.Fotografa();
     g.Isola({{5, 3}});
@@ -93,19 +82,15 @@ TEST(Fotografie, ASnapshotTakesLaterMovesBackAndUndoBeforeItDropsIt) {
         EXPECT_EQ(g.Cella(5, c), 0);
     EXPECT_EQ(g.Cella(2, 5), 1);
     EXPECT_EQ(g.f.gr2.Colonne(), 2); // the later snapshot is gone
-    EXPECT_TRUE(g.f.gr2.Visibile);
     g.Isola({{5, 1}});
     g.Fotografa(); // at 6
     g.Annulla();   // back at 5: the snapshot at 5 stays, the one at 6 goes
-    EXPECT_EQ(g.f.gr2.Colonne(), 2);
-    EXPECT_TRUE(g.f.gr2.Visibile);
+    EXPECT_TRUE(g.f.gr2.Colonne() == 2 && g.f.gr2.Visibile);
     g.Annulla(); // before every snapshot: the strip hides
-    EXPECT_EQ(g.f.gr2.Colonne(), 1);
-    EXPECT_FALSE(g.f.gr2.Visibile);
-}
-
-TEST(Fotografie, TheStripKeepsTenAndRestartEmptiesIt) {
-    Partita g(Unico);
+    EXPECT_TRUE(g.f.gr2.Colonne() == 1 && !g.f.gr2.Visibile);
+    // A restart empties the strip; it keeps ten snapshots, the last one replacing the tenth.
+    g.p.RisposteMessaggi = {Risposta::Si, Risposta::Si};
+    g.f.tlb1_ButtonClick("UndoAll");
     for (int k = 1; k <= 11; ++k) {
         g.Clic(5, 1 + k % 5);
         g.Fotografa();
@@ -114,35 +99,27 @@ TEST(Fotografie, TheStripKeepsTenAndRestartEmptiesIt) {
     EXPECT_EQ(g.f.gr2.CellaIn(0, 10).Testo, "11");
     EXPECT_EQ(g.f.gr2.CellaIn(0, 9).Testo, "9");
     EXPECT_EQ(g.f.gr2.CellaIn(1, 10).Testo, "\xC2\x95"); // character 149: a black circled 10
-    g.p.RisposteMessaggi = {Risposta::Si};
     g.f.tlb1_ButtonClick("UndoAll");
-    EXPECT_EQ(g.f.gr2.Colonne(), 1);
-    EXPECT_FALSE(g.f.gr2.Visibile);
+    EXPECT_TRUE(g.f.gr2.Colonne() == 1 && !g.f.gr2.Visibile);
     EXPECT_EQ(g.m.NumMosseGioco, 0);
-    for (int c = 1; c <= 5; ++c)
-        EXPECT_EQ(g.Cella(5, c), 0);
 }
 
 TEST(Marche, MarkingTogglesTheClueAndTheHelpButton) {
     Partita g(Unico);
     EXPECT_FALSE(g.Aiuto());
-    g.Clic(1, 1);
-    g.f.Clic("mnuSmarcaMarca");
+    g.Marca(1, 1);
     EXPECT_EQ(g.Sfondo(1, 1), Giallo);
     EXPECT_TRUE(g.Aiuto());
-    g.Clic(4, 3);
-    g.f.Clic("mnuSmarcaMarca");
+    g.Marca(4, 3);
     g.Clic(1, 1);
     EXPECT_EQ(g.p.Testo("mnuSmarcaMarca"), "Smarca");
     g.f.Clic("mnuSmarcaMarca");
     EXPECT_EQ(g.Sfondo(1, 1), Bianco);
-    EXPECT_TRUE(g.Aiuto()); // (4, 3) is still marked
-    // The mark survives a solve and the return to the game.
-    g.f.CommandSoluz_Click();
+    EXPECT_TRUE(g.Aiuto());   // (4, 3) is still marked
+    g.f.CommandSoluz_Click(); // the mark survives a solve and the return to the game
     g.f.CommandVisgioco_Click();
     EXPECT_EQ(g.Sfondo(4, 3), Giallo);
-    g.Clic(4, 3);
-    g.f.Clic("mnuSmarcaMarca");
+    g.Marca(4, 3);
     EXPECT_FALSE(g.Aiuto());
 }
 
@@ -207,59 +184,54 @@ TEST(Verifica, TheSolutionIslandIsShownAsAnOverlay) {
     EXPECT_EQ(g.Cella(1, 2), 1);
 }
 
-TEST(Configurazioni, NoneMarkedIsSaidPlainlyAFullyDrawnOneHasOne) {
+// The marked clue (4, 3) with the board drawn around it: every configuration covers the drawn
+// island cells and none the drawn walls; the list is browsed round; the game comes back whole.
+TEST(Configurazioni, TheListHonoursTheBoardAndBrowsesRoundIt) {
+    const struct {
+        const char* tavola;
+        bool una; // drawn in full: one configuration, else several
+    } casi[] = {{"...../...../..#../...O./.....", false}, {"...../...O./..OO./.O.O./.....", true}};
+    for (const auto& [tavola, una] : casi) {
+        SCOPED_TRACE(tavola);
+        Partita g(Unico);
+        g.Disegna(tavola);
+        g.Marca(4, 3);
+        g.f.Clic("cmdConfigurazioniIsoleMarcate");
+        g.p.EseguiTimer();
+        const int n = g.m.NumSolParz;
+        std::string celle = tavola;
+        std::erase(celle, '/');
+        ASSERT_TRUE(una ? n == 1 : n > 2) << n;
+        EXPECT_EQ(g.Label2(), std::to_string(n) + " configurazioni");
+        for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
+            EXPECT_TRUE(g.p.Visibile(b)) << b;
+        EXPECT_EQ(g.m.NumEle, 3); // the player's game is back, with all the clues
+        EXPECT_EQ(g.f.Gr.CellaIn(1, 1).Testo, "2");
+        for (int k = 1; k <= n + 1; ++k) {
+            g.f.Clic("CmdPospiu");
+            EXPECT_EQ(g.Label2(), std::to_string(k > n ? 1 : k) + "/" + std::to_string(n));
+            for (int i = 0; i < 25; ++i) {
+                if (celle[i] != '.') {
+                    EXPECT_EQ(g.m.TblSchema(1 + i / 5, 1 + i % 5) == 1, celle[i] == 'O') << i;
+                }
+            }
+            EXPECT_EQ(g.Sfondo(4, 3), Giallo);
+        }
+        g.f.Clic("CmdPosMeno");
+        EXPECT_EQ(g.Label2(), std::to_string(n) + "/" + std::to_string(n));
+    }
+}
+
+TEST(Configurazioni, NoneMarkedOrEscShowNoCountAndKeepTheSolution) {
     Partita g(Unico);
     g.Lista();
     EXPECT_EQ(g.Label2(), "Nessuna isola marcata");
-    EXPECT_EQ(g.m.NumEle, 3);
     g.f.Clic("CmdPospiu"); // nothing to browse
     EXPECT_EQ(g.Label2(), "Nessuna isola marcata");
-    g.Isola({{2, 4}, {3, 3}, {3, 4}, {4, 2}, {4, 4}});
-    g.Clic(4, 3);
-    g.f.Clic("mnuSmarcaMarca");
-    g.f.Clic("cmdConfigurazioniIsoleMarcate");
-    g.p.EseguiTimer();
-    EXPECT_EQ(g.Label2(), "1 configurazioni");
-    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
-        EXPECT_TRUE(g.p.Visibile(b)) << b;
-    // The player's game is back on the board, with all the clues.
-    EXPECT_EQ(g.m.NumEle, 3);
-    EXPECT_EQ(g.f.Gr.CellaIn(1, 1).Testo, "2");
-    EXPECT_EQ(g.Sfondo(4, 3), Giallo);
-}
-
-TEST(Configurazioni, ConfigurationsHonourTheBoardAndBrowseRoundTheList) {
-    Partita g(Unico);
-    g.Muro(3, 3);
-    g.Isola({{4, 4}});
-    g.Clic(4, 3);
-    g.f.Clic("mnuSmarcaMarca");
-    g.f.Clic("cmdConfigurazioniIsoleMarcate");
-    g.p.EseguiTimer();
-    const int n = g.m.NumSolParz;
-    ASSERT_GT(n, 2);
-    EXPECT_EQ(g.Label2(), std::to_string(n) + " configurazioni");
-    for (int k = 1; k <= n; ++k) {
-        g.f.Clic("CmdPospiu");
-        EXPECT_EQ(g.Label2(), std::to_string(k) + "/" + std::to_string(n));
-        EXPECT_EQ(g.m.TblSchema(4, 4), 1) << k; // drawn island cell: covered
-        EXPECT_NE(g.m.TblSchema(3, 3), 1) << k; // drawn wall: never island
-        EXPECT_EQ(g.Sfondo(4, 3), Giallo);
-    }
-    g.f.Clic("CmdPospiu");
-    EXPECT_EQ(g.Label2(), "1/" + std::to_string(n));
-    g.f.Clic("CmdPosMeno");
-    EXPECT_EQ(g.Label2(), std::to_string(n) + "/" + std::to_string(n));
-}
-
-TEST(Configurazioni, EscDuringTheListShowsNoPartialCountAndKeepsTheSolution) {
-    Partita g(Unico);
     g.Menu(1, 1, "mnuVerificaConfigurazione"); // the first solution is now known
     ASSERT_EQ(g.m.NumSol, 1);
-    for (auto [r, c] : {std::pair{4, 3}, {3, 1}}) {
-        g.Clic(r, c);
-        g.f.Clic("mnuSmarcaMarca");
-    }
+    for (auto [r, c] : {std::pair{4, 3}, {3, 1}})
+        g.Marca(r, c);
     g.p.DopoCessioni(1, [&] { g.m.TempoScaduto = 1; });
     g.Lista();
     EXPECT_EQ(g.Label2(), "Ricerca interrotta");

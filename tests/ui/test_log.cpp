@@ -1,11 +1,8 @@
 // The log window driven headless: what each conclusion shows on the board and in Gm, the answers
 // of its buttons, the replay of a failure record and saving the situation shown.
-#include "io/Letture.h"
-#include "model/Impostazione.h"
-#include "ui/Form1.h"
-#include "view/PiattaformaHeadless.h"
+#include "Partita.h"
 
-#include <gtest/gtest.h>
+#include "io/Letture.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -16,21 +13,9 @@ using namespace isolmar;
 
 namespace {
 
-struct Banco {
-    PiattaformaHeadless p;
-    Form1 f{p};
+struct Banco : Partita {
     Form3& f3 = f.F3;
-    explicit Banco(const char* nome) {
-        f.Form_Load();
-        f.Form_Activate();
-        EXPECT_TRUE(f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml"));
-    }
-    // "Mostra"; azione runs at every message (numbered from 1) while the window is up.
-    void Mostra(const std::function<void(int)>& azione) {
-        int n = 0;
-        p.SuModale = [&](const std::string&) { azione(++n); };
-        f.tlb1_ButtonClick("Mostra");
-    }
+    using Partita::Partita;
     const Griglia::Cella& Cella(int r, int c) const { return f.Gr.CellaIn(r, c); }
 };
 
