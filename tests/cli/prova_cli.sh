@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end test of isolmar-cli: every published puzzle solved to its published solution,
-# conversion round trips, links, and the exit codes of bad input.
+# conversion round trips, links, generation, rating, pictures, and the exit codes of bad input.
 set -u
 cli=$1
 cartella=$2
@@ -8,6 +8,22 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 falliti=0
 fallito() { echo "FALLITO: $*"; falliti=$((falliti + 1)); }
+# esito CODICE TESTO NOME COMANDO...: COMANDO exits with CODICE and TESTO (if any) is in its output
+# or its errors, kept in $tmp/out and $tmp/err.
+esito() {
+    local codice=$1 testo=$2 nome=$3
+    shift 3
+    "$@" > "$tmp/out" 2> "$tmp/err"
+    local s=$?
+    [ $s -eq "$codice" ] && { [ -z "$testo" ] || cat "$tmp/out" "$tmp/err" | grep -q -- "$testo"; } ||
+        fallito "$nome (uscita $s)"
+}
+# unici N FILE...: the N files each have one solution.
+unici() {
+    local n=$1
+    shift
+    [ "$("$cli" solve --count 2 "$@" | grep -c '^soluzioni: 1$')" -eq "$n" ]
+}
 
 for txt in "$cartella"/*.txt; do
     nome=$(basename "$txt" .txt)
@@ -22,127 +38,100 @@ for txt in "$cartella"/*.txt; do
     done
 done
 
-# Conversion: XML -> text -> XML gives back the same file.
-"$cli" convert "$cartella/janko-0052.xml" "$tmp/a.txt" || fallito "convert xml->txt"
-"$cli" convert "$tmp/a.txt" "$tmp/b.xml" || fallito "convert txt->xml"
-"$cli" solve --json "$tmp/b.xml" | grep -q '"solutions":1' || fallito "json"
+# Conversion: XML -> text -> XML, and .pzpr there and back; a puzzle without a known solution
+# stays without one through text -> XML -> text.
+"$cli" convert "$cartella/janko-0052.xml" "$tmp/a.txt" && "$cli" convert "$tmp/a.txt" "$tmp/b.xml" ||
+    fallito "convert xml->txt->xml"
+esito 0 '"solutions":1' "json" "$cli" solve --json "$tmp/b.xml"
+"$cli" convert "$cartella/janko-0052.xml" "$tmp/a.pzpr" && "$cli" convert "$tmp/a.pzpr" "$tmp/c.xml" &&
+    [ "$("$cli" url "$tmp/c.xml")" = "$("$cli" url "$cartella/janko-0052.xml")" ] || fallito "convert .pzpr"
+{ head -n1 "$cartella/janko-0052.txt" | sed 's/^[^,]*//'; tail -n +2 "$cartella/janko-0052.txt"; } \
+    > "$tmp/senza.txt"
+"$cli" convert "$tmp/senza.txt" "$tmp/senza.xml" && "$cli" convert "$tmp/senza.xml" "$tmp/senza2.txt" &&
+    [ "$(head -c1 "$tmp/senza2.txt")" = "," ] || fallito "convert: una soluzione inventata"
 
-# Bad input: exit 2 with the reason; no solution: exit 1.
+# Links: the public encoder's sample link back from its file, a link solved in place of a file.
+campione="https://puzz.link/p?nurikabe/5/5/g5k2o1k3g"
+[ "$("$cli" url "$cartella/puzzlink-5x5-g5k2o1k3g.xml")" = "$campione" ] || fallito "url"
+esito 0 "^soluzioni: 1$" "solve di un link" "$cli" solve --count=2 "$campione"
+
+# Bad input: exit 2 with the reason, nothing written; a time limit: exit 3.
 printf 'non è uno schema\n' > "$tmp/x.txt"
-"$cli" solve "$tmp/x.txt" 2> "$tmp/err" >/dev/null
-[ $? -eq 2 ] && grep -q "File inesistente o dati errati" "$tmp/err" || fallito "input non valido"
-"$cli" solve --count 99 "$tmp/b.xml" >/dev/null 2>&1
-[ $? -eq 2 ] || fallito "--count fuori limite"
-"$cli" convert "$tmp/x.txt" "$tmp/y.xml" 2>/dev/null
-[ $? -eq 2 ] && [ ! -e "$tmp/y.xml" ] || fallito "convert di un input non valido"
-
-# A time limit stops a search that takes seconds (a hard puzzle the deductions decide little
-# of): exit 3, the reason, "interrupted" in JSON; the other files of the same run are still
-# solved.
-"$cli" solve --max-seconds 1 --json "$cartella/../difficili/janko-0962.xml" "$cartella/janko-0052.xml" \
-    > "$tmp/limite.json" 2> "$tmp/err"
-[ $? -eq 3 ] && grep -q "Ricerca interrotta" "$tmp/err" || fallito "--max-seconds"
-grep -q '"interrupted":true' "$tmp/limite.json" && grep -q '"solutions":1,.*"interrupted":false' \
-    "$tmp/limite.json" || fallito "--max-seconds: json"
-"$cli" --help | grep -q "generate" || fallito "--help senza generate"
-
-# Batch generation: reproducible with a seed, the same with two jobs, every puzzle unique.
-"$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g1" >/dev/null 2>&1 || fallito "generate"
-"$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g2" --jobs 2 --format xml \
-    --json > "$tmp/g.json" 2>/dev/null || fallito "generate --jobs 2"
-diff -r "$tmp/g1" "$tmp/g2" >/dev/null || fallito "generate non riproducibile"
-[ "$(grep -c '"islands":' "$tmp/g.json")" -eq 12 ] || fallito "generate --json"
-[ "$("$cli" solve --count 2 "$tmp"/g1/*.xml | grep -c '^soluzioni: 1$')" -eq 12 ] || fallito "generati non unici"
-printf '<REGOLA>\nDIR=%s\nROW=6\nCOL=6\nSCHEMI=2\nISOLAMAX=3\nMODOFILE=TXT\n' "$tmp/r" > "$tmp/regole.ini"
-"$cli" generate --rules "$tmp/regole.ini" >/dev/null 2>&1 || fallito "generate --rules"
-[ "$(ls "$tmp"/r/*.txt | wc -l)" -eq 2 ] || fallito "generate --rules: file"
-"$cli" generate --rows 60 --columns 5 >/dev/null 2>&1
-[ $? -eq 2 ] || fallito "generate fuori limite"
-
-# Sizes, rules and files that cannot make a batch: a message each, exit 2, never a hang.
-timeout 60 "$cli" generate --rows 2 --columns 2 --out "$tmp/g22" 2> "$tmp/err" >/dev/null
-[ $? -eq 2 ] && grep -q "2 x 2 con una sola soluzione" "$tmp/err" || fallito "generate 2x2"
-"$cli" generate --rows 60 --columns 5 2>&1 | grep -q -- "--rows 60 (da 2 a 50)" ||
-    fallito "Errore limiti senza il valore"
+head -c 2000000 /dev/zero > "$tmp/grande.xml"
 : > "$tmp/vuoto.ini"
 printf 'DIR=x\n' > "$tmp/senza.ini"
 printf '<REGOLA>\nROW=300\n' > "$tmp/mie.ini"
+printf '<REGOLA>\nDIR=%s\nROW=6\nCOL=6\nSCHEMI=2\nISOLAMAX=3\nMODOFILE=TXT\n' "$tmp/r" > "$tmp/regole.ini"
+esito 2 "File inesistente o dati errati" "input non valido" "$cli" solve "$tmp/x.txt"
+esito 2 "troppo grande" "file troppo grande" "$cli" solve "$tmp/grande.xml"
+esito 2 "numero 10 non ammesso" "link non valido" "$cli" solve "https://puzz.link/p?nurikabe/2/1/a1"
+esito 2 "" "--count fuori limite" "$cli" solve --count 99 "$tmp/b.xml"
+esito 2 "" "convert di un input non valido" "$cli" convert "$tmp/x.txt" "$tmp/y.xml"
+[ ! -e "$tmp/y.xml" ] || fallito "convert di un input non valido: file scritto"
+esito 2 "" "explain: input non valido" "$cli" explain "$tmp/x.txt"
+esito 2 "--rows 60 (da 2 a 50)" "generate fuori limite" "$cli" generate --rows 60 --columns 5
+esito 2 "2 x 2 con una sola soluzione" "generate 2x2" timeout 60 "$cli" generate --rows 2 --columns 2 --out "$tmp/g22"
+esito 2 "" "generate --level fuori limite" "$cli" generate --rows 8 --columns 8 --level 6
+esito 2 "" "generate --rules con --rows" "$cli" generate --rules "$tmp/regole.ini" --rows 5
 for caso in "$tmp:cartella" "$tmp/vuoto.ini:vuoto" "$tmp/senza.ini:nessuna regola" \
             "$tmp/mie.ini:mie.ini, riga 2"; do
-    "$cli" generate --rules "${caso%%:*}" > /dev/null 2> "$tmp/err"
-    [ $? -eq 2 ] && grep -q "${caso#*:}" "$tmp/err" || fallito "generate --rules ${caso#*:}"
+    esito 2 "${caso#*:}" "generate --rules ${caso#*:}" "$cli" generate --rules "${caso%%:*}"
 done
-"$cli" generate --rules "$tmp/regole.ini" --rows 5 >/dev/null 2>&1
-[ $? -eq 2 ] || fallito "generate --rules con --rows"
-"$cli" generate --rows 5 --columns 5 --count 2 --jobs 5000 --seed 1 --out "$tmp/gj" >/dev/null 2>&1 ||
-    fallito "generate --jobs 5000"
+esito 3 "Livello 3 non raggiunto" "generate --level: tempo" \
+    "$cli" generate --rows 4 --columns 4 --level 3 --max-seconds 1 --out "$tmp/l4"
+# The time limit stops a search that takes seconds, "interrupted" in JSON; the other files of the
+# same run are still solved.
+esito 3 "Ricerca interrotta" "--max-seconds" \
+    "$cli" solve --max-seconds 1 --json "$cartella/../difficili/janko-0962.xml" "$cartella/janko-0052.xml"
+grep -q '"interrupted":true' "$tmp/out" && grep -q '"solutions":1,.*"interrupted":false' "$tmp/out" ||
+    fallito "--max-seconds: json"
 
-# A puzzle without a known solution stays without one through text -> XML -> text.
-head -n1 "$cartella/janko-0052.txt" | sed 's/^[^,]*//' > "$tmp/senza.txt"
-tail -n +2 "$cartella/janko-0052.txt" >> "$tmp/senza.txt"
-"$cli" convert "$tmp/senza.txt" "$tmp/senza.xml" && "$cli" convert "$tmp/senza.xml" "$tmp/senza2.txt" ||
-    fallito "convert senza soluzione"
-[ "$(head -c1 "$tmp/senza2.txt")" = "," ] || fallito "convert: una soluzione inventata"
-# A file far larger than any puzzle is refused with its reason, without reading it.
-head -c 2000000 /dev/zero > "$tmp/grande.xml"
-"$cli" solve "$tmp/grande.xml" 2> "$tmp/err" >/dev/null
-[ $? -eq 2 ] && grep -q "troppo grande" "$tmp/err" || fallito "file troppo grande"
-
-# Rating and explanation: levels, exit statuses, the steps in JSON.
-"$cli" rate --full --json "$cartella/janko-0469.xml" | grep -q '"level":4,"full":true,"complete":true' ||
-    fallito "rate --full"
-"$cli" rate "$cartella/janko-0469.xml" | grep -q "livello: 3 o superiore"
-[ $? -eq 0 ] || fallito "rate: 3 o superiore"
-"$cli" rate "$cartella/janko-0469.xml" >/dev/null; [ $? -eq 1 ] || fallito "rate: uscita 1"
-"$cli" explain --json "$cartella/janko-0107.xml" | grep -q '"steps":\[{"code":"NRG"' ||
-    fallito "explain --json"
-"$cli" explain "$tmp/x.txt" >/dev/null 2>&1; [ $? -eq 2 ] || fallito "explain: input non valido"
-
-# Links and pzprv3 files: the public encoder's sample link back from its file, a link solved in
-# place of a file, .pzpr there and back, a refused link with its reason.
-campione="https://puzz.link/p?nurikabe/5/5/g5k2o1k3g"
-[ "$("$cli" url "$cartella/puzzlink-5x5-g5k2o1k3g.xml")" = "$campione" ] || fallito "url"
-"$cli" solve --count=2 "$campione" | grep -qx 'soluzioni: 1' || fallito "solve di un link"
-"$cli" convert "$cartella/janko-0052.xml" "$tmp/a.pzpr" && "$cli" convert "$tmp/a.pzpr" "$tmp/c.xml" &&
-    [ "$("$cli" url "$tmp/c.xml")" = "$("$cli" url "$cartella/janko-0052.xml")" ] || fallito "convert .pzpr"
-"$cli" solve "https://puzz.link/p?nurikabe/2/1/a1" 2> "$tmp/err" >/dev/null
-[ $? -eq 2 ] && grep -q "numero 10 non ammesso" "$tmp/err" || fallito "link non valido"
-# --version and every command's help.
-"$cli" --version | grep -q "^isolmar-cli [0-9]" || fallito "--version"
-for c in solve convert url generate rate explain image booklet; do
-    "$cli" $c --help | grep -q "^Uso: isolmar-cli $c" || fallito "$c --help"
-done
-
-# Generating at a level: every kept puzzle rates exactly L and is unique; 1 and 2 jobs agree.
+# Batch generation: reproducible with a seed, the same with two jobs, every puzzle unique.
+esito 0 "" "generate" "$cli" generate --rows 7 --columns 7 --count 12 --seed 5 --out "$tmp/g1"
+esito 0 "" "generate --jobs 2" "$cli" generate --rows 7 --columns 7 --count 12 --seed 5 \
+    --out "$tmp/g2" --jobs 2 --format xml --json
+[ "$(grep -c '"islands":' "$tmp/out")" -eq 12 ] || fallito "generate --json"
+diff -r "$tmp/g1" "$tmp/g2" >/dev/null || fallito "generate non riproducibile"
+unici 12 "$tmp"/g1/*.xml || fallito "generati non unici"
+esito 0 "" "generate --rules" "$cli" generate --rules "$tmp/regole.ini"
+[ "$(ls "$tmp"/r/*.txt | wc -l)" -eq 2 ] || fallito "generate --rules: file"
+esito 0 "" "generate --jobs 5000" "$cli" generate --rows 5 --columns 5 --count 2 --jobs 5000 --seed 1 --out "$tmp/gj"
+# At a level: every kept puzzle rates exactly L and is unique; 1 and 2 jobs agree.
 for L in 1 2; do
     for j in 1 2; do
-        "$cli" generate --rows 8 --columns 8 --count 3 --seed 11 --level $L --jobs $j \
-            --out "$tmp/l$L-$j" > "$tmp/l.out" 2>/dev/null || fallito "generate --level $L --jobs $j"
+        esito 0 "livello $L candidati [1-9]" "generate --level $L --jobs $j" "$cli" generate \
+            --rows 8 --columns 8 --count 3 --seed 11 --level $L --jobs $j --out "$tmp/l$L-$j"
     done
     diff -r "$tmp/l$L-1" "$tmp/l$L-2" >/dev/null || fallito "generate --level $L non riproducibile"
-    grep -q "livello $L candidati [1-9]" "$tmp/l.out" || fallito "generate --level $L: candidati"
     [ "$("$cli" rate --full "$tmp/l$L-1"/*.xml | grep -c "^livello: $L$")" -eq 3 ] ||
         fallito "generate --level $L: livello"
-    [ "$("$cli" solve --count 2 "$tmp/l$L-1"/*.xml | grep -c '^soluzioni: 1$')" -eq 3 ] ||
-        fallito "generate --level $L: non unici"
+    unici 3 "$tmp/l$L-1"/*.xml || fallito "generate --level $L: non unici"
 done
-"$cli" generate --rows 4 --columns 4 --level 3 --max-seconds 1 --out "$tmp/l4" 2> "$tmp/err" >/dev/null
-[ $? -eq 3 ] && grep -q "Livello 3 non raggiunto" "$tmp/err" || fallito "generate --level: tempo"
-"$cli" generate --rows 8 --columns 8 --level 6 >/dev/null 2>&1
-[ $? -eq 2 ] || fallito "generate --level fuori limite"
+
+# Rating and explanation: levels, exit statuses, the steps in JSON.
+esito 0 '"level":4,"full":true,"complete":true' "rate --full" "$cli" rate --full --json "$cartella/janko-0469.xml"
+esito 1 "livello: 3 o superiore" "rate: 3 o superiore" "$cli" rate "$cartella/janko-0469.xml"
+esito 0 '"steps":\[{"code":"NRG"' "explain --json" "$cli" explain --json "$cartella/janko-0107.xml"
+
+# --version, --help and every command's help.
+esito 0 "^isolmar-cli [0-9]" "--version" "$cli" --version
+esito 0 "generate" "--help" "$cli" --help
+for c in solve convert url generate rate explain image booklet; do
+    esito 0 "^Uso: isolmar-cli $c" "$c --help" "$cli" $c --help
+done
 
 # Pictures and booklets, where the program was built with Qt.
 if "$cli" image --help >/dev/null 2>&1; then
-    "$cli" image "$cartella/janko-0052.xml" "$tmp/a.png" --solution || fallito "image"
+    esito 0 "" "image" "$cli" image "$cartella/janko-0052.xml" "$tmp/a.png" --solution
     [ "$(head -c4 "$tmp/a.png" | tail -c3)" = PNG ] || fallito "image: non PNG"
-    "$cli" image "$cartella/janko-0052.xml" "$tmp/a.gif" 2>/dev/null; [ $? -eq 2 ] || fallito "image .gif"
-    "$cli" generate --rows 6 --columns 6 --count 5 --seed 2 --out "$tmp/gb" \
-        --booklet "$tmp/gb.pdf" >/dev/null 2>&1 || fallito "generate --booklet"
-    "$cli" booklet --out "$tmp/b.pdf" --per-page 2 --title Prova "$tmp"/gb/*.xml || fallito "booklet"
-    if command -v pdfinfo >/dev/null; then
-        pdfinfo "$tmp/gb.pdf" | grep -q "^Pages: *3$" || fallito "generate --booklet: pagine"
-        pdfinfo "$tmp/b.pdf" | grep -q "^Pages: *3$" || fallito "booklet: pagine"
-    fi
+    esito 2 "" "image .gif" "$cli" image "$cartella/janko-0052.xml" "$tmp/a.gif"
+    esito 0 "" "generate --booklet" "$cli" generate --rows 6 --columns 6 --count 5 --seed 2 \
+        --out "$tmp/gb" --booklet "$tmp/gb.pdf"
+    esito 0 "" "booklet" "$cli" booklet --out "$tmp/b.pdf" --per-page 2 --title Prova "$tmp"/gb/*.xml
+    for pdf in gb b; do
+        ! command -v pdfinfo >/dev/null || pdfinfo "$tmp/$pdf.pdf" | grep -q "^Pages: *3$" ||
+            fallito "$pdf.pdf: pagine"
+    done
 fi
 
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"

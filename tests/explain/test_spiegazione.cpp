@@ -38,16 +38,15 @@ const Pubblicato& Puzzle(const std::string& nome) {
 }
 
 // The cells of the island holding (r, c) in a solved board.
-void Componente(const Tavola& t, int r, int c, std::set<std::pair<int, int>>& visti) {
-    if (r < 1 || c < 1 || r > static_cast<int>(t.size()) || c > static_cast<int>(t[0].size()) ||
-        t[r - 1][c - 1] != '1' || !visti.insert({r, c}).second)
-        return;
-    for (auto [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
-        Componente(t, r + dr, c + dc, visti);
-}
 std::set<std::pair<int, int>> Componente(const Tavola& t, int r, int c) {
     std::set<std::pair<int, int>> visti;
-    Componente(t, r, c, visti);
+    for (std::vector<std::pair<int, int>> da{{r, c}}; !da.empty();) {
+        const auto [a, b] = da.back();
+        da.pop_back();
+        if (a >= 1 && b >= 1 && a <= int(t.size()) && b <= int(t[0].size()) &&
+            t[a - 1][b - 1] == '1' && visti.insert({a, b}).second)
+            da.insert(da.end(), {{a - 1, b}, {a + 1, b}, {a, b - 1}, {a, b + 1}});
+    }
     return visti;
 }
 

@@ -1,51 +1,67 @@
+// The model's defaults and limits, replacing a puzzle, board set-up and the grid-table utilities.
+#include "model/Impostazione.h"
 #include "model/Modello.h"
 #include "model/Schema.h"
+#include "view/PiattaformaHeadless.h"
 
 #include <gtest/gtest.h>
 
 using namespace isolmar;
 
-TEST(Modello, FreshModelHasTheWindowDefaultsTheMonominoAndTheBounds) {
+namespace {
+
+// A 10 x 10 puzzle with 12 clues.
+std::unique_ptr<Modello> DodiciIndizi() {
     auto m = NuovoModello();
-    EXPECT_EQ(std::vector<int>({m->NumRighe, m->NumColonne, m->NumEle, m->NumTessere,
-                                m->DimMaxIsola, m->MaxLivello, m->TempoMaxGen}),
-              std::vector<int>({10, 10, 0, 1, 4, 4, 50}));
-    EXPECT_EQ(m->IndTessere[1].Prima, 1);
-    EXPECT_EQ(m->IndTessere[1].Ultima, 1);
-    EXPECT_EQ(m->IndTessere[2].Prima, 0);
+    Schema s{10, 10, {}};
+    for (const auto& p : {std::array{2, 1, 1},
+                          {3, 1, 5},
+                          {1, 2, 9},
+                          {4, 3, 3},
+                          {2, 4, 7},
+                          {1, 5, 1},
+                          {5, 6, 5},
+                          {2, 7, 10},
+                          {3, 8, 2},
+                          {1, 9, 7},
+                          {6, 10, 4},
+                          {9, 10, 10}})
+        s.Isole.push_back({p[0], p[1], p[2]});
+    EXPECT_TRUE(ApplicaSchema(*m, s));
+    return m;
+}
+
+} // namespace
+
+TEST(Modello, FreshModelHasTheWindowDefaultsAndTheMonomino) {
+    auto m = NuovoModello();
+    EXPECT_EQ(
+        std::vector<int>({m->NumRighe, m->NumColonne, m->NumEle, m->NumTessere, m->DimMaxIsola,
+                          m->MaxLivello, m->TempoMaxGen, m->IndTessere[1].Prima,
+                          m->IndTessere[1].Ultima, m->IndTessere[2].Prima}),
+        std::vector<int>({10, 10, 0, 1, 4, 4, 50, 1, 1, 0}));
+    // The monomino in the middle of its 3 x 3 box, its border around it, the corners outside.
     const Tessera& t = m->Tessere[1];
     EXPECT_EQ(t.Dim * 100 + t.Righe * 10 + t.Colonne, 133);
-    // The monomino in the middle of its 3 x 3 box, its border around it, the corners outside.
-    const int8_t atteso[3][3] = {{Fuori, CellaBordo, Fuori},
-                                 {CellaBordo, CellaTessera, CellaBordo},
-                                 {Fuori, CellaBordo, Fuori}};
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 3; ++c)
-            EXPECT_EQ(t.Cella[r][c], atteso[r - 1][c - 1]) << r << c;
-
-    static_assert(sizeof(m->Ele) / sizeof(m->Ele[0]) == 51);
-    static_assert(sizeof(m->Tessere) / sizeof(m->Tessere[0]) == 14001);
-    static_assert(sizeof(m->Eleparz) / sizeof(m->Eleparz[0]) == 201);
-    static_assert(sizeof(m->Tblsol.t) / sizeof(m->Tblsol.t[0]) == 11);
-    static_assert(sizeof(m->EleSol) / sizeof(m->EleSol[0]) == 10);
-    static_assert(sizeof(m->EleSol[0]) / sizeof(m->EleSol[0][0]) == 6);
-    static_assert(sizeof(Booleano) == 2 && Vero == -1);
-    static_assert(sizeof(m->Mosse[0].Blocchi) == 2);
-    static_assert(sizeof(m->CelleLibere) == 2 && sizeof(m->NumProve) == 8);
+            EXPECT_EQ(t.Cella[r][c], r == 2 && c == 2 ? CellaTessera
+                                     : (r + c) % 2    ? CellaBordo
+                                                      : Fuori)
+                << r << c;
     // Grid tables are column-major.
     Griglia8 g;
     g(3, 7) = 1;
     EXPECT_EQ(&g(4, 7) - &g(3, 7), 1);
-    EXPECT_EQ(&g(0, 8) - &g(0, 7), 51);
     EXPECT_EQ((&g(0, 0))[7 * 51 + 3], 1);
 }
 
 TEST(ValidaSchema, AcceptsTheModelsLimitsAndRefusesEachKindOfPuzzleOutsideThem) {
     std::vector<Indizio> cinquanta, troppe;
-    for (int c = 1; c <= 50; ++c)
-        cinquanta.push_back({9, 50, c});
-    for (int c = 1; c <= 51; ++c)
+    for (int c = 1; c <= 51; ++c) {
+        if (c <= 50) cinquanta.push_back({9, 50, c});
         troppe.push_back({1, 1 + (c - 1) / 50, 1 + (c - 1) % 50});
+    }
     const struct {
         Schema s;
         const char* parola; // "" accepted
@@ -80,13 +96,92 @@ TEST(ApplicaSchema, ReplacesThePuzzleOnlyWhenValid) {
     EXPECT_FALSE(ApplicaSchema(*m, {4, 6, {{3, 1, 1}, {2, 9, 6}}}));
     EXPECT_EQ(m->NumColonne, 6);
     EXPECT_EQ(m->Ele[1].Marcata, 1);
-
     ASSERT_TRUE(ApplicaSchema(*m, {7, 7, {{5, 7, 7}}}));
     EXPECT_EQ(m->NumEle, 1);
     EXPECT_EQ(m->Ele[1], (Isola{5, 7, 7, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(m->Ele[2], Isola{});
     const Schema letto = SchemaDa(*m);
-    EXPECT_EQ(letto.Righe, 7);
     ASSERT_EQ(letto.Isole.size(), 1u);
-    EXPECT_EQ(letto.Isole[0].Num, 5);
+    EXPECT_EQ(letto.Righe * 10 + letto.Isole[0].Num, 75);
+}
+
+// The board of a puzzle: clue cells numbered, the rest grey, no stale search marks; while
+// generating the clues are blank and nothing is redrawn; a smaller puzzle leaves no stale cells.
+TEST(InizializzaSchema, LaysOutTheBoardAndLeavesNothingStale) {
+    auto m = DodiciIndizi();
+    Griglia Gr;
+    Gr.ColoreTestoGriglia = 0x000080;
+    PiattaformaHeadless p;
+    m->TblSchema(5, 5) = 2; // left over from an earlier search
+    InizializzaSchema(*m, Gr, p);
+    int uni = 0;
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 1; c <= 10; ++c)
+            uni += m->TblSchema(r, c) == 1 ? 1 : 0;
+    const Griglia::Cella &indizio = Gr.CellaIn(1, 5), &vuota = Gr.CellaIn(1, 6);
+    EXPECT_EQ(
+        std::vector<long>({m->CelleLibere, uni, m->TblSchema(5, 5), Gr.Righe(), Gr.Colonne(),
+                           Gr.AltezzaRiga(0), Gr.LarghezzaColonna(0), Gr.AltezzaRiga(10),
+                           Gr.Larghezza, Gr.Altezza, indizio.Sfondo, indizio.ColoreTesto,
+                           vuota.Sfondo, p.Impaginazioni}),
+        std::vector<long>({88, 12, 0, 11, 11, 0, 0, 500, 5110, 5110, Bianco, 0x000080, Grigio, 1}));
+    EXPECT_EQ(indizio.Testo + "|" + indizio.Font + "|" + vuota.Testo, "3|Arial|");
+    EXPECT_FLOAT_EQ(indizio.Dimensione, 9);
+    EXPECT_EQ(vuota.Allinea, Allineamento::CentroCentro);
+    EXPECT_TRUE(Gr.Visibile && p.Abilitati.at("CommandSoluz"));
+
+    int ridisegni = 0;
+    Gr.SuRidisegno([&] { ++ridisegni; });
+    Gr.ImpostaRidisegno(false);
+    ridisegni = 0;
+    m->ModoTempo = 1; // generating
+    InizializzaSchema(*m, Gr, p);
+    EXPECT_EQ(Gr.CellaIn(1, 5).Testo, "");
+    EXPECT_EQ(Gr.CellaIn(1, 5).Sfondo, Bianco);
+    EXPECT_FALSE(Gr.Ridisegno());
+    EXPECT_EQ(ridisegni, 0);
+    m->RidisegnaSchema = Vero;
+    m->ModoTempo = 0;
+    ASSERT_TRUE(ApplicaSchema(*m, Schema{3, 2, {{2, 3, 2}}}));
+    InizializzaSchema(*m, Gr, p);
+    EXPECT_TRUE(Gr.Ridisegno());
+    EXPECT_EQ(ridisegni, 1);
+    EXPECT_EQ(Gr.Righe() * 10 + Gr.Colonne(), 43);
+    EXPECT_EQ(Gr.CellaIn(1, 1).Testo + "|" + Gr.CellaIn(3, 2).Testo, "|2");
+    EXPECT_EQ(m->CelleLibere, 5);
+    EXPECT_EQ(Gr.Larghezza, 1110);
+}
+
+TEST(InizializzaTblGioco, ClueCellsAreIslandAndTheMoveListIsEmptied) {
+    auto m = DodiciIndizi();
+    Griglia gr2;
+    gr2.ImpostaColonne(8);
+    gr2.Visibile = true;
+    m->NumMosseGioco = 17;
+    m->TblGioco(2, 2) = 2;
+    InizializzaTblGioco(*m, gr2);
+    EXPECT_EQ(std::vector<int>({m->TblGioco(2, 2), m->TblGioco(10, 10), m->TblGioco(8, 2),
+                                m->NumMosseGioco, gr2.Colonne(), gr2.Visibile}),
+              std::vector<int>({0, 1, 1, 0, 1, 0}));
+    m->TblSchema(4, 4) = 6;
+    InizializzaSchemaEle(*m);
+    EXPECT_EQ(m->TblSchema(4, 4), 0);
+    EXPECT_EQ(m->TblSchema, m->TblGioco);
+}
+
+TEST(TabelleGriglia, UtilitiesTouchOnlyRowsAndColumnsOneToN) {
+    Griglia8 t, copia;
+    t.v.fill(7);
+    AzzeraTabella(t, 3);
+    CopiaTabella(t, copia, 4);
+    TabellaGriglia3<int16_t, 6> b;
+    for (auto& g : b.t)
+        g.v.fill(-3);
+    AzzeraTabellab(b, 2);
+    const int casi[][2] = {{t(1, 1), 0},     {t(3, 3), 0},     {t(4, 3), 7},     {t(3, 4), 7},
+                           {t(0, 2), 7},     {t(2, 0), 7},     {copia(4, 4), 7}, {copia(2, 2), 0},
+                           {copia(5, 1), 0}, {copia(0, 1), 0}, {b(1, 1, 1), 0},  {b(5, 2, 2), 0},
+                           {b(0, 1, 1), -3}, {b(3, 3, 1), -3}, {b(3, 0, 1), -3}};
+    for (size_t i = 0; i < std::size(casi); ++i)
+        EXPECT_EQ(casi[i][0], casi[i][1]) << i;
 }

@@ -20,21 +20,33 @@
 
 using namespace isolmar;
 
+namespace {
+
+const Schema Unico{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}};
+
+// 50 x 50 with 50 clues spread over the board.
+Schema Grande() {
+    Schema s{50, 50, {}};
+    for (int i = 0; i < 50; ++i)
+        s.Isole.push_back({1 + i % 9, 1 + (i / 7) * 7, 1 + (i % 7) * 7});
+    return s;
+}
+
+bool Mostra(FinestraPrincipale& w, bool colloca = false) {
+    w.show();
+    if (colloca) w.Colloca();
+    return QTest::qWaitForWindowExposed(&w);
+}
+
+QString Etichetta(FinestraPrincipale& w, const char* nome) {
+    return w.findChild<QLabel*>(nome)->text();
+}
+
+} // namespace
+
 class TestFinestra : public QObject {
     Q_OBJECT
 
-    static void Carica(FinestraPrincipale& w, const Schema& s) {
-        Form1& f = w.Finestra();
-        QVERIFY(f.CaricaSchema(s));
-    }
-    // The title of the next modal window to open; it is closed as its close box would.
-    static void ChiudiProssimaModale(QString& titolo) {
-        QTimer::singleShot(50, [&titolo] {
-            QWidget* d = QApplication::activeModalWidget();
-            titolo = d ? d->windowTitle() : QStringLiteral("(nessuna)");
-            if (d) d->close();
-        });
-    }
     static void Foto(QWidget& w, const char* nome) {
         const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
         if (!cartella.isEmpty())
@@ -44,8 +56,7 @@ class TestFinestra : public QObject {
   private slots:
     void barraDiDiciottoVoci() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Mostra(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Isolmar"));
         QCOMPARE(w.Finestra().m.NumTessere, 1067);
         const auto azioni = w.Barra()->actions();
@@ -68,52 +79,43 @@ class TestFinestra : public QObject {
                 c.Etichetta);
     }
 
+    // "Risolvi" paints the solution on the board; "Genera" and "Soluzione" work by their buttons.
     void risolviDipingeLaTavola() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        // A 14-column puzzle: islands 3, 1, 2, 4 along the top, the rest wall-friendly.
-        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        QVERIFY(Mostra(w));
+        Form1& f = w.Finestra();
+        QVERIFY(f.CaricaSchema(Unico));
         QVERIFY(w.Tavola()->isVisible());
         w.Barra()->actions()[5]->trigger(); // "Risolvi"
-        Form1& f = w.Finestra();
         QCOMPARE(f.m.NumSol, int16_t(1));
-        QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QStringLiteral("Soluzione schema"));
+        QCOMPARE(Etichetta(w, "Label2"), QStringLiteral("Soluzione schema"));
         const QImage img = w.Tavola()->grab().toImage();
-        // The centre of every cell shows the solution's colour.
         const int lato = w.Tavola()->Pixel(LatoCella);
         for (int r = 1; r <= 5; ++r)
-            for (int c = 1; c <= 5; ++c) {
-                const QColor atteso =
-                    f.m.Tblsol(1, r, c) == 1 ? QColor(255, 255, 255) : QColor(0, 0, 255);
-                const QColor visto =
-                    img.pixelColor((c - 1) * lato + lato / 4, (r - 1) * lato + lato / 4);
-                QCOMPARE(visto, atteso);
-            }
+            for (int c = 1; c <= 5; ++c)
+                QCOMPARE(img.pixelColor((c - 1) * lato + lato / 4, (r - 1) * lato + lato / 4),
+                         f.m.Tblsol(1, r, c) == 1 ? QColor(255, 255, 255) : QColor(0, 0, 255));
     }
 
     void generaERisolviConIPulsanti() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.Finestra().Gen.ImpostaSeme(3);
-        QTest::mouseClick(w.findChild<QPushButton*>("CommandGenera"), Qt::LeftButton);
+        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
+        f.Gen.ImpostaSeme(3);
+        QTest::mouseClick(w.findChild<QPushButton*>("CommandGenera"), Qt::LeftButton);
         QCOMPARE(f.m.NumSol, int16_t(1));
-        QVERIFY(w.Tavola()->isVisible());
-        QVERIFY(w.findChild<QLabel*>("Label1")->text().contains(" gen"));
+        QVERIFY(Etichetta(w, "Label1").contains(" gen"));
         QTest::mouseClick(w.findChild<QPushButton*>("CommandSoluz"), Qt::LeftButton);
-        QCOMPARE(w.findChild<QLabel*>("Label2")->text(), QStringLiteral("Soluzione schema"));
+        QCOMPARE(Etichetta(w, "Label2"), QStringLiteral("Soluzione schema"));
         Foto(w, "finestra.png");
     }
 
     // Clicks and drags on the real board widget, the popup menu of a clue, the snapshot strip.
     void giocoConIlMouse() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
+        QVERIFY(f.CaricaSchema(Unico));
         const int lato = w.Tavola()->Pixel(LatoCella);
         auto centro = [&](int r, int c) {
             return QPoint((c - 1) * lato + lato / 2, (r - 1) * lato + lato / 2);
@@ -125,8 +127,7 @@ class TestFinestra : public QObject {
         QCOMPARE(colore(2, 2), QColor(192, 192, 192));
         QTest::mouseClick(w.Tavola(), Qt::RightButton, {}, centro(2, 2));
         QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(2, 3));
-        QCOMPARE(f.m.TblGioco(2, 2), uint8_t(2));
-        QCOMPARE(f.m.TblGioco(2, 3), uint8_t(1));
+        QCOMPARE(f.m.TblGioco(2, 2) * 10 + f.m.TblGioco(2, 3), 21);
         QCOMPARE(colore(2, 2), QColor(0, 0, 255));
         QCOMPARE(colore(2, 3), QColor(255, 255, 255));
 
@@ -167,27 +168,47 @@ class TestFinestra : public QObject {
         QCOMPARE(f.m.NumMosseGioco, 8);
     }
 
-    // The window fits every board it lays out: it grows with a large one and shrinks back.
+    // The window fits every board it lays out: it grows with a large one and shrinks back; a
+    // 50 x 50 board opens within the screen and scrolls; a larger window has larger cells.
     void laFinestraSegueLaTavola() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
-        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        QVERIFY(f.CaricaSchema(Unico));
         const QSize piccola = w.size();
         QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0213.xml")); // 17 x 17
         QTRY_VERIFY(w.width() > piccola.width() && w.height() > piccola.height());
-        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        QVERIFY(f.CaricaSchema(Unico));
         QTRY_COMPARE(w.size(), piccola);
         QVERIFY(w.Tavola()->geometry().bottom() < w.height());
+
+        QVERIFY(f.CaricaSchema(Grande()));
+        const QRect libero = w.screen()->availableGeometry();
+        QVERIFY(libero.width() <= 1600 && libero.height() <= 1200);
+        QTRY_VERIFY(libero.contains(w.frameGeometry()));
+        QVERIFY(w.Tavola()->Zoom() >= ZoomMinimo - 1e-9);
+        QVERIFY(w.Area()->verticalScrollBar()->maximum() > 0);
+        Foto(w, "grande.png");
+
+        QVERIFY(f.CaricaSchema(Schema{10, 10, {{3, 2, 2}, {4, 5, 7}, {2, 9, 3}}}));
+        QTRY_VERIFY(libero.contains(w.frameGeometry()));
+        const double prima = w.Tavola()->Zoom();
+        const int lato = w.Tavola()->Pixel(LatoCella);
+        w.resize(w.width() + 300, w.height() + 300);
+        QTRY_VERIFY(w.Tavola()->Zoom() > prima * 1.2);
+        QVERIFY(w.Tavola()->Pixel(LatoCella) > lato);
+        const double adatto = w.Tavola()->Zoom();
+        w.CambiaZoom(1.25); // Ctrl+plus
+        QVERIFY(w.Tavola()->Zoom() > adatto);
+        w.CambiaZoom(0); // Ctrl+0
+        QCOMPARE(w.Tavola()->Zoom(), adatto);
     }
 
     // Every box and dialog the program shows speaks Italian.
     void dialoghiInItaliano() {
         FinestraPrincipale::ParlaItaliano();
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Mostra(w));
         QStringList visti;
         // Reads the buttons of the box that opens next, then presses its last one (cancel).
         auto leggi = [&] {
@@ -229,8 +250,7 @@ class TestFinestra : public QObject {
     // A game in progress on a published puzzle, for the README.
     void partitaInCorso() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
         QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0389.xml"));
         // Draw the first rows of the solution, photograph twice, mark the first island.
@@ -258,14 +278,12 @@ class TestFinestra : public QObject {
     // Shortcuts reach their commands; the arrows move a cursor that is drawn, keys set cells.
     void tastiera() {
         FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Carica(w, Schema{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}});
+        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
+        QVERIFY(f.CaricaSchema(Unico));
         for (int k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
             QTest::keyClick(&w, Qt::Key(k));
-        QCOMPARE(f.CursoreRiga, 2);
-        QCOMPARE(f.CursoreColonna, 2);
+        QCOMPARE(f.CursoreRiga * 10 + f.CursoreColonna, 22);
         QTest::keyClick(&w, Qt::Key_M);
         QCOMPARE(f.m.TblGioco(2, 2), uint8_t(2));
         QTest::keyClick(&w, Qt::Key_Right);
@@ -288,7 +306,8 @@ class TestFinestra : public QObject {
             QCOMPARE(f.m.NumMosseGioco, p.mosse);
             QCOMPARE(f.m.TblGioco(2, 3), p.cella);
         }
-        // Commands that open a window: its title tells which one came.
+        // Commands that open a window: its title tells which one came; it is closed as its
+        // close box would.
         const struct {
             QKeySequence tasto;
             QString titolo;
@@ -300,43 +319,17 @@ class TestFinestra : public QObject {
             w.activateWindow(); // shortcuts act in the active window
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QString titolo;
-            ChiudiProssimaModale(titolo);
+            QTimer::singleShot(50, [&titolo] {
+                QWidget* d = QApplication::activeModalWidget();
+                titolo = d ? d->windowTitle() : QStringLiteral("(nessuna)");
+                if (d) d->close();
+            });
             QTest::keySequence(&w, x.tasto);
             QTRY_VERIFY(!titolo.isEmpty());
             QCOMPARE(titolo, x.titolo);
         }
         QVERIFY(w.isVisible());
         QCOMPARE(f.m.NumRighe, uint8_t(5)); // nothing was replaced
-    }
-
-    // A 50 x 50 board opens within the screen and scrolls; a larger window has larger cells.
-    void zoomEGrandiTavole() {
-        FinestraPrincipale w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        Schema grande{50, 50, {}};
-        for (int i = 0; i < 50; ++i)
-            grande.Isole.push_back({1 + i % 9, 1 + (i / 7) * 7, 1 + (i % 7) * 7});
-        Carica(w, grande);
-        const QRect libero = w.screen()->availableGeometry();
-        QVERIFY(libero.width() <= 1600 && libero.height() <= 1200);
-        QTRY_VERIFY(libero.contains(w.frameGeometry()));
-        QVERIFY(w.Tavola()->Zoom() >= ZoomMinimo - 1e-9);
-        QVERIFY(w.Area()->verticalScrollBar()->maximum() > 0);
-        Foto(w, "grande.png");
-
-        Carica(w, Schema{10, 10, {{3, 2, 2}, {4, 5, 7}, {2, 9, 3}}});
-        QTRY_VERIFY(libero.contains(w.frameGeometry()));
-        const double prima = w.Tavola()->Zoom();
-        const int lato = w.Tavola()->Pixel(LatoCella);
-        w.resize(w.width() + 300, w.height() + 300);
-        QTRY_VERIFY(w.Tavola()->Zoom() > prima * 1.2);
-        QVERIFY(w.Tavola()->Pixel(LatoCella) > lato);
-        const double adatto = w.Tavola()->Zoom();
-        w.CambiaZoom(1.25); // Ctrl+plus
-        QVERIFY(w.Tavola()->Zoom() > adatto);
-        w.CambiaZoom(0); // Ctrl+0
-        QCOMPARE(w.Tavola()->Zoom(), adatto);
     }
 
     // The README's pictures of play, taken when ISOLMAR_SHOT_DIR is set (under Xvfb, the whole
@@ -362,59 +355,40 @@ class TestFinestra : public QObject {
                     f.Tavola_KeyDown(isola ? TastoGioco::Isola : TastoGioco::Muro);
                 }
         };
-        {
+        for (int foto = 0; foto < 4; ++foto) {
             FinestraPrincipale w;
-            w.show();
-            w.Colloca();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY(Mostra(w, true));
             Form1& f = w.Finestra();
-            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
-            gioca(f, {3, 17, 42, 43}, 70);
-            f.Clic("mnuVerificaSchema");
-            QTest::qWait(200);
-            schermo("verifica.png");
-        }
-        {
-            FinestraPrincipale w;
-            w.show();
-            w.Colloca();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            Form1& f = w.Finestra();
-            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
-            QTimer::singleShot(400, [&] {
-                schermo("risolto.png");
-                if (QWidget* d = QApplication::activeModalWidget()) d->close();
-            });
-            gioca(f, {}, 100);
-            QTRY_VERIFY(w.findChild<QLabel*>("Label2")->text().startsWith("Schema risolto!"));
-            QTest::qWait(600);
-        }
-        {
-            FinestraPrincipale w;
-            w.show();
-            w.Colloca();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            Form1& f = w.Finestra();
-            QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0389.xml"));
-            w.resize(1100, 1000);
-            w.move(250, 80);
-            QTest::qWait(200);
-            gioca(f, {}, 80);
-            f.Tavola_KeyDown(TastoGioco::Giu);
-            QTest::qWait(200);
-            schermo("zoom.png");
-        }
-        {
-            FinestraPrincipale w;
-            w.show();
-            w.Colloca();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            Schema grande{50, 50, {}};
-            for (int i = 0; i < 50; ++i)
-                grande.Isole.push_back({1 + i % 9, 1 + (i / 7) * 7, 1 + (i % 7) * 7});
-            Carica(w, grande);
-            QTest::qWait(300);
-            schermo("grande.png");
+            if (foto == 3) {
+                QVERIFY(f.CaricaSchema(Grande()));
+                QTest::qWait(300);
+                schermo("grande.png");
+                continue;
+            }
+            QVERIFY(f.ApriFile(foto == 2 ? ISOLMAR_PUZZLES_DIR "/janko-0389.xml"
+                                         : ISOLMAR_PUZZLES_DIR "/janko-0052.xml"));
+            if (foto == 0) {
+                gioca(f, {3, 17, 42, 43}, 70);
+                f.Clic("mnuVerificaSchema");
+                QTest::qWait(200);
+                schermo("verifica.png");
+            } else if (foto == 1) {
+                QTimer::singleShot(400, [&] {
+                    schermo("risolto.png");
+                    if (QWidget* d = QApplication::activeModalWidget()) d->close();
+                });
+                gioca(f, {}, 100);
+                QTRY_VERIFY(Etichetta(w, "Label2").startsWith("Schema risolto!"));
+                QTest::qWait(600);
+            } else {
+                w.resize(1100, 1000);
+                w.move(250, 80);
+                QTest::qWait(200);
+                gioca(f, {}, 80);
+                f.Tavola_KeyDown(TastoGioco::Giu);
+                QTest::qWait(200);
+                schermo("zoom.png");
+            }
         }
     }
 };

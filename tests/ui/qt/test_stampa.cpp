@@ -181,84 +181,70 @@ class TestStampa : public QObject {
         QVERIFY(Tinta(Fondo(img, Cella(q, 50, 50, 50, 50, 30)), 0, 0, 255));
     }
 
-    void immagini_data() {
-        QTest::addColumn<QString>("formato");
-        QTest::addColumn<bool>("soluzione");
-        for (const char* f : {"png", "svg", "pdf"})
-            for (const bool s : {false, true})
-                QTest::addRow("%s%s", f, s ? " soluzione" : "") << QString(f) << s;
-    }
+    // The three picture formats, with and without the solution, at 8 mm a cell.
     void immagini() {
-        QFETCH(QString, formato);
-        QFETCH(bool, soluzione);
         SchemaCarta s;
         QCOMPARE(LeggiSchemaCarta(SchemaSuFile(), true, 10, s), std::string()); // solved here
         QCOMPARE(s.Soluzione.size(), size_t(25));
-        const std::string uscita = File("immagine.") + formato.toStdString();
-        OpzioniImmagine o{SchemaSuFile(), uscita, soluzione, 8, 10};
-        QCOMPARE(ComandoImmagine(o), 0);
-        QImage img;
-        if (formato == "png") {
-            img.load(QString::fromStdString(uscita));
-            QCOMPARE(img.dotsPerMeterX(), 5906); // 150 dpi
-        } else if (formato == "svg") {
-            QSvgRenderer svg(QString::fromStdString(uscita));
-            QVERIFY(svg.isValid());
-            img = QImage(svg.defaultSize() * 2, QImage::Format_RGB32);
-            img.fill(Qt::white);
-            QPainter pt(&img);
-            svg.render(&pt);
-        } else {
-            img = Pagina(QString::fromStdString(uscita), 1, 150);
-        }
-        img = img.convertToFormat(QImage::Format_RGB32);
-        const QRect q = Riquadro(img);
-        // 5 cells of 8 mm and a 2 mm border on each side: 44 mm.
-        if (formato != "svg") QVERIFY(std::abs(img.width() - 44 * 150 / 25.4) <= 3);
-        for (int r = 1; r <= 5; ++r)
-            for (int c = 1; c <= 5; ++c) {
-                const bool isola = !soluzione || s.Soluzione[size_t((r - 1) * 5 + c - 1)] == '1';
-                const QRgb colore = Fondo(img, Cella(q, 5, 5, r, c));
-                QVERIFY2(isola ? Chiaro(colore) : Tinta(colore, 0, 0, 255),
-                         qPrintable(QString("%1,%2").arg(r).arg(c)));
+        for (const QString formato : {"png", "svg", "pdf"})
+            for (const bool soluzione : {false, true}) {
+                const std::string uscita = File("immagine.") + formato.toStdString();
+                const QString caso = formato + (soluzione ? " soluzione" : "");
+                QVERIFY2(ComandoImmagine({SchemaSuFile(), uscita, soluzione, 8, 10}) == 0,
+                         qPrintable(caso));
+                QImage img;
+                if (formato == "png") {
+                    img.load(QString::fromStdString(uscita));
+                    QCOMPARE(img.dotsPerMeterX(), 5906); // 150 dpi
+                } else if (formato == "svg") {
+                    QSvgRenderer svg(QString::fromStdString(uscita));
+                    QVERIFY(svg.isValid());
+                    img = QImage(svg.defaultSize() * 2, QImage::Format_RGB32);
+                    img.fill(Qt::white);
+                    QPainter pt(&img);
+                    svg.render(&pt);
+                } else {
+                    img = Pagina(QString::fromStdString(uscita), 1, 150);
+                }
+                img = img.convertToFormat(QImage::Format_RGB32);
+                const QRect q = Riquadro(img);
+                // 5 cells of 8 mm and a 2 mm border on each side: 44 mm.
+                if (formato != "svg") QVERIFY(std::abs(img.width() - 44 * 150 / 25.4) <= 3);
+                for (int k = 0; k < 25; ++k) {
+                    const bool isola = !soluzione || s.Soluzione[size_t(k)] == '1';
+                    const QRgb colore = Fondo(img, Cella(q, 5, 5, k / 5 + 1, k % 5 + 1));
+                    QVERIFY2(isola ? Chiaro(colore) : Tinta(colore, 0, 0, 255),
+                             qPrintable(caso + " " + QString::number(k)));
+                }
+                for (const Indizio& i : Unico.Isole)
+                    QVERIFY(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna)) > 3);
             }
-        for (const Indizio& i : Unico.Isole)
-            QVERIFY(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna)) > 3);
     }
 
-    void libretti_data() {
-        QTest::addColumn<int>("schemi");
-        QTest::addColumn<int>("perPagina");
-        QTest::addColumn<bool>("soluzioni");
-        QTest::addColumn<int>("pagine");
-        QTest::newRow("1 di 1") << 1 << 1 << false << 1;
-        QTest::newRow("5 da 4") << 5 << 4 << false << 2;
-        QTest::newRow("5 da 4, soluzioni") << 5 << 4 << true << 3;
-        QTest::newRow("17 da 4, soluzioni") << 17 << 4 << true << 7;
-        QTest::newRow("9 da 1, soluzioni") << 9 << 1 << true << 12;
-    }
+    // Pages of puzzles, then pages of solutions (blue walls on the last one).
     void libretti() {
-        QFETCH(int, schemi);
-        QFETCH(int, perPagina);
-        QFETCH(bool, soluzioni);
-        QFETCH(int, pagine);
-        OpzioniLibretto o;
-        o.Uscita = File("libretto.pdf");
-        o.PerPagina = perPagina;
-        o.Soluzioni = soluzioni;
-        o.Titolo = "Prova";
-        o.File.assign(size_t(schemi), SchemaSuFile());
-        QCOMPARE(ComandoLibretto(o), 0);
-        QCOMPARE(PagineLibretto(schemi, perPagina, soluzioni), pagine);
-        QCOMPARE(Pagine(o.Uscita), pagine);
-        if (!soluzioni) return;
-        // The last page holds solutions: blue walls.
-        const QImage img = Pagina(QString::fromStdString(o.Uscita), pagine, 50);
-        bool blu = false;
-        for (int y = 0; y < img.height() && !blu; ++y)
-            for (int x = 0; x < img.width() && !blu; ++x)
-                blu = Tinta(img.pixel(x, y), 0, 0, 255);
-        QVERIFY(blu);
+        for (auto [schemi, perPagina, soluzioni, pagine] : {std::tuple{1, 1, false, 1},
+                                                            {5, 4, false, 2},
+                                                            {5, 4, true, 3},
+                                                            {17, 4, true, 7},
+                                                            {9, 1, true, 12}}) {
+            OpzioniLibretto o;
+            o.Uscita = File("libretto.pdf");
+            o.PerPagina = perPagina;
+            o.Soluzioni = soluzioni;
+            o.Titolo = "Prova";
+            o.File.assign(size_t(schemi), SchemaSuFile());
+            QCOMPARE(ComandoLibretto(o), 0);
+            QCOMPARE(PagineLibretto(schemi, perPagina, soluzioni), pagine);
+            QCOMPARE(Pagine(o.Uscita), pagine);
+            if (!soluzioni) continue;
+            const QImage img = Pagina(QString::fromStdString(o.Uscita), pagine, 50);
+            bool blu = false;
+            for (int y = 0; y < img.height() && !blu; ++y)
+                for (int x = 0; x < img.width() && !blu; ++x)
+                    blu = Tinta(img.pixel(x, y), 0, 0, 255);
+            QVERIFY(blu);
+        }
     }
 
     void scrittureFallite() {
@@ -271,15 +257,13 @@ class TestStampa : public QObject {
         QCOMPARE(Leggi(uscita), std::string("vecchio"));
         o.File = {SchemaSuFile()};
         std::filesystem::permissions(uscita, std::filesystem::perms::owner_read);
-        QCOMPARE(ComandoLibretto(o), 2); // a read-only file is refused
-        QCOMPARE(Leggi(uscita), std::string("vecchio"));
-        OpzioniImmagine i{SchemaSuFile(), uscita, false, 0, 10};
-        QCOMPARE(ComandoImmagine(i), 2);
-        QCOMPARE(Leggi(uscita), std::string("vecchio"));
         QPrinter stampante;
         stampante.setOutputFormat(QPrinter::PdfFormat);
         stampante.setOutputFileName(QString::fromStdString(uscita));
         std::string motivo;
+        // A read-only file is refused by the booklet, the picture and the printer alike.
+        QCOMPARE(ComandoLibretto(o), 2);
+        QCOMPARE(ComandoImmagine({SchemaSuFile(), uscita, false, 0, 10}), 2);
         QVERIFY(!StampaGriglia(stampante, Griglia(), &motivo));
         QVERIFY(!motivo.empty());
         QCOMPARE(Leggi(uscita), std::string("vecchio"));
