@@ -333,7 +333,9 @@ TEST(Link, Escapes) {
     for (const auto& c : casi) {
         const std::string url = ScriviLink(c.s);
         SCOPED_TRACE(url);
-        if (c.corpo) EXPECT_EQ(url, std::string("https://puzz.link/p?nurikabe/") + c.corpo);
+        if (c.corpo) {
+            EXPECT_EQ(url, std::string("https://puzz.link/p?nurikabe/") + c.corpo);
+        }
         const EsitoLettura e = LeggiLink(url);
         ASSERT_TRUE(e.Ok()) << e.Testo();
         EXPECT_EQ(Forma(e.Letto.S), Forma(c.s));
