@@ -1,11 +1,9 @@
 #include "cli/Comune.h"
 
 #include "io/Letture.h"
-#include "io/PuzzLink.h"
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 
 namespace isolmar::cli {
@@ -17,14 +15,7 @@ Finestra::Finestra() {
 
 bool Finestra::Apri(const std::string& sorgente) {
     p.Messaggi.clear();
-    std::error_code ec;
-    if (SembraLink(sorgente) && !std::filesystem::exists(sorgente, ec)) {
-        const EsitoLettura e = LeggiLink(sorgente);
-        if (e.Ok() && f.CaricaSchema(e.Letto.S)) return true;
-        std::cerr << sorgente << ": " << e.Testo() << "\n";
-        return false;
-    }
-    if (f.ApriFile(sorgente)) return true;
+    if (f.ApriFile(sorgente)) return true; // a file, or a link in its place
     std::cerr << sorgente << ": " << (p.Messaggi.empty() ? TestoFileErrato : p.Messaggi.back())
               << "\n";
     return false;

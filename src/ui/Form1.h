@@ -187,8 +187,8 @@ class Form1 {
     // player's board, under a name asked for.
     void mnuCopiaLink_Click();
     void mnuSalvaPzpr_Click();
-    // Opens the puzzle file at percorso (XML, pzprv3, a link, or the text form); false when it
-    // was refused.
+    // Opens the puzzle file at percorso (XML, pzprv3, a link, or the text form), or the puzz.link
+    // URL percorso itself when no such file exists; false when it was refused.
     bool ApriFile(const std::string& percorso);
     // Lays a puzzle out as a fresh game, as opening a file of it without solution would.
     bool CaricaSchema(const Schema& s);

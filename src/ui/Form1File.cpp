@@ -5,6 +5,8 @@
 #include "solver/Tessere.h"
 #include "ui/Form1.h"
 
+#include <filesystem>
+
 namespace isolmar {
 
 namespace {
@@ -76,6 +78,13 @@ bool Form1::CaricaSchema(const Schema& s) {
 }
 
 bool Form1::ApriFile(const std::string& percorso) {
+    // A puzz.link URL given in place of a file (the command line, a browser's "open with").
+    std::error_code ec;
+    if (SembraLink(percorso) && !std::filesystem::exists(percorso, ec)) {
+        if (!Carica(LeggiLink(percorso))) return false;
+        CartellaSchema.clear();
+        return true;
+    }
     std::string dati, motivo;
     if (!LeggiFile(percorso, dati, &motivo))
         return Carica(EsitoLettura{TestoFileErrato, percorso + ": " + motivo, {}});
