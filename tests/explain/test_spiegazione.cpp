@@ -1,12 +1,8 @@
 // The explanation engine judged against the published solutions, its failure rows, its levels,
 // its combinations and exploration, and runs from wrong marks.
 #include "explain/Spiegazione.h"
-#include "model/Impostazione.h"
 #include "solver/Regole.h"
-#include "ui/Form1.h"
-#include "view/PiattaformaHeadless.h"
-
-#include <gtest/gtest.h>
+#include "ui/Partita.h"
 
 #include <algorithm>
 #include <random>
@@ -17,16 +13,9 @@ using namespace isolmar::prova;
 
 namespace {
 
-struct Banco {
-    PiattaformaHeadless p;
-    Form1 f{p};
-    Modello& m = f.m;
+struct Banco : Partita {
     Spiegazione& s = f.Spieg;
-    Banco() {
-        f.Form_Load();
-        f.Form_Activate();
-    }
-    explicit Banco(const Schema& schema) : Banco() { EXPECT_TRUE(f.CaricaSchema(schema)); }
+    using Partita::Partita;
     bool Esegui(Relatore& r, bool soloValuta = false) { return s.EseguiLog(r, soloValuta); }
 };
 
@@ -80,13 +69,6 @@ std::string Discordanze(const Banco& b, const Tavola& sol) {
             errori += "forma " + cella(e.Riga, e.Colonna);
     }
     return errori;
-}
-
-std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
-    std::set<std::tuple<int, int, int>> s;
-    for (int i = 1; i <= m.NumEle; ++i)
-        s.insert({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
-    return s;
 }
 
 } // namespace

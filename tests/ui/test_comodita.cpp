@@ -1,6 +1,5 @@
 // Comfort of play, headless: "solved" by the rules and said once, the whole-board check, redo,
-// drag painting, the keyboard, the save question, "Ricomincia", "Nuovo schema", the label of a
-// running search, the zoom.
+// drag painting, the keyboard, the save question, "Ricomincia", "Nuovo schema" and the zoom.
 #include "Partita.h"
 
 using namespace isolmar;
@@ -244,29 +243,6 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     EXPECT_EQ(g.m.NumRighe, 6);
     EXPECT_EQ(g.m.NumEle, isole);
     EXPECT_EQ(g.m.NumSol, 1);
-}
-
-// Every search says it runs, with the busy pointer, and Esc stops it: "interrupted", never "no
-// solution" nor a count.
-TEST(Avviso, ASearchSaysItRunsWithTheBusyPointerAndEscStopsIt) {
-    for (const char* comando : {"CommandSoluz", "CommandSoluz3", "mnuVerificaSchema"}) {
-        SCOPED_TRACE(comando);
-        Partita g(Unico);
-        g.p.ImpostaTesto("Label2", "prima");
-        std::string durante;
-        bool occupato = false;
-        g.p.DopoCessioni(0, [&] {
-            durante = g.Label2();
-            occupato = g.p.Occupato;
-            g.f.Form_KeyPress(27);
-        });
-        g.f.Clic(comando);
-        EXPECT_EQ(durante, "Ricerca in corso… (Esc per interrompere)");
-        EXPECT_TRUE(occupato);
-        EXPECT_FALSE(g.p.Occupato);
-        EXPECT_EQ(g.Label2(), "Ricerca interrotta");
-        EXPECT_EQ(g.m.NumSol, 0);
-    }
 }
 
 TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizes) {

@@ -47,13 +47,6 @@ std::set<std::pair<int, int>> Segnate(const Banco& b) {
     return s;
 }
 
-std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
-    std::set<std::tuple<int, int, int>> s;
-    for (int i = 1; i <= m.NumEle; ++i)
-        s.insert({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
-    return s;
-}
-
 // The symbols of SettaSegn: Wingdings 51 then 200 (a heading with records) or 202 (a record).
 const std::string Titolo = "3\xC3\x88", Riga = "3\xC3\x8A";
 
