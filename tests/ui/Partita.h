@@ -130,6 +130,21 @@ template <class P> struct PartitaSu {
     }
     uint8_t Cella(int r, int c) const { return m.TblGioco(r, c); }
     Colore Sfondo(int r, int c) const { return f.Gr.CellaIn(r, c).Sfondo; }
+    // The board's backgrounds row by row: '.' grey, 'o' white, '#' blue, 'G' yellow, 'V' teal,
+    // 'R' red, '?' anything else.
+    std::string Sfondi() const {
+        static const std::pair<Colore, char> nomi[] = {{Grigio, '.'},     {Bianco, 'o'},
+                                                       {Blu, '#'},        {Giallo, 'G'},
+                                                       {Verdeacqua, 'V'}, {0x0000FF, 'R'}};
+        std::string s;
+        for (int r = 1; r <= m.NumRighe; ++r)
+            for (int c = 1; c <= m.NumColonne; ++c) {
+                s += '?';
+                for (auto [colore, ch] : nomi)
+                    if (Sfondo(r, c) == colore) s.back() = ch;
+            }
+        return s;
+    }
     std::string Label2() const { return p.Testo("Label2"); }
     bool Aiuto() { return p.AbilitatiBarra["Aiuto"]; }
     // The first line of each message shown: the program's message, without its reason.

@@ -2,6 +2,8 @@
 // drag painting, the keyboard, the save question, "Ricomincia", "Nuovo schema" and the zoom.
 #include "Partita.h"
 
+#include <algorithm>
+
 using namespace isolmar;
 
 namespace {
@@ -55,17 +57,23 @@ TEST(Risolto, JudgedByTheRulesAndSaidOncePerGame) {
 TEST(Verifica, TheWholeBoardCheckCountsAndShowsTheWrongCells) {
     const struct {
         std::string celle;
-        std::vector<std::pair<int, int>> sbagliate;
+        std::vector<size_t> rosse; // cells 0-based, row by row
         const char* testo;
     } casi[] = {
         {Con(SoluzioneUnico, {{24, 'O'}, {3, 'O'}, {8, '#'}, {20, '.'}}),
-         {{1, 4}, {2, 4}, {5, 5}},
+         {3, 8, 24},
          "3 celle sbagliate"},
-        {Con(SoluzioneUnico, {{2, 'O'}}), {{1, 3}}, "1 cella sbagliata"},
+        {Con(SoluzioneUnico, {{2, 'O'}}), {2}, "1 cella sbagliata"},
         {Con(SoluzioneUnico, {{20, '.'}, {21, '.'}}),
          {},
          "Nessuna cella sbagliata; 2 celle da decidere"},
         {SoluzioneUnico, {}, "Nessuna cella sbagliata"},
+    };
+    auto rosse = [](const Partita& g) {
+        std::string s = g.Sfondi();
+        std::replace_if(
+            s.begin(), s.end(), [](char c) { return c != 'R'; }, '-');
+        return s;
     };
     for (const auto& k : casi) {
         SCOPED_TRACE(k.testo);
@@ -75,17 +83,14 @@ TEST(Verifica, TheWholeBoardCheckCountsAndShowsTheWrongCells) {
         g.f.Clic("mnuVerificaSchema"); // solves first
         EXPECT_EQ(g.m.NumSol, 1);
         EXPECT_EQ(g.Label2(), k.testo);
-        int rosse = 0;
-        for (int r = 1; r <= 5; ++r)
-            for (int c = 1; c <= 5; ++c)
-                rosse += g.Sfondo(r, c) == 0x0000FF;
-        EXPECT_EQ(rosse, static_cast<int>(k.sbagliate.size()));
-        for (auto [r, c] : k.sbagliate)
-            EXPECT_EQ(g.Sfondo(r, c), 0x0000FFu) << r << "," << c;
-        // The next click puts the game's colours back, and acts.
-        g.Clic(5, 1);
-        for (auto [r, c] : k.sbagliate)
-            EXPECT_NE(g.Sfondo(r, c), 0x0000FFu) << r << "," << c;
+        std::string attese(25, '-');
+        for (size_t i : k.rosse)
+            attese[i] = 'R';
+        EXPECT_EQ(rosse(g), attese);
+        const int mosse = g.m.NumMosseGioco;
+        g.Clic(5, 1); // the next click puts the game's colours back, and acts
+        EXPECT_EQ(rosse(g), std::string(25, '-'));
+        EXPECT_EQ(g.m.NumMosseGioco, mosse + 1);
     }
 }
 
