@@ -206,11 +206,9 @@ TEST(Log, SavingTheSituationShownLeavesTheGame) {
         b.Mostra([&](int n) {
             if (n != 6) return;
             b.f3.Gm_Click(1); // a configuration on the board
-            for (int r = 1; r <= 5; ++r)
-                for (int c = 1; c <= 5; ++c)
-                    mostrato += b.Cella(r, c).Sfondo == Blu      ? '2'
-                                : b.Cella(r, c).Sfondo == Bianco ? '1'
-                                                                 : '0';
+            mostrato = b.Sfondi();
+            for (char& x : mostrato)
+                x = x == '#' ? '2' : x == 'o' ? '1' : '0';
             if (!annulla) b.p.PercorsiSalva.push_back(percorso);
             const auto ele = b.f.m.Ele;
             const uint8_t numEle = b.f.m.NumEle;
