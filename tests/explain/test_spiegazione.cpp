@@ -1,12 +1,8 @@
 // The explanation engine judged against the published solutions, its failure rows, its levels,
 // its combinations and exploration, and runs from wrong marks.
 #include "explain/Spiegazione.h"
-#include "model/Impostazione.h"
 #include "solver/Regole.h"
-#include "ui/Form1.h"
-#include "view/PiattaformaHeadless.h"
-
-#include <gtest/gtest.h>
+#include "ui/Partita.h"
 
 #include <algorithm>
 #include <random>
@@ -17,16 +13,9 @@ using namespace isolmar::prova;
 
 namespace {
 
-struct Banco {
-    PiattaformaHeadless p;
-    Form1 f{p};
-    Modello& m = f.m;
+struct Banco : Partita {
     Spiegazione& s = f.Spieg;
-    Banco() {
-        f.Form_Load();
-        f.Form_Activate();
-    }
-    explicit Banco(const Schema& schema) : Banco() { EXPECT_TRUE(f.CaricaSchema(schema)); }
+    using Partita::Partita;
     bool Esegui(Relatore& r, bool soloValuta = false) { return s.EseguiLog(r, soloValuta); }
 };
 
@@ -80,13 +69,6 @@ std::string Discordanze(const Banco& b, const Tavola& sol) {
             errori += "forma " + cella(e.Riga, e.Colonna);
     }
     return errori;
-}
-
-std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
-    std::set<std::tuple<int, int, int>> s;
-    for (int i = 1; i <= m.NumEle; ++i)
-        s.insert({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
-    return s;
 }
 
 } // namespace
@@ -277,24 +259,7 @@ TEST(Spiegazione, PruningKeepsEveryConclusion) {
     }
 }
 
-TEST(Spiegazione, CandidateQueriesAndIso) {
-    // A 3 at 1,1 and a 1 at 3,3: cell 1,2 is covered by several shapes of the 3 only.
-    Banco b(Schema{3, 3, {{3, 1, 1}, {1, 3, 3}}});
-    Spiegazione& s = b.s;
-    ASSERT_TRUE(s.Prepara());
-    const int tre = b.m.Ele[1].Num == 3 ? 1 : 2;
-    EXPECT_EQ(s.RagSolo1(1, 2), -1);
-    EXPECT_EQ(s.RagSoloDiUnEle(1, 2), tre);
-    EXPECT_EQ(s.RagSoloDidueEle(1, 2), std::make_pair(tre, -1));
-    b.f.Ris.BloccaperCella(1, 2, 0, 0);
-    EXPECT_EQ(s.RagSolo1(1, 2), -1);
-    EXPECT_EQ(s.RagSoloDiUnEle(1, 2), -1);
-    EXPECT_EQ(s.RagSoloDidueEle(1, 2), std::make_pair(-1, -1));
-    // Two 3s in opposite corners both reach the centre.
-    Banco d(Schema{3, 3, {{3, 1, 1}, {3, 3, 3}}});
-    ASSERT_TRUE(d.s.Prepara());
-    EXPECT_EQ(d.s.RagSoloDiUnEle(2, 2), -1);
-    EXPECT_EQ(d.s.RagSoloDidueEle(2, 2), std::make_pair(1, 2));
+TEST(Spiegazione, IsoDoesNotHangOnTheLastWallCheck) {
     // "ISO" is a fact about the board: it does not hang on what the last wall check found.
     std::vector<Griglia8> esiti;
     for (uint8_t esito : {0, 1}) {

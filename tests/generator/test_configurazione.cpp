@@ -63,13 +63,12 @@ TEST(InizializzaAuto, WhatDoesNotFitIsReportedAndNothingIsOverrun) {
 }
 
 TEST(NumeroIniziale, LeadingNumberOfAText) {
-    long long n = -1;
-    EXPECT_TRUE(NumeroIniziale("  42abc", n));
-    EXPECT_EQ(n, 42);
-    EXPECT_TRUE(NumeroIniziale("-7 ", n));
-    EXPECT_EQ(n, -7);
-    EXPECT_FALSE(NumeroIniziale("- 3", n));
-    EXPECT_EQ(n, 0);
-    EXPECT_TRUE(NumeroIniziale("99999999999999999999999", n));
-    EXPECT_EQ(n, 1'000'000'000'000LL);
+    for (auto [testo, letto, numero] : {std::tuple{"  42abc", true, 42LL},
+                                        {"-7 ", true, -7LL},
+                                        {"- 3", false, 0LL},
+                                        {"99999999999999999999999", true, 1'000'000'000'000LL}}) {
+        long long n = -1;
+        EXPECT_EQ(NumeroIniziale(testo, n), letto) << testo;
+        EXPECT_EQ(n, numero) << testo;
+    }
 }

@@ -11,7 +11,9 @@
 
 #include <functional>
 #include <initializer_list>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace isolmar {
@@ -27,7 +29,7 @@ inline constexpr const char* SoluzioneUnico = "OO######O#O#OO##OOO######";
 inline const Schema DueSoluzioni{2, 2, {{2, 1, 1}}};
 inline const Schema Impossibile{2, 2, {{1, 1, 1}, {1, 2, 2}}};
 
-inline std::string Pubblicato(const std::string& nome) {
+inline std::string FilePubblicato(const std::string& nome) {
     return std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml";
 }
 
@@ -43,7 +45,7 @@ template <class P> struct PartitaSu {
     }
     explicit PartitaSu(const Schema& s) : PartitaSu() { EXPECT_TRUE(f.CaricaSchema(s)); }
     explicit PartitaSu(const char* pubblicato) : PartitaSu() {
-        EXPECT_TRUE(f.ApriFile(Pubblicato(pubblicato)));
+        EXPECT_TRUE(f.ApriFile(FilePubblicato(pubblicato)));
     }
 
     void Clic(int r, int c, int tasto = 1) {
@@ -128,6 +130,21 @@ template <class P> struct PartitaSu {
     }
     uint8_t Cella(int r, int c) const { return m.TblGioco(r, c); }
     Colore Sfondo(int r, int c) const { return f.Gr.CellaIn(r, c).Sfondo; }
+    // The board's backgrounds row by row: '.' grey, 'o' white, '#' blue, 'G' yellow, 'V' teal,
+    // 'R' red, '?' anything else.
+    std::string Sfondi() const {
+        static const std::pair<Colore, char> nomi[] = {{Grigio, '.'},     {Bianco, 'o'},
+                                                       {Blu, '#'},        {Giallo, 'G'},
+                                                       {Verdeacqua, 'V'}, {0x0000FF, 'R'}};
+        std::string s;
+        for (int r = 1; r <= m.NumRighe; ++r)
+            for (int c = 1; c <= m.NumColonne; ++c) {
+                s += '?';
+                for (auto [colore, ch] : nomi)
+                    if (Sfondo(r, c) == colore) s.back() = ch;
+            }
+        return s;
+    }
     std::string Label2() const { return p.Testo("Label2"); }
     bool Aiuto() { return p.AbilitatiBarra["Aiuto"]; }
     // The first line of each message shown: the program's message, without its reason.
@@ -139,5 +156,13 @@ template <class P> struct PartitaSu {
     }
 };
 using Partita = PartitaSu<PiattaformaHeadless>;
+
+// The clues as (number, row, column).
+inline std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
+    std::set<std::tuple<int, int, int>> s;
+    for (int i = 1; i <= m.NumEle; ++i)
+        s.insert({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
+    return s;
+}
 
 } // namespace isolmar

@@ -47,13 +47,6 @@ std::set<std::pair<int, int>> Segnate(const Banco& b) {
     return s;
 }
 
-std::set<std::tuple<int, int, int>> Isole(const Modello& m) {
-    std::set<std::tuple<int, int, int>> s;
-    for (int i = 1; i <= m.NumEle; ++i)
-        s.insert({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
-    return s;
-}
-
 // The symbols of SettaSegn: Wingdings 51 then 200 (a heading with records) or 202 (a record).
 const std::string Titolo = "3\xC3\x88", Riga = "3\xC3\x8A";
 
@@ -213,11 +206,9 @@ TEST(Log, SavingTheSituationShownLeavesTheGame) {
         b.Mostra([&](int n) {
             if (n != 6) return;
             b.f3.Gm_Click(1); // a configuration on the board
-            for (int r = 1; r <= 5; ++r)
-                for (int c = 1; c <= 5; ++c)
-                    mostrato += b.Cella(r, c).Sfondo == Blu      ? '2'
-                                : b.Cella(r, c).Sfondo == Bianco ? '1'
-                                                                 : '0';
+            mostrato = b.Sfondi();
+            for (char& x : mostrato)
+                x = x == '#' ? '2' : x == 'o' ? '1' : '0';
             if (!annulla) b.p.PercorsiSalva.push_back(percorso);
             const auto ele = b.f.m.Ele;
             const uint8_t numEle = b.f.m.NumEle;
