@@ -208,4 +208,11 @@ TEST(File, RefusedInputKeepsThePreviousPuzzle) {
                                         "Dati errati"}));
     EXPECT_TRUE(w.m.NumRighe == 5 && w.m.NumEle == 3 && w.m.NumSol == 1);
     EXPECT_EQ(w.m.TblGioco(2, 2), 2);
+    // A link in place of a file name (the command line): a bad one is refused the same way, a
+    // good one opens.
+    EXPECT_FALSE(w.f.ApriFile("https://puzz.link/p?nurikabe/2/1/a1"));
+    EXPECT_EQ(w.p.Messaggi.back().substr(0, 16), "Link non valido\n");
+    EXPECT_TRUE(w.m.NumRighe == 5 && w.m.NumEle == 3 && w.m.TblGioco(2, 2) == 2);
+    EXPECT_TRUE(w.f.ApriFile("https://puzz.link/p?nurikabe/4/3/g5k2j"));
+    EXPECT_TRUE(w.m.NumRighe == 3 && w.m.NumColonne == 4 && w.m.NumEle == 2);
 }
