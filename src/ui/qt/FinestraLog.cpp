@@ -109,19 +109,21 @@ QRect FinestraLog::CellaMostrata() const {
             QSize(tavola_->Pixel(g.LarghezzaColonna(c)), tavola_->Pixel(g.AltezzaRiga(r)))};
 }
 
+void CollocaAccanto(QWidget& finestra, const QWidget& principale, const QRect& evita) {
+    const QScreen* s = principale.screen() ? principale.screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    // Sizes with the frame the window manager adds.
+    const QSize cornice = finestra.frameGeometry().size() - finestra.geometry().size();
+    const QSize fuori = finestra.size() + cornice;
+    const Rettangolo r =
+        PosizioneFinestraLog(DaQt(s->availableGeometry()), DaQt(principale.frameGeometry()),
+                             DaQt(evita), fuori.width(), fuori.height());
+    finestra.move(r.x, r.y);
+}
+
 void FinestraLog::Colloca() {
     adjustSize();
-    const QScreen* s = principale_ && principale_->screen() ? principale_->screen()
-                                                            : QGuiApplication::primaryScreen();
-    if (!s || !principale_) return;
-    const QRect cella = CellaMostrata();
-    // Sizes with the frame the window manager adds.
-    const QSize cornice = frameGeometry().size() - geometry().size();
-    const QSize fuori = size() + cornice;
-    const Rettangolo r =
-        PosizioneFinestraLog(DaQt(s->availableGeometry()), DaQt(principale_->frameGeometry()),
-                             DaQt(cella), fuori.width(), fuori.height());
-    move(r.x, r.y);
+    if (principale_) CollocaAccanto(*this, *principale_, CellaMostrata());
 }
 
 bool FinestraLog::eventFilter(QObject* o, QEvent* e) {

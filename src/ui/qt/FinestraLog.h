@@ -11,6 +11,10 @@
 
 namespace isolmar {
 
+// Moves finestra beside principale (right, below, left, above), inside principale's screen and
+// clear of evita (screen pixels) where there is room.
+void CollocaAccanto(QWidget& finestra, const QWidget& principale, const QRect& evita);
+
 class FinestraLog : public QDialog {
     Q_OBJECT
   public:

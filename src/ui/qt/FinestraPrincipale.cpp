@@ -685,7 +685,7 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
             testo->setPlainText(QStringLiteral("Il file di aiuto Isolmar.html non si trova."));
         l->addWidget(testo);
         d.resize(520, height());
-        d.move(frameGeometry().right() + 4, y());
+        CollocaAccanto(d, *this, frameGeometry()); // beside the main window where there is room
         d.exec();
     } else if (finestra == "Form8") { // about box
         QDialog d(this);
