@@ -276,6 +276,9 @@ void Risolutore::AvviaDomini() {
     }
     occupata_.fill(0);
     occupate_.fill(0);
+    esclusa_.assign(static_cast<size_t>(m.NumMosse) + 1, 0);
+    escluseInRicerca_.clear();
+    livelloEscluse_ = 0;
     testimoneCella_.fill(-1);
     fuori_.fill({});
     passoLivello_.fill(0);
@@ -555,28 +558,45 @@ void Risolutore::Segna(int32_t k2, int delta) {
              });
 }
 
-bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima) {
-    auto buona = [&](int32_t k) { return (k < prima || k > ultima) && Usabile(k); };
+bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
+    // During the search only the islands after k count, and a cell out of their reach stays so.
+    const int32_t dopo = k == 0 ? 0 : m.Ele[k].UltimaMossa;
+    if (k != 0) {
+        const Irraggiungibile f = fuori_[x];
+        if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
+    }
     const int32_t w = testimoneCella_[x];
-    if (w >= 0 && buona(copre_[w])) return true;
-    for (int32_t n = inizioCopre_[x], fine = inizioCopre_[x + 1]; n < fine; ++n)
-        if (buona(copre_[n])) return testimoneCella_[x] = n, true;
+    if (w >= 0 && copre_[w] > dopo && (copre_[w] < prima || copre_[w] > ultima) &&
+        Usabile(copre_[w]))
+        return true;
+    // The list is in placement order: island i's run is skipped in one step.
+    const int32_t inizio = inizioCopre_[x];
+    for (int32_t n = inizioCopre_[x + 1] - 1; n >= inizio && copre_[n] > dopo; --n) {
+        const int32_t k2 = copre_[n];
+        if (k2 <= ultima && k2 >= prima)
+            n = static_cast<int32_t>(
+                std::lower_bound(copre_.begin() + inizio, copre_.begin() + n, prima) -
+                copre_.begin());
+        else if (Usabile(k2))
+            return testimoneCella_[x] = n, true;
+    }
     return false;
 }
 
-bool Risolutore::Coerente(int i, int32_t k2) {
+bool Risolutore::Coerente(int i, int32_t k2, int da) {
     Segna(k2, 1);
+    const int k = da - 1;
     const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
     bool ok = true;
-    for (int j = 1; j <= m.NumEle && ok; ++j)
+    for (int j = da; j <= m.NumEle && ok; ++j)
         if (j != i && !finita_[j]) ok = HaPosto(j);
     for (size_t n = 0; n < noteIsola_.size() && ok; ++n) {
         const auto [r, c] = noteIsola_[n];
-        ok = m.TblSchema(r, c) == 1 || Coperta(Cella(r, c), prima, ultima);
+        ok = m.TblSchema(r, c) == 1 || Coperta(Cella(r, c), prima, ultima, k);
     }
     if (ok)
         ok = Muro2(Falso, [&](int r, int c) {
-            return m.TblSchema(r, c) >= 2 || !Coperta(Cella(r, c), prima, ultima);
+            return m.TblSchema(r, c) >= 2 || !Coperta(Cella(r, c), prima, ultima, k);
         });
     Segna(k2, -1);
     return ok;
@@ -599,7 +619,7 @@ bool Risolutore::IpotesiSingole() {
         for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
             if (m.Mosse[k2].Blocchi != 0) continue;
             if (Passi(32)) return false; // a hypothesis costs about as much as 32 inner steps
-            if (!Coerente(i, k2)) {
+            if (!Coerente(i, k2, 1)) {
                 ++m.Mosse[k2].Blocchi;
                 cambiato = true;
                 continue;
@@ -701,6 +721,32 @@ void Risolutore::Deduci() {
         ++m.Mosse[k].Blocchi;
 }
 
+bool Risolutore::IpotesiDopo(int k) {
+    inizioEscluse_[k] = escluseInRicerca_.size();
+    for (int i = k + 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        bool resta = false;
+        for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
+            if (!Usabile(k2)) continue;
+            if (Passi(32)) return true; // stopped: the next attempt returns
+            if (Coerente(i, k2, k + 1)) {
+                resta = true;
+                continue;
+            }
+            esclusa_[k2] = 1;
+            escluseInRicerca_.push_back(k2);
+        }
+        if (!resta) return false;
+    }
+    return true;
+}
+
+void Risolutore::RiammettiDopo(int k) {
+    for (size_t n = inizioEscluse_[k]; n < escluseInRicerca_.size(); ++n)
+        esclusa_[escluseInRicerca_[n]] = 0;
+    escluseInRicerca_.resize(inizioEscluse_[k]);
+}
+
 void Risolutore::RilasciaDeduzioni() {
     for (int32_t k : escluse_)
         --m.Mosse[k].Blocchi;
@@ -762,9 +808,26 @@ void Risolutore::Cerca() {
     AvviaConteggi();
     proprietario_.fill(0);
     salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
-    if (salti_) AvviaRiquadri();
+    if (salti_) {
+        AvviaRiquadri();
+        isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
+        for (int i = 1; i <= m.NumEle; ++i)
+            for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
+                isolaDi_[k] = static_cast<uint8_t>(i);
+    }
     domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
     if (domini_) AvviaDomini();
+    // The hypotheses of the search know no island as finished and no cell as island: what the
+    // deductions before it found is kept only as the placements they ruled out.
+    finita_.fill(false);
+    noteIsola_.clear();
+    // Where the hypotheses run: after island k when the later islands have few placements left.
+    postiDopo_.fill(0);
+    for (int k = m.NumEle - 1; k >= 1; --k) {
+        postiDopo_[k] = postiDopo_[k + 1];
+        for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
+            postiDopo_[k] += m.Mosse[k2].Blocchi == 0;
+    }
     if (m.TempoScaduto == 1) // Esc during the deductions
         m.NumSol = 0;
     else
@@ -846,7 +909,22 @@ Risolutore::Insieme Risolutore::BloccantiDi(int i, Insieme tutte) const {
     return s;
 }
 
-Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
+Risolutore::Insieme Risolutore::CausaFuori(int x, int k, Insieme tutte) const {
+    Insieme s = 0;
+    const int32_t ultima = m.Ele[k].UltimaMossa;
+    const int32_t inizio = inizioCopre_[x], fine = inizioCopre_[x + 1];
+    Passi(static_cast<uint64_t>(fine - inizio));
+    for (int32_t n = inizio; n < fine && s != tutte; ++n) {
+        const int32_t k2 = copre_[n];
+        if (k2 > ultima)
+            s |= Bloccante(k2);
+        else if (!domini_ || m.Mosse[k2].Blocchi == 0)
+            s |= Insieme{1} << isolaDi_[k2];
+    }
+    return s;
+}
+
+Risolutore::Insieme Risolutore::CausaMuro(int k, Insieme tutte) {
     Insieme s = 0;
     if (m.EsitoMuro == 0) {
         // A 2 x 2 block of cells none of which can be island: rings, and free cells whose every
@@ -858,9 +936,14 @@ Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
                     s |= Proprietario(r, c);
                     continue;
                 }
+                const int x = Cella(r, c);
+                if (inizioCopre_[x + 1] - inizioCopre_[x] <= CopertureContate) {
+                    s |= CausaFuori(x, k, tutte);
+                    continue;
+                }
                 // Every placement covering the cell lies in its box: what blocks them is among
                 // the owners of the box's cells (more than needed, never less).
-                const Riquadro q = riquadro_[Cella(r, c)];
+                const Riquadro q = riquadro_[x];
                 for (int a = q.r0; a <= q.r1 && s != tutte; ++a)
                     for (int b = q.c0; b <= q.c1; ++b)
                         s |= Proprietario(a, b);
@@ -903,6 +986,9 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     auto nonRag = [this, k](int r, int c) {
         return m.TblSchema(r, c) >= 2 || !Raggiungibile(r, c, k);
     };
+    // Placements ruled out by hypotheses after an earlier island leave no owner to blame: every
+    // dead end here then involves the islands up to that one.
+    const Insieme escluse = Fino(livelloEscluse_ + 1);
     for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
         if (Passi()) { // nothing of island k is on the board here
             m.NumSol = 0;
@@ -924,7 +1010,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         passoLivello_[k] = ++passo_;
         Insieme fallimento = tutte; // why this placement led nowhere
         if (!(dom ? Muro2(salta2x2, nonRag) : VerificaMuro2(salta2x2))) {
-            if (salti) fallimento = CausaMuro(tutte);
+            if (salti) fallimento = CausaMuro(k, tutte);
         } else if (k >= m.NumEle) {
             if (m.SoluzMultiple) {
                 VerificaMuro3();
@@ -942,8 +1028,19 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
             }
         } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
             if (salti) fallimento = BloccantiDi(vuota, tutte);
+        } else if (const bool ipotesi = dom && k <= LivelliIpotesi &&
+                                        postiDopo_[k] <= static_cast<uint64_t>(LimiteIpotesi);
+                   ipotesi && !IpotesiDopo(k)) {
+            // Some later island has no placement consistent with this one.
+            RiammettiDopo(k);
         } else {
+            const int livello = livelloEscluse_;
+            if (ipotesi) livelloEscluse_ = k;
             fallimento = Prova(static_cast<uint8_t>(k + 1));
+            if (ipotesi) {
+                livelloEscluse_ = livello;
+                RiammettiDopo(k);
+            }
             if (m.TempoScaduto == 1) {
                 m.NumSol = 0;
                 return 0;
@@ -951,6 +1048,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
             if (sospesa_) return 0;
             if (m.Trovata) return 0;
         }
+        fallimento |= escluse;
         inPosa_ = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
         posate_ = k - 1;
@@ -962,7 +1060,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     if (!salti) return Fino(k);
     // The placements that were blocked from the start, blamed on what blocks them (the board is
     // as it was before the loop).
-    return causa | BloccantiDi(k, Fino(k));
+    return causa | escluse | BloccantiDi(k, Fino(k));
 }
 
 void Risolutore::SalvaInEleparz() {
