@@ -276,7 +276,6 @@ void Risolutore::AvviaDomini() {
     }
     occupata_.fill(0);
     occupate_.fill(0);
-    esclusa_.assign(static_cast<size_t>(m.NumMosse) + 1, 0);
     escluseInRicerca_.clear();
     livelloEscluse_ = 0;
     testimoneCella_.fill(-1);
@@ -569,16 +568,16 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
     if (w >= 0 && copre_[w] > dopo && (copre_[w] < prima || copre_[w] > ultima) &&
         Usabile(copre_[w]))
         return true;
-    // The list is in placement order: island i's run is skipped in one step.
-    const int32_t inizio = inizioCopre_[x];
-    for (int32_t n = inizioCopre_[x + 1] - 1; n >= inizio && copre_[n] > dopo; --n) {
-        const int32_t k2 = copre_[n];
-        if (k2 <= ultima && k2 >= prima)
-            n = static_cast<int32_t>(
-                std::lower_bound(copre_.begin() + inizio, copre_.begin() + n, prima) -
-                copre_.begin());
-        else if (Usabile(k2))
-            return testimoneCella_[x] = n, true;
+    // The list is in placement order: the islands up to k and island i's run are skipped.
+    const auto inizio = copre_.begin() + inizioCopre_[x],
+               fine = copre_.begin() + inizioCopre_[x + 1];
+    for (auto n = k == 0 ? inizio : std::upper_bound(inizio, fine, dopo); n < fine; ++n) {
+        if (*n >= prima && *n <= ultima) {
+            n = std::upper_bound(n, fine, ultima) - 1;
+        } else if (Usabile(*n)) {
+            testimoneCella_[x] = static_cast<int32_t>(n - copre_.begin());
+            return true;
+        }
     }
     return false;
 }
@@ -733,7 +732,7 @@ bool Risolutore::IpotesiDopo(int k) {
                 resta = true;
                 continue;
             }
-            esclusa_[k2] = 1;
+            ++m.Mosse[k2].Blocchi;
             escluseInRicerca_.push_back(k2);
         }
         if (!resta) return false;
@@ -743,7 +742,7 @@ bool Risolutore::IpotesiDopo(int k) {
 
 void Risolutore::RiammettiDopo(int k) {
     for (size_t n = inizioEscluse_[k]; n < escluseInRicerca_.size(); ++n)
-        esclusa_[escluseInRicerca_[n]] = 0;
+        --m.Mosse[escluseInRicerca_[n]].Blocchi;
     escluseInRicerca_.resize(inizioEscluse_[k]);
 }
 
@@ -832,6 +831,11 @@ void Risolutore::Cerca() {
         m.NumSol = 0;
     else
         ProvaTessera(1);
+    // A search that stopped (solution, Esc, end of the short run) may leave placements ruled out.
+    if (domini_) {
+        inizioEscluse_[0] = 0;
+        RiammettiDopo(0);
+    }
     if (sospesa_) // the trial run ran out of attempts: its shapes come off again
         for (int i = posate_; i >= 1; --i) {
             const Isola& e = m.Ele[i];

@@ -208,19 +208,16 @@ class Risolutore {
     void AvviaDomini();
     bool Libera(int32_t k2) const;
     void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
-    bool Usabile(int32_t k2) const {
-        return m.Mosse[k2].Blocchi == 0 && esclusa_[k2] == 0 && Libera(k2);
-    }
+    bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
     // Single-island hypotheses after island k took its shape: each usable placement of a later
-    // island that leaves the board without a way on (Coerente) is ruled out until island k moves
-    // (RiammettiDopo). False when some later island is left with none.
+    // island that leaves the board without a way on (Coerente) is ruled out (Blocchi + 1) until
+    // island k moves (RiammettiDopo). False when some later island is left with none.
     bool IpotesiDopo(int k);
     void RiammettiDopo(int k);
-    std::vector<uint8_t> esclusa_;
     std::vector<int32_t> escluseInRicerca_;
     std::array<size_t, MaxEle + 1> inizioEscluse_{};
-    std::array<uint64_t, MaxEle + 1>
-        postiDopo_{};        // placements usable at the start, islands after k
+    // Placements usable at the start of the islands after k: where the hypotheses cost too much.
+    std::array<uint64_t, MaxEle + 1> postiDopo_{};
     int livelloEscluse_ = 0; // the deepest island whose hypotheses rule placements out
     bool HaPosto(int i);
     bool Raggiungibile(int r, int c, int k);
