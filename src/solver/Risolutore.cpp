@@ -265,9 +265,11 @@ void Risolutore::AvviaDomini() {
         }
     }
     posizioni_.resize(static_cast<size_t>(m.NumMosse) + 1);
+    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
+            isolaDi_[k] = static_cast<uint8_t>(i);
             const Mossa& mo = m.Mosse[k];
             posizioni_[k] = {mo.Tessera, static_cast<int8_t>(e.Riga - mo.TessRiga),
                              static_cast<int8_t>(e.Colonna - mo.TessColonna)};
@@ -683,10 +685,6 @@ void Risolutore::Deduci() {
     std::vector<int16_t> blocchi(static_cast<size_t>(m.NumMosse) + 1);
     for (int32_t k = 1; k <= m.NumMosse; ++k)
         blocchi[k] = m.Mosse[k].Blocchi;
-    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
-    for (int i = 1; i <= m.NumEle; ++i)
-        for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
-            isolaDi_[k] = static_cast<uint8_t>(i);
     AvviaDomini();
     finita_.fill(false);
     contraddizione_ = false;
@@ -807,13 +805,7 @@ void Risolutore::Cerca() {
     AvviaConteggi();
     proprietario_.fill(0);
     salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
-    if (salti_) {
-        AvviaRiquadri();
-        isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
-        for (int i = 1; i <= m.NumEle; ++i)
-            for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
-                isolaDi_[k] = static_cast<uint8_t>(i);
-    }
+    if (salti_) AvviaRiquadri();
     domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
     if (domini_) AvviaDomini();
     // The hypotheses of the search know no island as finished and no cell as island: what the
@@ -821,6 +813,7 @@ void Risolutore::Cerca() {
     finita_.fill(false);
     noteIsola_.clear();
     // Where the hypotheses run: after island k when the later islands have few placements left.
+    proveInizio_ = m.NumProve;
     postiDopo_.fill(0);
     for (int k = m.NumEle - 1; k >= 1; --k) {
         postiDopo_[k] = postiDopo_[k + 1];
@@ -913,22 +906,7 @@ Risolutore::Insieme Risolutore::BloccantiDi(int i, Insieme tutte) const {
     return s;
 }
 
-Risolutore::Insieme Risolutore::CausaFuori(int x, int k, Insieme tutte) const {
-    Insieme s = 0;
-    const int32_t ultima = m.Ele[k].UltimaMossa;
-    const int32_t inizio = inizioCopre_[x], fine = inizioCopre_[x + 1];
-    Passi(static_cast<uint64_t>(fine - inizio));
-    for (int32_t n = inizio; n < fine && s != tutte; ++n) {
-        const int32_t k2 = copre_[n];
-        if (k2 > ultima)
-            s |= Bloccante(k2);
-        else if (!domini_ || m.Mosse[k2].Blocchi == 0)
-            s |= Insieme{1} << isolaDi_[k2];
-    }
-    return s;
-}
-
-Risolutore::Insieme Risolutore::CausaMuro(int k, Insieme tutte) {
+Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
     Insieme s = 0;
     if (m.EsitoMuro == 0) {
         // A 2 x 2 block of cells none of which can be island: rings, and free cells whose every
@@ -940,14 +918,9 @@ Risolutore::Insieme Risolutore::CausaMuro(int k, Insieme tutte) {
                     s |= Proprietario(r, c);
                     continue;
                 }
-                const int x = Cella(r, c);
-                if (inizioCopre_[x + 1] - inizioCopre_[x] <= CopertureContate) {
-                    s |= CausaFuori(x, k, tutte);
-                    continue;
-                }
                 // Every placement covering the cell lies in its box: what blocks them is among
                 // the owners of the box's cells (more than needed, never less).
-                const Riquadro q = riquadro_[x];
+                const Riquadro q = riquadro_[Cella(r, c)];
                 for (int a = q.r0; a <= q.r1 && s != tutte; ++a)
                     for (int b = q.c0; b <= q.c1; ++b)
                         s |= Proprietario(a, b);
@@ -1014,7 +987,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         passoLivello_[k] = ++passo_;
         Insieme fallimento = tutte; // why this placement led nowhere
         if (!(dom ? Muro2(salta2x2, nonRag) : VerificaMuro2(salta2x2))) {
-            if (salti) fallimento = CausaMuro(k, tutte);
+            if (salti) fallimento = CausaMuro(tutte);
         } else if (k >= m.NumEle) {
             if (m.SoluzMultiple) {
                 VerificaMuro3();
@@ -1033,6 +1006,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
             if (salti) fallimento = BloccantiDi(vuota, tutte);
         } else if (const bool ipotesi = dom && k <= LivelliIpotesi &&
+                                        m.NumProve - proveInizio_ > ProvePrimaDelleIpotesi &&
                                         postiDopo_[k] <= static_cast<uint64_t>(LimiteIpotesi);
                    ipotesi && !IpotesiDopo(k)) {
             // Some later island has no placement consistent with this one.

@@ -102,8 +102,11 @@ class Risolutore {
     // usable at the start, each usable placement of a later island is tried alone on the board
     // and ruled out until island k moves when it leaves the board without a way on (Coerente);
     // a later island left with none ends the branch at once. Only placements in no solution go,
-    // so the solutions and their order stay the same. LivelliIpotesi = 0 turns this off.
+    // so the solutions and their order stay the same. Only once a search has made more than
+    // ProvePrimaDelleIpotesi attempts: most end sooner without them. LivelliIpotesi = 0 turns
+    // this off.
     int LivelliIpotesi = 8;
+    int64_t ProvePrimaDelleIpotesi = 1000;
     int32_t LimiteIpotesi = 3000;
 
     // Inner steps of the search and of its set-up (placements tested, counters walked): every
@@ -179,13 +182,7 @@ class Risolutore {
     // Why island i has no usable placement, and why VerificaMuro2 just failed; tutte is every
     // placed island (the most a cause can name), where the search stops looking.
     Insieme BloccantiDi(int i, Insieme tutte) const;
-    Insieme CausaMuro(int k, Insieme tutte);
-    // Why the free cell x is out of reach of the islands after k: the placed islands with a
-    // usable placement over it (another choice of theirs might cover it) and, for each
-    // placement of a later island over it, the earliest island in its way. Cells with more
-    // covering placements than CopertureContate are blamed on the owners of their box instead.
-    Insieme CausaFuori(int x, int k, Insieme tutte) const;
-    static constexpr int32_t CopertureContate = 512;
+    Insieme CausaMuro(Insieme tutte);
     Insieme Proprietario(int r, int c) const {
         const uint8_t chi = proprietario_[Cella(r, c)];
         return chi ? Insieme{1} << chi : 0;
@@ -218,7 +215,8 @@ class Risolutore {
     std::array<size_t, MaxEle + 1> inizioEscluse_{};
     // Placements usable at the start of the islands after k: where the hypotheses cost too much.
     std::array<uint64_t, MaxEle + 1> postiDopo_{};
-    int livelloEscluse_ = 0; // the deepest island whose hypotheses rule placements out
+    int64_t proveInizio_ = 0; // NumProve when the search began
+    int livelloEscluse_ = 0;  // the deepest island whose hypotheses rule placements out
     bool HaPosto(int i);
     bool Raggiungibile(int r, int c, int k);
     void RecuperaBlocchi();

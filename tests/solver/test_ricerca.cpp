@@ -324,6 +324,7 @@ TEST(Ricerca, EachMeasureFindsTheSameSolutionsInTheSameOrder) {
             b.s.LivelliIpotesi = modi[modo].livelliIpotesi;
             b.s.Deduzioni = modi[modo].deduzioni;
             b.s.ProveSenzaDeduzioni = 0;
+            b.s.ProvePrimaDelleIpotesi = 0;
             LimitaProve(b, 20'000);
             ASSERT_TRUE(b.s.SoluzioneStart(MaxSol));
             interrotta |= b.m->TempoScaduto == 1;
