@@ -718,10 +718,31 @@ void Risolutore::Deduci() {
         ++m.Mosse[k].Blocchi;
 }
 
-bool Risolutore::IpotesiDopo(int k) {
+Risolutore::Riquadro Risolutore::RiquadroDi(int32_t k2, int e) const {
+    const Isola& x = m.Ele[e];
+    Riquadro q{x.Riga, x.Riga, x.Colonna, x.Colonna};
+    for (int32_t n = inizioCelle_[k2]; n < inizioCelle_[k2 + 1]; ++n) {
+        const int y = celle_[n], r = (y - 1) % MaxRighe + 1, c = (y - 1) / MaxRighe + 1;
+        q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(r));
+        q.r1 = std::max<uint8_t>(q.r1, static_cast<uint8_t>(r));
+        q.c0 = std::min<uint8_t>(q.c0, static_cast<uint8_t>(c));
+        q.c1 = std::max<uint8_t>(q.c1, static_cast<uint8_t>(c));
+    }
+    return q;
+}
+
+bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
     inizioEscluse_[k] = escluseInRicerca_.size();
+    // Only the islands that can come within two cells of the new shape: far ones seldom change,
+    // and skipping them rules out less, never wrongly.
+    constexpr int margine = 2;
+    const Riquadro q = RiquadroDi(mossa, k);
     for (int i = k + 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
+        const Riquadro& d = riquadroIsola_[i];
+        if (d.r0 > q.r1 + margine || q.r0 > d.r1 + margine || d.c0 > q.c1 + margine ||
+            q.c0 > d.c1 + margine)
+            continue;
         bool resta = false;
         for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
             if (!Usabile(k2)) continue;
@@ -814,6 +835,16 @@ void Risolutore::Cerca() {
     noteIsola_.clear();
     // Where the hypotheses run: after island k when the later islands have few placements left.
     proveInizio_ = m.NumProve;
+    for (int i = 1; i <= m.NumEle && domini_; ++i) {
+        const Isola& e = m.Ele[i];
+        Riquadro& d = riquadroIsola_[i];
+        d = {e.Riga, e.Riga, e.Colonna, e.Colonna};
+        for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
+            const Riquadro q = RiquadroDi(k2, i);
+            d = {std::min(d.r0, q.r0), std::max(d.r1, q.r1), std::min(d.c0, q.c0),
+                 std::max(d.c1, q.c1)};
+        }
+    }
     postiDopo_.fill(0);
     for (int k = m.NumEle - 1; k >= 1; --k) {
         postiDopo_[k] = postiDopo_[k + 1];
@@ -1008,7 +1039,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         } else if (const bool ipotesi = dom && k <= LivelliIpotesi &&
                                         m.NumProve - proveInizio_ > ProvePrimaDelleIpotesi &&
                                         postiDopo_[k] <= static_cast<uint64_t>(LimiteIpotesi);
-                   ipotesi && !IpotesiDopo(k)) {
+                   ipotesi && !IpotesiDopo(k, k2)) {
             // Some later island has no placement consistent with this one.
             RiammettiDopo(k);
         } else {

@@ -209,7 +209,7 @@ class Risolutore {
     // Single-island hypotheses after island k took its shape: each usable placement of a later
     // island that leaves the board without a way on (Coerente) is ruled out (Blocchi + 1) until
     // island k moves (RiammettiDopo). False when some later island is left with none.
-    bool IpotesiDopo(int k);
+    bool IpotesiDopo(int k, int32_t mossa);
     void RiammettiDopo(int k);
     std::vector<int32_t> escluseInRicerca_;
     std::array<size_t, MaxEle + 1> inizioEscluse_{};
@@ -239,6 +239,8 @@ class Risolutore {
     // the search backjumps).
     void AvviaRiquadri();
     std::array<Riquadro, MaxRighe * MaxRighe + 1> riquadro_{};
+    Riquadro RiquadroDi(int32_t k2, int e) const;      // the box of placement k2 of island e
+    std::array<Riquadro, MaxEle + 1> riquadroIsola_{}; // of every placement of the island
     bool domini_ = false;
     std::vector<Sagoma> sagome_;
     std::vector<Posizione> posizioni_;
