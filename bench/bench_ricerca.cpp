@@ -50,9 +50,13 @@ void Sorveglia(Banco& b, std::chrono::steady_clock::time_point inizio) {
     });
 }
 
-void Risolvi(benchmark::State& stato, const Schema& schema, bool deduzioni = true) {
+// With the deductions before the search (deduzioni) and the hypotheses during it (ipotesi).
+void Risolvi(benchmark::State& stato, const Schema& schema, bool deduzioni = true,
+             bool ipotesi = true) {
     Banco& b = BancoComune();
     b.s.Deduzioni = deduzioni;
+    static const int livelli = b.s.LivelliIpotesi; // the default, read before any change
+    b.s.LivelliIpotesi = ipotesi ? livelli : 0;
     for (auto _ : stato) {
         ApplicaSchema(*b.m, schema);
         VerificaTutteTessere(*b.m, b.p);
@@ -151,6 +155,13 @@ int main(int argc, char** argv) {
                                      [s = x.S](benchmark::State& st) { Risolvi(st, s); })
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
+    // The hard ones again without the hypotheses during the search.
+    for (const auto& x : PuzzleDifficili())
+        benchmark::RegisterBenchmark(
+            ("SenzaIpotesi/" + x.Nome).c_str(),
+            [s = x.S](benchmark::State& st) { Risolvi(st, s, true, false); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     for (const auto& x : PuzzlePubblicati())
         benchmark::RegisterBenchmark(("Pubblicato/" + x.Nome + "/" + std::to_string(x.S.Righe) +
                                       "x" + std::to_string(x.S.Colonne))
@@ -159,8 +170,9 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond);
     // The published ones again with the plain search, for comparison.
     for (const auto& x : PuzzlePubblicati())
-        benchmark::RegisterBenchmark(("SenzaDeduzioni/" + x.Nome).c_str(),
-                                     [s = x.S](benchmark::State& st) { Risolvi(st, s, false); })
+        benchmark::RegisterBenchmark(
+            ("SenzaDeduzioni/" + x.Nome).c_str(),
+            [s = x.S](benchmark::State& st) { Risolvi(st, s, false, false); })
             ->Unit(benchmark::kMillisecond);
     for (int lato : {5, 8, 10, 12, 15, 20, 30}) {
         Schema s;

@@ -265,9 +265,11 @@ void Risolutore::AvviaDomini() {
         }
     }
     posizioni_.resize(static_cast<size_t>(m.NumMosse) + 1);
+    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
+            isolaDi_[k] = static_cast<uint8_t>(i);
             const Mossa& mo = m.Mosse[k];
             posizioni_[k] = {mo.Tessera, static_cast<int8_t>(e.Riga - mo.TessRiga),
                              static_cast<int8_t>(e.Colonna - mo.TessColonna)};
@@ -276,6 +278,8 @@ void Risolutore::AvviaDomini() {
     }
     occupata_.fill(0);
     occupate_.fill(0);
+    escluseInRicerca_.clear();
+    livelloEscluse_ = 0;
     testimoneCella_.fill(-1);
     fuori_.fill({});
     passoLivello_.fill(0);
@@ -555,28 +559,45 @@ void Risolutore::Segna(int32_t k2, int delta) {
              });
 }
 
-bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima) {
-    auto buona = [&](int32_t k) { return (k < prima || k > ultima) && Usabile(k); };
+bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
+    // During the search only the islands after k count, and a cell out of their reach stays so.
+    const int32_t dopo = k == 0 ? 0 : m.Ele[k].UltimaMossa;
+    if (k != 0) {
+        const Irraggiungibile f = fuori_[x];
+        if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
+    }
     const int32_t w = testimoneCella_[x];
-    if (w >= 0 && buona(copre_[w])) return true;
-    for (int32_t n = inizioCopre_[x], fine = inizioCopre_[x + 1]; n < fine; ++n)
-        if (buona(copre_[n])) return testimoneCella_[x] = n, true;
+    if (w >= 0 && copre_[w] > dopo && (copre_[w] < prima || copre_[w] > ultima) &&
+        Usabile(copre_[w]))
+        return true;
+    // The list is in placement order: the islands up to k and island i's run are skipped.
+    const auto inizio = copre_.begin() + inizioCopre_[x],
+               fine = copre_.begin() + inizioCopre_[x + 1];
+    for (auto n = k == 0 ? inizio : std::upper_bound(inizio, fine, dopo); n < fine; ++n) {
+        if (*n >= prima && *n <= ultima) {
+            n = std::upper_bound(n, fine, ultima) - 1;
+        } else if (Usabile(*n)) {
+            testimoneCella_[x] = static_cast<int32_t>(n - copre_.begin());
+            return true;
+        }
+    }
     return false;
 }
 
-bool Risolutore::Coerente(int i, int32_t k2) {
+bool Risolutore::Coerente(int i, int32_t k2, int da) {
     Segna(k2, 1);
+    const int k = da - 1;
     const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
     bool ok = true;
-    for (int j = 1; j <= m.NumEle && ok; ++j)
+    for (int j = da; j <= m.NumEle && ok; ++j)
         if (j != i && !finita_[j]) ok = HaPosto(j);
     for (size_t n = 0; n < noteIsola_.size() && ok; ++n) {
         const auto [r, c] = noteIsola_[n];
-        ok = m.TblSchema(r, c) == 1 || Coperta(Cella(r, c), prima, ultima);
+        ok = m.TblSchema(r, c) == 1 || Coperta(Cella(r, c), prima, ultima, k);
     }
     if (ok)
         ok = Muro2(Falso, [&](int r, int c) {
-            return m.TblSchema(r, c) >= 2 || !Coperta(Cella(r, c), prima, ultima);
+            return m.TblSchema(r, c) >= 2 || !Coperta(Cella(r, c), prima, ultima, k);
         });
     Segna(k2, -1);
     return ok;
@@ -599,7 +620,7 @@ bool Risolutore::IpotesiSingole() {
         for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
             if (m.Mosse[k2].Blocchi != 0) continue;
             if (Passi(32)) return false; // a hypothesis costs about as much as 32 inner steps
-            if (!Coerente(i, k2)) {
+            if (!Coerente(i, k2, 1)) {
                 ++m.Mosse[k2].Blocchi;
                 cambiato = true;
                 continue;
@@ -664,10 +685,6 @@ void Risolutore::Deduci() {
     std::vector<int16_t> blocchi(static_cast<size_t>(m.NumMosse) + 1);
     for (int32_t k = 1; k <= m.NumMosse; ++k)
         blocchi[k] = m.Mosse[k].Blocchi;
-    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
-    for (int i = 1; i <= m.NumEle; ++i)
-        for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
-            isolaDi_[k] = static_cast<uint8_t>(i);
     AvviaDomini();
     finita_.fill(false);
     contraddizione_ = false;
@@ -699,6 +716,53 @@ void Risolutore::Deduci() {
         m.Mosse[k].Blocchi = blocchi[k];
     for (int32_t k : escluse_)
         ++m.Mosse[k].Blocchi;
+}
+
+Risolutore::Riquadro Risolutore::RiquadroDi(int32_t k2, int e) const {
+    const Isola& x = m.Ele[e];
+    Riquadro q{x.Riga, x.Riga, x.Colonna, x.Colonna};
+    for (int32_t n = inizioCelle_[k2]; n < inizioCelle_[k2 + 1]; ++n) {
+        const int y = celle_[n], r = (y - 1) % MaxRighe + 1, c = (y - 1) / MaxRighe + 1;
+        q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(r));
+        q.r1 = std::max<uint8_t>(q.r1, static_cast<uint8_t>(r));
+        q.c0 = std::min<uint8_t>(q.c0, static_cast<uint8_t>(c));
+        q.c1 = std::max<uint8_t>(q.c1, static_cast<uint8_t>(c));
+    }
+    return q;
+}
+
+bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
+    inizioEscluse_[k] = escluseInRicerca_.size();
+    // Only the islands that can come within two cells of the new shape: far ones seldom change,
+    // and skipping them rules out less, never wrongly.
+    constexpr int margine = 2;
+    const Riquadro q = RiquadroDi(mossa, k);
+    for (int i = k + 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        const Riquadro& d = riquadroIsola_[i];
+        if (d.r0 > q.r1 + margine || q.r0 > d.r1 + margine || d.c0 > q.c1 + margine ||
+            q.c0 > d.c1 + margine)
+            continue;
+        bool resta = false;
+        for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
+            if (!Usabile(k2)) continue;
+            if (Passi(32)) return true; // stopped: the next attempt returns
+            if (Coerente(i, k2, k + 1)) {
+                resta = true;
+                continue;
+            }
+            ++m.Mosse[k2].Blocchi;
+            escluseInRicerca_.push_back(k2);
+        }
+        if (!resta) return false;
+    }
+    return true;
+}
+
+void Risolutore::RiammettiDopo(int k) {
+    for (size_t n = inizioEscluse_[k]; n < escluseInRicerca_.size(); ++n)
+        --m.Mosse[escluseInRicerca_[n]].Blocchi;
+    escluseInRicerca_.resize(inizioEscluse_[k]);
 }
 
 void Risolutore::RilasciaDeduzioni() {
@@ -765,10 +829,37 @@ void Risolutore::Cerca() {
     if (salti_) AvviaRiquadri();
     domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
     if (domini_) AvviaDomini();
+    // The hypotheses of the search know no island as finished and no cell as island: what the
+    // deductions before it found is kept only as the placements they ruled out.
+    finita_.fill(false);
+    noteIsola_.clear();
+    // Where the hypotheses run: after island k when the later islands have few placements left.
+    proveInizio_ = m.NumProve;
+    for (int i = 1; i <= m.NumEle && domini_; ++i) {
+        const Isola& e = m.Ele[i];
+        Riquadro& d = riquadroIsola_[i];
+        d = {e.Riga, e.Riga, e.Colonna, e.Colonna};
+        for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
+            const Riquadro q = RiquadroDi(k2, i);
+            d = {std::min(d.r0, q.r0), std::max(d.r1, q.r1), std::min(d.c0, q.c0),
+                 std::max(d.c1, q.c1)};
+        }
+    }
+    postiDopo_.fill(0);
+    for (int k = m.NumEle - 1; k >= 1; --k) {
+        postiDopo_[k] = postiDopo_[k + 1];
+        for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
+            postiDopo_[k] += m.Mosse[k2].Blocchi == 0;
+    }
     if (m.TempoScaduto == 1) // Esc during the deductions
         m.NumSol = 0;
     else
         ProvaTessera(1);
+    // A search that stopped (solution, Esc, end of the short run) may leave placements ruled out.
+    if (domini_) {
+        inizioEscluse_[0] = 0;
+        RiammettiDopo(0);
+    }
     if (sospesa_) // the trial run ran out of attempts: its shapes come off again
         for (int i = posate_; i >= 1; --i) {
             const Isola& e = m.Ele[i];
@@ -903,6 +994,9 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     auto nonRag = [this, k](int r, int c) {
         return m.TblSchema(r, c) >= 2 || !Raggiungibile(r, c, k);
     };
+    // Placements ruled out by hypotheses after an earlier island leave no owner to blame: every
+    // dead end here then involves the islands up to that one.
+    const Insieme escluse = Fino(livelloEscluse_ + 1);
     for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
         if (Passi()) { // nothing of island k is on the board here
             m.NumSol = 0;
@@ -942,8 +1036,20 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
             }
         } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
             if (salti) fallimento = BloccantiDi(vuota, tutte);
+        } else if (const bool ipotesi = dom && k <= LivelliIpotesi &&
+                                        m.NumProve - proveInizio_ > ProvePrimaDelleIpotesi &&
+                                        postiDopo_[k] <= static_cast<uint64_t>(LimiteIpotesi);
+                   ipotesi && !IpotesiDopo(k, k2)) {
+            // Some later island has no placement consistent with this one.
+            RiammettiDopo(k);
         } else {
+            const int livello = livelloEscluse_;
+            if (ipotesi) livelloEscluse_ = k;
             fallimento = Prova(static_cast<uint8_t>(k + 1));
+            if (ipotesi) {
+                livelloEscluse_ = livello;
+                RiammettiDopo(k);
+            }
             if (m.TempoScaduto == 1) {
                 m.NumSol = 0;
                 return 0;
@@ -951,6 +1057,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
             if (sospesa_) return 0;
             if (m.Trovata) return 0;
         }
+        fallimento |= escluse;
         inPosa_ = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
         posate_ = k - 1;
@@ -962,7 +1069,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     if (!salti) return Fino(k);
     // The placements that were blocked from the start, blamed on what blocks them (the board is
     // as it was before the loop).
-    return causa | BloccantiDi(k, Fino(k));
+    return causa | escluse | BloccantiDi(k, Fino(k));
 }
 
 void Risolutore::SalvaInEleparz() {

@@ -97,6 +97,17 @@ class Risolutore {
     // attempt updates those counters: the same attempts and solutions, far slower with 8- and
     // 9-cell islands.
     bool Domini = true;
+    // Hypotheses during the search (with lazy usability): after island k takes a shape, for k
+    // up to LivelliIpotesi and while the later islands have at most LimiteIpotesi placements
+    // usable at the start, each usable placement of a later island is tried alone on the board
+    // and ruled out until island k moves when it leaves the board without a way on (Coerente);
+    // a later island left with none ends the branch at once. Only placements in no solution go,
+    // so the solutions and their order stay the same. Only once a search has made more than
+    // ProvePrimaDelleIpotesi attempts: most end sooner without them. LivelliIpotesi = 0 turns
+    // this off.
+    int LivelliIpotesi = 8;
+    int64_t ProvePrimaDelleIpotesi = 1000;
+    int32_t LimiteIpotesi = 3000;
 
     // Inner steps of the search and of its set-up (placements tested, counters walked): every
     // PassiPerCessione of them the host gets a yield, so that Esc and the time limit are seen
@@ -119,9 +130,11 @@ class Risolutore {
     void PosaDedotta(int e, int32_t mossa);
     // Whether placement k2 of island i leaves every other island a placement, every known
     // island cell a cover, and the walls whole and without a 2 x 2 block.
-    bool Coerente(int i, int32_t k2);
+    // Islands from da on other than i are checked.
+    bool Coerente(int i, int32_t k2, int da);
     void Segna(int32_t k2, int delta); // placement k2 on TblSchema and the row masks
-    bool Coperta(int x, int32_t prima, int32_t ultima); // a usable cover outside prima..ultima
+    // A usable cover of cell x outside prima..ultima, by an island after k (any island: k = 0).
+    bool Coperta(int x, int32_t prima, int32_t ultima, int k);
     std::vector<int32_t> escluse_;
     std::array<bool, MaxEle + 1> finita_{};    // the island took its final shape (Posa)
     std::array<int32_t, MaxEle + 1> posata_{}; // that shape
@@ -193,6 +206,17 @@ class Risolutore {
     bool Libera(int32_t k2) const;
     void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
     bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
+    // Single-island hypotheses after island k took its shape: each usable placement of a later
+    // island that leaves the board without a way on (Coerente) is ruled out (Blocchi + 1) until
+    // island k moves (RiammettiDopo). False when some later island is left with none.
+    bool IpotesiDopo(int k, int32_t mossa);
+    void RiammettiDopo(int k);
+    std::vector<int32_t> escluseInRicerca_;
+    std::array<size_t, MaxEle + 1> inizioEscluse_{};
+    // Placements usable at the start of the islands after k: where the hypotheses cost too much.
+    std::array<uint64_t, MaxEle + 1> postiDopo_{};
+    int64_t proveInizio_ = 0; // NumProve when the search began
+    int livelloEscluse_ = 0;  // the deepest island whose hypotheses rule placements out
     bool HaPosto(int i);
     bool Raggiungibile(int r, int c, int k);
     void RecuperaBlocchi();
@@ -215,6 +239,8 @@ class Risolutore {
     // the search backjumps).
     void AvviaRiquadri();
     std::array<Riquadro, MaxRighe * MaxRighe + 1> riquadro_{};
+    Riquadro RiquadroDi(int32_t k2, int e) const;      // the box of placement k2 of island e
+    std::array<Riquadro, MaxEle + 1> riquadroIsola_{}; // of every placement of the island
     bool domini_ = false;
     std::vector<Sagoma> sagome_;
     std::vector<Posizione> posizioni_;

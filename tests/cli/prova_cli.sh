@@ -79,10 +79,27 @@ for caso in "$tmp:cartella" "$tmp/vuoto.ini:vuoto" "$tmp/senza.ini:nessuna regol
 done
 esito 3 "Livello 3 non raggiunto" "generate --level: tempo" \
     "$cli" generate --rows 4 --columns 4 --level 3 --max-seconds 1 --out "$tmp/l4"
-# The time limit stops a search that takes seconds, "interrupted" in JSON; the other files of the
-# same run are still solved.
+# The time limit stops a search that takes far longer than a second, "interrupted" in JSON; the
+# other files of the same run are still solved. The board is janko-0962 twice side by side, the
+# right copy with its clue at (7, 10) turned into a 5: no solution, and a long search to prove it.
+cat >"$tmp/lenta.pzpr" <<'FINE'
+pzprv3
+nurikabe
+10
+21
+. . . . . . 5 . . . . . . . . . . 5 . . . 
+. 4 . . . . . . 4 . . . 4 . . . . . . 4 . 
+. . . . . . . . . . . . . . . . . . . . . 
+5 . . . 5 . . . . . . 5 . . . 5 . . . . . 
+. . . . . . 4 . . . . . . . . . . 4 . . . 
+. . . 5 . . . . . . . . . . 5 . . . . . . 
+. . . . . 5 . . . 4 . . . . . . 5 . . . 5 
+. . . . . . . . . . . . . . . . . . . . . 
+. 5 . . . . . . 5 . . . 5 . . . . . . 5 . 
+. . . 4 . . . . . . . . . . 4 . . . . . . 
+FINE
 esito 3 "Ricerca interrotta" "--max-seconds" \
-    "$cli" solve --max-seconds 1 --json "$cartella/../difficili/janko-0962.xml" "$cartella/janko-0052.xml"
+    "$cli" solve --max-seconds 1 --json "$tmp/lenta.pzpr" "$cartella/janko-0052.xml"
 grep -q '"interrupted":true' "$tmp/out" && grep -q '"solutions":1,.*"interrupted":false' "$tmp/out" ||
     fallito "--max-seconds: json"
 
