@@ -260,8 +260,13 @@ class Risolutore {
     // Marks with segno the cells reached from (r0, c0) through cells that are not island, and
     // calls suBordo(r, c) for every island cell met on the way.
     template <class F> void Inonda(int r0, int c0, uint8_t segno, F&& suBordo);
-    // Work tables of VerificaMuro2, sized to the largest board.
-    std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> raggiunte_{};
+    // Work tables of the wall checks, sized to the largest board: row masks of VerificaMuro2
+    // (island cells, wall cells, cells a flood stops at, wall cells it must reach, cells reached,
+    // free cells whose reach is known and those out of reach), and the cell-by-cell flood of
+    // CausaMuro.
+    std::array<uint64_t, MaxRighe + 2> isola_{}, muro_{}, chiuse_{}, giunte_{}, raggiunte_{},
+        notaRag_{}, nonRagNota_{};
+    std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate_{};
     Griglia8 raggiunta_{};
     mutable std::vector<int32_t> copre_, inizioCopre_, inizioCelle_;
     mutable std::vector<uint16_t> celle_;
