@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <new>
+#include <span>
 
 namespace isolmar {
 
@@ -256,12 +257,15 @@ void Risolutore::AvviaDomini() {
             const Tessera& x = m.Tessere[t];
             Sagoma& g = sagome_[t];
             g.prima = 99;
+            g.righe = x.Righe;
             for (int i = 1; i <= x.Righe; ++i)
                 for (int j = 1; j <= x.Colonne; ++j)
                     if (x.Cella[i][j] == CellaTessera) {
                         g.riga[i] = static_cast<uint16_t>(g.riga[i] | 1u << j);
                         g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
                         g.ultima = static_cast<uint8_t>(i);
+                    } else if (x.Cella[i][j] == CellaBordo) {
+                        g.anello[i] = static_cast<uint16_t>(g.anello[i] | 1u << j);
                     }
         }
     }
@@ -288,19 +292,10 @@ void Risolutore::AvviaDomini() {
     posate_ = 0;
 }
 
-bool Risolutore::Libera(int32_t k2) const {
-    const Posizione& q = posizioni_[k2];
-    const Sagoma& g = sagome_[q.t];
-    for (int i = g.prima; i <= g.ultima; ++i) {
-        const uint64_t bit = q.dc >= 0 ? uint64_t{g.riga[i]} << q.dc : uint64_t{g.riga[i]} >> -q.dc;
-        if (occupate_[i + q.dr] & bit) return false;
-    }
-    return true;
-}
-
 bool Risolutore::HaPosto(int i) {
     const Isola& e = m.Ele[i];
     if (e.PrimaMossa == 0) return false;
+    if (inGiro_) return HaPostoUtile(i);
     const int32_t w = testimoneIsola_[i];
     // Once stopped, any answer will do: the search returns at its next attempt.
     for (int32_t k2 = w; k2 <= e.UltimaMossa; ++k2) {
@@ -310,6 +305,32 @@ bool Risolutore::HaPosto(int i) {
     for (int32_t k2 = e.PrimaMossa; k2 < w; ++k2) {
         if (Passi()) return true;
         if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
+    }
+    return false;
+}
+
+std::span<int32_t> Risolutore::Utili(int i) {
+    if (giroUtili_[i] != giro_) {
+        giroUtili_[i] = giro_;
+        inizioUtili_[i] = static_cast<int32_t>(utili_.size());
+        const Isola& e = m.Ele[i];
+        Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1));
+        for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2)
+            if (Usabile(k2)) utili_.push_back(k2);
+        fineUtili_[i] = static_cast<int32_t>(utili_.size());
+        testimoneUtile_[i] = inizioUtili_[i];
+    }
+    return {utili_.data() + inizioUtili_[i], utili_.data() + fineUtili_[i]};
+}
+
+bool Risolutore::HaPostoUtile(int i) {
+    const std::span<int32_t> u = Utili(i);
+    const int32_t inizio = inizioUtili_[i], w = testimoneUtile_[i] - inizio;
+    const int32_t n = static_cast<int32_t>(u.size());
+    for (int32_t j = w; j < n + w; ++j) {
+        const int32_t x = j < n ? j : j - n;
+        if (Passi()) return true;
+        if (Usabile(u[x])) return testimoneUtile_[i] = inizio + x, true;
     }
     return false;
 }
@@ -528,16 +549,10 @@ uint64_t Riempi(uint64_t x, uint64_t p) {
 
 } // namespace
 
-// The board as row masks (bit c of a row is column c); what is not a 2 x 2 block or a wall cell
-// out of reach is settled a row at a time, and nonRag is asked only for the free cells of blocks
-// without an island cell, once per cell. Same answer and outcome fields as a cell-by-cell scan:
-// the first failing block and the first wall cell out of reach in row order.
-template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
-    m.EsitoMuro = 0;
+void Risolutore::CaricaMaschere() {
     const int R = m.NumRighe, C = m.NumColonne;
-    const uint64_t dentro = ((uint64_t{1} << C) - 1) << 1;
     for (int r = 0; r <= R + 1; ++r)
-        isola_[r] = muro_[r] = chiuse_[r] = giunte_[r] = 0;
+        isola_[r] = muro_[r] = chiuse_[r] = giunte_[r] = log_[r] = 0;
     for (int c = 1; c <= C; ++c) {
         const uint8_t* s = &m.TblSchema(0, c);
         const uint8_t* l = &m.TblIsoleLog(0, c);
@@ -545,10 +560,28 @@ template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
             const uint64_t isola = s[r] == 1, muro = s[r] >= 2, log = l[r] != 0;
             isola_[r] |= isola << c;
             muro_[r] |= muro << c;
-            chiuse_[r] |= (isola | log) << c; // a flood does not pass through them
-            giunte_[r] |= (muro & !log) << c; // must be reached
+            log_[r] |= log << c;
         }
     }
+    for (int r = 1; r <= R; ++r) {
+        chiuse_[r] = isola_[r] | log_[r]; // a flood does not pass through them
+        giunte_[r] = muro_[r] & ~log_[r]; // it must reach them
+    }
+}
+
+// The board as row masks (bit c of a row is column c): a block with an island cell is passed
+// over a row at a time, nonRag is asked only for the free cells of the other blocks, once per
+// cell, and the wall is flooded a row at a time. Same answer and outcome fields as a scan cell by
+// cell: the first failing block and the first wall cell out of reach in row order.
+template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
+    CaricaMaschere();
+    return Muro2Maschere(salta2x2, nonRag);
+}
+
+template <class N> bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag) {
+    m.EsitoMuro = 0;
+    const int R = m.NumRighe, C = m.NumColonne;
+    const uint64_t dentro = ((uint64_t{1} << C) - 1) << 1;
     if (!salta2x2) {
         for (int r = 1; r <= R; ++r)
             notaRag_[r] = nonRagNota_[r] = 0;
@@ -582,24 +615,27 @@ template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
     const int c0 = std::countr_zero(muro_[r0]);
     m.TaglioRiga1 = static_cast<uint8_t>(r0);
     m.TaglioColonna1 = static_cast<uint8_t>(c0);
-    // The region of the first wall cell, through every cell that is not island, row sweeps down
-    // and up until nothing grows.
+    // The region of the first wall cell, through every cell that is not island: a row that grows
+    // passes the flood on to the rows above and below it.
     for (int r = 0; r <= R + 1; ++r)
         raggiunte_[r] = 0;
     raggiunte_[r0] = uint64_t{1} << c0;
-    auto allarga = [&](int r) {
+    int daFare = 0;
+    righeDaFare_[daFare++] = static_cast<uint8_t>(r0);
+    uint64_t inCoda = uint64_t{1} << r0; // rows 1..50 as bits
+    while (daFare > 0) {
+        const int r = righeDaFare_[--daFare];
+        inCoda &= ~(uint64_t{1} << r);
         const uint64_t p = dentro & ~chiuse_[r];
         const uint64_t x = Riempi(raggiunte_[r] | ((raggiunte_[r - 1] | raggiunte_[r + 1]) & p), p);
-        const bool cresce = (x & ~raggiunte_[r]) != 0;
-        raggiunte_[r] |= x;
-        return cresce;
-    };
-    for (bool cresce = true; cresce;) {
-        cresce = false;
-        for (int r = r0; r <= R; ++r)
-            cresce |= allarga(r);
-        for (int r = R; r >= 1; --r)
-            cresce |= allarga(r);
+        if (x == raggiunte_[r] && r != r0) continue;
+        raggiunte_[r] = x;
+        for (const int v : {r - 1, r + 1})
+            if (v >= 1 && v <= R && (x & ~chiuse_[v] & ~raggiunte_[v] & dentro) != 0 &&
+                !(inCoda >> v & 1)) {
+                inCoda |= uint64_t{1} << v;
+                righeDaFare_[daFare++] = static_cast<uint8_t>(v);
+            }
     }
     for (int r = 1; r <= R; ++r)
         if (const uint64_t fuori = giunte_[r] & ~raggiunte_[r]; fuori != 0) {
@@ -649,7 +685,58 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
     return false;
 }
 
+bool Risolutore::CoerenteInGiro(int i, int32_t k2, int k) {
+    // The board of the sweep's start with placement k2 on it, as row masks: its cells and ring
+    // on the rows tested by Libera and on the wall check's masks, nothing on TblSchema.
+    const int R = m.NumRighe;
+    const uint64_t dentro = ((uint64_t{1} << m.NumColonne) - 1) << 1;
+    const Posizione& q = posizioni_[k2];
+    const Sagoma& g = sagome_[q.t];
+    auto sposta = [&](uint16_t x) {
+        return (q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc) & dentro;
+    };
+    const int a0 = std::max(1, 1 - q.dr), a1 = std::min<int>(g.righe, R - q.dr);
+    for (int a = a0; a <= a1; ++a) {
+        const int r = a + q.dr;
+        occupateGiro_[a] = occupate_[r];
+        occupate_[r] |= sposta(g.riga[a]) | sposta(g.anello[a]);
+    }
+    // Every later island had a usable placement as the sweep began and keeps one through it;
+    // only those whose placements reach the new cells or ring can lose them all.
+    const int r0 = a0 + q.dr, r1 = a1 + q.dr;
+    const int c0 = std::max(1, 1 + q.dc),
+              c1 = std::min<int>(m.NumColonne, m.Tessere[q.t].Colonne + q.dc);
+    bool ok = true;
+    for (int j = k + 1; j <= m.NumEle && ok; ++j) {
+        const Riquadro& d = riquadroIsola_[j];
+        if (j != i && !finita_[j] && d.r0 <= r1 && d.r1 >= r0 && d.c0 <= c1 && d.c1 >= c0)
+            ok = HaPosto(j);
+    }
+    if (ok) {
+        for (int r = 0; r <= R + 1; ++r) {
+            isola_[r] = isolaGiro_[r];
+            muro_[r] = muroGiro_[r];
+        }
+        for (int a = a0; a <= a1; ++a) {
+            const int r = a + q.dr;
+            isola_[r] |= sposta(g.riga[a]);
+            muro_[r] |= sposta(g.anello[a]);
+        }
+        for (int r = 1; r <= R; ++r) {
+            chiuse_[r] = isola_[r] | log_[r];
+            giunte_[r] = muro_[r] & ~log_[r];
+        }
+        const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
+        ok = Muro2Maschere(Falso,
+                           [&](int r, int c) { return !Coperta(Cella(r, c), prima, ultima, k); });
+    }
+    for (int a = a0; a <= a1; ++a)
+        occupate_[a + q.dr] = occupateGiro_[a];
+    return ok;
+}
+
 bool Risolutore::Coerente(int i, int32_t k2, int da) {
+    if (inGiro_ && noteIsola_.empty()) return CoerenteInGiro(i, k2, da - 1);
     Segna(k2, 1);
     const int k = da - 1;
     const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
@@ -798,18 +885,32 @@ Risolutore::Riquadro Risolutore::RiquadroDi(int32_t k2, int e) const {
 
 bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
     inizioEscluse_[k] = escluseInRicerca_.size();
+    // A sweep looks only at the placements usable as it starts, listed per island when first
+    // needed: an island left without one is found without walking the rest of its run.
+    utili_.clear();
+    ++giro_;
+    for (int i = k + 1; i <= m.NumEle; ++i)
+        Utili(i);
+    CaricaMaschere();
+    isolaGiro_ = isola_;
+    muroGiro_ = muro_;
+    inGiro_ = true;
+    struct Fine {
+        bool& in;
+        ~Fine() { in = false; }
+    } fine{inGiro_};
     // Only the islands that can come within two cells of the new shape: far ones seldom change,
     // and skipping them rules out less, never wrongly.
     constexpr int margine = 2;
     const Riquadro q = RiquadroDi(mossa, k);
     for (int i = k + 1; i <= m.NumEle; ++i) {
-        const Isola& e = m.Ele[i];
         const Riquadro& d = riquadroIsola_[i];
         if (d.r0 > q.r1 + margine || q.r0 > d.r1 + margine || d.c0 > q.c1 + margine ||
             q.c0 > d.c1 + margine)
             continue;
         bool resta = false;
-        for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
+        for (int32_t n = inizioUtili_[i]; n < fineUtili_[i]; ++n) {
+            const int32_t k2 = utili_[n];
             if (!Usabile(k2)) continue;
             if (Passi(32)) return true; // stopped: the next attempt returns
             if (Coerente(i, k2, k + 1)) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -192,6 +193,10 @@ class Risolutore {
     // The wall checks with the reachability of a free cell given by nonRag(r, c).
     template <class N> bool QuattroPerCella(int r, int c, N&& nonRag) const;
     template <class N> bool Muro2(Booleano salta2x2, N&& nonRag);
+    // Muro2 in two halves: the board's row masks from TblSchema and TblIsoleLog, and the check on
+    // them.
+    void CaricaMaschere();
+    template <class N> bool Muro2Maschere(Booleano salta2x2, N&& nonRag);
 
     // Lazy usability. While the ordinary search runs with exact counters it does not walk them:
     // a placement is usable (Blocchi = 0) when it was usable as the search began and none of its
@@ -203,7 +208,16 @@ class Risolutore {
     // (fuori_). The counters are brought up to date for the shapes left on the board when the
     // search stops (RecuperaBlocchi).
     void AvviaDomini();
-    bool Libera(int32_t k2) const;
+    bool Libera(int32_t k2) const {
+        const Posizione& q = posizioni_[k2];
+        const Sagoma& g = sagome_[q.t];
+        for (int i = g.prima; i <= g.ultima; ++i) {
+            const uint16_t x = g.riga[i];
+            const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
+            if (occupate_[i + q.dr] & bit) return false;
+        }
+        return true;
+    }
     void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
     bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
     // Single-island hypotheses after island k took its shape: each usable placement of a later
@@ -218,11 +232,25 @@ class Risolutore {
     int64_t proveInizio_ = 0; // NumProve when the search began
     int livelloEscluse_ = 0;  // the deepest island whose hypotheses rule placements out
     bool HaPosto(int i);
+    // During a sweep of IpotesiDopo (inGiro_): the placements of island i usable as the sweep
+    // began (sweep giro_), and HaPosto over them, from a witness of the sweep.
+    std::span<int32_t> Utili(int i);
+    bool HaPostoUtile(int i);
+    // Coerente during a sweep (the islands after k count), on row masks: the island and wall
+    // masks of the board as the sweep began, and the rows of occupate_ a placement changed.
+    bool CoerenteInGiro(int i, int32_t k2, int k);
+    std::array<uint64_t, MaxRighe + 2> isolaGiro_{}, muroGiro_{};
+    std::array<uint64_t, 12> occupateGiro_{};
+    std::vector<int32_t> utili_;
+    std::array<uint32_t, MaxEle + 1> giroUtili_{};
+    std::array<int32_t, MaxEle + 1> inizioUtili_{}, fineUtili_{}, testimoneUtile_{};
+    uint32_t giro_ = 0;
+    bool inGiro_ = false;
     bool Raggiungibile(int r, int c, int k);
     void RecuperaBlocchi();
-    struct Sagoma { // shape cells of a drawing, one bit per column, rows prima..ultima
-        std::array<uint16_t, 12> riga{};
-        uint8_t prima = 0, ultima = 0;
+    struct Sagoma { // shape cells of a drawing, one bit per column, rows prima..ultima; its ring
+        std::array<uint16_t, 12> riga{}, anello{};
+        uint8_t prima = 0, ultima = 0, righe = 0;
     };
     struct Posizione { // where a placement's drawing lies: board cell = drawing cell + (dr, dc)
         int32_t t = 0;
@@ -264,8 +292,9 @@ class Risolutore {
     // (island cells, wall cells, cells a flood stops at, wall cells it must reach, cells reached,
     // free cells whose reach is known and those out of reach), and the cell-by-cell flood of
     // CausaMuro.
-    std::array<uint64_t, MaxRighe + 2> isola_{}, muro_{}, chiuse_{}, giunte_{}, raggiunte_{},
-        notaRag_{}, nonRagNota_{};
+    std::array<uint64_t, MaxRighe + 2> isola_{}, muro_{}, log_{}, chiuse_{}, giunte_{},
+        raggiunte_{}, notaRag_{}, nonRagNota_{};
+    std::array<uint8_t, 64> righeDaFare_{};
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate_{};
     Griglia8 raggiunta_{};
     mutable std::vector<int32_t> copre_, inizioCopre_, inizioCelle_;
