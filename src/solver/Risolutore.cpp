@@ -398,9 +398,11 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
         }
         if (codice == CellaBordo) {
             m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2 * delta);
+            if (maschereVive_) AggiornaMaschere(r, c);
             return;
         }
         m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + delta);
+        if (maschereVive_) AggiornaMaschere(r, c);
         m.CelleLibere = static_cast<int16_t>(m.CelleLibere - delta);
         if (!m.NoColori) Colora(r, c, inserisci ? Bianco : Grigio);
     });
@@ -551,34 +553,41 @@ uint64_t Riempi(uint64_t x, uint64_t p) {
 
 void Risolutore::CaricaMaschere() {
     const int R = m.NumRighe, C = m.NumColonne;
-    for (int r = 0; r <= R + 1; ++r)
-        isola_[r] = muro_[r] = chiuse_[r] = giunte_[r] = log_[r] = 0;
-    for (int c = 1; c <= C; ++c) {
-        const uint8_t* s = &m.TblSchema(0, c);
-        const uint8_t* l = &m.TblIsoleLog(0, c);
-        for (int r = 1; r <= R; ++r) {
-            const uint64_t isola = s[r] == 1, muro = s[r] >= 2, log = l[r] != 0;
-            isola_[r] |= isola << c;
-            muro_[r] |= muro << c;
-            log_[r] |= log << c;
-        }
-    }
+    isola_[0] = muro_[0] = log_[0] = isola_[R + 1] = muro_[R + 1] = log_[R + 1] = 0;
     for (int r = 1; r <= R; ++r) {
-        chiuse_[r] = isola_[r] | log_[r]; // a flood does not pass through them
-        giunte_[r] = muro_[r] & ~log_[r]; // it must reach them
+        uint64_t isola = 0, muro = 0, log = 0;
+        for (int c = 1; c <= C; ++c) {
+            const uint8_t v = m.TblSchema(r, c);
+            isola |= uint64_t{v == 1} << c;
+            muro |= uint64_t{v >= 2} << c;
+            log |= uint64_t{m.TblIsoleLog(r, c) != 0} << c;
+        }
+        isola_[r] = isola;
+        muro_[r] = muro;
+        log_[r] = log;
     }
+}
+
+void Risolutore::AggiornaMaschere(int r, int c) {
+    const uint64_t bit = uint64_t{1} << c;
+    const uint8_t v = m.TblSchema(r, c);
+    isola_[r] = v == 1 ? isola_[r] | bit : isola_[r] & ~bit;
+    muro_[r] = v >= 2 ? muro_[r] | bit : muro_[r] & ~bit;
 }
 
 // The board as row masks (bit c of a row is column c): a block with an island cell is passed
 // over a row at a time, nonRag is asked only for the free cells of the other blocks, once per
 // cell, and the wall is flooded a row at a time. Same answer and outcome fields as a scan cell by
-// cell: the first failing block and the first wall cell out of reach in row order.
+// cell: the first failing block and the first wall cell out of reach in row order. During the
+// search the masks follow the board as shapes come and go (maschereVive_).
 template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
-    CaricaMaschere();
-    return Muro2Maschere(salta2x2, nonRag);
+    if (!maschereVive_) CaricaMaschere();
+    return Muro2Maschere(salta2x2, nonRag, isola_, muro_);
 }
 
-template <class N> bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag) {
+template <class N>
+bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag, const Maschere& isola,
+                               const Maschere& muro) {
     m.EsitoMuro = 0;
     const int R = m.NumRighe, C = m.NumColonne;
     const uint64_t dentro = ((uint64_t{1} << C) - 1) << 1;
@@ -587,7 +596,7 @@ template <class N> bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag)
             notaRag_[r] = nonRagNota_[r] = 0;
         auto tuttoMuro = [&](int r, int c) {
             const uint64_t b = uint64_t{1} << c;
-            if (muro_[r] & b) return true;
+            if (muro[r] & b) return true;
             if (notaRag_[r] & b) return (nonRagNota_[r] & b) != 0;
             notaRag_[r] |= b;
             if (!nonRag(r, c)) return false;
@@ -595,7 +604,7 @@ template <class N> bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag)
             return true;
         };
         for (int r = 1; r < R; ++r) {
-            const uint64_t libere = dentro & ~(isola_[r] | isola_[r + 1]);
+            const uint64_t libere = dentro & ~(isola[r] | isola[r + 1]);
             for (uint64_t blocchi = libere & libere >> 1; blocchi != 0; blocchi &= blocchi - 1) {
                 const int c = std::countr_zero(blocchi);
                 if (tuttoMuro(r, c) && tuttoMuro(r + 1, c) && tuttoMuro(r, c + 1) &&
@@ -609,10 +618,10 @@ template <class N> bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag)
     }
 
     int r0 = 1;
-    while (r0 <= R && muro_[r0] == 0)
+    while (r0 <= R && muro[r0] == 0)
         ++r0;
     if (r0 > R) return true;
-    const int c0 = std::countr_zero(muro_[r0]);
+    const int c0 = std::countr_zero(muro[r0]);
     m.TaglioRiga1 = static_cast<uint8_t>(r0);
     m.TaglioColonna1 = static_cast<uint8_t>(c0);
     // The region of the first wall cell, through every cell that is not island: a row that grows
@@ -626,19 +635,19 @@ template <class N> bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag)
     while (daFare > 0) {
         const int r = righeDaFare_[--daFare];
         inCoda &= ~(uint64_t{1} << r);
-        const uint64_t p = dentro & ~chiuse_[r];
+        const uint64_t p = dentro & ~(isola[r] | log_[r]);
         const uint64_t x = Riempi(raggiunte_[r] | ((raggiunte_[r - 1] | raggiunte_[r + 1]) & p), p);
         if (x == raggiunte_[r] && r != r0) continue;
         raggiunte_[r] = x;
         for (const int v : {r - 1, r + 1})
-            if (v >= 1 && v <= R && (x & ~chiuse_[v] & ~raggiunte_[v] & dentro) != 0 &&
+            if (v >= 1 && v <= R && (x & ~(isola[v] | log_[v] | raggiunte_[v]) & dentro) != 0 &&
                 !(inCoda >> v & 1)) {
                 inCoda |= uint64_t{1} << v;
                 righeDaFare_[daFare++] = static_cast<uint8_t>(v);
             }
     }
     for (int r = 1; r <= R; ++r)
-        if (const uint64_t fuori = giunte_[r] & ~raggiunte_[r]; fuori != 0) {
+        if (const uint64_t fuori = muro[r] & ~log_[r] & ~raggiunte_[r]; fuori != 0) {
             m.TaglioRiga2 = static_cast<uint8_t>(r);
             m.TaglioColonna2 = static_cast<uint8_t>(std::countr_zero(fuori));
             m.EsitoMuro = 1;
@@ -686,8 +695,8 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
 }
 
 bool Risolutore::CoerenteInGiro(int i, int32_t k2, int k) {
-    // The board of the sweep's start with placement k2 on it, as row masks: its cells and ring
-    // on the rows tested by Libera and on the wall check's masks, nothing on TblSchema.
+    // The board with placement k2 on it, as row masks: its cells and ring on the rows tested by
+    // Libera and on copies of the wall check's masks, nothing on TblSchema.
     const int R = m.NumRighe;
     const uint64_t dentro = ((uint64_t{1} << m.NumColonne) - 1) << 1;
     const Posizione& q = posizioni_[k2];
@@ -713,22 +722,17 @@ bool Risolutore::CoerenteInGiro(int i, int32_t k2, int k) {
             ok = HaPosto(j);
     }
     if (ok) {
-        for (int r = 0; r <= R + 1; ++r) {
-            isola_[r] = isolaGiro_[r];
-            muro_[r] = muroGiro_[r];
-        }
+        isolaIpotesi_ = isola_;
+        muroIpotesi_ = muro_;
         for (int a = a0; a <= a1; ++a) {
             const int r = a + q.dr;
-            isola_[r] |= sposta(g.riga[a]);
-            muro_[r] |= sposta(g.anello[a]);
-        }
-        for (int r = 1; r <= R; ++r) {
-            chiuse_[r] = isola_[r] | log_[r];
-            giunte_[r] = muro_[r] & ~log_[r];
+            isolaIpotesi_[r] |= sposta(g.riga[a]);
+            muroIpotesi_[r] |= sposta(g.anello[a]);
         }
         const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
-        ok = Muro2Maschere(Falso,
-                           [&](int r, int c) { return !Coperta(Cella(r, c), prima, ultima, k); });
+        ok = Muro2Maschere(
+            Falso, [&](int r, int c) { return !Coperta(Cella(r, c), prima, ultima, k); },
+            isolaIpotesi_, muroIpotesi_);
     }
     for (int a = a0; a <= a1; ++a)
         occupate_[a + q.dr] = occupateGiro_[a];
@@ -891,9 +895,7 @@ bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
     ++giro_;
     for (int i = k + 1; i <= m.NumEle; ++i)
         Utili(i);
-    CaricaMaschere();
-    isolaGiro_ = isola_;
-    muroGiro_ = muro_;
+    if (!maschereVive_) CaricaMaschere();
     inGiro_ = true;
     struct Fine {
         bool& in;
@@ -1017,6 +1019,8 @@ void Risolutore::Cerca() {
         for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
             postiDopo_[k] += m.Mosse[k2].Blocchi == 0;
     }
+    CaricaMaschere();
+    maschereVive_ = true;
     if (m.TempoScaduto == 1) // Esc during the deductions
         m.NumSol = 0;
     else
@@ -1033,7 +1037,7 @@ void Risolutore::Cerca() {
             InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "T");
             posate_ = i - 1;
         }
-    conteggiAttivi_ = salti_ = false;
+    conteggiAttivi_ = salti_ = maschereVive_ = false;
     if (domini_) {
         domini_ = false;
         RecuperaBlocchi();

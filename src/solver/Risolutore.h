@@ -194,9 +194,13 @@ class Risolutore {
     template <class N> bool QuattroPerCella(int r, int c, N&& nonRag) const;
     template <class N> bool Muro2(Booleano salta2x2, N&& nonRag);
     // Muro2 in two halves: the board's row masks from TblSchema and TblIsoleLog, and the check on
-    // them.
+    // masks of island and wall cells (with log_ for TblIsoleLog).
+    using Maschere = std::array<uint64_t, MaxRighe + 2>;
     void CaricaMaschere();
-    template <class N> bool Muro2Maschere(Booleano salta2x2, N&& nonRag);
+    void AggiornaMaschere(int r, int c); // after TblSchema(r, c) changed
+    template <class N>
+    bool Muro2Maschere(Booleano salta2x2, N&& nonRag, const Maschere& isola, const Maschere& muro);
+    bool maschereVive_ = false; // the masks follow the board (during a search)
 
     // Lazy usability. While the ordinary search runs with exact counters it does not walk them:
     // a placement is usable (Blocchi = 0) when it was usable as the search began and none of its
@@ -239,7 +243,6 @@ class Risolutore {
     // Coerente during a sweep (the islands after k count), on row masks: the island and wall
     // masks of the board as the sweep began, and the rows of occupate_ a placement changed.
     bool CoerenteInGiro(int i, int32_t k2, int k);
-    std::array<uint64_t, MaxRighe + 2> isolaGiro_{}, muroGiro_{};
     std::array<uint64_t, 12> occupateGiro_{};
     std::vector<int32_t> utili_;
     std::array<uint32_t, MaxEle + 1> giroUtili_{};
@@ -289,11 +292,11 @@ class Risolutore {
     // calls suBordo(r, c) for every island cell met on the way.
     template <class F> void Inonda(int r0, int c0, uint8_t segno, F&& suBordo);
     // Work tables of the wall checks, sized to the largest board: row masks of VerificaMuro2
-    // (island cells, wall cells, cells a flood stops at, wall cells it must reach, cells reached,
-    // free cells whose reach is known and those out of reach), and the cell-by-cell flood of
-    // CausaMuro.
-    std::array<uint64_t, MaxRighe + 2> isola_{}, muro_{}, log_{}, chiuse_{}, giunte_{},
-        raggiunte_{}, notaRag_{}, nonRagNota_{};
+    // (island cells, wall cells, cells of TblIsoleLog, cells reached, free cells whose reach is
+    // known and those out of reach; island and wall cells with a hypothesis on the board), and
+    // the cell-by-cell flood of CausaMuro.
+    Maschere isola_{}, muro_{}, log_{}, raggiunte_{}, notaRag_{}, nonRagNota_{};
+    Maschere isolaIpotesi_{}, muroIpotesi_{};
     std::array<uint8_t, 64> righeDaFare_{};
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate_{};
     Griglia8 raggiunta_{};
