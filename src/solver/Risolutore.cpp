@@ -680,6 +680,26 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
     if (w >= 0 && copre_[w] > dopo && (copre_[w] < prima || copre_[w] > ultima) &&
         Usabile(copre_[w]))
         return true;
+    if (k == 0 && inIsola_) { // a hypothesis before the search
+        if (giroCella_[x] != giroIsola_) {
+            // Stopped: any answer will do, and nothing is listed.
+            if (m.TempoScaduto == 1 ||
+                Passi(static_cast<uint64_t>(inizioCopre_[x + 1] - inizioCopre_[x])))
+                return true;
+            giroCella_[x] = giroIsola_;
+            inizioCandidate_[x] = static_cast<int32_t>(candidate_.size());
+            for (int32_t n = inizioCopre_[x]; n < inizioCopre_[x + 1]; ++n) {
+                const int32_t k2 = copre_[n];
+                if ((k2 < prima || k2 > ultima) && m.Mosse[k2].Blocchi == 0 &&
+                    Libera(k2, occupateIsola_))
+                    candidate_.push_back(n);
+            }
+            fineCandidate_[x] = static_cast<int32_t>(candidate_.size());
+        }
+        for (int32_t j = inizioCandidate_[x]; j < fineCandidate_[x]; ++j)
+            if (Usabile(copre_[candidate_[j]])) return testimoneCella_[x] = candidate_[j], true;
+        return false;
+    }
     // The list is in placement order: the islands up to k and island i's run are skipped.
     const auto inizio = copre_.begin() + inizioCopre_[x],
                fine = copre_.begin() + inizioCopre_[x + 1];
@@ -760,6 +780,10 @@ bool Risolutore::Coerente(int i, int32_t k2, int da) {
 }
 
 bool Risolutore::IpotesiSingole() {
+    struct Fine {
+        bool& in;
+        ~Fine() { in = false; }
+    } fine{inIsola_};
     bool cambiato = false;
     noteIsola_.clear();
     for (int r = 1; r <= m.NumRighe; ++r)
@@ -773,6 +797,12 @@ bool Risolutore::IpotesiSingole() {
         for (int c = 1; c <= m.NumColonne; ++c)
             for (int r = 1; r <= m.NumRighe; ++r)
                 contaIsola_[Cella(r, c)] = contaBordo_[Cella(r, c)] = 0;
+        // While island i's placements are tried the board holds only them in turn: the covers
+        // of a cell usable without them are listed once, when first needed.
+        ++giroIsola_;
+        inIsola_ = true;
+        candidate_.clear();
+        occupateIsola_ = occupate_;
         for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
             if (m.Mosse[k2].Blocchi != 0) continue;
             if (Passi(32)) return false; // a hypothesis costs about as much as 32 inner steps

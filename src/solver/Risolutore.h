@@ -136,6 +136,15 @@ class Risolutore {
     void Segna(int32_t k2, int delta); // placement k2 on TblSchema and the row masks
     // A usable cover of cell x outside prima..ultima, by an island after k (any island: k = 0).
     bool Coperta(int x, int32_t prima, int32_t ultima, int k);
+    // Before the search, while one island's placements are tried (inIsola_, turn giroIsola_): per
+    // cell, the covers usable with none of them on the board (indices into copre_), listed when
+    // first asked for (giroCella_), and occupate_ without them.
+    uint32_t giroIsola_ = 0;
+    bool inIsola_ = false;
+    std::vector<int32_t> candidate_;
+    std::array<uint32_t, MaxRighe * MaxRighe + 1> giroCella_{};
+    std::array<int32_t, MaxRighe * MaxRighe + 1> inizioCandidate_{}, fineCandidate_{};
+    std::array<uint64_t, MaxRighe + 2> occupateIsola_{};
     std::vector<int32_t> escluse_;
     std::array<bool, MaxEle + 1> finita_{};    // the island took its final shape (Posa)
     std::array<int32_t, MaxEle + 1> posata_{}; // that shape
@@ -212,13 +221,14 @@ class Risolutore {
     // (fuori_). The counters are brought up to date for the shapes left on the board when the
     // search stops (RecuperaBlocchi).
     void AvviaDomini();
-    bool Libera(int32_t k2) const {
+    bool Libera(int32_t k2) const { return Libera(k2, occupate_); }
+    template <class M> bool Libera(int32_t k2, const M& occupate) const {
         const Posizione& q = posizioni_[k2];
         const Sagoma& g = sagome_[q.t];
         for (int i = g.prima; i <= g.ultima; ++i) {
             const uint16_t x = g.riga[i];
             const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
-            if (occupate_[i + q.dr] & bit) return false;
+            if (occupate[i + q.dr] & bit) return false;
         }
         return true;
     }
