@@ -16,6 +16,9 @@ void GeneraTessere(Modello& m, int d);
 // Appends every shape of d cells (2..9), grown from those of d - 1 cells, and sets IndTessere(d).
 // Does nothing when size d is already present or size d - 1 is missing.
 void GeneraTessereDim(Modello& m, int d);
+// The growth itself: appends every shape grown from those of d - 1 cells, the last size present,
+// and sets IndTessere(d).
+void CresciTessere(Modello& m, int d);
 // Sorts keys lo..hi in place, ascending (quicksort with a moving hole).
 void Sortaqs6(std::vector<std::string>& chiavi, int lo, int hi);
 // Builds sizes 8 and 9 when a clue of the loaded puzzle needs them, with a status text meanwhile.
