@@ -1,5 +1,6 @@
 // The computation of the shape table: each size grown from the one below by turning every ring
-// cell of every shape into a shape cell, kept once each and sorted by key.
+// cell of every shape into a shape cell, kept once each and sorted by key. The build runs it
+// (tools/tabella_tessere.cpp); the programs decode its result.
 #include "solver/Tessere.h"
 
 #include <algorithm>
