@@ -1,107 +1,47 @@
 #include "solver/Tessere.h"
 
-#include <algorithm>
+#include "solver/TabellaTessere.h"
+
+#include <bit>
+#include <cstring>
 #include <utility>
 
 namespace isolmar {
 
 namespace {
 
-constexpr int LatoChiave = 11; // a key is an 11 x 11 window
+// The four low bits of n as four bytes of 0 or 1, bit i in the i-th byte in memory: four columns
+// of a drawing row written at once.
+constexpr auto BitInByte = [] {
+    std::array<uint32_t, 16> t{};
+    for (int n = 0; n < 16; ++n)
+        t[n] = std::bit_cast<uint32_t>(std::array<uint8_t, 4>{
+            uint8_t(n & 1), uint8_t(n >> 1 & 1), uint8_t(n >> 2 & 1), uint8_t(n >> 3 & 1)});
+    return t;
+}();
 
-// A key: the codes of the 11 x 11 window read row by row, two bits each, packed from the most
-// significant bit of the first word on. Comparing keys as arrays of words is comparing the codes
-// one by one, so they sort as the windows read as text would, without building text.
-using Chiave = std::array<uint64_t, 4>;
-constexpr int CodiciPerParola = 32;
-
-uint8_t LeggiCodice(const Chiave& chiave, int indice) {
-    return static_cast<uint8_t>(
-        chiave[indice / CodiciPerParola] >> (62 - 2 * (indice % CodiciPerParola)) & 3u);
-}
-
-// A row of the window as a mask: column b (0-based) is bit 10 - b.
-constexpr uint16_t RigaPiena = (1u << LatoChiave) - 1;
-
-// Bit k of x moved to bit 2k (x of at most 16 bits).
-uint32_t Allarga(uint32_t x) {
-    x = (x | x << 8) & 0x00FF00FFu;
-    x = (x | x << 4) & 0x0F0F0F0Fu;
-    x = (x | x << 2) & 0x33333333u;
-    return (x | x << 1) & 0x55555555u;
-}
-
-// The 22 bits of a window row: the two-bit code of column b at bits 21 - 2b and 20 - 2b.
-uint32_t CodiciRiga(uint16_t forma, uint16_t bordo) {
-    return Allarga(forma) | Allarga(bordo) << 1;
-}
-
-// The key of the shape whose cells are forma (window rows, the shape's first row and column at
-// window row and column 1): its ring is every neighbour of a shape cell that is not one.
-Chiave ChiaveDi(const std::array<uint16_t, LatoChiave>& forma) {
-    Chiave chiave{};
-    for (int a = 0; a < LatoChiave; ++a) {
-        const uint16_t sopra = a > 0 ? forma[a - 1] : 0,
-                       sotto = a + 1 < LatoChiave ? forma[a + 1] : 0;
-        const uint16_t f = forma[a];
-        const uint16_t bordo = (sopra | sotto | f << 1 | f >> 1) & ~f & RigaPiena;
-        if ((f | bordo) == 0) continue;
-        const uint64_t v = CodiciRiga(f, bordo);
-        // Bits a * 22 .. a * 22 + 21 of the key, counted from the most significant of word 0.
-        const int inizio = a * 2 * LatoChiave, parola = inizio / 64, dentro = inizio % 64;
-        const int resto = 64 - dentro - 2 * LatoChiave; // room left in the word after the row
-        if (resto >= 0) {
-            chiave[parola] |= v << resto;
-        } else {
-            chiave[parola] |= v >> -resto;
-            chiave[parola + 1] |= v << (64 + resto);
-        }
-    }
-    return chiave;
-}
-
-using Forma = std::array<uint16_t, LatoChiave>;
-
-// The shape cells of drawing p as window rows.
-Forma FormaDi(const Tessera& p) {
-    Forma forma{};
-    for (int a = 1; a <= p.Righe && a <= LatoChiave; ++a)
-        for (int b = 1; b <= p.Colonne && b <= LatoChiave; ++b)
-            if (p.Cella[a][b] == CellaTessera)
-                forma[a - 1] = static_cast<uint16_t>(forma[a - 1] | 1u << (LatoChiave - b));
-    return forma;
-}
-
-// The key of the shape grown from the shape genitore (the cells of a drawing) by turning its
-// ring cell (i, j) into a shape cell. The parent keeps its place in the window unless the new
-// cell adds a row above (i = 1) or a column to the left (j = 1): then it moves down or right.
-Chiave ChiaveCresciuta(const Forma& genitore, int i, int j) {
-    const int si = i == 1 ? 1 : 0, sj = j == 1 ? 1 : 0;
-    Forma forma{};
-    for (int a = 0; a + si < LatoChiave; ++a)
-        forma[a + si] = static_cast<uint16_t>(genitore[a] >> sj);
-    const int r = i - 1 + si, c = j - 1 + sj;
-    forma[r] = static_cast<uint16_t>(forma[r] | 1u << (LatoChiave - 1 - c));
-    return ChiaveDi(forma);
-}
-
-void AggiungiTessera(Modello& m, int d, const Chiave& chiave) {
-    ++m.NumTessere;
-    IntervalloTessere& ind = m.IndTessere[d];
-    if (ind.Prima == 0) ind.Prima = m.NumTessere;
-    ind.Ultima = m.NumTessere;
-    Tessera& t = m.Tessere[m.NumTessere];
+// Draws shape v of d cells, coded as in TabellaTessere.h, into t: the cells from row and column 2
+// on, the ring around them in the rows and columns next to them.
+void Disegna(uint32_t v, int d, Tessera& t) {
+    const int w = static_cast<int>(v & 15);
+    const uint32_t celle = v >> 4;
+    const int h = (std::bit_width(celle) - 1) / w + 1;
+    // Drawing row a as a mask, column b at bit b.
+    auto riga = [&](int a) -> uint32_t {
+        return a >= 2 && a <= h + 1 ? (celle >> ((a - 2) * w) & ((1u << w) - 1)) << 2 : 0;
+    };
     t = Tessera{};
     t.Dim = static_cast<uint8_t>(d);
-    for (int r = 1; r <= LatoChiave; ++r)
-        for (int c = 1; c <= LatoChiave; ++c) {
-            const uint8_t codice = LeggiCodice(chiave, LatoChiave * (r - 1) + c - 1);
-            t.Cella[r][c] = codice;
-            if (codice != Fuori) {
-                t.Righe = std::max<uint8_t>(t.Righe, static_cast<uint8_t>(r));
-                t.Colonne = std::max<uint8_t>(t.Colonne, static_cast<uint8_t>(c));
-            }
+    t.Righe = static_cast<uint8_t>(h + 2);
+    t.Colonne = static_cast<uint8_t>(w + 2);
+    for (int a = 1; a <= h + 2; ++a) {
+        const uint32_t f = riga(a), bordo = (riga(a - 1) | riga(a + 1) | f << 1 | f >> 1) & ~f;
+        for (int q = 0; q < 3; ++q) {
+            const uint32_t codici = BitInByte[f >> 4 * q & 15] | BitInByte[bordo >> 4 * q & 15]
+                                                                     << 1;
+            std::memcpy(&t.Cella[a][4 * q], &codici, 4);
         }
+    }
 }
 
 } // namespace
@@ -111,21 +51,15 @@ void GeneraTessere(Modello& m, int d) {
         GeneraTessereDim(m, k);
 }
 
+// Sizes are only ever added in order, so the table holds exactly sizes 1..d - 1 here and size d
+// goes at the same numbers as in the precomputed table.
 void GeneraTessereDim(Modello& m, int d) {
     if (d < 2 || d > MaxNum || m.IndTessere[d].Prima != 0 || m.IndTessere[d - 1].Prima == 0) return;
-    const IntervalloTessere genitori = m.IndTessere[d - 1];
-    std::vector<Chiave> chiavi;
-    for (int p = genitori.Prima; p <= genitori.Ultima; ++p) {
-        const Tessera& t = m.Tessere[p];
-        const Forma forma = FormaDi(t);
-        for (int i = 1; i <= t.Righe; ++i)
-            for (int j = 1; j <= t.Colonne; ++j)
-                if (t.Cella[i][j] == CellaBordo) chiavi.push_back(ChiaveCresciuta(forma, i, j));
-    }
-    std::sort(chiavi.begin(), chiavi.end());
-    chiavi.erase(std::unique(chiavi.begin(), chiavi.end()), chiavi.end());
-    for (const Chiave& chiave : chiavi)
-        AggiungiTessera(m, d, chiave);
+    const IntervalloTessere ind = IndiciTessere[d];
+    for (int k = ind.Prima; k <= ind.Ultima; ++k)
+        Disegna(FormeTessere[k], d, m.Tessere[k]);
+    m.IndTessere[d] = ind;
+    m.NumTessere = ind.Ultima;
 }
 
 void Sortaqs6(std::vector<std::string>& chiavi, int lo0, int hi0) {
