@@ -106,7 +106,7 @@ class Risolutore {
     // so the solutions and their order stay the same. Only once a search has made more than
     // ProvePrimaDelleIpotesi attempts: most end sooner without them. LivelliIpotesi = 0 turns
     // this off.
-    int LivelliIpotesi = 8;
+    int LivelliIpotesi = 12;
     int64_t ProvePrimaDelleIpotesi = 1000;
     int32_t LimiteIpotesi = 3000;
 
