@@ -115,25 +115,40 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
             if (m.TblIsoleLog(r, c) != 0) m.TblSchema(r, c) = 1;
+    // The wall check's masks follow the test board cell by cell instead of being read whole for
+    // every cell tried.
+    const bool vive = maschereVive_;
+    CaricaMaschere();
+    maschereVive_ = true;
+    auto poni = [&](int r, int c, uint8_t v) {
+        m.TblSchema(r, c) = v;
+        AggiornaMaschere(r, c);
+    };
     int n = 0;
     bool fermo = false;
     for (int r = 1; r <= m.NumRighe && !fermo; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             if (m.TblSchema(r, c) != 0) continue;
-            m.TblSchema(r, c) = 1;
+            poni(r, c, 1);
             if (VerificaMuro2(Vero)) {
-                m.TblSchema(r, c) = 0;
+                poni(r, c, 0);
                 continue;
             }
-            m.TblSchema(r, c) = copia(r, c) = 2;
+            poni(r, c, 2);
+            copia(r, c) = 2;
             BloccaperCella(static_cast<int16_t>(r), static_cast<int16_t>(c), 0, 0);
             ++n;
+            maschereVive_ = vive; // whoever hears of it may touch the board
             if (!x.Conclusione("MUR", r, c, 0)) {
                 fermo = true;
                 break;
             }
+            CaricaMaschere();
+            maschereVive_ = true;
         }
     CopiaTabella(copia, m.TblSchema, MaxRighe);
+    maschereVive_ = vive;
+    if (vive) CaricaMaschere();
     return n;
 }
 
