@@ -57,15 +57,8 @@ std::string Discordanze(const Banco& b, const Tavola& sol) {
                 errori += "appartenenza " + cella(r, c);
         }
     for (int i = 1; i <= m.svNumEle; ++i) {
-        if (!b.s.EleFinito[i]) continue;
         const Isola& e = m.svEle[i];
-        const Tessera& t = m.Tessere[e.Tessera];
-        std::set<std::pair<int, int>> forma;
-        for (int a = 1; a <= t.Righe; ++a)
-            for (int c = 1; c <= t.Colonne; ++c)
-                if (t.Cella[a][c] == CellaTessera)
-                    forma.insert({a + e.Riga - e.TessRiga, c + e.Colonna - e.TessColonna});
-        if (forma != Componente(sol, e.Riga, e.Colonna))
+        if (b.s.EleFinito[i] && CelleIsola(m, e) != Componente(sol, e.Riga, e.Colonna))
             errori += "forma " + cella(e.Riga, e.Colonna);
     }
     return errori;

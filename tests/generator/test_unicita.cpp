@@ -15,16 +15,6 @@ Candidati Lista(const Generatore& g, int livello) {
     return {s.begin(), s.end()};
 }
 
-std::set<std::pair<int, int>> CelleIsola(const Modello& m, const Isola& e) {
-    std::set<std::pair<int, int>> celle;
-    const Tessera& t = m.Tessere[e.Tessera];
-    for (int a = 1; a <= t.Righe; ++a)
-        for (int b = 1; b <= t.Colonne; ++b)
-            if (t.Cella[a][b] == CellaTessera)
-                celle.insert({a + e.Riga - e.TessRiga, b + e.Colonna - e.TessColonna});
-    return celle;
-}
-
 // The candidates of a level recomputed from its n stored solutions, comparing cell sets: for
 // each pair, the cells of the first differing island that it holds in one solution only.
 Candidati Attesi(const Modello& m, int L, int n, int* isoleDiverse = nullptr,
@@ -108,11 +98,11 @@ TEST(CercaSu2, DepthTimeAndEscLimitsOnATwoByTwo) {
     EXPECT_EQ(Lista(b->g, 1), (Candidati{{1, 1, 2, 2}, {1, 2, 1, 2}}));
     EXPECT_EQ(b->m->TblVisitate(1, 1), 0) << "the clue cell is never counted";
     EXPECT_TRUE(b->g.ElencoCandidati(2).empty()) << "level 2 is beyond MaxLivello";
-
-    EXPECT_TRUE(ripara(0, 30, 0)->g.ElencoCandidati(1).empty()) << "only the first solve";
-    EXPECT_TRUE(ripara(4, 0, 0.001)->g.ElencoCandidati(1).empty()) << "time has passed";
-    EXPECT_EQ(ripara(4, 0, 0)->g.ElencoCandidati(1).size(), 2u) << "no time has passed";
-    EXPECT_EQ(ripara(4, 30, 0, 6)->m->NumSol, 0) << "Esc";
+    // Only the first solve; time has passed; no time has passed; Esc.
+    EXPECT_TRUE(ripara(0, 30, 0)->g.ElencoCandidati(1).empty());
+    EXPECT_TRUE(ripara(4, 0, 0.001)->g.ElencoCandidati(1).empty());
+    EXPECT_EQ(ripara(4, 0, 0)->g.ElencoCandidati(1).size(), 2u);
+    EXPECT_EQ(ripara(4, 30, 0, 6)->m->NumSol, 0);
 }
 
 // The first level's candidates are the cells of the first differing island that it holds in
