@@ -347,32 +347,6 @@ TEST(Ricerca, CountersAfterASolutionAreThoseOfTheShapesOnTheBoard) {
     EXPECT_EQ(blocchi[1], blocchi[0]);
 }
 
-TEST(Piazzamento, PlacingThenRemovingInAnyOrderRestoresEverything) {
-    Banco b(PuzzlePubblicati().back().S);
-    b.s.SortaEle("A");
-    b.s.InizializzaMossePossibili();
-    const std::vector<int16_t> blocchi = b.Blocchi();
-    const Griglia8 schema = b.m->TblSchema;
-    const int16_t libere = b.m->CelleLibere;
-    std::mt19937 gen(3);
-    std::vector<std::pair<int, int>> posate; // (island, placement)
-    for (int i = 1; i <= b.m->NumEle; ++i) {
-        const Isola& e = b.m->Ele[i];
-        if (e.PrimaMossa == 0) continue;
-        posate.push_back(
-            {i, e.PrimaMossa + static_cast<int>(gen() % (e.UltimaMossa - e.PrimaMossa + 1))});
-        b.Posa(i, posate.back().second, "I");
-    }
-    ASSERT_GT(posate.size(), 3u);
-    EXPECT_NE(b.m->TblSchema, schema);
-    std::shuffle(posate.begin(), posate.end(), gen);
-    for (auto [i, k] : posate)
-        b.Posa(i, k, "T");
-    EXPECT_EQ(b.m->TblSchema, schema);
-    EXPECT_EQ(b.m->CelleLibere, libere);
-    EXPECT_EQ(b.Blocchi(), blocchi);
-}
-
 TEST(Piazzamento, RingsAddUpAndNoBlocchiLeavesCountersAlone) {
     Banco b(Schema{1, 5, {{1, 1, 1}, {1, 1, 3}, {1, 1, 5}}});
     b.s.InizializzaMossePossibili();
@@ -391,41 +365,19 @@ TEST(Piazzamento, RingsAddUpAndNoBlocchiLeavesCountersAlone) {
     EXPECT_EQ(c.m->CelleLibere, 9 - 2 - 1);
 }
 
-TEST(Mosse, OrdersAndListsOfPlacements) {
+// The islands are tried by ascending clue, equal clues in their order, each with its mark (the
+// order of the solutions follows from it).
+TEST(Mosse, IslandsSortStablyWithTheirMarks) {
     Banco b(Schema{4, 4, {{3, 1, 1}, {1, 4, 4}, {3, 1, 4}, {2, 4, 1}}});
     b.m->Ele[3].Marcata = 1;
     b.s.SortaEle("A");
-    EXPECT_EQ(b.m->Ele[1].Num * 10 + b.m->Ele[2].Num, 12);
-    EXPECT_EQ(b.m->Ele[3].Colonna * 10 + b.m->Ele[4].Colonna, 14); // the two 3s keep their order
-    EXPECT_EQ(b.m->Ele[4].Marcata, 1);
-    b.s.SortaEle("X");
-    EXPECT_EQ(b.m->Ele[1].Num, 1);
-
-    b.s.InizializzaMossePossibili();
-    EXPECT_EQ(b.m->Ele[1].PrimaMossa * 10 + b.m->Ele[1].UltimaMossa, 11);
-    EXPECT_EQ(b.m->Mosse[1].Tessera * 10 + b.m->Mosse[1].TessRiga, 12);
-    // Each island's placements follow the previous island's.
-    int precedente = 0;
+    std::string ordine;
     for (int i = 1; i <= b.m->NumEle; ++i) {
         const Isola& e = b.m->Ele[i];
-        ASSERT_EQ(e.PrimaMossa, precedente + 1);
-        precedente = e.UltimaMossa;
+        ordine += std::to_string(e.Num) + "@" + std::to_string(e.Riga) + "," +
+                  std::to_string(e.Colonna) + (e.Marcata ? "* " : " ");
     }
-    EXPECT_EQ(precedente, b.m->NumMosse);
-    // Lists: increasing placement order; the island's own clue cell is never listed for it.
-    for (int r = 1; r <= 4; ++r)
-        for (int c = 1; c <= 4; ++c)
-            for (int n = b.m->ListeCella(r, c).PrimoCopre, ultima = 0; n;
-                 n = b.m->NodiCella[n].Succ) {
-                const int k = b.m->NodiCella[n].Mossa;
-                ASSERT_GT(k, ultima);
-                ultima = k;
-                for (int i = 1; i <= b.m->NumEle; ++i) {
-                    const Isola& e = b.m->Ele[i];
-                    ASSERT_FALSE(k >= e.PrimaMossa && k <= e.UltimaMossa && e.Riga == r &&
-                                 e.Colonna == c);
-                }
-            }
+    EXPECT_EQ(ordine, "1@4,4 2@4,1 3@1,1 3@1,4* ");
 }
 
 TEST(Mosse, TablesGrowToWhatThePuzzleNeeds) {
@@ -441,35 +393,6 @@ TEST(Mosse, TablesGrowToWhatThePuzzleNeeds) {
     EXPECT_GT(b.m->NumNodi, NodiIniziali);
     EXPECT_GT(b.p.Cessioni, 0);
     EXPECT_EQ(b.m->NumSol, 0);
-}
-
-TEST(VerificaMuro2, ReportsTheSplitAndTheForcedBlock) {
-    Banco b(Schema{3, 3, {{1, 1, 1}}});
-    b.s.InizializzaMossePossibili();
-    // Walls at (1,2) and (3,3) joined by free cells: pass.
-    b.m->TblSchema(1, 2) = b.m->TblSchema(3, 3) = 2;
-    EXPECT_TRUE(b.s.VerificaMuro2(Vero));
-    EXPECT_EQ(b.m->EsitoMuro, 0);
-    // Island cells in between split them.
-    b.m->TblSchema(2, 1) = b.m->TblSchema(2, 2) = b.m->TblSchema(2, 3) = 1;
-    EXPECT_FALSE(b.s.VerificaMuro2(Vero));
-    EXPECT_EQ(std::vector<int>({b.m->EsitoMuro, b.m->TaglioRiga1, b.m->TaglioColonna1,
-                                b.m->TaglioRiga2, b.m->TaglioColonna2}),
-              std::vector<int>({1, 1, 2, 3, 3}));
-    // A cell the explanation knows as island is neither a path nor counted.
-    b.m->TblSchema(2, 1) = b.m->TblSchema(2, 2) = b.m->TblSchema(2, 3) = 0;
-    b.m->TblIsoleLog(3, 3) = 1;
-    EXPECT_TRUE(b.s.VerificaMuro2(Vero));
-
-    // Free cells no placement can reach count as wall for the 2x2 test.
-    Banco c(Schema{3, 3, {{1, 1, 1}}});
-    c.s.InizializzaMossePossibili();
-    EXPECT_FALSE(c.s.VerificaMuro2(Falso));
-    EXPECT_EQ(c.m->Muro2x2Riga * 10 + c.m->Muro2x2Colonna, 12);
-    EXPECT_TRUE(c.s.VerificaMuro2(Vero)); // skipped: connectivity only
-    c.m->TblSchema(2, 2) = 1;             // one island cell makes every block around it pass
-    EXPECT_TRUE(c.s.VerificaQuattroPerCella(1, 1));
-    EXPECT_TRUE(c.s.VerificaQuattroPerCella(2, 2));
 }
 
 TEST(VerificaMuro3, FreeCellsAndTwoByTwoBlocks) {

@@ -97,18 +97,3 @@ TEST(Sortaqs6, SortsAnyRangeAscendingAndLeavesTheRestAlone) {
     Sortaqs6(solo, 1, 0);
     EXPECT_EQ(solo, std::vector<std::string>{"x"});
 }
-
-TEST(AlmenoUnaPossibile, LooksAtTheSavedRangeOfTheIsland) {
-    auto m = NuovoModello();
-    m->svEle[1].PrimaMossa = 3;
-    m->svEle[1].UltimaMossa = 5;
-    for (int k = 1; k <= 6; ++k)
-        m->Mosse[k].Blocchi = 1;
-    // Placement 6 free: outside the range; then 5, the range's last.
-    for (auto [libera, attesa] : {std::pair{6, false}, {5, true}}) {
-        m->Mosse[libera].Blocchi = 0;
-        EXPECT_EQ(AlmenoUnaPossibile(*m, 1), attesa) << libera;
-    }
-    m->svEle[1].PrimaMossa = 0;
-    EXPECT_FALSE(AlmenoUnaPossibile(*m, 1));
-}
