@@ -113,42 +113,60 @@ class TestStampa : public QObject {
         qputenv("HOME", cartella_.path().toUtf8());
     }
 
+    // Nothing on an empty board; the dialog cancelled, then confirmed: the board on paper, centred
+    // at its size, in print colours (islands and clues yellow, walls blue, the rest plain: an
+    // undecided cell, a marked clue, an island under an overlay), with its digits.
     void stampaDalDialogo() {
         if (!QPrinterInfo::availablePrinterNames().isEmpty())
             QSKIP("a printer is installed: this test would print on paper");
         FinestraPrincipale w;
         Form1& f = w.Finestra();
-        QVERIFY(f.CaricaSchema(Unico));
-        f.m.TblGioco(1, 2) = 1; // island
-        f.m.TblGioco(2, 2) = 2; // wall; (2, 3) stays undecided
-        f.VisualizzaTblGioco();
-        // First the dialog is cancelled, then confirmed.
-        for (const bool conferma : {false, true}) {
-            QTimer::singleShot(50, [conferma] {
-                auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-                QVERIFY(d);
+        bool conferma = false;
+        QStringList finestre; // every modal window, answered as conferma says
+        QTimer risposta;
+        connect(&risposta, &QTimer::timeout, [&] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                finestre << d->metaObject()->className();
                 conferma ? d->accept() : d->reject();
-            });
+            }
+        });
+        risposta.start(20);
+        f.tlb1_ButtonClick("Stampa");
+        QTest::qWait(100);
+        QVERIFY(finestre.isEmpty() && !w.Stampante());
+        QVERIFY(f.CaricaSchema(Unico));
+        f.m.TblGioco(1, 2) = f.m.TblGioco(3, 3) = 1; // islands
+        f.m.TblGioco(2, 2) = 2;                      // wall; (2, 3) stays undecided
+        for (int i = 1; i <= f.m.NumEle; ++i)
+            f.m.Ele[i].Marcata = f.m.Ele[i].Riga == 4; // the clue at (4, 3)
+        f.VisualizzaTblGioco();
+        f.Gr.Seleziona(3, 3);
+        f.Gr.ImpostaSfondo(Verdeacqua);
+        for (const bool c : {false, true}) {
+            conferma = c;
             f.tlb1_ButtonClick("Stampa");
+            QTest::qWait(100); // time for any window after the dialog
+            QCOMPARE(finestre, QStringList(c ? 2 : 1, "QPrintDialog"));
             QVERIFY(w.Stampante());
             const QString pdf = w.Stampante()->outputFileName();
             QVERIFY(!pdf.isEmpty());
-            QCOMPARE(QFileInfo::exists(pdf), conferma);
-            if (!conferma) continue;
-            const QImage img = Pagina(pdf);
-            const QRect q = Riquadro(img);
-            // Centred on the page, at the board's size (500 twips a cell at 100 dpi).
-            QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
-            QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
-            QVERIFY(std::abs(q.width() - (30 + 5 * 500) * 100 / 1440) <= 3);
-            auto cella = [&](int r, int c) { return Cella(q, 5, 5, r, c, 30); };
-            QVERIFY(Tinta(Fondo(img, cella(1, 2)), Qt::yellow)); // island: yellow
-            QVERIFY(Tinta(Fondo(img, cella(2, 2)), Qt::blue));   // wall: blue
-            QVERIFY(Chiaro(Fondo(img, cella(2, 3))));            // undecided: the default
-            for (const Indizio& i : Unico.Isole)
-                QVERIFY2(Scuri(img, cella(i.Riga, i.Colonna)) > 3, "clue digit drawn");
-            QCOMPARE(Scuri(img, cella(2, 3)), 0);
+            QCOMPARE(QFileInfo::exists(pdf), c);
         }
+        const QImage img = Pagina(w.Stampante()->outputFileName());
+        const QRect q = Riquadro(img);
+        // Centred on the page, at the board's size (500 twips a cell at 100 dpi).
+        QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
+        QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
+        QVERIFY(std::abs(q.width() - (30 + 5 * 500) * 100 / 1440) <= 3);
+        auto fondo = [&](int r, int c) { return Fondo(img, Cella(q, 5, 5, r, c, 30)); };
+        for (auto [r, c] : {std::pair{1, 1}, {1, 2}})
+            QVERIFY(Tinta(fondo(r, c), Qt::yellow));
+        QVERIFY(Tinta(fondo(2, 2), Qt::blue));
+        for (auto [r, c] : {std::pair{2, 3}, {4, 3}, {3, 3}})
+            QVERIFY(Chiaro(fondo(r, c)));
+        for (const Indizio& i : Unico.Isole)
+            QVERIFY2(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna, 30)) > 3, "clue digit drawn");
+        QCOMPARE(Scuri(img, Cella(q, 5, 5, 2, 3, 30)), 0);
     }
 
     void grandeSullaPagina() {
