@@ -1,6 +1,7 @@
 // The real widgets under the offscreen platform: the toolbar and its shortcuts, a solve through
-// "Risolvi", play by mouse, drag and keys, zoom and big boards, and screenshots for a person to
-// look at.
+// "Risolvi", play by mouse, drag and keys, zoom and big boards, the log window, Italian dialogs,
+// and screenshots for a person to look at.
+#include "FinestraLog.h"
 #include "FinestraPrincipale.h"
 
 #include "io/Letture.h"
@@ -11,6 +12,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -182,6 +184,55 @@ class TestFinestra : public QObject {
         QVERIFY(w.Tavola()->Zoom() > adatto);
         w.CambiaZoom(0); // Ctrl+0
         QCOMPARE(w.Tavola()->Zoom(), adatto);
+    }
+
+    // The real log window: a scripted "Continua log" walks a small puzzle to its end message,
+    // every window inside the screen and off the highlighted cell (the placement rule itself is
+    // tested headless), and a click on a record row replays its configurations on the board.
+    void logFinoAllaFine() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
+        const QRect schermo = w.screen()->availableGeometry();
+        int passi = 0, replay = 0;
+        QStringList fine, fuori; // the end message; the steps whose window was misplaced
+        QTimer copione;
+        connect(&copione, &QTimer::timeout, [&] {
+            QWidget* modale = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modale)) {
+                fine << box->text();
+                box->accept();
+                return;
+            }
+            auto* log = qobject_cast<FinestraLog*>(modale);
+            if (!log || !log->isVisible()) return;
+            ++passi;
+            QCOMPARE(log->windowTitle(), QStringLiteral("Log soluzione"));
+            const QRect r = log->frameGeometry();
+            if (!schermo.contains(r) || r.intersects(log->CellaMostrata()))
+                fuori << QString::number(passi);
+            // The step with failure records: a click on record 1 shows its message and its
+            // configurations one after another.
+            if (f.F3.RigaConSerie(1) && replay++ == 0) {
+                const int y =
+                    log->Vista()->Pixel(f.F3.Gm.AltezzaRiga(0) + f.F3.Gm.AltezzaRiga(1) / 2);
+                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, QPoint(20, y));
+                QVERIFY(f.F3.Timer1Attivo() && f.F3.ConfigMostrata >= 1);
+                QVERIFY(w.findChild<QLabel*>("Lbllog")->isVisible());
+                QVERIFY(Etichetta(w, "Lbllog").startsWith("Se  l'isola 4,3"));
+            }
+            log->findChild<QPushButton*>("CmdContinuaLog")->click();
+        });
+        copione.start(10);
+        w.Barra()->actions()[6]->trigger(); // "Mostra"
+        copione.stop();
+        QCOMPARE(fuori, QStringList());
+        QCOMPARE(passi, 9);
+        QVERIFY(replay >= 1);
+        QCOMPARE(fine,
+                 QStringList{QString::fromUtf8("Fine del log \n Il livello di difficoltà è 1")});
+        QVERIFY(!w.findChild<QLabel*>("Lbllog")->isVisible());
+        QVERIFY(!f.InElaborazione());
     }
 
     // Every box and dialog the program shows speaks Italian.
