@@ -41,18 +41,6 @@ struct Banco {
         s.ProvaTessera(1);
         m->SoluzMultiple = Falso;
     }
-    // Placement k of island i put on the board ("I") or taken off ("T").
-    void Posa(int i, int k, const char* op) {
-        const Isola& e = m->Ele[i];
-        const Mossa& mo = m->Mosse[k];
-        s.InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, op);
-    }
-    std::vector<int16_t> Blocchi() const {
-        std::vector<int16_t> v;
-        for (int k = 1; k <= m->NumMosse; ++k)
-            v.push_back(m->Mosse[k].Blocchi);
-        return v;
-    }
 };
 
 // The published puzzles, then the hard ones.
@@ -342,27 +330,10 @@ TEST(Ricerca, CountersAfterASolutionAreThoseOfTheShapesOnTheBoard) {
         b.s.Domini = modo == 1;
         ASSERT_TRUE(b.s.SoluzioneStart(1));
         ASSERT_EQ(b.m->NumSol, 1);
-        blocchi[modo] = b.Blocchi();
+        for (int k = 1; k <= b.m->NumMosse; ++k)
+            blocchi[modo].push_back(b.m->Mosse[k].Blocchi);
     }
     EXPECT_EQ(blocchi[1], blocchi[0]);
-}
-
-TEST(Piazzamento, RingsAddUpAndNoBlocchiLeavesCountersAlone) {
-    Banco b(Schema{1, 5, {{1, 1, 1}, {1, 1, 3}, {1, 1, 5}}});
-    b.s.InizializzaMossePossibili();
-    b.s.InserisciOTogli(1, 1, 1, 2, 2, "I");
-    b.s.InserisciOTogli(1, 3, 1, 2, 2, "I");
-    EXPECT_EQ(b.m->TblSchema(1, 2), 4);
-    b.s.InserisciOTogli(1, 1, 1, 2, 2, "T");
-    EXPECT_EQ(b.m->TblSchema(1, 2), 2);
-
-    Banco c(Schema{3, 3, {{2, 2, 2}, {1, 3, 3}}});
-    c.s.SortaEle("A");
-    c.s.InizializzaMossePossibili();
-    c.m->NoBlocchi = Vero;
-    c.Posa(2, c.m->Ele[2].PrimaMossa, "I");
-    EXPECT_EQ(c.Blocchi(), std::vector<int16_t>(c.m->NumMosse, 0));
-    EXPECT_EQ(c.m->CelleLibere, 9 - 2 - 1);
 }
 
 // The islands are tried by ascending clue, equal clues in their order, each with its mark (the
