@@ -4,10 +4,8 @@
 #include "FinestraLog.h"
 #include "FinestraPrincipale.h"
 
-#include "io/Letture.h"
 #include "model/Impostazione.h"
 #include "model/Schema.h"
-#include "solver/Tessere.h"
 
 #include <QFileDialog>
 #include <QLabel>

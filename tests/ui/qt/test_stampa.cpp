@@ -7,8 +7,8 @@
 #include "io/Letture.h"
 #include "model/Impostazione.h"
 
+#include <QDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
