@@ -238,31 +238,23 @@ class TestFinestra : public QObject {
         FinestraPrincipale::ParlaItaliano();
         FinestraPrincipale w;
         QVERIFY(Mostra(w));
-        QStringList visti;
-        // Reads the buttons of the box that opens next, then presses its last one (cancel).
-        auto leggi = [&] {
-            QTimer::singleShot(50, [&] {
-                QWidget* d = QApplication::activeModalWidget();
-                QVERIFY(d);
+        QStringList visti; // the buttons of each box, whose last one (cancel) is then pressed
+        QTimer risposta;
+        connect(&risposta, &QTimer::timeout, [&] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
                 QStringList testi;
                 QPushButton* ultimo = nullptr;
                 for (QPushButton* b : d->findChildren<QPushButton*>())
-                    if (b->isVisible()) {
-                        testi << b->text().remove('&');
-                        ultimo = b;
-                    }
-                visti << testi.join('/');
-                QVERIFY(ultimo);
-                ultimo->click();
-            });
-        };
-        leggi();
+                    if (b->isVisible()) testi << b->text().remove('&'), ultimo = b;
+                if (ultimo) visti << testi.join('/'), ultimo->click();
+            }
+        });
+        risposta.start(20);
         QCOMPARE(w.Messaggio("Salvare lo schema attuale?", Pulsanti::SiNoAnnulla),
                  Risposta::Annulla);
-        leggi();
         w.Messaggio("Dati errati", Pulsanti::Ok);
-        leggi();
         QCOMPARE(w.InputBox("nome", "atmp.txt"), std::string());
+        risposta.stop();
         QCOMPARE(visti, QStringList({"Sì/No/Annulla", "OK", "OK/Annulla"}));
         // Qt's own file dialog, with the translations the scripts install.
         QFileDialog d(&w);
