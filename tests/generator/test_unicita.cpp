@@ -106,12 +106,12 @@ TEST(CercaSu2, DepthTimeAndEscLimitsOnATwoByTwo) {
 }
 
 // The first level's candidates are the cells of the first differing island that it holds in
-// one solution only, each cell once however many pairs show it; a repaired puzzle keeps every
-// island's size and has one solution; a failed repair gives back the clues it was given.
+// one solution only, each cell once however many pairs show it; a failed repair gives back the
+// clues it was given. (Repaired puzzles are judged with every generated one.)
 TEST(CercaSu2, RepairOfGeneratedLayouts) {
     Banco b;
     Modello& m = *b.m;
-    int confrontati = 0, riparati = 0, conPiuIsoleDiverse = 0, terne = 0, ripetuti = 0;
+    int confrontati = 0, conPiuIsoleDiverse = 0, terne = 0, ripetuti = 0;
     for (int prova = 1; prova <= 150; ++prova) {
         SCOPED_TRACE(prova);
         m.NumRighe = m.NumColonne = static_cast<uint8_t>(6 + prova % 3);
@@ -142,19 +142,9 @@ TEST(CercaSu2, RepairOfGeneratedLayouts) {
         }
         if (m.NumSol != 1) {
             EXPECT_EQ(Testo(m), dato);
-            continue;
         }
-        riparati += b.g.Statistica().UnicheSubito == subito;
-        for (int i = 1; i <= m.NumEle; ++i)
-            EXPECT_EQ(m.Ele[i].Num, m.Zone[i].NumCelle);
-        const Tavola soluzione = TavolaDaTblsol(m, 1);
-        EXPECT_EQ(ControllaRegole(SchemaDa(m), soluzione), "");
-        ASSERT_TRUE(b.s.SoluzioneStart(2));
-        EXPECT_EQ(m.NumSol, 1);
-        EXPECT_EQ(TavolaDaTblsol(m, 1), soluzione);
     }
     EXPECT_GT(confrontati, 30);
-    EXPECT_GT(riparati, 10);
     EXPECT_GT(conPiuIsoleDiverse, 5) << "later differing islands were present and ignored";
     EXPECT_GE(terne, 5);
     EXPECT_GT(ripetuti, 0) << "some cell came up in more than one pair";
