@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end test of isolmar-cli: every published puzzle solved to its published solution,
+# End-to-end test of isolmar-cli: published puzzles solved to their published solution,
 # conversion round trips, links, generation, rating, pictures, and the exit codes of bad input.
 set -u
 cli=$1
@@ -25,8 +25,10 @@ unici() {
     [ "$("$cli" solve --count 2 "$@" | grep -c '^soluzioni: 1$')" -eq "$n" ]
 }
 
-for txt in "$cartella"/*.txt; do
-    nome=$(basename "$txt" .txt)
+# Two published puzzles in both forms, one with a clue of 8 or 9 (the solver's own tests take
+# every published puzzle).
+for nome in janko-0052 janko-0320; do
+    txt=$cartella/$nome.txt
     atteso=$(head -n1 "$txt" | cut -d, -f1 | tr -d '\r')
     for f in "$txt" "$cartella/$nome.xml"; do
         out=$("$cli" solve --count 2 "$f") || { fallito "$f: uscita $?"; continue; }

@@ -1,5 +1,5 @@
 // The explanation engine judged against the published solutions, its failure rows, its levels,
-// its combinations and exploration, and runs from wrong marks.
+// its combinations and pruning, and runs from wrong marks.
 #include "explain/Spiegazione.h"
 #include "solver/Regole.h"
 #include "ui/Partita.h"
@@ -57,15 +57,8 @@ std::string Discordanze(const Banco& b, const Tavola& sol) {
                 errori += "appartenenza " + cella(r, c);
         }
     for (int i = 1; i <= m.svNumEle; ++i) {
-        if (!b.s.EleFinito[i]) continue;
         const Isola& e = m.svEle[i];
-        const Tessera& t = m.Tessere[e.Tessera];
-        std::set<std::pair<int, int>> forma;
-        for (int a = 1; a <= t.Righe; ++a)
-            for (int c = 1; c <= t.Colonne; ++c)
-                if (t.Cella[a][c] == CellaTessera)
-                    forma.insert({a + e.Riga - e.TessRiga, c + e.Colonna - e.TessColonna});
-        if (forma != Componente(sol, e.Riga, e.Colonna))
+        if (b.s.EleFinito[i] && CelleIsola(m, e) != Componente(sol, e.Riga, e.Colonna))
             errori += "forma " + cella(e.Riga, e.Colonna);
     }
     return errori;
@@ -191,52 +184,6 @@ TEST(Spiegazione, CombinationsTakeOnlyOpenIslandsCheapestFirst) {
             ASSERT_TRUE(b.Esegui(spia, soloValuta));
         }
     EXPECT_TRUE(spia.chiavi2 > 0 && spia.terne > 0);
-}
-
-// The counters of each depth add up over the configurations above it, and the exploration
-// leaves the board and every block counter as it found them, in counting and recording mode.
-TEST(Spiegazione, ExplorationCountsAndLeavesNoTrace) {
-    Banco b(Puzzle("janko-0441").S);
-    Modello& m = b.m;
-    Spiegazione& s = b.s;
-    s.Potatura = false;
-    ASSERT_TRUE(s.Prepara());
-    std::vector<int> isole;
-    for (int i = 1; i <= m.svNumEle && isole.size() < 3; ++i)
-        if (m.svEle[i].Num > 1) isole.push_back(i);
-    auto blocchi = [&] {
-        std::vector<int16_t> v;
-        for (int k = 0; k <= m.NumMosse; ++k)
-            v.push_back(m.Mosse[k].Blocchi);
-        return v;
-    };
-    const auto blocchiPrima = blocchi();
-    const Griglia8 schema = m.TblSchema;
-    for (uint8_t modo : {0, 1}) {
-        for (int k = 1; k <= 3; ++k)
-            m.Ele[k] = m.svEle[isole[k - 1]];
-        m.NumEle = 3;
-        s.NumConfig.fill(0);
-        for (int k = 1; k <= 5; ++k)
-            s.ContaIsola[k] = s.ContaMuro[k] = {};
-        s.ModoLog = modo;
-        s.CodiceMsg = "MU";
-        s.RigaMsg = s.ColonnaMsg = 1;
-        s.ProvaTesseraSol(1);
-        for (int k = 1; k <= 3; ++k) {
-            long long somma = 0;
-            for (int r = 1; r <= m.NumRighe; ++r)
-                for (int c = 1; c <= m.NumColonne; ++c) {
-                    somma += s.ContaIsola(k, r, c);
-                    EXPECT_LE(s.ContaIsola(k, r, c), s.NumConfig[k]);
-                }
-            EXPECT_EQ(somma, (long long)s.NumConfig[k] * (m.Ele[k].Num - 1)) << int(modo) << k;
-            EXPECT_TRUE(modo == 0 || s.NumConfig[k] == 0); // recording counts nothing
-        }
-        EXPECT_TRUE(modo == 1 || s.NumConfig[1] > 0);
-        EXPECT_EQ(m.TblSchema, schema);
-        EXPECT_EQ(blocchi(), blocchiPrima);
-    }
 }
 
 // Stopping the exploration where nothing can be concluded changes no conclusion.

@@ -21,17 +21,10 @@ TEST(InizializzaAuto, KeysValuesAndRules) {
               "");
     EXPECT_EQ(m->NumRegole, 2);
     const auto& r = m->Regole;
-    EXPECT_EQ(r[0].Dir, "a");
-    EXPECT_EQ(r[1].Row, 7);
-    EXPECT_EQ(r[1].Col, 0);
-    EXPECT_EQ(r[1].Schemi, 12);
-    EXPECT_EQ(r[1].IsolaMax, 0);
-    EXPECT_EQ(r[1].Dir, " x y ");
-    EXPECT_EQ(r[1].ModoFile, "xml");
-    EXPECT_EQ(r[2].Row, 255);
-    EXPECT_EQ(r[2].Col, 3);
-    EXPECT_EQ(r[2].Schemi, -5);
-    EXPECT_EQ(r[2].IsolaMax, 4);
+    EXPECT_EQ(r[0].Dir + "|" + r[1].Dir + "|" + r[1].ModoFile, "a| x y |xml");
+    EXPECT_EQ(std::vector<int>({r[1].Row, r[1].Col, r[1].Schemi, r[1].IsolaMax, r[2].Row, r[2].Col,
+                                r[2].Schemi, r[2].IsolaMax}),
+              std::vector<int>({7, 0, 12, 0, 255, 3, -5, 4}));
 
     // A second reading counts again and keeps what it does not give.
     EXPECT_EQ(InizializzaAuto("<REGOLA>\nDIR=due\n", *m), "");

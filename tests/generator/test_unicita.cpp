@@ -15,16 +15,6 @@ Candidati Lista(const Generatore& g, int livello) {
     return {s.begin(), s.end()};
 }
 
-std::set<std::pair<int, int>> CelleIsola(const Modello& m, const Isola& e) {
-    std::set<std::pair<int, int>> celle;
-    const Tessera& t = m.Tessere[e.Tessera];
-    for (int a = 1; a <= t.Righe; ++a)
-        for (int b = 1; b <= t.Colonne; ++b)
-            if (t.Cella[a][b] == CellaTessera)
-                celle.insert({a + e.Riga - e.TessRiga, b + e.Colonna - e.TessColonna});
-    return celle;
-}
-
 // The candidates of a level recomputed from its n stored solutions, comparing cell sets: for
 // each pair, the cells of the first differing island that it holds in one solution only.
 Candidati Attesi(const Modello& m, int L, int n, int* isoleDiverse = nullptr,
@@ -108,20 +98,20 @@ TEST(CercaSu2, DepthTimeAndEscLimitsOnATwoByTwo) {
     EXPECT_EQ(Lista(b->g, 1), (Candidati{{1, 1, 2, 2}, {1, 2, 1, 2}}));
     EXPECT_EQ(b->m->TblVisitate(1, 1), 0) << "the clue cell is never counted";
     EXPECT_TRUE(b->g.ElencoCandidati(2).empty()) << "level 2 is beyond MaxLivello";
-
-    EXPECT_TRUE(ripara(0, 30, 0)->g.ElencoCandidati(1).empty()) << "only the first solve";
-    EXPECT_TRUE(ripara(4, 0, 0.001)->g.ElencoCandidati(1).empty()) << "time has passed";
-    EXPECT_EQ(ripara(4, 0, 0)->g.ElencoCandidati(1).size(), 2u) << "no time has passed";
-    EXPECT_EQ(ripara(4, 30, 0, 6)->m->NumSol, 0) << "Esc";
+    // Only the first solve; time has passed; no time has passed; Esc.
+    EXPECT_TRUE(ripara(0, 30, 0)->g.ElencoCandidati(1).empty());
+    EXPECT_TRUE(ripara(4, 0, 0.001)->g.ElencoCandidati(1).empty());
+    EXPECT_EQ(ripara(4, 0, 0)->g.ElencoCandidati(1).size(), 2u);
+    EXPECT_EQ(ripara(4, 30, 0, 6)->m->NumSol, 0);
 }
 
 // The first level's candidates are the cells of the first differing island that it holds in
-// one solution only, each cell once however many pairs show it; a repaired puzzle keeps every
-// island's size and has one solution; a failed repair gives back the clues it was given.
+// one solution only, each cell once however many pairs show it; a failed repair gives back the
+// clues it was given. (Repaired puzzles are judged with every generated one.)
 TEST(CercaSu2, RepairOfGeneratedLayouts) {
     Banco b;
     Modello& m = *b.m;
-    int confrontati = 0, riparati = 0, conPiuIsoleDiverse = 0, terne = 0, ripetuti = 0;
+    int confrontati = 0, conPiuIsoleDiverse = 0, terne = 0, ripetuti = 0;
     for (int prova = 1; prova <= 150; ++prova) {
         SCOPED_TRACE(prova);
         m.NumRighe = m.NumColonne = static_cast<uint8_t>(6 + prova % 3);
@@ -152,19 +142,9 @@ TEST(CercaSu2, RepairOfGeneratedLayouts) {
         }
         if (m.NumSol != 1) {
             EXPECT_EQ(Testo(m), dato);
-            continue;
         }
-        riparati += b.g.Statistica().UnicheSubito == subito;
-        for (int i = 1; i <= m.NumEle; ++i)
-            EXPECT_EQ(m.Ele[i].Num, m.Zone[i].NumCelle);
-        const Tavola soluzione = TavolaDaTblsol(m, 1);
-        EXPECT_EQ(ControllaRegole(SchemaDa(m), soluzione), "");
-        ASSERT_TRUE(b.s.SoluzioneStart(2));
-        EXPECT_EQ(m.NumSol, 1);
-        EXPECT_EQ(TavolaDaTblsol(m, 1), soluzione);
     }
     EXPECT_GT(confrontati, 30);
-    EXPECT_GT(riparati, 10);
     EXPECT_GT(conPiuIsoleDiverse, 5) << "later differing islands were present and ignored";
     EXPECT_GE(terne, 5);
     EXPECT_GT(ripetuti, 0) << "some cell came up in more than one pair";

@@ -12,48 +12,26 @@ namespace {
 
 // A 10 x 10 puzzle with 12 clues.
 std::unique_ptr<Modello> DodiciIndizi() {
-    auto m = NuovoModello();
+    const int indizi[][3] = {{2, 1, 1}, {3, 1, 5},  {1, 2, 9}, {4, 3, 3}, {2, 4, 7},  {1, 5, 1},
+                             {5, 6, 5}, {2, 7, 10}, {3, 8, 2}, {1, 9, 7}, {6, 10, 4}, {9, 10, 10}};
     Schema s{10, 10, {}};
-    for (const auto& p : {std::array{2, 1, 1},
-                          {3, 1, 5},
-                          {1, 2, 9},
-                          {4, 3, 3},
-                          {2, 4, 7},
-                          {1, 5, 1},
-                          {5, 6, 5},
-                          {2, 7, 10},
-                          {3, 8, 2},
-                          {1, 9, 7},
-                          {6, 10, 4},
-                          {9, 10, 10}})
-        s.Isole.push_back({p[0], p[1], p[2]});
+    for (const auto& i : indizi)
+        s.Isole.push_back({i[0], i[1], i[2]});
+    auto m = NuovoModello();
     EXPECT_TRUE(ApplicaSchema(*m, s));
     return m;
 }
 
 } // namespace
 
-TEST(Modello, FreshModelHasTheWindowDefaultsAndTheMonomino) {
+// The window's defaults; the monomino is the only shape.
+TEST(Modello, FreshModelHasTheWindowDefaults) {
     auto m = NuovoModello();
     EXPECT_EQ(
         std::vector<int>({m->NumRighe, m->NumColonne, m->NumEle, m->NumTessere, m->DimMaxIsola,
                           m->MaxLivello, m->TempoMaxGen, m->IndTessere[1].Prima,
                           m->IndTessere[1].Ultima, m->IndTessere[2].Prima}),
         std::vector<int>({10, 10, 0, 1, 4, 4, 50, 1, 1, 0}));
-    // The monomino in the middle of its 3 x 3 box, its border around it, the corners outside.
-    const Tessera& t = m->Tessere[1];
-    EXPECT_EQ(t.Dim * 100 + t.Righe * 10 + t.Colonne, 133);
-    for (int r = 1; r <= 3; ++r)
-        for (int c = 1; c <= 3; ++c)
-            EXPECT_EQ(t.Cella[r][c], r == 2 && c == 2 ? CellaTessera
-                                     : (r + c) % 2    ? CellaBordo
-                                                      : Fuori)
-                << r << c;
-    // Grid tables are column-major.
-    Griglia8 g;
-    g(3, 7) = 1;
-    EXPECT_EQ(&g(4, 7) - &g(3, 7), 1);
-    EXPECT_EQ((&g(0, 0))[7 * 51 + 3], 1);
 }
 
 TEST(ValidaSchema, AcceptsTheModelsLimitsAndRefusesEachKindOfPuzzleOutsideThem) {
@@ -65,27 +43,22 @@ TEST(ValidaSchema, AcceptsTheModelsLimitsAndRefusesEachKindOfPuzzleOutsideThem) 
     const struct {
         Schema s;
         const char* parola; // "" accepted
-    } casi[] = {
-        {{1, 1, {{1, 1, 1}}}, ""},
-        {{50, 50, cinquanta}, ""},
-        {{0, 5, {{1, 1, 1}}}, "righe"},
-        {{51, 5, {{1, 1, 1}}}, "righe"},
-        {{5, 0, {{1, 1, 1}}}, "colonne"},
-        {{5, 51, {{1, 1, 1}}}, "colonne"},
-        {{5, 5, {}}, "isole"},
-        {{50, 50, troppe}, "Troppe"},
-        {{5, 5, {{0, 1, 1}}}, "numero 0"},
-        {{5, 5, {{10, 1, 1}}}, "numero 10"},
-        {{5, 5, {{1, 6, 1}}}, "fuori"},
-        {{5, 5, {{1, 1, 0}}}, "fuori"},
-        {{5, 5, {{1, 2, 2}, {3, 2, 2}}}, "Isola 2"},
-    };
+    } casi[] = {{{1, 1, {{1, 1, 1}}}, ""},
+                {{50, 50, cinquanta}, ""},
+                {{0, 5, {{1, 1, 1}}}, "righe"},
+                {{51, 5, {{1, 1, 1}}}, "righe"},
+                {{5, 0, {{1, 1, 1}}}, "colonne"},
+                {{5, 51, {{1, 1, 1}}}, "colonne"},
+                {{5, 5, {}}, "isole"},
+                {{50, 50, troppe}, "Troppe"},
+                {{5, 5, {{0, 1, 1}}}, "numero 0"},
+                {{5, 5, {{10, 1, 1}}}, "numero 10"},
+                {{5, 5, {{1, 6, 1}}}, "fuori"},
+                {{5, 5, {{1, 1, 0}}}, "fuori"},
+                {{5, 5, {{1, 2, 2}, {3, 2, 2}}}, "Isola 2"}};
     for (const auto& c : casi) {
         const std::string msg = ValidaSchema(c.s);
-        if (*c.parola == '\0')
-            EXPECT_EQ(msg, "");
-        else
-            EXPECT_NE(msg.find(c.parola), std::string::npos) << "messaggio: " << msg;
+        EXPECT_TRUE(*c.parola ? msg.find(c.parola) != std::string::npos : msg.empty()) << msg;
     }
 }
 

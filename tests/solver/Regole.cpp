@@ -1,75 +1,52 @@
 #include "solver/Regole.h"
 
+#include "io/Letture.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace isolmar::prova {
 
 std::string ControllaRegole(const Schema& s, const Tavola& t) {
     const int R = s.Righe, C = s.Colonne;
     if (static_cast<int>(t.size()) != R) return "righe";
-    std::vector<std::vector<int>> isola(R, std::vector<int>(C, -1));
-    auto dentro = [&](int r, int c) { return r >= 0 && r < R && c >= 0 && c < C; };
-    auto terra = [&](int r, int c) { return t[r][c] == '1'; };
-    // Islands: flood from each clue; it must reach exactly Num cells and no other clue.
-    for (size_t k = 0; k < s.Isole.size(); ++k) {
-        const Indizio& d = s.Isole[k];
-        const int r0 = d.Riga - 1, c0 = d.Colonna - 1;
-        if (!terra(r0, c0)) return "indizio su muro";
-        if (isola[r0][c0] != -1) return "due indizi in un'isola";
-        std::vector<std::pair<int, int>> pila{{r0, c0}};
-        isola[r0][c0] = static_cast<int>(k);
-        int celle = 0;
-        while (!pila.empty()) {
-            auto [r, c] = pila.back();
+    auto terra = [&](int x) { return t[x / C][x % C] == '1'; };
+    std::vector<int> gruppo(R * C, -1); // the clue whose island holds the cell; s.Isole.size() wall
+    // Labels k on the cells of x's kind connected to x; their number.
+    auto riempi = [&](int x, int k) {
+        int n = 0;
+        gruppo[x] = k;
+        for (std::vector<int> pila{x}; !pila.empty(); ++n) {
+            const int y = pila.back();
             pila.pop_back();
-            ++celle;
-            const int dr[4] = {-1, 1, 0, 0}, dc[4] = {0, 0, -1, 1};
-            for (int v = 0; v < 4; ++v) {
-                const int rr = r + dr[v], cc = c + dc[v];
-                if (!dentro(rr, cc) || !terra(rr, cc)) continue;
-                if (isola[rr][cc] == static_cast<int>(k)) continue;
-                if (isola[rr][cc] != -1) return "due indizi in un'isola";
-                isola[rr][cc] = static_cast<int>(k);
-                pila.push_back({rr, cc});
-            }
+            for (int z : {y - C, y + C, y % C ? y - 1 : -1, (y + 1) % C ? y + 1 : -1})
+                if (z >= 0 && z < R * C && terra(z) == terra(x) && gruppo[z] == -1) {
+                    gruppo[z] = k;
+                    pila.push_back(z);
+                }
         }
-        if (celle != d.Num) return "isola di dimensione sbagliata";
+        return n;
+    };
+    const int k = static_cast<int>(s.Isole.size());
+    for (int i = 0; i < k; ++i) {
+        const Indizio& d = s.Isole[i];
+        const int x = (d.Riga - 1) * C + d.Colonna - 1;
+        if (!terra(x)) return "indizio su muro";
+        if (gruppo[x] != -1) return "due indizi in un'isola";
+        if (riempi(x, i) != d.Num) return "isola di dimensione sbagliata";
     }
-    int muri = 0, primoR = -1, primoC = -1;
-    for (int r = 0; r < R; ++r)
-        for (int c = 0; c < C; ++c) {
-            if (terra(r, c) && isola[r][c] == -1) return "isola senza indizio";
-            if (!terra(r, c)) {
-                ++muri;
-                if (primoR < 0) primoR = r, primoC = c;
-            }
-            if (r + 1 < R && c + 1 < C && !terra(r, c) && !terra(r + 1, c) && !terra(r, c + 1) &&
-                !terra(r + 1, c + 1))
-                return "muro 2x2";
-        }
-    if (muri == 0) return "";
-    std::vector<std::vector<char>> visto(R, std::vector<char>(C, 0));
-    std::vector<std::pair<int, int>> pila{{primoR, primoC}};
-    visto[primoR][primoC] = 1;
-    int raggiunti = 0;
-    while (!pila.empty()) {
-        auto [r, c] = pila.back();
-        pila.pop_back();
-        ++raggiunti;
-        const int dr[4] = {-1, 1, 0, 0}, dc[4] = {0, 0, -1, 1};
-        for (int v = 0; v < 4; ++v) {
-            const int rr = r + dr[v], cc = c + dc[v];
-            if (dentro(rr, cc) && !terra(rr, cc) && !visto[rr][cc]) {
-                visto[rr][cc] = 1;
-                pila.push_back({rr, cc});
-            }
-        }
+    int muri = 0;
+    for (int x = 0; x < R * C; ++x) {
+        if (terra(x) && gruppo[x] == -1) return "isola senza indizio";
+        muri += !terra(x);
+        if (x / C + 1 < R && (x + 1) % C && !terra(x) && !terra(x + 1) && !terra(x + C) &&
+            !terra(x + C + 1))
+            return "muro 2x2";
     }
-    return raggiunti == muri ? "" : "muro diviso";
+    for (int x = 0; x < R * C; ++x)
+        if (!terra(x)) return riempi(x, k) == muri ? "" : "muro diviso";
+    return "";
 }
 
 Tavola TavolaDaTblsol(const Modello& m, int k) {
@@ -80,39 +57,32 @@ Tavola TavolaDaTblsol(const Modello& m, int k) {
     return t;
 }
 
+std::set<std::pair<int, int>> CelleForma(const Modello& m, int r, int c, int t, int a, int b) {
+    std::set<std::pair<int, int>> celle;
+    const Tessera& s = m.Tessere[t];
+    for (int i = 1; i <= s.Righe; ++i)
+        for (int j = 1; j <= s.Colonne; ++j)
+            if (s.Cella[i][j] == CellaTessera) celle.insert({r - a + i, c - b + j});
+    return celle;
+}
+
 namespace {
 
-std::string CartellaPubblicati() {
+std::filesystem::path CartellaPubblicati() {
     const char* cartella = std::getenv("ISOLMAR_PUZZLES");
     return cartella ? cartella : ISOLMAR_PUZZLES_DIR;
 }
 
+// The text files of a folder, through the program's reader (the file forms have their own tests).
 std::vector<Pubblicato> Leggi(const std::filesystem::path& cartella) {
     std::vector<Pubblicato> tutti;
-    if (!std::filesystem::is_directory(cartella)) return tutti;
     for (const auto& f : std::filesystem::directory_iterator(cartella)) {
-        if (f.path().extension() != ".txt") continue;
-        std::ifstream in(f.path());
-        std::string riga;
-        std::getline(in, riga);
-        std::vector<std::string> campi;
-        std::stringstream ss(riga);
-        for (std::string x; std::getline(ss, x, ',');)
-            campi.push_back(x);
-        Pubblicato p;
-        p.Nome = f.path().stem().string();
-        p.S.Righe = std::stoi(campi.at(2));
-        p.S.Colonne = std::stoi(campi.at(3));
-        for (int r = 0; r < p.S.Righe; ++r)
-            p.Soluzione.push_back(
-                campi[0].substr(static_cast<size_t>(r) * p.S.Colonne, p.S.Colonne));
-        while (std::getline(in, riga)) {
-            if (!riga.empty() && riga.back() == '\r') riga.pop_back();
-            if (riga.empty()) continue;
-            int r = 0, c = 0, n = 0;
-            if (std::sscanf(riga.c_str(), "%d,%d,%d", &r, &c, &n) == 3)
-                p.S.Isole.push_back({n, r, c});
-        }
+        std::string testo;
+        if (f.path().extension() != ".txt" || !LeggiFile(f.path().string(), testo)) continue;
+        const SchemaLetto l = LeggiSchema(testo).Letto;
+        Pubblicato p{f.path().stem().string(), l.S, {}};
+        for (size_t k = 0; k < l.Soluzione.size(); k += l.S.Colonne)
+            p.Soluzione.push_back(l.Soluzione.substr(k, l.S.Colonne));
         tutti.push_back(std::move(p));
     }
     std::sort(tutti.begin(), tutti.end(),
@@ -127,7 +97,7 @@ std::vector<Pubblicato> PuzzlePubblicati() {
 }
 
 std::vector<Pubblicato> PuzzleDifficili() {
-    return Leggi(std::filesystem::path(CartellaPubblicati()).parent_path() / "difficili");
+    return Leggi(CartellaPubblicati().parent_path() / "difficili");
 }
 
 } // namespace isolmar::prova

@@ -1,11 +1,13 @@
-// Helpers of the solver tests: an independent rule checker and a reader of the published
-// puzzles' text form.
+// Helpers of the solver tests: an independent rule checker, the cells of a placed shape and the
+// published puzzles.
 #pragma once
 
 #include "model/Modello.h"
 #include "model/Schema.h"
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace isolmar::prova {
@@ -18,6 +20,12 @@ std::string ControllaRegole(const Schema& s, const Tavola& t);
 
 // The board of solution k of the model's Tblsol.
 Tavola TavolaDaTblsol(const Modello& m, int k);
+
+// The cells (row, column) of shape t with its cell (a, b) on (r, c); those of an island placed.
+std::set<std::pair<int, int>> CelleForma(const Modello& m, int r, int c, int t, int a, int b);
+inline std::set<std::pair<int, int>> CelleIsola(const Modello& m, const Isola& e) {
+    return CelleForma(m, e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna);
+}
 
 struct Pubblicato {
     std::string Nome;

@@ -29,10 +29,6 @@ inline constexpr const char* SoluzioneUnico = "OO######O#O#OO##OOO######";
 inline const Schema DueSoluzioni{2, 2, {{2, 1, 1}}};
 inline const Schema Impossibile{2, 2, {{1, 1, 1}, {1, 2, 2}}};
 
-inline std::string FilePubblicato(const std::string& nome) {
-    return std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml";
-}
-
 // On any scripted host P (a PiattaformaHeadless that records more, for instance).
 template <class P> struct PartitaSu {
     P p;
@@ -45,7 +41,7 @@ template <class P> struct PartitaSu {
     }
     explicit PartitaSu(const Schema& s) : PartitaSu() { EXPECT_TRUE(f.CaricaSchema(s)); }
     explicit PartitaSu(const char* pubblicato) : PartitaSu() {
-        EXPECT_TRUE(f.ApriFile(FilePubblicato(pubblicato)));
+        EXPECT_TRUE(f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/" + pubblicato + ".xml"));
     }
 
     void Clic(int r, int c, int tasto = 1) {
@@ -70,24 +66,17 @@ template <class P> struct PartitaSu {
         Clic(r, c);
         f.Clic("mnuSmarcaMarca");
     }
-    // Gives cell (r, c) a code by the keyboard: one move when it changes.
-    void Tasto(int r, int c, TastoGioco t) {
-        f.CursoreRiga = r;
-        f.CursoreColonna = c;
-        f.Tavola_KeyDown(t);
-    }
-    // Draws a board given as rows of 'O' island, '#' wall, '.' undecided, optionally separated
-    // by '/' (clue cells skipped).
+    // Draws a board given by the keyboard as rows of 'O' island, '#' wall, '.' undecided,
+    // optionally separated by '/' (clue cells skipped): one move for each cell that changes.
     void Disegna(std::string celle) {
         std::erase(celle, '/');
-        for (int r = 1; r <= m.NumRighe; ++r)
-            for (int c = 1; c <= m.NumColonne; ++c) {
-                const char ch = celle[static_cast<size_t>((r - 1) * m.NumColonne + c - 1)];
-                Tasto(r, c,
-                      ch == 'O'   ? TastoGioco::Isola
-                      : ch == '#' ? TastoGioco::Muro
-                                  : TastoGioco::Indeciso);
-            }
+        for (size_t k = 0; k < celle.size(); ++k) {
+            f.CursoreRiga = 1 + static_cast<int>(k) / m.NumColonne;
+            f.CursoreColonna = 1 + static_cast<int>(k) % m.NumColonne;
+            f.Tavola_KeyDown(celle[k] == 'O'   ? TastoGioco::Isola
+                             : celle[k] == '#' ? TastoGioco::Muro
+                                               : TastoGioco::Indeciso);
+        }
     }
     void Fotografa() { f.tlb1_ButtonClick("Camera"); }
     void Annulla() { f.tlb1_ButtonClick("Undo"); }

@@ -2,30 +2,19 @@
 // drag painting, the keyboard, the save question, "Ricomincia", "Nuovo schema" and the zoom.
 #include "Partita.h"
 
-#include <algorithm>
-
 using namespace isolmar;
 
 namespace {
 
-// The solution of Unico with cell k (0-based, row by row) changed to ch.
-std::string Con(std::string celle, std::initializer_list<std::pair<int, char>> cambi) {
-    for (auto [k, ch] : cambi)
-        celle[static_cast<size_t>(k)] = ch;
-    return celle;
-}
-
 TEST(Risolto, JudgedByTheRulesAndSaidOncePerGame) {
+    // Boards as rows of 'O' island, '#' wall, '.' undecided.
     const struct {
-        const char* caso;
-        std::string celle;
+        const char *caso, *celle;
         bool risolto;
-    } casi[] = {
-        {"the solution", SoluzioneUnico, true},
-        {"one cell wrong", Con(SoluzioneUnico, {{24, 'O'}}), false},
-        {"one cell undecided", Con(SoluzioneUnico, {{24, '.'}}), false},
-        {"a 2 x 2 wall", Con(SoluzioneUnico, {{8, '#'}, {13, '#'}}), false},
-    };
+    } casi[] = {{"the solution", SoluzioneUnico, true},
+                {"one cell wrong", "OO######O#O#OO##OOO#####O", false},
+                {"one cell undecided", "OO######O#O#OO##OOO#####.", false},
+                {"a 2 x 2 wall", "OO########O#O###OOO######", false}};
     for (const auto& k : casi) {
         SCOPED_TRACE(k.caso);
         Partita g(Unico);
@@ -56,23 +45,16 @@ TEST(Risolto, JudgedByTheRulesAndSaidOncePerGame) {
 
 TEST(Verifica, TheWholeBoardCheckCountsAndShowsTheWrongCells) {
     const struct {
-        std::string celle;
-        std::vector<size_t> rosse; // cells 0-based, row by row
-        const char* testo;
-    } casi[] = {
-        {Con(SoluzioneUnico, {{24, 'O'}, {3, 'O'}, {8, '#'}, {20, '.'}}),
-         {3, 8, 24},
-         "3 celle sbagliate"},
-        {Con(SoluzioneUnico, {{2, 'O'}}), {2}, "1 cella sbagliata"},
-        {Con(SoluzioneUnico, {{20, '.'}, {21, '.'}}),
-         {},
-         "Nessuna cella sbagliata; 2 celle da decidere"},
-        {SoluzioneUnico, {}, "Nessuna cella sbagliata"},
-    };
+        const char *celle, *rosse, *testo;
+    } casi[] = {{"OO#O######O#OO##OOO#.###O", "---R----R---------------R", "3 celle sbagliate"},
+                {"OOO#####O#O#OO##OOO######", "--R----------------------", "1 cella sbagliata"},
+                {"OO######O#O#OO##OOO#..###", "-------------------------",
+                 "Nessuna cella sbagliata; 2 celle da decidere"},
+                {SoluzioneUnico, "-------------------------", "Nessuna cella sbagliata"}};
     auto rosse = [](const Partita& g) {
         std::string s = g.Sfondi();
-        std::replace_if(
-            s.begin(), s.end(), [](char c) { return c != 'R'; }, '-');
+        for (char& c : s)
+            c = c == 'R' ? 'R' : '-';
         return s;
     };
     for (const auto& k : casi) {
@@ -83,10 +65,7 @@ TEST(Verifica, TheWholeBoardCheckCountsAndShowsTheWrongCells) {
         g.f.Clic("mnuVerificaSchema"); // solves first
         EXPECT_EQ(g.m.NumSol, 1);
         EXPECT_EQ(g.Label2(), k.testo);
-        std::string attese(25, '-');
-        for (size_t i : k.rosse)
-            attese[i] = 'R';
-        EXPECT_EQ(rosse(g), attese);
+        EXPECT_EQ(rosse(g), k.rosse);
         const int mosse = g.m.NumMosseGioco;
         g.Clic(5, 1); // the next click puts the game's colours back, and acts
         EXPECT_EQ(rosse(g), std::string(25, '-'));

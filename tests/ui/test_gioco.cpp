@@ -6,7 +6,7 @@ using namespace isolmar;
 
 namespace {
 
-TEST(Gioco, ButtonsStepTheCellCycleAndUndoTakesEachStepBack) {
+TEST(Gioco, ButtonsStepTheCellCycleUndoTakesEachStepBackAndClueClicksAreNoMoves) {
     Partita g(Unico);
     // Button, cell, code and colour after the click.
     const struct {
@@ -37,13 +37,9 @@ TEST(Gioco, ButtonsStepTheCellCycleAndUndoTakesEachStepBack) {
     EXPECT_EQ(g.m.NumMosseGioco, 3000);
     for (int k = 0; k < 3000; ++k)
         g.Annulla();
-    for (int c = 1; c <= 5; ++c)
-        EXPECT_EQ(g.Cella(5, c), 0) << c;
-}
-
-TEST(Gioco, HeaderAndClueClicksRecordNothing) {
-    Partita g(Unico);
-    for (auto [r, c] : {std::pair{0, 2}, {2, 0}, {6, 1}}) // headers, beyond the puzzle
+    EXPECT_EQ(g.Sfondi().substr(20), ".....");
+    // Headers and cells beyond the puzzle do nothing; a clue opens its menu and is no move.
+    for (auto [r, c] : {std::pair{0, 2}, {2, 0}, {6, 1}})
         g.Clic(r, c);
     EXPECT_TRUE(g.p.Menu.empty());
     g.Clic(1, 1, 2);
@@ -142,20 +138,8 @@ TEST(Verifica, TheDrawnIslandIsComparedWithTheSolution) {
     }
 }
 
-TEST(Verifica, APuzzleWithoutSolutionSaysSoAndChangesNothing) {
-    Partita g(Impossibile);
-    for (const char* voce : {"mnuSoluzioneConfigurazione", "mnuVerificaConfigurazione"}) {
-        g.p.Messaggi.clear();
-        g.Menu(1, 1, voce);
-        ASSERT_EQ(g.p.Messaggi.size(), 1u) << voce;
-        EXPECT_EQ(g.p.Messaggi[0], "Lo schema non ammette soluzioni");
-        EXPECT_EQ(g.Sfondo(2, 1), Grigio);
-        EXPECT_EQ(g.Sfondo(1, 1), Bianco);
-    }
-    g.Lista();
-    EXPECT_EQ(g.p.Messaggi.size(), 2u);
-}
-
+// The solution island shown as an overlay, which one click takes away; a puzzle without a
+// solution says so and changes nothing.
 TEST(Verifica, TheSolutionIslandIsShownAsAnOverlay) {
     Partita g(Unico);
     g.Muro(5, 5);
@@ -169,6 +153,13 @@ TEST(Verifica, TheSolutionIslandIsShownAsAnOverlay) {
     EXPECT_EQ(g.Label2(), "");
     EXPECT_EQ(g.Sfondi(), "oo........o......o......#");
     EXPECT_EQ(g.Cella(1, 2), 1);
+
+    Partita x(Impossibile);
+    for (const char* voce : {"mnuSoluzioneConfigurazione", "mnuVerificaConfigurazione"})
+        x.Menu(1, 1, voce);
+    x.Lista();
+    EXPECT_EQ(x.p.Messaggi, std::vector<std::string>(3, "Lo schema non ammette soluzioni"));
+    EXPECT_EQ(x.Sfondi(), "o..o");
 }
 
 // The marked clue (4, 3) with the board drawn around it: every configuration covers the drawn

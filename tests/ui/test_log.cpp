@@ -3,6 +3,7 @@
 #include "Partita.h"
 
 #include "io/Letture.h"
+#include "solver/Regole.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -170,12 +171,8 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
             ASSERT_EQ(
                 std::sscanf(chiavi[atteso - 1].c_str(), "%d,%d,%d,%d,%dE", &r0, &c0, &t, &tr, &tc),
                 5);
-            std::set<std::pair<int, int>> forma; // the key's shape but its clue cell
-            const Tessera& s = b.f.m.Tessere[t];
-            for (int a = 1; a <= s.Righe; ++a)
-                for (int c = 1; c <= s.Colonne; ++c)
-                    if (s.Cella[a][c] == CellaTessera && (a != tr || c != tc))
-                        forma.insert({r0 - tr + a, c0 - tc + c});
+            auto forma = prova::CelleForma(b.f.m, r0, c0, t, tr, tc);
+            forma.erase({r0, c0}); // the key's shape but its clue cell
             EXPECT_EQ(Segnate(b), forma) << atteso;
             EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(2, 1).Testo, "OO"); // the cut wall
             if (i % 2)

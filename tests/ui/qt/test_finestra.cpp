@@ -1,22 +1,24 @@
 // The real widgets under the offscreen platform: the toolbar and its shortcuts, a solve through
-// "Risolvi", play by mouse, drag and keys, zoom and big boards, and screenshots for a person to
-// look at.
+// "Risolvi", play by mouse, drag and keys, zoom and big boards, the log window, Italian dialogs,
+// and screenshots for a person to look at.
+#include "FinestraLog.h"
 #include "FinestraPrincipale.h"
 
-#include "io/Letture.h"
 #include "model/Impostazione.h"
 #include "model/Schema.h"
-#include "solver/Tessere.h"
 
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
+
+#include <set>
 
 using namespace isolmar;
 
@@ -42,6 +44,20 @@ QString Etichetta(FinestraPrincipale& w, const char* nome) {
     return w.findChild<QLabel*>(nome)->text();
 }
 
+// Cell (r, c) of the board widget: its centre, and its colour away from the border and the digit
+// (read from img when given).
+QPoint Centro(FinestraPrincipale& w, int r, int c) {
+    const int lato = w.Tavola()->Pixel(LatoCella);
+    return {(c - 1) * lato + lato / 2, (r - 1) * lato + lato / 2};
+}
+QColor ColoreCella(FinestraPrincipale& w, int r, int c, QImage img = {}) {
+    const int quarto = w.Tavola()->Pixel(LatoCella) / 4;
+    if (img.isNull()) img = w.Tavola()->grab().toImage();
+    return img.pixelColor(Centro(w, r, c) - QPoint(quarto, quarto));
+}
+
+const QColor ColoreIndeciso(192, 192, 192), ColoreIsola(255, 255, 255), ColoreMuro(0, 0, 255);
+
 } // namespace
 
 class TestFinestra : public QObject {
@@ -54,8 +70,9 @@ class TestFinestra : public QObject {
     }
 
   private slots:
-    // Icons only; the tool tip names the command and its shortcut when there is one.
-    void barraDiDiciottoVoci() {
+    // Icons only, the tool tip naming the command and its shortcut; "Genera schema" by its button;
+    // "Risolvi" from the toolbar paints the solution on the board.
+    void barraGeneraERisolvi() {
         FinestraPrincipale w;
         QVERIFY(Mostra(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Isolmar"));
@@ -66,93 +83,79 @@ class TestFinestra : public QObject {
         QCOMPARE(azioni[5]->toolTip(), QStringLiteral("Risolvi"));
         QCOMPARE(w.findChild<QAction*>("Undo")->toolTip(),
                  QStringLiteral("Annulla ultima mossa (Ctrl+Z)"));
-    }
-
-    // "Genera schema" by its button; "Risolvi" from the toolbar paints the solution on the board.
-    void generaERisolvi() {
-        FinestraPrincipale w;
-        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
         f.Gen.ImpostaSeme(3);
         QTest::mouseClick(w.findChild<QPushButton*>("CommandGenera"), Qt::LeftButton);
         QCOMPARE(f.m.NumSol, int16_t(1));
         QVERIFY(Etichetta(w, "Label1").contains(" gen"));
-        w.Barra()->actions()[5]->trigger(); // "Risolvi"
+        azioni[5]->trigger(); // "Risolvi"
         QCOMPARE(Etichetta(w, "Label2"), QStringLiteral("Soluzione schema"));
         const QImage img = w.Tavola()->grab().toImage();
-        const int lato = w.Tavola()->Pixel(LatoCella);
         for (int r = 1; r <= f.m.NumRighe; ++r)
             for (int c = 1; c <= f.m.NumColonne; ++c)
-                QCOMPARE(img.pixelColor((c - 1) * lato + lato / 4, (r - 1) * lato + lato / 4),
-                         f.m.Tblsol(1, r, c) == 1 ? QColor(255, 255, 255) : QColor(0, 0, 255));
+                QCOMPARE(ColoreCella(w, r, c, img),
+                         f.m.Tblsol(1, r, c) == 1 ? ColoreIsola : ColoreMuro);
         Foto(w, "finestra.png");
     }
 
     // Clicks and drags on the real board widget, the popup menu of a clue, the snapshot strip.
     void giocoConIlMouse() {
         FinestraPrincipale w;
-        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
-        QVERIFY(f.CaricaSchema(Unico));
-        const int lato = w.Tavola()->Pixel(LatoCella);
-        auto centro = [&](int r, int c) {
-            return QPoint((c - 1) * lato + lato / 2, (r - 1) * lato + lato / 2);
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
+        auto clic = [&](Qt::MouseButton b, int r, int c) {
+            QTest::mouseClick(w.Tavola(), b, {}, Centro(w, r, c));
         };
-        auto colore = [&](int r, int c) {
-            const QPoint q = centro(r, c) - QPoint(lato / 4, lato / 4);
-            return w.Tavola()->grab().toImage().pixelColor(q);
-        };
-        QCOMPARE(colore(2, 2), QColor(192, 192, 192));
-        QTest::mouseClick(w.Tavola(), Qt::RightButton, {}, centro(2, 2));
-        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(2, 3));
+        QCOMPARE(ColoreCella(w, 2, 2), ColoreIndeciso);
+        clic(Qt::RightButton, 2, 2);
+        clic(Qt::LeftButton, 2, 3);
         QCOMPARE(f.m.TblGioco(2, 2) * 10 + f.m.TblGioco(2, 3), 21);
-        QCOMPARE(colore(2, 2), QColor(0, 0, 255));
-        QCOMPARE(colore(2, 3), QColor(255, 255, 255));
+        QCOMPARE(ColoreCella(w, 2, 2), ColoreMuro);
+        QCOMPARE(ColoreCella(w, 2, 3), ColoreIsola);
 
         QVERIFY(!w.Striscia()->isVisible());
         w.Barra()->actions()[11]->trigger(); // "Camera"
         QVERIFY(w.Striscia()->isVisible());
-        QTest::mouseClick(w.Tavola(), Qt::MiddleButton, {}, centro(5, 5));
+        clic(Qt::MiddleButton, 5, 5);
         QCOMPARE(f.m.TblGioco(5, 5), uint8_t(2));
         QTest::mouseClick(w.Striscia(), Qt::LeftButton, {},
-                          QPoint(lato / 2, w.Striscia()->height() - 4)); // snapshot 1
+                          QPoint(Centro(w, 1, 1).x(), w.Striscia()->height() - 4)); // snapshot 1
         QCOMPARE(f.m.NumMosseGioco, 2);
-        QCOMPARE(colore(5, 5), QColor(192, 192, 192));
+        QCOMPARE(ColoreCella(w, 5, 5), ColoreIndeciso);
 
         QAction* aiuto = w.Barra()->actions()[8];
         QVERIFY(!aiuto->isEnabled());
-        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(1, 1));
+        clic(Qt::LeftButton, 1, 1);
         QTRY_VERIFY(w.MenuIsola()->isVisible());
         QCOMPARE(f.m.NumMosseGioco, 2);         // a clue click is not a move
         w.MenuIsola()->actions()[0]->trigger(); // "Marca"
         w.MenuIsola()->hide();
         QVERIFY(aiuto->isEnabled());
-        QCOMPARE(colore(1, 1), QColor(255, 255, 0));
+        QCOMPARE(ColoreCella(w, 1, 1), QColor(255, 255, 0));
         // A drag paints every cell it passes with the state of the first; a double click is one
         // click.
-        QTest::mousePress(w.Tavola(), Qt::RightButton, {}, centro(5, 1));
+        QTest::mousePress(w.Tavola(), Qt::RightButton, {}, Centro(w, 5, 1));
         for (int c = 2; c <= 5; ++c) {
-            QMouseEvent e(QEvent::MouseMove, centro(5, c), w.Tavola()->mapToGlobal(centro(5, c)),
-                          Qt::NoButton, Qt::RightButton, {});
+            const QPoint q = Centro(w, 5, c);
+            QMouseEvent e(QEvent::MouseMove, q, w.Tavola()->mapToGlobal(q), Qt::NoButton,
+                          Qt::RightButton, {});
             QApplication::sendEvent(w.Tavola(), &e);
         }
-        QTest::mouseRelease(w.Tavola(), Qt::RightButton, {}, centro(5, 5));
+        QTest::mouseRelease(w.Tavola(), Qt::RightButton, {}, Centro(w, 5, 5));
         QCOMPARE(f.m.NumMosseGioco, 7);
         for (int c = 1; c <= 5; ++c)
             QCOMPARE(f.m.TblGioco(5, c), uint8_t(2));
-        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, centro(3, 3));
-        QTest::mouseDClick(w.Tavola(), Qt::LeftButton, {}, centro(3, 3));
-        QCOMPARE(f.m.TblGioco(3, 3), uint8_t(1));
-        QCOMPARE(f.m.NumMosseGioco, 8);
+        clic(Qt::LeftButton, 3, 3);
+        QTest::mouseDClick(w.Tavola(), Qt::LeftButton, {}, Centro(w, 3, 3));
+        QCOMPARE(f.m.TblGioco(3, 3) * 100 + f.m.NumMosseGioco, 108);
     }
 
     // The window fits every board it lays out: it grows with a large one and shrinks back; a
     // 50 x 50 board opens within the screen and scrolls; a larger window has larger cells.
     void laFinestraSegueLaTavola() {
         FinestraPrincipale w;
-        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
-        QVERIFY(f.CaricaSchema(Unico));
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
         const QSize piccola = w.size();
         QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0213.xml")); // 17 x 17
         QTRY_VERIFY(w.width() > piccola.width() && w.height() > piccola.height());
@@ -181,36 +184,77 @@ class TestFinestra : public QObject {
         QCOMPARE(w.Tavola()->Zoom(), adatto);
     }
 
+    // The real log window: a scripted "Continua log" walks a small puzzle to its end message,
+    // every window inside the screen and off the highlighted cell (the placement rule itself is
+    // tested headless), and a click on a record row replays its configurations on the board.
+    void logFinoAllaFine() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
+        const QRect schermo = w.screen()->availableGeometry();
+        int passi = 0, replay = 0;
+        QStringList fine, fuori; // the end message; the steps whose window was misplaced
+        QTimer copione;
+        connect(&copione, &QTimer::timeout, [&] {
+            QWidget* modale = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modale)) {
+                fine << box->text();
+                box->accept();
+                return;
+            }
+            auto* log = qobject_cast<FinestraLog*>(modale);
+            if (!log || !log->isVisible()) return;
+            ++passi;
+            QCOMPARE(log->windowTitle(), QStringLiteral("Log soluzione"));
+            const QRect r = log->frameGeometry();
+            if (!schermo.contains(r) || r.intersects(log->CellaMostrata()))
+                fuori << QString::number(passi);
+            // The step with failure records: a click on record 1 shows its message and its
+            // configurations one after another.
+            if (f.F3.RigaConSerie(1) && replay++ == 0) {
+                const int y =
+                    log->Vista()->Pixel(f.F3.Gm.AltezzaRiga(0) + f.F3.Gm.AltezzaRiga(1) / 2);
+                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, QPoint(20, y));
+                QVERIFY(f.F3.Timer1Attivo() && f.F3.ConfigMostrata >= 1);
+                QVERIFY(w.findChild<QLabel*>("Lbllog")->isVisible());
+                QVERIFY(Etichetta(w, "Lbllog").startsWith("Se  l'isola 4,3"));
+            }
+            log->findChild<QPushButton*>("CmdContinuaLog")->click();
+        });
+        copione.start(10);
+        w.Barra()->actions()[6]->trigger(); // "Mostra"
+        copione.stop();
+        QCOMPARE(fuori, QStringList());
+        QCOMPARE(passi, 9);
+        QVERIFY(replay >= 1);
+        QCOMPARE(fine,
+                 QStringList{QString::fromUtf8("Fine del log \n Il livello di difficoltà è 1")});
+        QVERIFY(!w.findChild<QLabel*>("Lbllog")->isVisible());
+        QVERIFY(!f.InElaborazione());
+    }
+
     // Every box and dialog the program shows speaks Italian.
     void dialoghiInItaliano() {
         FinestraPrincipale::ParlaItaliano();
         FinestraPrincipale w;
         QVERIFY(Mostra(w));
-        QStringList visti;
-        // Reads the buttons of the box that opens next, then presses its last one (cancel).
-        auto leggi = [&] {
-            QTimer::singleShot(50, [&] {
-                QWidget* d = QApplication::activeModalWidget();
-                QVERIFY(d);
+        QStringList visti; // the buttons of each box, whose last one (cancel) is then pressed
+        QTimer risposta;
+        connect(&risposta, &QTimer::timeout, [&] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
                 QStringList testi;
                 QPushButton* ultimo = nullptr;
                 for (QPushButton* b : d->findChildren<QPushButton*>())
-                    if (b->isVisible()) {
-                        testi << b->text().remove('&');
-                        ultimo = b;
-                    }
-                visti << testi.join('/');
-                QVERIFY(ultimo);
-                ultimo->click();
-            });
-        };
-        leggi();
+                    if (b->isVisible()) testi << b->text().remove('&'), ultimo = b;
+                if (ultimo) visti << testi.join('/'), ultimo->click();
+            }
+        });
+        risposta.start(20);
         QCOMPARE(w.Messaggio("Salvare lo schema attuale?", Pulsanti::SiNoAnnulla),
                  Risposta::Annulla);
-        leggi();
         w.Messaggio("Dati errati", Pulsanti::Ok);
-        leggi();
         QCOMPARE(w.InputBox("nome", "atmp.txt"), std::string());
+        risposta.stop();
         QCOMPARE(visti, QStringList({"Sì/No/Annulla", "OK", "OK/Annulla"}));
         // Qt's own file dialog, with the translations the scripts install.
         QFileDialog d(&w);
@@ -227,9 +271,8 @@ class TestFinestra : public QObject {
     // Shortcuts reach their commands; the arrows move a cursor that is drawn, keys set cells.
     void tastiera() {
         FinestraPrincipale w;
-        QVERIFY(Mostra(w));
         Form1& f = w.Finestra();
-        QVERIFY(f.CaricaSchema(Unico));
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
         for (int k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left})
             QTest::keyClick(&w, Qt::Key(k));
         QCOMPARE(f.CursoreRiga * 10 + f.CursoreColonna, 22);
@@ -290,19 +333,16 @@ class TestFinestra : public QObject {
         auto schermo = [&](const QString& nome) {
             QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(dir + nome));
         };
-        // Plays the stored solution with the keys, except the cells k in sbagliate (wrong) and
-        // those from lascia on (left undecided).
-        auto gioca = [](Form1& f, std::vector<int> sbagliate, int lascia) {
-            for (int r = 1, k = 0; r <= f.m.NumRighe; ++r)
-                for (int c = 1; c <= f.m.NumColonne; ++c, ++k) {
-                    if (k >= lascia) return;
-                    const bool isola =
-                        (f.m.Tblsol(1, r, c) == 1) !=
-                        (std::find(sbagliate.begin(), sbagliate.end(), k) != sbagliate.end());
-                    f.CursoreRiga = r;
-                    f.CursoreColonna = c;
-                    f.Tavola_KeyDown(isola ? TastoGioco::Isola : TastoGioco::Muro);
-                }
+        // Plays the stored solution with the keys on the first lascia cells, those in sbagliate
+        // wrong.
+        auto gioca = [](Form1& f, std::set<int> sbagliate, int lascia) {
+            for (int k = 0; k < std::min(lascia, f.m.NumRighe * f.m.NumColonne); ++k) {
+                f.CursoreRiga = 1 + k / f.m.NumColonne;
+                f.CursoreColonna = 1 + k % f.m.NumColonne;
+                const bool isola = f.m.Tblsol(1, f.CursoreRiga, f.CursoreColonna) == 1;
+                f.Tavola_KeyDown(isola != sbagliate.count(k) ? TastoGioco::Isola
+                                                             : TastoGioco::Muro);
+            }
         };
         for (int foto = 0; foto < 5; ++foto) {
             FinestraPrincipale w;

@@ -7,8 +7,8 @@
 #include "io/Letture.h"
 #include "model/Impostazione.h"
 
+#include <QDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -57,36 +57,33 @@ QRect Riquadro(const QImage& img) {
 }
 
 // A board of righe x colonne cells of 500 twips after a header of intestazione twips, found as
-// the bounding box of the image: the rectangle of cell (r, c).
+// the bounding box q of the image: the rectangle of cell (r, c) without its outer fifth (its
+// border).
 QRectF Cella(const QRect& q, int righe, int colonne, int r, int c, int intestazione = 0) {
     const double kx = q.width() / double(intestazione + 500 * colonne);
     const double ky = q.height() / double(intestazione + 500 * righe);
-    return {q.x() + (intestazione + (c - 1) * 500) * kx,
-            q.y() + (intestazione + (r - 1) * 500) * ky, 500 * kx, 500 * ky};
+    return {q.x() + (intestazione + (c - 1 + 0.2) * 500) * kx,
+            q.y() + (intestazione + (r - 1 + 0.2) * 500) * ky, 300 * kx, 300 * ky};
 }
 
-// The background of a cell, away from its border and its digit.
+// The background of a cell, away from its digit.
 QRgb Fondo(const QImage& img, const QRectF& cella) {
-    return img.pixel(
-        (cella.topLeft() + QPointF(cella.width() * 0.2, cella.height() * 0.2)).toPoint());
+    return img.pixel(cella.topLeft().toPoint());
 }
 
-// Dark pixels inside a cell, its border left out.
+bool Tinta(QRgb x, QColor c) {
+    return std::abs(qRed(x) - c.red()) < 40 && std::abs(qGreen(x) - c.green()) < 40 &&
+           std::abs(qBlue(x) - c.blue()) < 40;
+}
+
+// Dark pixels inside a cell.
 int Scuri(const QImage& img, const QRectF& cella) {
-    const QRect dentro = cella
-                             .adjusted(cella.width() * 0.2, cella.height() * 0.2,
-                                       -cella.width() * 0.2, -cella.height() * 0.2)
-                             .toRect();
+    const QRect dentro = cella.toRect();
     int n = 0;
     for (int y = dentro.top(); y <= dentro.bottom(); ++y)
         for (int x = dentro.left(); x <= dentro.right(); ++x)
             n += qGray(img.pixel(x, y)) < 100;
     return n;
-}
-
-bool Tinta(QRgb c, int r, int g, int b) {
-    return std::abs(qRed(c) - r) < 40 && std::abs(qGreen(c) - g) < 40 &&
-           std::abs(qBlue(c) - b) < 40;
 }
 
 std::string Leggi(const std::string& percorso) {
@@ -116,53 +113,69 @@ class TestStampa : public QObject {
         qputenv("HOME", cartella_.path().toUtf8());
     }
 
+    // Nothing on an empty board; the dialog cancelled, then confirmed: the board on paper, centred
+    // at its size, in print colours (islands and clues yellow, walls blue, the rest plain: an
+    // undecided cell, a marked clue, an island under an overlay), with its digits.
     void stampaDalDialogo() {
         if (!QPrinterInfo::availablePrinterNames().isEmpty())
             QSKIP("a printer is installed: this test would print on paper");
         FinestraPrincipale w;
         Form1& f = w.Finestra();
-        QVERIFY(f.CaricaSchema(Unico));
-        f.m.TblGioco(1, 2) = 1; // island
-        f.m.TblGioco(2, 2) = 2; // wall; (2, 3) stays undecided
-        f.VisualizzaTblGioco();
-        // First the dialog is cancelled, then confirmed.
-        for (const bool conferma : {false, true}) {
-            QTimer::singleShot(50, [conferma] {
-                auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-                QVERIFY(d);
+        bool conferma = false;
+        QStringList finestre; // every modal window, answered as conferma says
+        QTimer risposta;
+        connect(&risposta, &QTimer::timeout, [&] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                finestre << d->metaObject()->className();
                 conferma ? d->accept() : d->reject();
-            });
+            }
+        });
+        risposta.start(20);
+        f.tlb1_ButtonClick("Stampa");
+        QTest::qWait(100);
+        QVERIFY(finestre.isEmpty() && !w.Stampante());
+        QVERIFY(f.CaricaSchema(Unico));
+        f.m.TblGioco(1, 2) = f.m.TblGioco(3, 3) = 1; // islands
+        f.m.TblGioco(2, 2) = 2;                      // wall; (2, 3) stays undecided
+        for (int i = 1; i <= f.m.NumEle; ++i)
+            f.m.Ele[i].Marcata = f.m.Ele[i].Riga == 4; // the clue at (4, 3)
+        f.VisualizzaTblGioco();
+        f.Gr.Seleziona(3, 3);
+        f.Gr.ImpostaSfondo(Verdeacqua);
+        for (const bool c : {false, true}) {
+            conferma = c;
             f.tlb1_ButtonClick("Stampa");
+            QTest::qWait(100); // time for any window after the dialog
+            QCOMPARE(finestre, QStringList(c ? 2 : 1, "QPrintDialog"));
             QVERIFY(w.Stampante());
             const QString pdf = w.Stampante()->outputFileName();
             QVERIFY(!pdf.isEmpty());
-            QCOMPARE(QFileInfo::exists(pdf), conferma);
-            if (!conferma) continue;
-            const QImage img = Pagina(pdf);
-            const QRect q = Riquadro(img);
-            // Centred on the page, at the board's size (500 twips a cell at 100 dpi).
-            QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
-            QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
-            QVERIFY(std::abs(q.width() - (30 + 5 * 500) * 100 / 1440) <= 3);
-            auto cella = [&](int r, int c) { return Cella(q, 5, 5, r, c, 30); };
-            QVERIFY(Tinta(Fondo(img, cella(1, 2)), 255, 255, 0)); // island: yellow
-            QVERIFY(Tinta(Fondo(img, cella(2, 2)), 0, 0, 255));   // wall: blue
-            QVERIFY(Chiaro(Fondo(img, cella(2, 3))));             // undecided: the default
-            for (const Indizio& i : Unico.Isole)
-                QVERIFY2(Scuri(img, cella(i.Riga, i.Colonna)) > 3, "clue digit drawn");
-            QCOMPARE(Scuri(img, cella(2, 3)), 0);
+            QCOMPARE(QFileInfo::exists(pdf), c);
         }
+        const QImage img = Pagina(w.Stampante()->outputFileName());
+        const QRect q = Riquadro(img);
+        // Centred on the page, at the board's size (500 twips a cell at 100 dpi).
+        QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
+        QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
+        QVERIFY(std::abs(q.width() - (30 + 5 * 500) * 100 / 1440) <= 3);
+        auto fondo = [&](int r, int c) { return Fondo(img, Cella(q, 5, 5, r, c, 30)); };
+        for (auto [r, c] : {std::pair{1, 1}, {1, 2}})
+            QVERIFY(Tinta(fondo(r, c), Qt::yellow));
+        QVERIFY(Tinta(fondo(2, 2), Qt::blue));
+        for (auto [r, c] : {std::pair{2, 3}, {4, 3}, {3, 3}})
+            QVERIFY(Chiaro(fondo(r, c)));
+        for (const Indizio& i : Unico.Isole)
+            QVERIFY2(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna, 30)) > 3, "clue digit drawn");
+        QCOMPARE(Scuri(img, Cella(q, 5, 5, 2, 3, 30)), 0);
     }
 
     void grandeSullaPagina() {
         Griglia g;
         g.ImpostaRighe(51);
         g.ImpostaColonne(51);
-        g.ImpostaAltezzaRiga(0, 30);
-        g.ImpostaLarghezzaColonna(0, 30);
-        for (int i = 1; i <= 50; ++i) {
-            g.ImpostaAltezzaRiga(i, 500);
-            g.ImpostaLarghezzaColonna(i, 500);
+        for (int i = 0; i <= 50; ++i) {
+            g.ImpostaAltezzaRiga(i, i ? 500 : 30);
+            g.ImpostaLarghezzaColonna(i, i ? 500 : 30);
         }
         g.Seleziona(50, 50);
         g.ImpostaSfondo(Blu); // the far corner must be on paper too
@@ -178,7 +191,7 @@ class TestStampa : public QObject {
         QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
         QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
         QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
-        QVERIFY(Tinta(Fondo(img, Cella(q, 50, 50, 50, 50, 30)), 0, 0, 255));
+        QVERIFY(Tinta(Fondo(img, Cella(q, 50, 50, 50, 50, 30)), Qt::blue));
     }
 
     // The three picture formats, with and without the solution, at 8 mm a cell.
@@ -213,7 +226,7 @@ class TestStampa : public QObject {
                 for (int k = 0; k < 25; ++k) {
                     const bool isola = !soluzione || s.Soluzione[size_t(k)] == '1';
                     const QRgb colore = Fondo(img, Cella(q, 5, 5, k / 5 + 1, k % 5 + 1));
-                    QVERIFY2(isola ? Chiaro(colore) : Tinta(colore, 0, 0, 255),
+                    QVERIFY2(isola ? Chiaro(colore) : Tinta(colore, Qt::blue),
                              qPrintable(caso + " " + QString::number(k)));
                 }
                 for (const Indizio& i : Unico.Isole)
@@ -223,11 +236,10 @@ class TestStampa : public QObject {
 
     // Pages of puzzles, then pages of solutions (blue walls on the last one).
     void libretti() {
-        for (auto [schemi, perPagina, soluzioni, pagine] : {std::tuple{1, 1, false, 1},
-                                                            {5, 4, false, 2},
-                                                            {5, 4, true, 3},
-                                                            {17, 4, true, 7},
-                                                            {9, 1, true, 12}}) {
+        // Puzzles, puzzles a page, with solutions, pages.
+        const int casi[][4] = {
+            {1, 1, 0, 1}, {5, 4, 0, 2}, {5, 4, 1, 3}, {17, 4, 1, 7}, {9, 1, 1, 12}};
+        for (auto [schemi, perPagina, soluzioni, pagine] : casi) {
             OpzioniLibretto o;
             o.Uscita = File("libretto.pdf");
             o.PerPagina = perPagina;
@@ -242,7 +254,7 @@ class TestStampa : public QObject {
             bool blu = false;
             for (int y = 0; y < img.height() && !blu; ++y)
                 for (int x = 0; x < img.width() && !blu; ++x)
-                    blu = Tinta(img.pixel(x, y), 0, 0, 255);
+                    blu = Tinta(img.pixel(x, y), Qt::blue);
             QVERIFY(blu);
         }
     }
