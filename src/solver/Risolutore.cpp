@@ -11,10 +11,11 @@ namespace isolmar {
 
 namespace {
 
-// Doubles a table of the model; false when the memory is exhausted.
-template <class T> bool Cresci(std::vector<T>& v) {
+// Grows a table of the model to at least twice its size, or to minimo; false when the memory is
+// exhausted.
+template <class T> bool Cresci(std::vector<T>& v, size_t minimo = 0) {
     try {
-        v.resize(v.size() * 2);
+        v.resize(std::max(v.size() * 2, minimo));
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -86,7 +87,12 @@ void Risolutore::MarcaPossibiliInCella(int16_t R0, int16_t C0, int32_t t, int16_
     if (m.ListePiene) return;
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
         if (m.ListePiene) return;
-        if (static_cast<size_t>(m.NumNodi) + 1 >= m.NodiCella.size() && !Cresci(m.NodiCella)) {
+        // Grown once to what the candidates tried so far suggest for all of them, rather than
+        // doubled again and again (each time a copy into fresh memory).
+        if (static_cast<size_t>(m.NumNodi) + 1 >= m.NodiCella.size() &&
+            !Cresci(m.NodiCella, static_cast<size_t>(static_cast<double>(m.NumNodi) * 1.25 *
+                                                     static_cast<double>(candidatiTotali_) /
+                                                     static_cast<double>(candidatiFatti_ + 1)))) {
             m.ListePiene = Vero;
             return;
         }
@@ -116,6 +122,10 @@ void Risolutore::InizializzaMossePossibili() {
     m.NumMosse = 0;
     for (int i = 1; i <= m.NumEle; ++i)
         m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
+    candidatiTotali_ = candidatiFatti_ = 0;
+    for (int i = 1; i <= m.NumEle; ++i)
+        if (const IntervalloTessere ind = m.IndTessere[m.Ele[i].Num]; ind.Prima != 0)
+            candidatiTotali_ += int64_t{ind.Ultima - ind.Prima + 1} * m.Ele[i].Num;
 
     for (int i = 1; i <= m.NumEle; ++i) {
         Isola& e = m.Ele[i];
@@ -129,6 +139,7 @@ void Risolutore::InizializzaMossePossibili() {
                     // Stopped meanwhile: the tables end here, and the search that follows
                     // returns at once.
                     if (Passi()) return;
+                    ++candidatiFatti_;
                     if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
                     if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size() && !Cresci(m.Mosse)) {
                         // Out of memory: the island's run ends at the last placement recorded;

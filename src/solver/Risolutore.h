@@ -152,6 +152,8 @@ class Risolutore {
     std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
     std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
 
+    // Candidate placements (shape, cell on the clue) of every island, and those tried so far.
+    int64_t candidatiTotali_ = 0, candidatiFatti_ = 0;
     // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
     // true once the search must stop.
     bool Passi(uint64_t n = 1) const {
