@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <new>
-#include <span>
 
 namespace isolmar {
 
@@ -320,28 +319,25 @@ bool Risolutore::HaPosto(int i) {
     return false;
 }
 
-std::span<int32_t> Risolutore::Utili(int i) {
-    if (giroUtili_[i] != giro_) {
-        giroUtili_[i] = giro_;
-        inizioUtili_[i] = static_cast<int32_t>(utili_.size());
+void Risolutore::ElencaUtili(int k) {
+    utili_.clear();
+    for (int i = k + 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
+        inizioUtili_[i] = testimoneUtile_[i] = static_cast<int32_t>(utili_.size());
         Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1));
         for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2)
             if (Usabile(k2)) utili_.push_back(k2);
         fineUtili_[i] = static_cast<int32_t>(utili_.size());
-        testimoneUtile_[i] = inizioUtili_[i];
     }
-    return {utili_.data() + inizioUtili_[i], utili_.data() + fineUtili_[i]};
 }
 
 bool Risolutore::HaPostoUtile(int i) {
-    const std::span<int32_t> u = Utili(i);
-    const int32_t inizio = inizioUtili_[i], w = testimoneUtile_[i] - inizio;
-    const int32_t n = static_cast<int32_t>(u.size());
+    const int32_t inizio = inizioUtili_[i], n = fineUtili_[i] - inizio;
+    const int32_t w = testimoneUtile_[i] - inizio;
     for (int32_t j = w; j < n + w; ++j) {
-        const int32_t x = j < n ? j : j - n;
+        const int32_t x = inizio + (j < n ? j : j - n);
         if (Passi()) return true;
-        if (Usabile(u[x])) return testimoneUtile_[i] = inizio + x, true;
+        if (Usabile(utili_[x])) return testimoneUtile_[i] = x, true;
     }
     return false;
 }
@@ -930,12 +926,9 @@ Risolutore::Riquadro Risolutore::RiquadroDi(int32_t k2, int e) const {
 
 bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
     inizioEscluse_[k] = escluseInRicerca_.size();
-    // A sweep looks only at the placements usable as it starts, listed per island when first
-    // needed: an island left without one is found without walking the rest of its run.
-    utili_.clear();
-    ++giro_;
-    for (int i = k + 1; i <= m.NumEle; ++i)
-        Utili(i);
+    // A sweep looks only at the placements usable as it starts, listed once per island: an
+    // island left without one is found without walking the rest of its run.
+    ElencaUtili(k);
     if (!maschereVive_) CaricaMaschere();
     inGiro_ = true;
     struct Fine {

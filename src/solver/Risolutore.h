@@ -10,7 +10,6 @@
 
 #include <array>
 #include <functional>
-#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -248,18 +247,16 @@ class Risolutore {
     int64_t proveInizio_ = 0; // NumProve when the search began
     int livelloEscluse_ = 0;  // the deepest island whose hypotheses rule placements out
     bool HaPosto(int i);
-    // During a sweep of IpotesiDopo (inGiro_): the placements of island i usable as the sweep
-    // began (sweep giro_), and HaPosto over them, from a witness of the sweep.
-    std::span<int32_t> Utili(int i);
+    // During a sweep of IpotesiDopo (inGiro_): the placements of each island after k usable as
+    // the sweep began, and HaPosto over those of island i, from a witness of the sweep.
+    void ElencaUtili(int k);
     bool HaPostoUtile(int i);
-    // Coerente during a sweep (the islands after k count), on row masks: the island and wall
-    // masks of the board as the sweep began, and the rows of occupate_ a placement changed.
+    // Coerente during a sweep (the islands after k count), on row masks: copies of the board's
+    // island and wall masks, and the rows of occupate_ the placement changed.
     bool CoerenteInGiro(int i, int32_t k2, int k);
     std::array<uint64_t, 12> occupateGiro_{};
     std::vector<int32_t> utili_;
-    std::array<uint32_t, MaxEle + 1> giroUtili_{};
     std::array<int32_t, MaxEle + 1> inizioUtili_{}, fineUtili_{}, testimoneUtile_{};
-    uint32_t giro_ = 0;
     bool inGiro_ = false;
     bool Raggiungibile(int r, int c, int k);
     void RecuperaBlocchi();
