@@ -211,14 +211,25 @@ class TestFinestra : public QObject {
                 fuori << QString::number(passi);
             // The step with failure records: a click on record 1 shows its message and its
             // configurations one after another.
-            if (f.F3.RigaConSerie(1) && replay++ == 0) {
-                const int y =
-                    log->Vista()->Pixel(f.F3.Gm.AltezzaRiga(0) + f.F3.Gm.AltezzaRiga(1) / 2);
-                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, QPoint(20, y));
+            const int prima = f.F3.Passi.back().PrimaRiga;
+            if (f.F3.RigaConSerie(prima + 1) && replay++ == 0) {
+                const QRectF q = RettangoloCella(f.F3.Gm, log->Vista()->PixelPerTwip(), prima + 1,
+                                                 Form3::ColonnaTesto);
+                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, q.center().toPoint());
                 QVERIFY(f.F3.Timer1Attivo() && f.F3.ConfigMostrata >= 1);
                 QVERIFY(w.findChild<QLabel*>("Lbllog")->isVisible());
-                QVERIFY(Etichetta(w, "Lbllog").startsWith("Se  l'isola 4,3"));
+                QVERIFY(Etichetta(w, "Lbllog").startsWith("Se l'isola 4,3"));
             }
+            // The board numbers its rows and columns and frames the step's cell; "Passo
+            // precedente" from the second step on.
+            const QPoint o = w.Tavola()->Origine().toPoint();
+            const QRectF q = RettangoloCella(f.Gr, w.Tavola()->PixelPerTwip(), f.F3.Mostrata.Riga,
+                                             f.F3.Mostrata.Colonna);
+            if (!w.Tavola()->Numeri() || o.x() <= 0 ||
+                w.Tavola()->grab().toImage().pixelColor(o + q.topLeft().toPoint() + QPoint(1, 8)) !=
+                    QColor(220, 0, 220) ||
+                log->findChild<QPushButton*>("CmdPassoPrecedente")->isEnabled() != (passi > 1))
+                fuori << QString("segno %1").arg(passi);
             log->findChild<QPushButton*>("CmdContinuaLog")->click();
         });
         copione.start(10);
@@ -231,6 +242,11 @@ class TestFinestra : public QObject {
                  QStringList{QString::fromUtf8("Fine del log \n Il livello di difficoltà è 1")});
         QVERIFY(!w.findChild<QLabel*>("Lbllog")->isVisible());
         QVERIFY(!f.InElaborazione());
+        // After the run the numbers go, unless asked for from the menu.
+        QTRY_VERIFY(!w.Tavola()->Numeri());
+        QCOMPARE(w.Tavola()->Origine(), QPointF());
+        w.findChild<QAction*>("mnuNumeri")->trigger();
+        QVERIFY(w.Tavola()->Numeri());
     }
 
     // Every box and dialog the program shows speaks Italian.
