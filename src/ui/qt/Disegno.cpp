@@ -102,7 +102,11 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, c
                     f.setBold(cella.Grassetto);
                     pt.setFont(f);
                     pt.setPen(DaBgr(cella.ColoreTesto));
-                    pt.drawText(q, static_cast<int>(Allineamento_(cella.Allinea)), testo);
+                    // A text against a side keeps off the cell's border.
+                    const double margine =
+                        cella.Allinea == Allineamento::CentroCentro ? 0 : std::min(3.0, w / 8);
+                    pt.drawText(q.adjusted(margine, 0, -margine, 0),
+                                static_cast<int>(Allineamento_(cella.Allinea)), testo);
                 }
             }
             x += w;

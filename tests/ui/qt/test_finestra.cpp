@@ -249,6 +249,44 @@ class TestFinestra : public QObject {
         QVERIFY(w.Tavola()->Numeri());
     }
 
+    // The README's and the help's picture of the log window (docs/log.png), taken when
+    // ISOLMAR_SHOT_DIR is set: janko-0404 at its first step of two islands or more with failure
+    // records, its first record replayed, the earlier steps listed above.
+    void schermataDelLog() {
+        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
+        if (cartella.isEmpty()) QSKIP("no ISOLMAR_SHOT_DIR");
+        // A screen to grab (not the offscreen test run, whose folder holds the help's log.png).
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) QSKIP("not under X");
+        FinestraPrincipale w;
+        QVERIFY(Mostra(w, true));
+        Form1& f = w.Finestra();
+        QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0404.xml"));
+        w.move(0, 0); // the log window to its right
+        bool fatta = false;
+        QTimer copione;
+        connect(&copione, &QTimer::timeout, [&] {
+            auto* log = qobject_cast<FinestraLog*>(QApplication::activeModalWidget());
+            if (!log || !log->isVisible()) return;
+            copione.stop();
+            const Form3::Passo& p = f.F3.Passi.back();
+            if (p.C.Livello >= 2 && f.F3.RigaConSerie(p.PrimaRiga + 1)) {
+                f.F3.Gm_Click(p.PrimaRiga + 1);
+                QTest::qWait(400);
+                QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(
+                    QString::fromLocal8Bit(cartella) + "/log.png"));
+                fatta = true;
+                log->findChild<QPushButton*>("CmdInterrompi")->click();
+            } else {
+                log->findChild<QPushButton*>("CmdContinuaLog")->click();
+            }
+            copione.start();
+        });
+        copione.start(20);
+        w.Barra()->actions()[6]->trigger(); // "Mostra"
+        copione.stop();
+        QVERIFY(fatta);
+    }
+
     // Every box and dialog the program shows speaks Italian.
     void dialoghiInItaliano() {
         FinestraPrincipale::ParlaItaliano();
