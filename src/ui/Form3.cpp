@@ -317,7 +317,11 @@ void Form3::VisualizzaForLogDet(const std::string& testo) {
     f.Gr.ImpostaRidisegno(false);
     VisualizzaSchemaConAggiuntaTmp();
     std::vector<std::pair<int, int>> segnate;
-    if (m.EsitoMuro == 0) segnate = {{m.Muro2x2Riga, m.Muro2x2Colonna}};
+    if (m.EsitoMuro == 0) // the whole block, from its top left cell
+        segnate = {{m.Muro2x2Riga, m.Muro2x2Colonna},
+                   {m.Muro2x2Riga, m.Muro2x2Colonna + 1},
+                   {m.Muro2x2Riga + 1, m.Muro2x2Colonna},
+                   {m.Muro2x2Riga + 1, m.Muro2x2Colonna + 1}};
     if (m.EsitoMuro == 1)
         segnate = {{m.TaglioRiga1, m.TaglioColonna1}, {m.TaglioRiga2, m.TaglioColonna2}};
     for (auto [r, c] : segnate)

@@ -274,22 +274,32 @@ TEST(Log, PlacedBesideTheMainWindowInsideTheScreenOffTheCell) {
 // The on-the-spot explanation of one failure: its text on a light background, "O" on the cells
 // of the cut wall while it is shown, and the log grid back afterwards.
 TEST(Log, OnTheSpotFailureShowsItsCells) {
-    Banco b("janko-0107");
-    Modello& m = b.f.m;
-    m.EsitoMuro = 1;
-    m.TaglioRiga1 = 1, m.TaglioColonna1 = 3, m.TaglioRiga2 = 2, m.TaglioColonna2 = 1;
-    b.f3.Form_Load();
-    const std::vector<std::string> prima = Righe(b.f3.Gm, true);
-    std::string visto;
-    b.p.SuModale = [&](const std::string&) {
-        visto = Descrivi(b.f3.Gm.CellaIn(0, 1)) + " " + b.Cella(1, 3).Testo + b.Cella(2, 1).Testo;
-    };
-    b.f3.VisualizzaForLogDet("Se 2,2 non è muro (come nei casi simili a questo)\nmotivo");
-    EXPECT_EQ(
-        visto,
-        "C0FFFF 'Se 2,2 non è muro (come nei casi simili a questo)\nmotivo' Arial 8.25 000000 OO");
-    EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(2, 1).Testo, "");
-    EXPECT_EQ(Righe(b.f3.Gm, true), prima);
+    // The cut wall's two cells, or the 2 x 2 block's four (named by its top left cell).
+    for (int esito : {1, 0}) {
+        Banco b("janko-0107");
+        Modello& m = b.f.m;
+        m.EsitoMuro = static_cast<uint8_t>(esito);
+        m.TaglioRiga1 = 1, m.TaglioColonna1 = 3, m.TaglioRiga2 = 2, m.TaglioColonna2 = 1;
+        m.Muro2x2Riga = 1, m.Muro2x2Colonna = 3;
+        b.f3.Form_Load();
+        const std::vector<std::string> prima = Righe(b.f3.Gm, true);
+        auto segni = [&] {
+            std::string o;
+            for (auto [r, c] : {std::pair{1, 3}, {1, 4}, {2, 3}, {2, 4}, {2, 1}})
+                o += b.Cella(r, c).Testo.empty() ? "." : b.Cella(r, c).Testo;
+            return o;
+        };
+        std::string visto;
+        b.p.SuModale = [&](const std::string&) {
+            visto = Descrivi(b.f3.Gm.CellaIn(0, 1)) + " " + segni();
+        };
+        b.f3.VisualizzaForLogDet("Se 2,2 non è muro (come nei casi simili a questo)\nmotivo");
+        EXPECT_EQ(visto, "C0FFFF 'Se 2,2 non è muro (come nei casi simili a questo)\nmotivo' "
+                         "Arial 8.25 000000 " +
+                             std::string(esito ? "O...O" : "OOOO."));
+        EXPECT_EQ(segni(), ".....");
+        EXPECT_EQ(Righe(b.f3.Gm, true), prima);
+    }
 }
 
 // Every step is numbered and stays listed; an earlier step, chosen by a click or by "Passo
