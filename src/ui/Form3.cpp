@@ -12,7 +12,14 @@ namespace isolmar {
 
 namespace {
 constexpr Colore Magenta = 0xFF00FF, AzzurroChiaro = 0xC0FFFF;
-constexpr int AltezzaRigaLog = 300;
+// Rows of the other steps, and the row whose record is replayed.
+constexpr Colore SfondoAltri = 0xF0F0F0, TestoAltri = 0x707070, SfondoReplay = 0x80FFFF;
+constexpr int AltezzaRigaLog = 300, LarghezzaPasso = 900, RigheVisibili = 8;
+
+bool StessaCella(const Griglia::Cella& a, const Griglia::Cella& b) {
+    return a.Testo == b.Testo && a.ColoreTesto == b.ColoreTesto && a.Font == b.Font &&
+           a.Dimensione == b.Dimensione && a.Grassetto == b.Grassetto && a.Allinea == b.Allinea;
+}
 
 // A character of a symbol font by its code, as the grids store it (UTF-8 of U+00nn).
 std::string Simbolo(int codice) {
@@ -57,6 +64,28 @@ Rettangolo PosizioneFinestraLog(const Rettangolo& schermo, const Rettangolo& pri
     return altri.front();
 }
 
+std::string TestoCompatto(const std::string& t) {
+    std::string s;
+    bool blank = false;
+    for (char ch : t) {
+        if (ch == ' ' || ch == '\t') {
+            blank = true;
+            continue;
+        }
+        if (ch == '\n') {
+            blank = false;
+            s += '\n';
+            continue;
+        }
+        if (blank && !s.empty() && s.back() != '\n' && s.back() != '\'') s += ' ';
+        blank = false;
+        s += ch;
+    }
+    while (!s.empty() && s.back() == '\n')
+        s.pop_back();
+    return s;
+}
+
 // ---- The reporter ---------------------------------------------------------------------------
 
 int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
@@ -64,7 +93,17 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     Griglia& Gr = f.Gr;
     Piattaforma& p = f.p;
     s_ = &s;
-    Form_Load();
+    // The engine counts every conclusion as it reports it: a count that did not grow is a new
+    // run, whose list starts empty.
+    int conteggio = 0;
+    for (int n : s.Conteggi)
+        conteggio += n;
+    if (Passi.empty() || conteggio <= ultimoConteggio_) NuovoLog();
+    ultimoConteggio_ = conteggio;
+    FermaTimer1();
+    SerieScelta = ConfigMostrata = 0;
+    RigaReplay = -1;
+    p.ImpostaTesto("Label2", "");
     Gr.ImpostaRidisegno(false);
     p.ValoreProgresso(0);
     VisualizzaSchemaConAggiuntaTmp();
@@ -101,11 +140,19 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
             Gr.ImpostaDimensione(12);
         }
 
+    // The records of the earlier steps can no longer be replayed: the engine has gone on.
+    if (!Passi.empty())
+        for (int r = Passi.back().PrimaRiga; r < Gm.Righe(); ++r)
+            for (int col : {ColonnaSerie, ColonnaSimbolo}) {
+                Gm.Seleziona(r, col);
+                Gm.ImpostaTesto("");
+            }
+    const int prima = Passi.empty() ? 0 : Gm.Righe();
     for (size_t j = 0; j < righe.size(); ++j) {
         const int riga = RigaBianca();
         Gm.Seleziona(riga, ColonnaTesto);
         Gm.ImpostaTesto(righe[j]);
-        if (righe[j].find('\n') != std::string::npos)
+        if (TestoCompatto(righe[j]).find('\n') != std::string::npos)
             Gm.ImpostaAltezzaRiga(riga, 2 * AltezzaRigaLog);
         if (!ipotesi || s.NumSerie == 0) continue;
         if (j == 0) {
@@ -117,9 +164,18 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
             SettaSegn(riga, 202);
         }
     }
+    const int n = static_cast<int>(righe.size());
+    Gm.Seleziona(prima, ColonnaPasso);
+    Gm.ImpostaTesto("Passo " + std::to_string(Passi.size() + 1));
+    Gm.ImpostaGrassetto(true);
+    Aggiunte(c, prima, n, ipotesi ? s.NumSerie : 0);
 
     s.MsgProdotti = false;
     SalvaGrd(Gr, f.gr3);
+    if (Passi.empty()) SalvaGrd(Gr, base_);
+    Passi.push_back({c, prima, n, Fotografa(Gr)});
+    PassoMostrato = static_cast<int>(Passi.size()) - 1;
+    ColoraRighe();
     p.ImpostaTesto("Lbllog", "");
     PosizionaFormLog();
     Gr.ImpostaRidisegno(true);
@@ -127,13 +183,115 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     p.MostraModale("Form3");
     Aperta = false;
     Form_Unload();
-    // A replay may have written over clue numbers: the board as the message showed it.
+    // An earlier step or a replay may be on the board: the board of this step, as it showed it.
+    Ripristina(Passi.back().Tavola, f.gr3);
     SalvaGrd(f.gr3, Gr);
+    Mostrata = c;
     Gr.ImpostaRidisegno(true);
     p.ImpostaVisibile("Label2", true);
     p.ImpostaVisibile("Lbllog", false);
     s_ = nullptr;
     return RispostaLog;
+}
+
+void Form3::NuovoLog() {
+    Form_Load();
+    Passi.clear();
+    PassoMostrato = RigaReplay = -1;
+}
+
+void Form3::Aggiunte(const Conclusione& c, int prima, int n, int serie) {
+    auto parole = [&](int j, int colonna, const char* testo) {
+        if (j < 0 || j >= n) return;
+        Gm.Seleziona(prima + j, colonna);
+        Gm.ImpostaTesto(testo);
+    };
+    if (c.Livello == 0) {
+        // "la cella 2,5 deve essere muro perché non può appartenere a nessuna isola."
+        if (Codice(c, "NR")) parole(1, ColonnaPrima, "perché");
+    } else if (serie > 0) {
+        // "la conformazione dell'isola 7,6 comporta che — oppure si crea un muro 2x2 in 4,2,
+        // altrimenti si blocca l'isola 4,6 — la cella 7,7 deve essere isola."
+        parole(0, ColonnaDopo, "—");
+        for (int j = 1; j < serie && j < n - 1; ++j)
+            parole(j, ColonnaDopo, ",");
+        if (serie < n - 1) parole(serie, ColonnaDopo, "—");
+    }
+    Gm.Seleziona(prima + n - 1, ColonnaDopo);
+    Gm.ImpostaTesto(Gm.Testo() + ".");
+}
+
+int Form3::PassoDellaRiga(int riga) const {
+    for (size_t k = 0; k < Passi.size(); ++k)
+        if (riga >= Passi[k].PrimaRiga && riga < Passi[k].PrimaRiga + Passi[k].NumRighe)
+            return static_cast<int>(k);
+    return -1;
+}
+
+void Form3::ColoraRighe() {
+    for (size_t k = 0; k < Passi.size(); ++k) {
+        const bool mostrato = static_cast<int>(k) == PassoMostrato;
+        for (int r = Passi[k].PrimaRiga; r < Passi[k].PrimaRiga + Passi[k].NumRighe; ++r)
+            for (int col = 0; col <= ColonnaSimbolo; ++col) {
+                Gm.Seleziona(r, col);
+                Gm.ImpostaSfondo(r == RigaReplay ? SfondoReplay : mostrato ? Bianco : SfondoAltri);
+                if (col != ColonnaSimbolo) Gm.ImpostaColoreTesto(mostrato ? 0 : TestoAltri);
+            }
+    }
+    Gm.Aggiorna();
+}
+
+void Form3::MostraPasso(int k) {
+    if (k < 0 || k >= static_cast<int>(Passi.size())) return;
+    FermaTimer1();
+    SerieScelta = ConfigMostrata = 0;
+    RigaReplay = -1;
+    PassoMostrato = k;
+    Mostrata = Passi[static_cast<size_t>(k)].C;
+    Ripristina(Passi[static_cast<size_t>(k)].Tavola, f.gr3);
+    f.Gr.ImpostaRidisegno(false);
+    SalvaGrd(f.gr3, f.Gr);
+    f.Gr.ImpostaRidisegno(true);
+    f.p.ImpostaVisibile("Lbllog", false);
+    f.p.ImpostaVisibile("Label2", true);
+    ColoraRighe();
+}
+
+void Form3::CmdPassoPrecedente_Click() {
+    if (PassoPrecedenteAbilitato()) MostraPasso(PassoMostrato - 1);
+}
+
+Form3::FotoTavola Form3::Fotografa(const Griglia& g) const {
+    FotoTavola foto;
+    for (int r = 0; r < g.Righe(); ++r)
+        for (int c = 0; c < g.Colonne(); ++c) {
+            const Griglia::Cella& x = g.CellaIn(r, c);
+            foto.Sfondi.push_back(x.Sfondo);
+            if (!StessaCella(x, base_.CellaIn(r, c)))
+                foto.Altre.push_back({r * g.Colonne() + c, x});
+        }
+    return foto;
+}
+
+void Form3::Ripristina(const FotoTavola& foto, Griglia& g) const {
+    SalvaGrd(base_, g);
+    const int riga = g.Riga(), colonna = g.Colonna(), colonne = g.Colonne();
+    for (int i = 0; i < static_cast<int>(foto.Sfondi.size()); ++i) {
+        g.Seleziona(i / colonne, i % colonne);
+        g.ImpostaSfondo(foto.Sfondi[static_cast<size_t>(i)]);
+    }
+    for (const auto& [i, x] : foto.Altre) {
+        g.Seleziona(i / colonne, i % colonne);
+        const Colore sfondo = g.Sfondo();
+        g.ImpostaTesto(x.Testo);
+        g.ImpostaColoreTesto(x.ColoreTesto);
+        g.ImpostaFont(x.Font);
+        g.ImpostaDimensione(x.Dimensione);
+        g.ImpostaGrassetto(x.Grassetto);
+        g.ImpostaAllinea(x.Allinea);
+        g.ImpostaSfondo(sfondo);
+    }
+    g.Seleziona(riga, colonna);
 }
 
 void Form3::MostraFallimento(Spiegazione& s, const std::string& testo) {
@@ -159,7 +317,11 @@ void Form3::VisualizzaForLogDet(const std::string& testo) {
     f.Gr.ImpostaRidisegno(false);
     VisualizzaSchemaConAggiuntaTmp();
     std::vector<std::pair<int, int>> segnate;
-    if (m.EsitoMuro == 0) segnate = {{m.Muro2x2Riga, m.Muro2x2Colonna}};
+    if (m.EsitoMuro == 0) // the whole block, from its top left cell
+        segnate = {{m.Muro2x2Riga, m.Muro2x2Colonna},
+                   {m.Muro2x2Riga, m.Muro2x2Colonna + 1},
+                   {m.Muro2x2Riga + 1, m.Muro2x2Colonna},
+                   {m.Muro2x2Riga + 1, m.Muro2x2Colonna + 1}};
     if (m.EsitoMuro == 1)
         segnate = {{m.TaglioRiga1, m.TaglioColonna1}, {m.TaglioRiga2, m.TaglioColonna2}};
     for (auto [r, c] : segnate)
@@ -181,10 +343,11 @@ void Form3::VisualizzaForLogDet(const std::string& testo) {
 void Form3::Form_Load() {
     FermaTimer1();
     Gm = Griglia();
-    Gm.ImpostaColonne(5);
+    Gm.ImpostaColonne(NumColonne);
     Gm.ImpostaRighe(1);
-    Gm.ImpostaLarghezzaColonna(0, 0);
-    Gm.ImpostaLarghezzaColonna(4, 0);
+    Gm.ImpostaLarghezzaColonna(ColonnaPasso, LarghezzaPasso);
+    for (int c : {4, ColonnaPrima, ColonnaDopo})
+        Gm.ImpostaLarghezzaColonna(c, 0);
     Gm.ImpostaAltezzaRiga(0, AltezzaRigaLog);
     SerieScelta = ConfigMostrata = 0;
     f.p.ImpostaTesto("Label2", "");
@@ -205,14 +368,19 @@ void Form3::CmdInterrompi_Click() {
 }
 
 bool Form3::RigaConSerie(int riga) const {
-    return riga >= 0 && riga < Gm.Righe() && !Gm.CellaIn(riga, ColonnaSerie).Testo.empty();
+    return riga >= 0 && riga < Gm.Righe() && !Gm.CellaIn(riga, ColonnaSerie).Testo.empty() &&
+           (Passi.empty() || PassoDellaRiga(riga) == static_cast<int>(Passi.size()) - 1);
 }
 
 void Form3::Gm_Click(int riga) {
     if (riga < 0 || riga >= Gm.Righe()) return;
     Piattaforma& p = f.p;
     FermaTimer1();
+    const int passo = PassoDellaRiga(riga), ultimo = static_cast<int>(Passi.size()) - 1;
+    if (passo >= 0 && (passo != ultimo || PassoMostrato != ultimo)) MostraPasso(passo);
     if (!RigaConSerie(riga)) {
+        RigaReplay = -1;
+        ColoraRighe();
         SalvaGrd(f.gr3, f.Gr);
         f.Gr.ImpostaRidisegno(true);
         p.ImpostaVisibile("Lbllog", false);
@@ -225,6 +393,8 @@ void Form3::Gm_Click(int riga) {
     p.CursoreOccupato(false);
     SerieScelta = static_cast<int16_t>(std::atoi(Gm.CellaIn(riga, ColonnaSerie).Testo.c_str()));
     ConfigMostrata = 0;
+    RigaReplay = riga;
+    ColoraRighe();
     VisualizzaMsgPosticipato();
     AvviaTimer1();
 }
@@ -285,14 +455,18 @@ void Form3::PosizionaFormLog() {
     // The text column fits the longest row; the grid is at least as large as the board.
     size_t piuLunga = 0;
     for (int r = 0; r < Gm.Righe(); ++r) {
-        const std::string& t = Gm.CellaIn(r, ColonnaTesto).Testo;
+        std::string t = TestoCompatto(Gm.CellaIn(r, ColonnaTesto).Testo);
+        if (Gm.Colonne() > ColonnaDopo)
+            t += " " + Gm.CellaIn(r, ColonnaPrima).Testo + " " + Gm.CellaIn(r, ColonnaDopo).Testo;
         piuLunga = std::max(piuLunga, t.substr(0, t.find('\n')).size());
     }
     Gm.ImpostaLarghezzaColonna(ColonnaTesto, std::max(4200, static_cast<int>(piuLunga) * 95 + 240));
     Gm.ImpostaLarghezzaColonna(ColonnaSerie, 400);
     Gm.ImpostaLarghezzaColonna(ColonnaSimbolo, 700);
     Gm.Larghezza = std::max(f.Gr.Larghezza, Gm.SommaLarghezze() + MargineGriglia);
-    Gm.Altezza = std::max(f.Gr.Altezza, Gm.SommaAltezze() + MargineGriglia);
+    // As tall as the board, or as the last steps: earlier ones scroll.
+    Gm.Altezza = std::max(
+        f.Gr.Altezza, std::min(Gm.SommaAltezze(), RigheVisibili * AltezzaRigaLog) + MargineGriglia);
     Gm.Seleziona(0, 0);
 }
 
@@ -345,9 +519,11 @@ void Form3::SegnaO(int r, int c) {
     f.Gr.ImpostaDimensione(16);
 }
 
-void Form3::RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga, int tessColonna) {
+void Form3::RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga, int tessColonna,
+                           Colore colore) {
     const Modello& m = f.m;
     if (tessera < 1 || tessera >= static_cast<int32_t>(m.Tessere.size())) return;
+
     const Tessera& t = m.Tessere[tessera];
     for (int i = 1; i <= t.Righe; ++i)
         for (int j = 1; j <= t.Colonne; ++j) {
@@ -356,7 +532,7 @@ void Form3::RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga,
                 c > m.NumColonne)
                 continue;
             f.Gr.Seleziona(r, c);
-            if (f.Gr.Testo().empty()) CellaIsolaTmp(r, c);
+            if (f.Gr.Testo().empty()) Quadratino(r, c, colore, false);
         }
 }
 
@@ -372,7 +548,7 @@ std::vector<std::string> Form3::Chiavi(const std::string& configurazioni) {
 void Form3::RiproduciIsoleMsgPosticipato(const std::string& chiave) {
     // Each island: clue row, clue column, shape, shape row, shape column, then "E".
     const char* x = chiave.c_str();
-    while (*x != '\0' && *x != 'A') {
+    for (size_t i = 0; *x != '\0' && *x != 'A'; ++i) {
         int v[5] = {};
         for (int& n : v) {
             char* fine = nullptr;
@@ -380,7 +556,13 @@ void Form3::RiproduciIsoleMsgPosticipato(const std::string& chiave) {
             x = fine;
             if (*x == ',' || *x == 'E') ++x;
         }
-        RiproduciIsola(v[0], v[1], v[2], v[3], v[4]);
+        // Each island in its own colour, its clue cell too, so that shapes and clues pair up.
+        const Colore colore = ColoriIsole[i % std::size(ColoriIsole)];
+        if (v[0] >= 1 && v[1] >= 1 && v[0] <= f.m.NumRighe && v[1] <= f.m.NumColonne) {
+            f.Gr.Seleziona(v[0], v[1]);
+            f.Gr.ImpostaSfondo(colore);
+        }
+        RiproduciIsola(v[0], v[1], v[2], v[3], v[4], colore);
     }
 }
 
@@ -390,7 +572,7 @@ void Form3::VisualizzaMsgPosticipato() {
     const Modello& m = f.m;
     Piattaforma& p = f.p;
     const SerieFallimento& x = s.SerieLog[SerieScelta];
-    p.ImpostaTesto("Lbllog", x.Messaggio);
+    p.ImpostaTesto("Lbllog", TestoCompatto(x.Messaggio));
     p.ImpostaVisibile("Lbllog", true);
     p.ImpostaVisibile("Label2", false);
     const std::vector<std::string> chiavi = Chiavi(x.Configurazioni);
@@ -406,7 +588,10 @@ void Form3::VisualizzaMsgPosticipato() {
     VisualizzaSchemaConAggiuntaTmp();
     RiproduciIsoleMsgPosticipato(chiavi[static_cast<size_t>(ConfigMostrata - 1)]);
     const auto& q = x.Celle;
-    if (x.Tipo == '0') SegnaO(q[0], q[1]);
+    if (x.Tipo == '0') // the named cell is the block's top left
+        for (int dr = 0; dr <= 1; ++dr)
+            for (int dc = 0; dc <= 1; ++dc)
+                SegnaO(q[0] + dr, q[1] + dc);
     if (x.Tipo == '1') {
         SegnaO(q[0], q[1]);
         SegnaO(q[2], q[3]);

@@ -1,7 +1,9 @@
 // Form3: the log window "Log soluzione" without a toolkit. In display mode it is the explanation's
-// reporter: every conclusion is highlighted on the main board, its rows go into the grid Gm and
-// the window is shown modally until the user answers. Rows that name a failure record replay the
-// configurations of that record on the board. The Qt layer draws Gm and forwards the events.
+// reporter: every conclusion is highlighted on the main board, its rows go into the grid Gm below
+// those of the earlier steps of the run, and the window is shown modally until the user answers.
+// An earlier step can be shown again (its board as it was); the engine itself only goes forward.
+// Rows that name a failure record of the current step replay the configurations of that record
+// on the board, each island in its own colour. The Qt layer draws Gm and forwards the events.
 #pragma once
 
 #include "explain/Spiegazione.h"
@@ -33,6 +35,13 @@ struct Rettangolo {
 Rettangolo PosizioneFinestraLog(const Rettangolo& schermo, const Rettangolo& principale,
                                 const Rettangolo& cella, int w, int h);
 
+// The light colours of the islands of a replayed configuration, in the order of its key.
+inline constexpr Colore ColoriIsole[] = {0x00FFFF, 0x80FF80, 0x60C0FF, 0xFFA0E0, 0xFFFF80};
+
+// A text as the log shows it: runs of blanks made one, no blank after an apostrophe, each line
+// trimmed, no empty line at the end.
+std::string TestoCompatto(const std::string& t);
+
 class Form3 : public Relatore {
   public:
     explicit Form3(Form1& f) : f(f) {}
@@ -40,9 +49,13 @@ class Form3 : public Relatore {
     static constexpr const char* Titolo = "Log soluzione";
     static constexpr const char* SuggerimentoSerie = "Mostra le configurazioni";
     static constexpr int IntervalloTimer1 = 2000;
-    static constexpr int ColonnaTesto = 1, ColonnaSerie = 2, ColonnaSimbolo = 3;
+    // Column 0 "Passo n" on a step's first row; 1 the row as the engine wrote it; 2 a failure
+    // record's number; 3 a symbol; 5 and 6 (hidden) words drawn before and after the row, so
+    // that a step reads as one sentence.
+    static constexpr int ColonnaPasso = 0, ColonnaTesto = 1, ColonnaSerie = 2, ColonnaSimbolo = 3,
+                         ColonnaPrima = 5, ColonnaDopo = 6, NumColonne = 7;
 
-    // Rows of messages: column 1 the text, column 2 a failure record's number, column 3 a symbol.
+    // Rows of messages of every step of the run, oldest first.
     Griglia Gm;
     // The answer of the last message: 1 go on, 2 stop. The close box leaves it as it was.
     int16_t RispostaLog = 1;
@@ -50,8 +63,29 @@ class Form3 : public Relatore {
     int16_t ConfigMostrata = 0; // its configuration shown last, 1..; 0 none yet
     // The window is up; a button that closes it clears this (the host then closes the window).
     bool Aperta = false;
-    // The conclusion shown; the window must not cover its cell.
+    // The conclusion of the step shown; the window must not cover its cell, the board marks it.
     Conclusione Mostrata;
+
+    // The board as a step showed it: every cell's background, and the cells that differ from
+    // the run's first board in anything else.
+    struct FotoTavola {
+        std::vector<Colore> Sfondi;
+        std::vector<std::pair<int, Griglia::Cella>> Altre;
+    };
+    // The steps of the run so far: "Passo k" is Passi[k - 1].
+    struct Passo {
+        Conclusione C;
+        int PrimaRiga = 0, NumRighe = 0; // its rows in Gm
+        FotoTavola Tavola;
+    };
+    std::vector<Passo> Passi;
+    int PassoMostrato = -1; // index in Passi
+    int RigaReplay = -1;    // the row of Gm whose record is being replayed
+    // The step whose rows hold riga, -1 when none.
+    int PassoDellaRiga(int riga) const;
+    bool PassoPrecedenteAbilitato() const { return PassoMostrato > 0; }
+    // Shows step k again: its board, its rows marked in the list. Nothing is undone.
+    void MostraPasso(int k);
     bool Timer1Attivo() const { return timer_ != 0; }
 
     // Relatore: display mode.
@@ -67,10 +101,11 @@ class Form3 : public Relatore {
     void CmdInterrompi_Click();
     void CmdVisualizzaDett_Click() { VisualizzaMsgPosticipato(); }
     void CmdDettagliosuccessivo_Click() { VisualizzaMsgPosticipato(); }
+    void CmdPassoPrecedente_Click();
     void Command1_Click() { SalvaSituazioneAttuale(); }
     void Gm_Click(int riga);
     void Timer1_Timer() { VisualizzaMsgPosticipato(); }
-    // True when the row of Gm names a failure record (a click replays it).
+    // True when the row of Gm names a failure record of the current step (a click replays it).
     bool RigaConSerie(int riga) const;
 
     // Log-grid helpers.
@@ -84,8 +119,10 @@ class Form3 : public Relatore {
     void VisualizzaAggiuntaTmp();
     void CellaIsolaTmp(int r, int c);
     void CellaNoIsolaTmp(int r, int c);
-    // The shape of a placement of the island whose clue is at (riga, colonna).
-    void RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga, int tessColonna);
+    // The shape of a placement of the island whose clue is at (riga, colonna), as squares of
+    // the given colour.
+    void RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga, int tessColonna,
+                        Colore colore = 0x00FFFF);
     void RiproduciIsoleMsgPosticipato(const std::string& chiave);
     // The configuration keys of a record's configuration string, in order.
     static std::vector<std::string> Chiavi(const std::string& configurazioni);
@@ -96,6 +133,15 @@ class Form3 : public Relatore {
 
   private:
     void SegnaO(int r, int c);
+    void NuovoLog();
+    // The words that make the rows of the step just written one sentence.
+    void Aggiunte(const Conclusione& c, int prima, int n, int serie);
+    // The rows of the step shown in black on white, the others grey, the replayed row yellow.
+    void ColoraRighe();
+    FotoTavola Fotografa(const Griglia& g) const;
+    void Ripristina(const FotoTavola& foto, Griglia& g) const;
+    Griglia base_;             // the board at the run's first step
+    int ultimoConteggio_ = -1; // conclusions counted by the engine at the last step
     void Quadratino(int r, int c, Colore colore, bool ancheBianca);
     void AvviaTimer1();
     void FermaTimer1();

@@ -28,10 +28,10 @@ std::string Descrivi(const Griglia::Cella& c) {
     return buf;
 }
 
-// Rows of Gm as "text|record|symbol", or a whole grid cell by cell.
-std::vector<std::string> Righe(const Griglia& g, bool tutte = false) {
+// Rows of Gm as "text|record|symbol" (from row da on), or a whole grid cell by cell.
+std::vector<std::string> Righe(const Griglia& g, bool tutte = false, int da = 0) {
     std::vector<std::string> v;
-    for (int r = 0; r < g.Righe(); ++r)
+    for (int r = da; r < g.Righe(); ++r)
         for (int c = tutte ? 0 : 1; c < (tutte ? g.Colonne() : 2); ++c)
             v.push_back(tutte ? Descrivi(g.CellaIn(r, c))
                               : g.CellaIn(r, 1).Testo + "|" + g.CellaIn(r, 2).Testo + "|" +
@@ -45,6 +45,25 @@ std::set<std::pair<int, int>> Segnate(const Banco& b) {
     for (int r = 1; r <= b.f.m.NumRighe; ++r)
         for (int c = 1; c <= b.f.m.NumColonne; ++c)
             if (b.Cella(r, c).Testo == "n" && b.Cella(r, c).Font == "Wingdings") s.insert({r, c});
+    return s;
+}
+
+// The rows of the step just shown.
+std::vector<std::string> RighePasso(const Form3& f3) {
+    return Righe(f3.Gm, false, f3.Passi.back().PrimaRiga);
+}
+
+// A step's rows as the window draws them: the added words around each row made compact.
+std::string Frase(const Form3& f3, int k) {
+    const Form3::Passo& p = f3.Passi[static_cast<size_t>(k)];
+    std::string s;
+    for (int r = p.PrimaRiga; r < p.PrimaRiga + p.NumRighe; ++r)
+        for (int c : {Form3::ColonnaPrima, Form3::ColonnaTesto, Form3::ColonnaDopo}) {
+            const std::string t = TestoCompatto(f3.Gm.CellaIn(r, c).Testo);
+            if (t.empty()) continue;
+            if (!s.empty() && t != "." && t != ",") s += ' ';
+            s += t;
+        }
     return s;
 }
 
@@ -96,7 +115,7 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
         const std::string chiave =
             std::string(c.Codice) + " " + std::to_string(c.Riga) + "," + std::to_string(c.Colonna);
         if (!visti.count(chiave))
-            visti[chiave] = {Descrivi(b.Cella(c.Riga, c.Colonna)), Righe(b.f3.Gm),
+            visti[chiave] = {Descrivi(b.Cella(c.Riga, c.Colonna)), RighePasso(b.f3),
                              Segnate(b).size()};
         // The board as shown is kept in gr3; the grid is as large as the board at least; no
         // other command runs meanwhile.
@@ -148,12 +167,15 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
     bool provato = false;
     b.Mostra([&](int) {
         Form3& f3 = b.f3;
-        if (provato || !f3.RigaConSerie(7)) return;
+        const int base = f3.Passi.back().PrimaRiga;
+        if (provato || !f3.RigaConSerie(base + 7)) return;
         provato = true;
         const std::vector<std::string> prima = Righe(b.f.Gr, true);
-        f3.Gm_Click(7); // "altrimenti si  interrompe il muro fra 1,3 e 2,1"
-        EXPECT_EQ(b.p.Testo("Lbllog"), "Se  l'isola 4,3 ha configurazioni simili a questa\n"
-                                       "si interrompe  la continuità 1,3 e 2,1");
+        f3.Gm_Click(base + 7); // "altrimenti si  interrompe il muro fra 1,3 e 2,1"
+        // The label shows the record's message without doubled blanks; the row is highlighted.
+        EXPECT_EQ(b.p.Testo("Lbllog"), "Se l'isola 4,3 ha configurazioni simili a questa\n"
+                                       "si interrompe la continuità 1,3 e 2,1");
+        EXPECT_EQ(f3.RigaReplay, base + 7);
         EXPECT_TRUE(b.p.Visibile("Lbllog") && !b.p.Visibile("Label2") && f3.Timer1Attivo());
         // Every record got its deferred message once.
         const Spiegazione& sp = b.f.Spieg;
@@ -180,10 +202,16 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
             else
                 b.p.EseguiTimer();
         }
-        f3.Gm_Click(0); // the heading names no record
+        // A 2 x 2 block is marked on its four cells.
+        f3.Gm_Click(base + 1); // "oppure si crea un muro 2x2 in 1,3"
+        EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(1, 4).Testo + b.Cella(2, 3).Testo +
+                      b.Cella(2, 4).Testo,
+                  "OOOO");
+        f3.Gm_Click(base); // the heading names no record
         EXPECT_EQ(Righe(b.f.Gr, true), Righe(b.f.gr3, true));
         EXPECT_EQ(Righe(b.f.Gr, true), prima);
         EXPECT_TRUE(!f3.Timer1Attivo() && !b.p.Visibile("Lbllog") && b.p.Visibile("Label2"));
+        EXPECT_EQ(f3.RigaReplay, -1);
     });
     EXPECT_TRUE(provato);
     EXPECT_EQ(b.p.TimerInAttesa(), 0u); // the timer went with the window
@@ -202,10 +230,13 @@ TEST(Log, SavingTheSituationShownLeavesTheGame) {
         std::string mostrato;
         b.Mostra([&](int n) {
             if (n != 6) return;
-            b.f3.Gm_Click(1); // a configuration on the board
+            b.f3.Gm_Click(b.f3.Passi.back().PrimaRiga + 1); // a configuration on the board
             mostrato = b.Sfondi();
             for (char& x : mostrato)
                 x = x == '#' ? '2' : x == 'o' ? '1' : '0';
+            for (int i = 1; i <= b.f.m.NumEle; ++i) // a clue is island, in whatever colour
+                mostrato[(b.f.m.Ele[i].Riga - 1) * b.f.m.NumColonne + b.f.m.Ele[i].Colonna - 1] =
+                    '1';
             if (!annulla) b.p.PercorsiSalva.push_back(percorso);
             const auto ele = b.f.m.Ele;
             const uint8_t numEle = b.f.m.NumEle;
@@ -243,20 +274,131 @@ TEST(Log, PlacedBesideTheMainWindowInsideTheScreenOffTheCell) {
 // The on-the-spot explanation of one failure: its text on a light background, "O" on the cells
 // of the cut wall while it is shown, and the log grid back afterwards.
 TEST(Log, OnTheSpotFailureShowsItsCells) {
+    // The cut wall's two cells, or the 2 x 2 block's four (named by its top left cell).
+    for (int esito : {1, 0}) {
+        Banco b("janko-0107");
+        Modello& m = b.f.m;
+        m.EsitoMuro = static_cast<uint8_t>(esito);
+        m.TaglioRiga1 = 1, m.TaglioColonna1 = 3, m.TaglioRiga2 = 2, m.TaglioColonna2 = 1;
+        m.Muro2x2Riga = 1, m.Muro2x2Colonna = 3;
+        b.f3.Form_Load();
+        const std::vector<std::string> prima = Righe(b.f3.Gm, true);
+        auto segni = [&] {
+            std::string o;
+            for (auto [r, c] : {std::pair{1, 3}, {1, 4}, {2, 3}, {2, 4}, {2, 1}})
+                o += b.Cella(r, c).Testo.empty() ? "." : b.Cella(r, c).Testo;
+            return o;
+        };
+        std::string visto;
+        b.p.SuModale = [&](const std::string&) {
+            visto = Descrivi(b.f3.Gm.CellaIn(0, 1)) + " " + segni();
+        };
+        b.f3.VisualizzaForLogDet("Se 2,2 non è muro (come nei casi simili a questo)\nmotivo");
+        EXPECT_EQ(visto, "C0FFFF 'Se 2,2 non è muro (come nei casi simili a questo)\nmotivo' "
+                         "Arial 8.25 000000 " +
+                             std::string(esito ? "O...O" : "OOOO."));
+        EXPECT_EQ(segni(), ".....");
+        EXPECT_EQ(Righe(b.f3.Gm, true), prima);
+    }
+}
+
+// Every step is numbered and stays listed; an earlier step, chosen by a click or by "Passo
+// precedente", shows its board again without undoing anything: "Continua log" from there goes on
+// exactly as a run that never looked back. Only the current step's records replay.
+TEST(Log, EarlierStepsStayListedAndShowTheirBoardAgain) {
+    Banco dritto("janko-0107");
+    std::vector<std::vector<std::string>> tavole; // the board of every step
+    dritto.Mostra([&](int) { tavole.push_back(Righe(dritto.f.Gr, true)); });
+    ASSERT_EQ(tavole.size(), 9u);
+
     Banco b("janko-0107");
-    Modello& m = b.f.m;
-    m.EsitoMuro = 1;
-    m.TaglioRiga1 = 1, m.TaglioColonna1 = 3, m.TaglioRiga2 = 2, m.TaglioColonna2 = 1;
-    b.f3.Form_Load();
-    const std::vector<std::string> prima = Righe(b.f3.Gm, true);
-    std::string visto;
-    b.p.SuModale = [&](const std::string&) {
-        visto = Descrivi(b.f3.Gm.CellaIn(0, 1)) + " " + b.Cella(1, 3).Testo + b.Cella(2, 1).Testo;
+    Form3& f3 = b.f3;
+    std::vector<std::string> visti;
+    b.Mostra([&](int n) {
+        ASSERT_EQ(f3.Passi.size(), static_cast<size_t>(n));
+        EXPECT_EQ(Righe(b.f.Gr, true), tavole[n - 1]) << n;
+        for (int k = 0; k < n; ++k) {
+            const int prima = f3.Passi[k].PrimaRiga;
+            EXPECT_EQ(f3.Gm.CellaIn(prima, Form3::ColonnaPasso).Testo,
+                      "Passo " + std::to_string(k + 1));
+            for (int r = prima; r < prima + f3.Passi[k].NumRighe && k + 1 < n; ++r)
+                EXPECT_FALSE(f3.RigaConSerie(r)) << k;
+        }
+        if (n != 6) return;
+        // Back one step, back again, then a click on step 2 and on the first: at the first step
+        // "Passo precedente" does nothing.
+        const struct {
+            int Riga; // -1 "Passo precedente", else a row of step Passo
+            int Passo;
+        } copione[] = {{-1, 5}, {-1, 4}, {f3.Passi[1].PrimaRiga, 2}, {-1, 1}, {-1, 1}};
+        for (const auto& x : copione) {
+            if (x.Riga < 0)
+                f3.CmdPassoPrecedente_Click();
+            else
+                f3.Gm_Click(x.Riga);
+            visti.push_back(std::to_string(f3.PassoMostrato + 1) + ":" +
+                            (Righe(b.f.Gr, true) == tavole[x.Passo - 1] ? "tavola" : "?") +
+                            (f3.Mostrata.Riga == f3.Passi[x.Passo - 1].C.Riga ? "+cella" : "") +
+                            (f3.PassoPrecedenteAbilitato() ? "" : " primo"));
+            // Its rows in black on white, the others grey.
+            EXPECT_EQ(f3.Gm.CellaIn(f3.Passi[x.Passo - 1].PrimaRiga, 1).Sfondo, Bianco);
+            EXPECT_NE(f3.Gm.CellaIn(f3.Passi[5].PrimaRiga, 1).Sfondo, Bianco);
+            EXPECT_EQ(Righe(b.f.gr3, true), Righe(b.f.Gr, true));
+        }
+        f3.CmdContinuaLog_Click();
+    });
+    EXPECT_EQ(visti, (std::vector<std::string>{"5:tavola+cella", "4:tavola+cella", "2:tavola+cella",
+                                               "1:tavola+cella primo", "1:tavola+cella primo"}));
+    EXPECT_EQ(f3.Passi.size(), 9u);
+    EXPECT_EQ(b.p.Messaggi.back(), "Fine del log \n Il livello di difficoltà è 1");
+    // A new run starts a new list.
+    b.Mostra([&](int n) { EXPECT_EQ(f3.Passi.size(), static_cast<size_t>(n)); });
+}
+
+// The rows of a step, with the words the window adds beside them, read as one sentence.
+TEST(Log, EachStepReadsAsOneSentence) {
+    const std::map<std::string, std::string> attese = {
+        {"NRG", "la cella 2,5 deve essere muro perché non può appartenere a nessuna isola."},
+        {"ISO", "la cella 3,2 deve essere isola per non formare un muro 2x2."},
+        {"II3", "la conformazione dell'isola 3,5 comporta che questa è la forma definitiva "
+                "dell'isola 3,5."},
+        {"MU3", "la conformazione dell'isola 7,3 comporta che — altrimenti si crea un muro 2x2 "
+                "in 4,2 — la cella 6,3 deve essere muro."},
+        {"IS3", "la conformazione dell'isola 7,6 comporta che — oppure si crea un muro 2x2 in "
+                "4,2, altrimenti si blocca l'isola 4,6 — la cella 7,7 deve essere isola."},
     };
-    b.f3.VisualizzaForLogDet("Se 2,2 non è muro (come nei casi simili a questo)\nmotivo");
-    EXPECT_EQ(
-        visto,
-        "C0FFFF 'Se 2,2 non è muro (come nei casi simili a questo)\nmotivo' Arial 8.25 000000 OO");
-    EXPECT_EQ(b.Cella(1, 3).Testo + b.Cella(2, 1).Testo, "");
-    EXPECT_EQ(Righe(b.f3.Gm, true), prima);
+    Banco b("janko-0320");
+    std::map<std::string, std::string> viste;
+    b.Mostra([&](int n) {
+        const std::string codice(b.f3.Passi.back().C.Codice);
+        if (attese.count(codice) && !viste.count(codice)) viste[codice] = Frase(b.f3, n - 1);
+    });
+    EXPECT_EQ(viste, attese);
+}
+
+// In a replay each island of the combination has its own colour, on its clue and its squares.
+TEST(Log, ReplayGivesEachIslandItsColour) {
+    Banco b("janko-0320");
+    Form3& f3 = b.f3;
+    int provati = 0;
+    b.Mostra([&](int) {
+        const Form3::Passo& p = f3.Passi.back();
+        if (provati > 0 || p.C.Livello < 2 || !f3.RigaConSerie(p.PrimaRiga + 1)) return;
+        ++provati;
+        f3.Gm_Click(p.PrimaRiga + 1);
+        std::set<Colore> clue, quadratini;
+        for (int i = 1; i <= b.f.m.NumEle; ++i) {
+            EXPECT_EQ(b.Cella(b.f.m.Ele[i].Riga, b.f.m.Ele[i].Colonna).Sfondo, ColoriIsole[i - 1]);
+            clue.insert(ColoriIsole[i - 1]);
+        }
+        for (int r = 1; r <= b.f.m.NumRighe; ++r)
+            for (int c = 1; c <= b.f.m.NumColonne; ++c)
+                if (b.Cella(r, c).Font == "Wingdings" && b.Cella(r, c).Testo == "n")
+                    quadratini.insert(b.Cella(r, c).ColoreTesto);
+        EXPECT_EQ(clue.size(), static_cast<size_t>(p.C.Livello));
+        for (Colore x : clue) // (the mark of an IS3 or MU3 cell may add teal or yellow)
+            EXPECT_TRUE(quadratini.count(x)) << std::hex << x;
+        EXPECT_NE(f3.Gm.CellaIn(p.PrimaRiga + 1, 1).Sfondo, Bianco);
+    });
+    EXPECT_EQ(provati, 1);
 }

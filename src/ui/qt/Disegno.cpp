@@ -56,13 +56,21 @@ QSizeF DimensioneGriglia(const Griglia& g, double pixelPerTwip) {
     return {g.SommaLarghezze() * pixelPerTwip, g.SommaAltezze() * pixelPerTwip};
 }
 
-void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine) {
+QString TestoCompatto(const QString& t) {
+    QString s = t.simplified();
+    s.replace(QStringLiteral("' "), QStringLiteral("'"));
+    return s;
+}
+
+void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, const Frase& frase) {
     pt.save();
+    const QRectF visibile = pt.hasClipping() ? pt.clipBoundingRect() : QRectF();
     double y = origine.y();
     for (int r = 0; r < g.Righe(); ++r) {
         const double h = g.AltezzaRiga(r) * k;
         double x = origine.x();
-        for (int c = 0; c < g.Colonne(); ++c) {
+        const bool fuori = !visibile.isNull() && (y > visibile.bottom() || y + h < visibile.top());
+        for (int c = 0; c < g.Colonne() && !fuori; ++c) {
             const double w = g.LarghezzaColonna(c) * k;
             if (w > 0 && h > 0) {
                 const Griglia::Cella& cella = g.CellaIn(r, c);
@@ -70,7 +78,23 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine) {
                 pt.fillRect(q, DaBgr(cella.Sfondo));
                 pt.setPen(QPen(QColor(96, 96, 96), 0));
                 pt.drawRect(q);
-                if (!cella.Testo.empty()) {
+                QString testo = TestoCella(cella);
+                if (c == frase.Colonna) {
+                    QStringList parti;
+                    for (int x : {frase.ColonnaPrima, -1, frase.ColonnaDopo}) {
+                        const QString p =
+                            x < 0 ? TestoCompatto(testo)
+                            : x < g.Colonne()
+                                ? TestoCompatto(QString::fromStdString(g.CellaIn(r, x).Testo))
+                                : QString();
+                        if (!p.isEmpty()) parti << p;
+                    }
+                    testo = parti.join(' ');
+                    // The sentence's punctuation sticks to the word before it.
+                    for (const char* segno : {" ,", " ;", " :", " ."})
+                        testo.replace(QString::fromLatin1(segno), QString::fromLatin1(segno + 1));
+                }
+                if (!testo.isEmpty()) {
                     QFont f(QString::fromStdString(cella.Font == "Wingdings" ? "DejaVu Sans"
                                                                              : cella.Font));
                     const double punti = cella.Dimensione > 0 ? cella.Dimensione : 9;
@@ -78,8 +102,11 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine) {
                     f.setBold(cella.Grassetto);
                     pt.setFont(f);
                     pt.setPen(DaBgr(cella.ColoreTesto));
-                    pt.drawText(q, static_cast<int>(Allineamento_(cella.Allinea)),
-                                TestoCella(cella));
+                    // A text against a side keeps off the cell's border.
+                    const double margine =
+                        cella.Allinea == Allineamento::CentroCentro ? 0 : std::min(3.0, w / 8);
+                    pt.drawText(q.adjusted(margine, 0, -margine, 0),
+                                static_cast<int>(Allineamento_(cella.Allinea)), testo);
                 }
             }
             x += w;
@@ -132,8 +159,33 @@ void VistaGriglia::ImpostaZoom(double zoom) {
     update();
 }
 
+QPointF VistaGriglia::Origine() const {
+    const double m = MargineTwip() * PixelPerTwip();
+    return {m, m};
+}
+
+QSizeF VistaGriglia::DimensioneNaturale() const {
+    const double k = PixelPerTwip() / zoom_;
+    return DimensioneGriglia(g_, k) + QSizeF(MargineTwip(), MargineTwip()) * k;
+}
+
+void VistaGriglia::ImpostaNumeri(bool numeri) {
+    if (numeri == numeri_) return;
+    numeri_ = numeri;
+    updateGeometry();
+    update();
+}
+
+void VistaGriglia::ImpostaSegno(int riga, int colonna) {
+    if (riga == rigaSegno_ && colonna == colonnaSegno_) return;
+    rigaSegno_ = riga;
+    colonnaSegno_ = colonna;
+    update();
+}
+
 QSize VistaGriglia::sizeHint() const {
-    const QSizeF s = DimensioneGriglia(g_, PixelPerTwip());
+    const QSizeF s = DimensioneGriglia(g_, PixelPerTwip()) +
+                     QSizeF(MargineTwip(), MargineTwip()) * PixelPerTwip();
     return {static_cast<int>(std::ceil(s.width())) + 2,
             static_cast<int>(std::ceil(s.height())) + 2};
 }
@@ -145,22 +197,48 @@ void VistaGriglia::ImpostaCursore(int riga, int colonna) {
     update();
 }
 
-void VistaGriglia::paintEvent(QPaintEvent*) {
-    QPainter pt(this);
-    pt.fillRect(rect(), palette().window());
-    DisegnaGriglia(pt, g_, PixelPerTwip());
-    if (rigaCursore_ < 0 || rigaCursore_ >= g_.Righe() || colonnaCursore_ >= g_.Colonne()) return;
-    // Orange on every cell colour of the board (grey, white, blue, yellow, red).
-    const QRectF q = RettangoloCella(g_, PixelPerTwip(), rigaCursore_, colonnaCursore_);
-    const double spessore = std::max(2.0, q.width() / 10);
-    pt.setPen(QPen(QColor(255, 128, 0), spessore));
+void VistaGriglia::Cornice(QPainter& pt, int riga, int colonna, const QColor& colore,
+                           double spessore) {
+    if (riga < 0 || colonna < 0 || riga >= g_.Righe() || colonna >= g_.Colonne()) return;
+    const QRectF q = RettangoloCella(g_, PixelPerTwip(), riga, colonna).translated(Origine());
+    pt.setPen(QPen(colore, spessore));
     pt.setBrush(Qt::NoBrush);
     pt.drawRect(q.adjusted(spessore / 2, spessore / 2, -spessore / 2, -spessore / 2));
 }
 
+void VistaGriglia::paintEvent(QPaintEvent*) {
+    QPainter pt(this);
+    pt.fillRect(rect(), palette().window());
+    const double k = PixelPerTwip();
+    const QPointF o = Origine();
+    DisegnaGriglia(pt, g_, k, o, frase_);
+    if (numeri_) {
+        // Row numbers on the left, column numbers on top, each centred on its row or column.
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(8 * 20 * k))));
+        pt.setFont(f);
+        pt.setPen(palette().windowText().color());
+        for (int r = 1; r < g_.Righe(); ++r) {
+            const QRectF q = RettangoloCella(g_, k, r, 0).translated(o);
+            pt.drawText(QRectF(0, q.top(), o.x() - 2, q.height()),
+                        Qt::AlignRight | Qt::AlignVCenter, QString::number(r));
+        }
+        for (int c = 1; c < g_.Colonne(); ++c) {
+            const QRectF q = RettangoloCella(g_, k, 0, c).translated(o);
+            pt.drawText(QRectF(q.left(), 0, q.width(), o.y() - 1),
+                        Qt::AlignHCenter | Qt::AlignBottom, QString::number(c));
+        }
+    }
+    const double lato = RettangoloCella(g_, k, 1, 1).width();
+    // Magenta for the log's cell, orange for the keyboard cursor: both show on every cell
+    // colour of the board (grey, white, blue, yellow, teal, red), and on each other.
+    Cornice(pt, rigaSegno_, colonnaSegno_, QColor(220, 0, 220), std::max(3.0, lato / 7));
+    Cornice(pt, rigaCursore_, colonnaCursore_, QColor(255, 128, 0), std::max(2.0, lato / 10));
+}
+
 void VistaGriglia::mousePressEvent(QMouseEvent* e) {
     int riga, colonna;
-    CellaAlPunto(g_, PixelPerTwip(), e->position(), riga, colonna);
+    CellaAlPunto(g_, PixelPerTwip(), e->position() - Origine(), riga, colonna);
     if (riga < 0 || colonna < 0) return;
     const int pulsante = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
     emit cellaCliccata(riga, colonna, pulsante);
@@ -169,7 +247,7 @@ void VistaGriglia::mousePressEvent(QMouseEvent* e) {
 void VistaGriglia::mouseMoveEvent(QMouseEvent* e) {
     if (e->buttons() == Qt::NoButton) return;
     int riga, colonna;
-    CellaAlPunto(g_, PixelPerTwip(), e->position(), riga, colonna);
+    CellaAlPunto(g_, PixelPerTwip(), e->position() - Origine(), riga, colonna);
     if (riga >= 0 && colonna >= 0) emit cellaTrascinata(riga, colonna);
 }
 

@@ -20,12 +20,24 @@ QColor DaBgr(Colore c);
 // they stand for. The only place where that mapping lives.
 QString TestoCella(const Griglia::Cella& c);
 
+// A text as drawn in the log: runs of blanks become one, no blank after an apostrophe, no blank
+// or line break at either end.
+QString TestoCompatto(const QString& t);
+
+// Cells of a column that read as one sentence: the drawn text is the words of colonnaPrima, the
+// cell's own text made compact, then the words of colonnaDopo (both columns stay hidden).
+struct Frase {
+    int Colonna = -1, ColonnaPrima = -1, ColonnaDopo = -1;
+};
+
 // Size of the whole grid when one twip is pixelPerTwip device units.
 QSizeF DimensioneGriglia(const Griglia& g, double pixelPerTwip);
 // Paints every visible cell of g (background, border, text in its font, size, bold and
 // alignment) with the grid's top-left corner at origine. Font sizes scale with pixelPerTwip
 // (a point is 20 twips), so a zoomed or printed board keeps its proportions.
-void DisegnaGriglia(QPainter& pt, const Griglia& g, double pixelPerTwip, QPointF origine = {});
+// Cells outside the painter's clip rectangle are skipped.
+void DisegnaGriglia(QPainter& pt, const Griglia& g, double pixelPerTwip, QPointF origine = {},
+                    const Frase& frase = {});
 // The rectangle of cell (riga, colonna) of the painted grid, relative to its origine.
 QRectF RettangoloCella(const Griglia& g, double pixelPerTwip, int riga, int colonna);
 // Row and column under a point of the painted grid (relative to its origine); -1 when outside.
@@ -46,6 +58,18 @@ class VistaGriglia : public QWidget {
     void ImpostaZoom(double zoom);
     // The keyboard cursor: a frame drawn around cell (riga, colonna); riga < 0 draws none.
     void ImpostaCursore(int riga, int colonna);
+    // The cell a log step talks about: a second frame, in another colour; riga < 0 none.
+    void ImpostaSegno(int riga, int colonna);
+    // Row numbers along the left edge and column numbers along the top, in a band of Margine
+    // twips; the grid then starts at Origine().
+    void ImpostaNumeri(bool numeri);
+    bool Numeri() const { return numeri_; }
+    static constexpr int Margine = 360;
+    int MargineTwip() const { return numeri_ ? Margine : 0; }
+    QPointF Origine() const;
+    // The size in pixels at zoom 1, the numbers' band included.
+    QSizeF DimensioneNaturale() const;
+    void ImpostaFrase(const Frase& f) { frase_ = f; }
 
   signals:
     void cellaCliccata(int riga, int colonna, int pulsante);
@@ -65,6 +89,10 @@ class VistaGriglia : public QWidget {
     const Griglia& g_;
     double zoom_ = 1.0;
     int rigaCursore_ = -1, colonnaCursore_ = -1;
+    int rigaSegno_ = -1, colonnaSegno_ = -1;
+    bool numeri_ = false;
+    Frase frase_;
+    void Cornice(QPainter& pt, int riga, int colonna, const QColor& colore, double spessore);
 };
 
 } // namespace isolmar

@@ -20,7 +20,7 @@ Rettangolo DaQt(const QRect& r) {
 }
 } // namespace
 
-FinestraLog::FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavola)
+FinestraLog::FinestraLog(Form1& f, QWidget* principale, VistaGriglia* tavola)
     : QDialog(principale), f_(f), principale_(principale), tavola_(tavola) {
     setWindowTitle(QString::fromUtf8(Form3::Titolo));
     setObjectName("Form3");
@@ -30,6 +30,7 @@ FinestraLog::FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavo
     vista_->setObjectName("Gm");
     vista_->setMouseTracking(true);
     vista_->installEventFilter(this);
+    vista_->ImpostaFrase({Form3::ColonnaTesto, Form3::ColonnaPrima, Form3::ColonnaDopo});
     f3.Gm.SuRidisegno([this] {
         vista_->updateGeometry();
         vista_->adjustSize();
@@ -41,12 +42,12 @@ FinestraLog::FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavo
         f_.F3.Gm_Click(r);
         Dopo();
     });
-    auto* scorri = new QScrollArea(this);
+    auto* scorri = scorri_ = new QScrollArea(this);
     scorri->setWidget(vista_);
     scorri->setWidgetResizable(false);
     const QSize griglia = vista_->sizeHint();
     const QSize minimo(std::max(griglia.width(), vista_->Pixel(f3.Gm.Larghezza)),
-                       std::max(griglia.height(), vista_->Pixel(f3.Gm.Altezza)));
+                       std::min(griglia.height(), vista_->Pixel(f3.Gm.Altezza)));
     const QRect schermo = (principale && principale->screen() ? principale->screen()
                                                               : QGuiApplication::primaryScreen())
                               ->availableGeometry();
@@ -65,6 +66,7 @@ FinestraLog::FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavo
         Azione Fai;
     } voci[] = {
         {"CmdContinuaLog", "Continua log", [](Form3& x) { x.CmdContinuaLog_Click(); }},
+        {"CmdPassoPrecedente", "Passo precedente", [](Form3& x) { x.CmdPassoPrecedente_Click(); }},
         {"CmdInterrompi", "Interompi log", [](Form3& x) { x.CmdInterrompi_Click(); }},
         {"CmdVisualizzaDett", "Dettaglio", [](Form3& x) { x.CmdVisualizzaDett_Click(); }},
         {"CmdDettagliosuccessivo", "Dettaglio successivo",
@@ -82,16 +84,38 @@ FinestraLog::FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavo
             Dopo();
         });
         pulsanti->addWidget(b);
+        if (v.Fai == voci[1].Fai) precedente_ = b;
     }
     colonna->addWidget(frame);
+    Aggiorna();
 }
 
 FinestraLog::~FinestraLog() {
     f_.F3.Gm.SuRidisegno(nullptr);
+    if (tavola_) tavola_->ImpostaSegno(-1, -1);
 }
 
 void FinestraLog::Dopo() {
-    if (!f_.F3.Aperta) accept();
+    if (!f_.F3.Aperta)
+        accept();
+    else
+        Aggiorna();
+}
+
+void FinestraLog::Aggiorna() {
+    const Form3& f3 = f_.F3;
+    if (tavola_) tavola_->ImpostaSegno(f3.Mostrata.Riga, f3.Mostrata.Colonna);
+    if (precedente_) precedente_->setEnabled(f3.PassoPrecedenteAbilitato());
+    if (f3.PassoMostrato < 0 || f3.PassoMostrato >= static_cast<int>(f3.Passi.size())) return;
+    const Form3::Passo& p = f3.Passi[static_cast<size_t>(f3.PassoMostrato)];
+    if (p.PrimaRiga + p.NumRighe > f3.Gm.Righe()) return; // another grid is up (a failure)
+    const double k = vista_->PixelPerTwip();
+    const QRectF primo = RettangoloCella(f3.Gm, k, p.PrimaRiga, Form3::ColonnaTesto);
+    const QRectF ultimo =
+        RettangoloCella(f3.Gm, k, p.PrimaRiga + p.NumRighe - 1, Form3::ColonnaTesto);
+    // The last row first, then the first: a step taller than the view shows its beginning.
+    scorri_->ensureVisible(0, static_cast<int>(ultimo.bottom()), 0, 0);
+    scorri_->ensureVisible(0, static_cast<int>(primo.top()), 0, 0);
 }
 
 QRect FinestraLog::CellaMostrata() const {
@@ -105,7 +129,8 @@ QRect FinestraLog::CellaMostrata() const {
         x += g.LarghezzaColonna(j);
     for (int i = 0; i < r; ++i)
         y += g.AltezzaRiga(i);
-    return {tavola_->mapToGlobal(QPoint(tavola_->Pixel(x), tavola_->Pixel(y))),
+    const QPoint o = tavola_->Origine().toPoint();
+    return {tavola_->mapToGlobal(o + QPoint(tavola_->Pixel(x), tavola_->Pixel(y))),
             QSize(tavola_->Pixel(g.LarghezzaColonna(c)), tavola_->Pixel(g.AltezzaRiga(r)))};
 }
 
@@ -123,6 +148,8 @@ void CollocaAccanto(QWidget& finestra, const QWidget& principale, const QRect& e
 
 void FinestraLog::Colloca() {
     adjustSize();
+    // No taller than the rows Form3 asks to see: a long list scrolls instead.
+    resize(width(), minimumSizeHint().height());
     if (principale_) CollocaAccanto(*this, *principale_, CellaMostrata());
 }
 
@@ -150,6 +177,7 @@ bool FinestraLog::eventFilter(QObject* o, QEvent* e) {
 void FinestraLog::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     Colloca(); // again with the size the window really took
+    Aggiorna();
 }
 
 void FinestraLog::keyPressEvent(QKeyEvent* e) {

@@ -1,6 +1,8 @@
-// The Qt log window "Log soluzione": it draws Form3's grid Gm with the shared painter, shows the
-// buttons of the frame FrmMess and forwards every event to Form3. Rows that name a failure record
-// show a pointing hand and a tool tip, so that the replay is found without a manual.
+// The Qt log window "Log soluzione": it draws Form3's grid Gm with the shared painter (each row
+// with the words that make its step one sentence), shows the buttons of the frame FrmMess and
+// forwards every event to Form3. Rows that name a failure record show a pointing hand and a tool
+// tip, so that the replay is found without a manual. While it is up the board frames the cell of
+// the step shown.
 #pragma once
 
 #include "ui/Form1.h"
@@ -8,6 +10,9 @@
 #include "Disegno.h"
 
 #include <QDialog>
+
+class QPushButton;
+class QScrollArea;
 
 namespace isolmar {
 
@@ -20,7 +25,7 @@ class FinestraLog : public QDialog {
   public:
     // tavola: the main window's board, so that the window can keep clear of the cell it talks
     // about.
-    FinestraLog(Form1& f, QWidget* principale, const VistaGriglia* tavola);
+    FinestraLog(Form1& f, QWidget* principale, VistaGriglia* tavola);
     ~FinestraLog() override;
     VistaGriglia* Vista() const { return vista_; }
     // Places the window beside the main window, inside its screen, off the cell.
@@ -34,12 +39,17 @@ class FinestraLog : public QDialog {
     void showEvent(QShowEvent* e) override;
 
   private:
-    void Dopo(); // closes the window once Form3 has asked for it
+    void Dopo(); // closes the window once Form3 has asked for it, else shows the step chosen
+    // The board's frame on the step's cell, "Passo precedente" enabled past the first step, the
+    // rows of the step shown scrolled into view.
+    void Aggiorna();
 
     Form1& f_;
     QWidget* principale_;
-    const VistaGriglia* tavola_;
+    VistaGriglia* tavola_;
     VistaGriglia* vista_ = nullptr;
+    QScrollArea* scorri_ = nullptr;
+    QPushButton* precedente_ = nullptr;
 };
 
 } // namespace isolmar

@@ -74,10 +74,7 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
 class AreaTavola : public QScrollArea {
   public:
     AreaTavola(VistaGriglia* tavola, QWidget* genitore) : QScrollArea(genitore), tavola_(tavola) {}
-    QSize sizeHint() const override {
-        const double k = tavola_->PixelPerTwip() / tavola_->Zoom();
-        return DimensioneGriglia(tavola_->GrigliaMostrata(), k).toSize() + QSize(3, 3);
-    }
+    QSize sizeHint() const override { return tavola_->DimensioneNaturale().toSize() + QSize(3, 3); }
     QSize minimumSizeHint() const override { return {120, 120}; }
 
   private:
@@ -309,6 +306,25 @@ void FinestraPrincipale::CreaMenuGioco() {
     voce("mnuRiduci", "Riduci", {QKeySequence::ZoomOut}, [this] { CambiaZoom(1 / 1.25); });
     voce("mnuAdatta", "Adatta alla finestra", {QKeySequence(QStringLiteral("Ctrl+0"))},
          [this] { CambiaZoom(0); });
+    // Row and column numbers along the board's edges: on request, and always while the log
+    // window is up (until its run has ended), since the log names cells by them.
+    voce("mnuNumeri", "Numeri di riga e colonna", {}, [this] { AggiornaNumeri(); });
+    Voce("mnuNumeri")->setCheckable(true);
+    fineLog_ = new QTimer(this);
+    fineLog_->setSingleShot(true);
+    fineLog_->setInterval(200);
+    connect(fineLog_, &QTimer::timeout, this, [this] {
+        if (form_.InElaborazione()) fineLog_->start();
+        AggiornaNumeri();
+    });
+}
+
+void FinestraPrincipale::AggiornaNumeri() {
+    const bool numeri =
+        Voce("mnuNumeri")->isChecked() || logAperto_ || (fineLog_ && fineLog_->isActive());
+    if (numeri == tavola_->Numeri()) return;
+    tavola_->ImpostaNumeri(numeri);
+    AdattaZoom();
 }
 
 void FinestraPrincipale::CambiaZoom(double fattore) {
@@ -317,8 +333,7 @@ void FinestraPrincipale::CambiaZoom(double fattore) {
 }
 
 void FinestraPrincipale::AdattaZoom() {
-    const double k = tavola_->PixelPerTwip() / tavola_->Zoom();
-    const QSizeF naturale = DimensioneGriglia(form_.Gr, k) + QSizeF(3, 3);
+    const QSizeF naturale = tavola_->DimensioneNaturale() + QSizeF(3, 3);
     const double adatto =
         ZoomAdatto(naturale.width(), naturale.height(), area_->width(), area_->height());
     tavola_->ImpostaZoom(std::clamp(adatto * fattoreZoom_, ZoomMinimo, ZoomMassimo));
@@ -329,7 +344,8 @@ void FinestraPrincipale::MostraCursore() {
     tavola_->ImpostaCursore(form_.CursoreVisibile ? form_.CursoreRiga : -1, form_.CursoreColonna);
     if (!form_.CursoreVisibile) return;
     const QRectF q =
-        RettangoloCella(form_.Gr, tavola_->PixelPerTwip(), form_.CursoreRiga, form_.CursoreColonna);
+        RettangoloCella(form_.Gr, tavola_->PixelPerTwip(), form_.CursoreRiga, form_.CursoreColonna)
+            .translated(tavola_->Origine());
     area_->ensureVisible(static_cast<int>(q.center().x()), static_cast<int>(q.center().y()),
                          static_cast<int>(q.width()), static_cast<int>(q.height()));
 }
@@ -668,9 +684,13 @@ void FinestraPrincipale::FermaTimer(int id) {
 
 void FinestraPrincipale::MostraModale(const std::string& finestra) {
     if (finestra == "Form3") { // the log window
+        logAperto_ = true;
+        AggiornaNumeri();
         FinestraLog d(form_, this, tavola_);
         d.Colloca();
         d.exec();
+        logAperto_ = false;
+        fineLog_->start();             // the numbers stay while the run goes on
     } else if (finestra == "Form3z") { // help, beside the main window
         QDialog d(this);
         d.setWindowTitle(QStringLiteral("Istruzioni"));

@@ -22,6 +22,7 @@ class QMenu;
 class QPrinter;
 class QProgressBar;
 class QScrollArea;
+class QTimer;
 class QToolBar;
 
 namespace isolmar {
@@ -97,6 +98,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void CreaMenu();
     void CreaMenuGioco();
     void AdattaZoom();
+    // Shows the board's edge numbers when asked for or while the log is up.
+    void AggiornaNumeri();
     // Shows the keyboard cursor where Form1 has it, scrolled into view.
     void MostraCursore();
     QWidget* Controllo(const std::string& nome) const;
@@ -123,6 +126,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     int prossimoTimer_ = 1;
     bool attivata_ = false;
     std::unique_ptr<QPrinter> stampante_;
+    QTimer* fineLog_ = nullptr; // runs from a log window's closing to its run's end
+    bool logAperto_ = false;
 };
 
 } // namespace isolmar

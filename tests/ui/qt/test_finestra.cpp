@@ -211,14 +211,25 @@ class TestFinestra : public QObject {
                 fuori << QString::number(passi);
             // The step with failure records: a click on record 1 shows its message and its
             // configurations one after another.
-            if (f.F3.RigaConSerie(1) && replay++ == 0) {
-                const int y =
-                    log->Vista()->Pixel(f.F3.Gm.AltezzaRiga(0) + f.F3.Gm.AltezzaRiga(1) / 2);
-                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, QPoint(20, y));
+            const int prima = f.F3.Passi.back().PrimaRiga;
+            if (f.F3.RigaConSerie(prima + 1) && replay++ == 0) {
+                const QRectF q = RettangoloCella(f.F3.Gm, log->Vista()->PixelPerTwip(), prima + 1,
+                                                 Form3::ColonnaTesto);
+                QTest::mouseClick(log->Vista(), Qt::LeftButton, {}, q.center().toPoint());
                 QVERIFY(f.F3.Timer1Attivo() && f.F3.ConfigMostrata >= 1);
                 QVERIFY(w.findChild<QLabel*>("Lbllog")->isVisible());
-                QVERIFY(Etichetta(w, "Lbllog").startsWith("Se  l'isola 4,3"));
+                QVERIFY(Etichetta(w, "Lbllog").startsWith("Se l'isola 4,3"));
             }
+            // The board numbers its rows and columns and frames the step's cell; "Passo
+            // precedente" from the second step on.
+            const QPoint o = w.Tavola()->Origine().toPoint();
+            const QRectF q = RettangoloCella(f.Gr, w.Tavola()->PixelPerTwip(), f.F3.Mostrata.Riga,
+                                             f.F3.Mostrata.Colonna);
+            if (!w.Tavola()->Numeri() || o.x() <= 0 ||
+                w.Tavola()->grab().toImage().pixelColor(o + q.topLeft().toPoint() + QPoint(1, 8)) !=
+                    QColor(220, 0, 220) ||
+                log->findChild<QPushButton*>("CmdPassoPrecedente")->isEnabled() != (passi > 1))
+                fuori << QString("segno %1").arg(passi);
             log->findChild<QPushButton*>("CmdContinuaLog")->click();
         });
         copione.start(10);
@@ -231,6 +242,49 @@ class TestFinestra : public QObject {
                  QStringList{QString::fromUtf8("Fine del log \n Il livello di difficoltà è 1")});
         QVERIFY(!w.findChild<QLabel*>("Lbllog")->isVisible());
         QVERIFY(!f.InElaborazione());
+        // After the run the numbers go, unless asked for from the menu.
+        QTRY_VERIFY(!w.Tavola()->Numeri());
+        QCOMPARE(w.Tavola()->Origine(), QPointF());
+        w.findChild<QAction*>("mnuNumeri")->trigger();
+        QVERIFY(w.Tavola()->Numeri());
+    }
+
+    // The README's and the help's picture of the log window (docs/log.png), taken when
+    // ISOLMAR_SHOT_DIR is set: janko-0404 at its first step of two islands or more with failure
+    // records, its first record replayed, the earlier steps listed above.
+    void schermataDelLog() {
+        const QByteArray cartella = qgetenv("ISOLMAR_SHOT_DIR");
+        if (cartella.isEmpty()) QSKIP("no ISOLMAR_SHOT_DIR");
+        // A screen to grab (not the offscreen test run, whose folder holds the help's log.png).
+        if (QGuiApplication::platformName() != QStringLiteral("xcb")) QSKIP("not under X");
+        FinestraPrincipale w;
+        QVERIFY(Mostra(w, true));
+        Form1& f = w.Finestra();
+        QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0404.xml"));
+        w.move(0, 0); // the log window to its right
+        bool fatta = false;
+        QTimer copione;
+        connect(&copione, &QTimer::timeout, [&] {
+            auto* log = qobject_cast<FinestraLog*>(QApplication::activeModalWidget());
+            if (!log || !log->isVisible()) return;
+            copione.stop();
+            const Form3::Passo& p = f.F3.Passi.back();
+            if (p.C.Livello >= 2 && f.F3.RigaConSerie(p.PrimaRiga + 1)) {
+                f.F3.Gm_Click(p.PrimaRiga + 1);
+                QTest::qWait(400);
+                QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(
+                    QString::fromLocal8Bit(cartella) + "/log.png"));
+                fatta = true;
+                log->findChild<QPushButton*>("CmdInterrompi")->click();
+            } else {
+                log->findChild<QPushButton*>("CmdContinuaLog")->click();
+            }
+            copione.start();
+        });
+        copione.start(20);
+        w.Barra()->actions()[6]->trigger(); // "Mostra"
+        copione.stop();
+        QVERIFY(fatta);
     }
 
     // Every box and dialog the program shows speaks Italian.
