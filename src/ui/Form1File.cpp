@@ -5,7 +5,6 @@
 #include "solver/Tessere.h"
 #include "ui/Form1.h"
 
-#include <filesystem>
 
 namespace isolmar {
 
