@@ -63,6 +63,26 @@ bool LeggiSecondi(const std::string& v, int& limite) {
     return true;
 }
 
+bool ValoriPresenti(CLI::App& cli, int argc, char** argv) {
+    if (argc < 2) return true;
+    const auto scelti = cli.get_subcommands([argv](CLI::App* s) { return s->check_name(argv[1]); });
+    if (scelti.empty()) return true;
+    CLI::App* c = scelti.front();
+    auto opzione = [c](const std::string& a) -> const CLI::Option* {
+        return a.rfind("--", 0) == 0 ? c->get_option_no_throw(a.substr(0, a.find('='))) : nullptr;
+    };
+    for (int i = 2; i + 1 < argc && std::string(argv[i]) != "--"; ++i) {
+        const std::string a = argv[i];
+        const CLI::Option* o = opzione(a);
+        if (o && a.find('=') == std::string::npos && o->get_expected_min() > 0 &&
+            opzione(argv[i + 1])) {
+            std::cerr << "Manca il valore di " << a << "\n" << c->help();
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Finisce(const std::string& s, const char* fine) {
     const size_t n = std::strlen(fine);
     return s.size() >= n && s.compare(s.size() - n, n, fine) == 0;

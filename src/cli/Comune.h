@@ -53,6 +53,11 @@ inline constexpr long long MaxSecondi = 86400;
 void OpzioneSecondi(CLI::App* c, std::string& valore);
 bool LeggiSecondi(const std::string& v, int& limite);
 
+// False, with the message and the command's help printed, when an option that takes a value is
+// followed by another option of its command (generate --rules --rows 5): the parser would take
+// that option for the value.
+bool ValoriPresenti(CLI::App& cli, int argc, char** argv);
+
 bool Finisce(const std::string& s, const char* fine);
 // The k-th stored solution: '#' wall, '.' island, the digit on clue cells.
 std::vector<std::string> Tavola(const Modello& m, int k);

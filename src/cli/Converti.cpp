@@ -31,8 +31,9 @@ int Converti(const OpzioniConvert& o) {
     const std::string dati = Finisce(uscita, ".xml")    ? ScriviXml(w.f.m)
                              : Finisce(uscita, ".pzpr") ? ScriviPzprv3(w.f.m)
                                                         : ScriviTesto(w.f.m);
-    if (!ScriviFileSicuro(uscita, dati)) {
-        std::cerr << uscita << ": Impossibile scrivere il file\n";
+    std::string motivo;
+    if (!ScriviFileSicuro(uscita, dati, &motivo)) {
+        std::cerr << uscita << ": Impossibile scrivere il file\n" << motivo << "\n";
         return 2;
     }
     return 0;

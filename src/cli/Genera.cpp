@@ -9,6 +9,7 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <optional>
 #include <random>
 #include <thread>
+#include <unistd.h>
 
 namespace isolmar::cli {
 
@@ -95,6 +97,16 @@ int ScriviLibrettoLotto(const Lotto& l, const Carte& schemi) {
     (void)l, (void)schemi;
     return 2;
 #endif
+}
+
+// "" when the folder exists, or was made, and files can be made in it; else why not.
+std::string PreparaCartella(const std::string& cartella) {
+    std::error_code ec;
+    std::filesystem::create_directories(cartella, ec);
+    if (ec) return "Impossibile creare la cartella\n" + MotivoErrore(ec.value());
+    if (::access(cartella.c_str(), W_OK | X_OK) != 0)
+        return "Impossibile scrivere nella cartella\n" + MotivoErrore(errno);
+    return {};
 }
 
 // --level: candidates in order until enough of them rate exactly the level asked.
@@ -180,12 +192,16 @@ int GeneraLotto(const Lotto& l) {
         return 2;
     }
 #endif
-    std::error_code ec;
-    std::filesystem::create_directories(l.Cartella, ec);
+    // A folder that cannot take the files stops the batch before any puzzle is generated.
+    if (const std::string e = PreparaCartella(l.Cartella); !e.empty()) {
+        std::cerr << l.Cartella << ": " << e << "\n";
+        return 2;
+    }
     if (l.Livello >= 0) return GeneraLottoLivello(l);
     Carte carte(l.Libretto.empty() ? 0 : static_cast<size_t>(l.Quanti));
     std::mutex uscita;
-    int errori = 0, interrotti = 0;
+    int errori = 0, interrotti = 0, scritti = 0;
+    std::atomic<bool> fermo{false}; // a file could not be written: the next ones would not be
     const auto inizio = std::chrono::steady_clock::now();
     // Each job handles the puzzles i, i + jobs, ...; a puzzle depends only on its own seed, so
     // the number of jobs changes nothing in the files.
@@ -193,7 +209,7 @@ int GeneraLotto(const Lotto& l) {
     const int lavori = std::min({l.Lavori, l.Quanti, LavoriPerCore * core});
     auto lavoro = [&](int primo) {
         Finestra w; // each thread has its own model
-        for (int i = primo; i <= l.Quanti; i += lavori) {
+        for (int i = primo; i <= l.Quanti && !fermo; i += lavori) {
             Modello& m = w.f.m;
             m.NumRighe = static_cast<uint8_t>(l.Righe);
             m.NumColonne = static_cast<uint8_t>(l.Colonne);
@@ -221,8 +237,10 @@ int GeneraLotto(const Lotto& l) {
                                  : !generato                          ? "Generazione non riuscita"
                                                                       : "";
             if (generato &&
-                !ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m), &motivo))
+                !ScriviFileSicuro(percorso, l.Xml ? ScriviXml(m) : ScriviTesto(m), &motivo)) {
                 motivo = "Impossibile scrivere il file\n" + motivo;
+                fermo = true;
+            }
 #ifdef ISOLMAR_IMMAGINI
             if (generato && !carte.empty()) { // each job fills its own entries
                 SchemaCarta& c = carte[static_cast<size_t>(i - 1)];
@@ -238,6 +256,7 @@ int GeneraLotto(const Lotto& l) {
                 std::cerr << percorso << ": " << motivo << "\n";
                 continue;
             }
+            ++scritti;
             if (l.Json)
                 StampaJson({{"file", percorso},
                             {"rows", l.Righe},
@@ -259,7 +278,8 @@ int GeneraLotto(const Lotto& l) {
         f.join();
     const double totale =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
-    std::cerr << l.Quanti - errori - interrotti << " schemi in " << totale << " secondi\n";
+    std::cerr << scritti << " schemi in " << totale << " secondi\n";
+    if (fermo) std::cerr << "Generazione fermata: un file non si può scrivere\n";
     const int esito = errori ? 2 : interrotti ? 3 : 0;
     // The booklet only of a whole batch: a missing puzzle would shift every number after it.
     if (!carte.empty() && esito == 0) return ScriviLibrettoLotto(l, carte);
@@ -366,6 +386,10 @@ int Genera(const OpzioniGenerate& o) {
         l.Livello = static_cast<int>(n);
     }
     l.Libretto = o.Libretto;
+    if (!l.Libretto.empty() && !Finisce(l.Libretto, ".pdf")) { // as booklet --out
+        std::cerr << "--booklet vuole un file .pdf\n";
+        return 2;
+    }
     if (o.Cartella) l.Cartella = *o.Cartella;
     if (o.Regole.empty()) return GeneraLotto(l);
     if (!l.Libretto.empty()) {

@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
     cli.formatter_fn([](const CLI::App*, std::string, CLI::AppFormatMode) { return Uso; });
     cli.set_version_flag("--version", std::string("isolmar-cli ") + ISOLMAR_VERSIONE);
     cli.require_subcommand(1);
+    // An option given twice takes its last value, as in most programs.
+    cli.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     Azione azione;
     ComandoSolve(cli, azione);
     ComandoConvert(cli, azione);
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
     ComandoExplain(cli, azione);
     ComandoImage(cli, azione);
     ComandoBooklet(cli, azione);
+    if (!ValoriPresenti(cli, argc, argv)) return 2;
     try {
         cli.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

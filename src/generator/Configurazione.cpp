@@ -49,6 +49,8 @@ std::string InizializzaAuto(std::string_view testo,
                             std::array<Modello::Regola, Modello::MaxRegole + 1>& Regole,
                             int16_t& NumRegole, const std::string& nome) {
     NumRegole = 0;
+    // A byte-order mark (as some editors write) is no part of the first line.
+    if (testo.substr(0, 3) == "\xEF\xBB\xBF") testo.remove_prefix(3);
     int numeroRiga = 0;
     size_t pos = 0;
     while (pos < testo.size()) {
@@ -84,6 +86,16 @@ std::string InizializzaAuto(std::string_view testo,
         const std::string valore = riga.substr(
             uguale + 1, secondo == std::string::npos ? std::string::npos : secondo - uguale - 1);
 
+        // "ROW = 5": the blank makes the key "ROW ", which would be ignored without a word.
+        if (const size_t k = chiave.find_last_not_of(' ');
+            k != std::string::npos && k + 1 < chiave.size()) {
+            const std::string nuda = chiave.substr(0, k + 1);
+            for (const char* nota : {"DIR", "ROW", "COL", "SCHEMI", "ISOLAMAX", "MODOFILE"})
+                if (nuda == nota)
+                    return Errore(nome, numeroRiga,
+                                  "\"" + chiave + "\" non è una chiave: si scrive " + nuda +
+                                      "=valore, senza blank prima di \"=\".");
+        }
         Modello::Regola& r = Regole[NumRegole];
         long long n = 0;
         if (chiave == "DIR") {

@@ -15,10 +15,11 @@ namespace isolmar {
 bool NumeroIniziale(std::string_view testo, long long& valore);
 
 // Reads the text of Isolmar.ini into the rule table. Lines end in CR LF, LF or CR. Keys are
-// upper-cased but not trimmed; values are not trimmed. Rules and keys the text does not give keep
-// their values. Returns "" or, at the first line that cannot be stored (a 21st "<REGOLA>", a
-// value that does not fit its field), an Italian message naming the line; reading stops there
-// and the rules read before stay. nome is the file's name as the messages give it.
+// upper-cased but not trimmed; values are not trimmed. A byte-order mark is skipped. Rules and
+// keys the text does not give keep their values. Returns "" or, at the first line that cannot be
+// stored (a 21st "<REGOLA>", a value that does not fit its field, a known key followed by blanks
+// before "="), an Italian message naming the line; reading stops there and the rules read before
+// stay. nome is the file's name as the messages give it.
 std::string InizializzaAuto(std::string_view testo,
                             std::array<Modello::Regola, Modello::MaxRegole + 1>& Regole,
                             int16_t& NumRegole, const std::string& nome = "Isolmar.ini");

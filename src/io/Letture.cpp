@@ -7,9 +7,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +130,29 @@ size_t Cerca(const std::string& testo, const char* chiave, long& valore) {
     return fine == std::string::npos ? testo.size() : fine + 1;
 }
 
+// The first line (from 1) not laid out as the writer lays it out, 0 when every line is: one
+// element per line, each at the start of its line, the number of a DATA element after its row
+// and column. Blank lines are harmless.
+size_t RigaFuoriFormato(const std::vector<std::string>& righe) {
+    for (size_t k = 0; k < righe.size(); ++k) {
+        std::string r = Maiuscolo(righe[k]);
+        std::replace(r.begin(), r.end(), '"', '\'');
+        if (r.find_first_not_of(" \t") == std::string::npos) continue;
+        const auto tag = std::count(r.begin(), r.end(), '<');
+        auto inizia = [&](const char* t) { return r.rfind(t, 0) == 0; };
+        bool ok =
+            tag == 1 && (k == 0 ? inizia("<?XML") : inizia("<NURIKABE ") || inizia("</NURIKABE>"));
+        if (inizia("<SOLUTION>") || inizia("<POSITION>") || inizia("<CHECK>")) ok = tag == 2;
+        if (inizia("<DATA ")) {
+            const size_t riga = r.find("ROW='"), colonna = r.find("COLUMN='"),
+                         numero = r.find("NUMBER='");
+            ok = tag == 1 && numero != std::string::npos && riga < numero && colonna < numero;
+        }
+        if (!ok) return k + 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::string CodificaCifre(std::string_view testo, int32_t& seme) {
@@ -181,7 +206,8 @@ bool PrimaRigaXml(std::string_view testo) {
 EsitoLettura LeggiXml(std::string_view testo) {
     SchemaLetto letto;
     std::string intestazione, codice;
-    for (std::string riga : Righe(testo)) {
+    const std::vector<std::string> linee = Righe(testo);
+    for (std::string riga : linee) {
         if (riga.find("<POSITION>") != std::string::npos) {
             letto.HaPosizione = true;
             letto.Posizione = riga;
@@ -216,14 +242,22 @@ EsitoLettura LeggiXml(std::string_view testo) {
     }
     if (std::string d = FuoriDaiCampi(letto); !d.empty())
         return Rifiuto(TestoFileErrato, std::move(d));
-    if (CreaPwd(letto.S.Righe, letto.S.Colonne, letto.S.Isole) != codice)
+    if (CreaPwd(letto.S.Righe, letto.S.Colonne, letto.S.Isole) != codice) {
+        // A file in another layout is not read as what it says: name the line, not the code.
+        if (const size_t k = RigaFuoriFormato(linee))
+            return Rifiuto(TestoFileErrato,
+                           "Il file non è nel formato XML di Isolmar: riga " + std::to_string(k));
         return Rifiuto(TestoDatiErrati,
                        codice.empty() ? "Manca il codice di controllo" : CodiceErrato);
+    }
     // The payloads start after the ten characters of their tag.
     return Valida(std::move(letto), TestoFileErrato);
 }
 
-EsitoLettura LeggiTesto(const std::vector<std::string>& righe, const char* erroreFormato) {
+EsitoLettura LeggiTesto(std::vector<std::string> righe, const char* erroreFormato) {
+    // Blank lines at the end (an editor's last line end) are no lines of the puzzle.
+    while (!righe.empty() && righe.back().find_first_not_of(" \t") == std::string::npos)
+        righe.pop_back();
     if (righe.empty()) return Rifiuto(erroreFormato, "Il testo è vuoto");
     if (righe.size() > MaxRigheTesto)
         return Rifiuto(erroreFormato, "Troppe righe: " + std::to_string(righe.size()) +
@@ -254,8 +288,12 @@ EsitoLettura LeggiTesto(const std::vector<std::string>& righe, const char* error
 EsitoLettura LeggiAppunti(std::string_view testo) {
     std::string t(testo);
     std::replace(t.begin(), t.end(), 'S', '1');
-    while (!t.empty() && (t.back() == '\r' || t.back() == '\n'))
+    while (!t.empty() && std::strchr(" \t\r\n", t.back()))
         t.pop_back();
+    if (t.find_first_of("\r\n") != std::string::npos)
+        return Rifiuto(TestoAppuntiErrati,
+                       "Sono state incollate più righe: lo schema si incolla su una riga sola, "
+                       "con tutti i campi separati da virgole");
     const std::vector<std::string> p = Campi(t);
     if (p.size() < 4 || (p.size() - 4) % 3 != 0)
         return Rifiuto(TestoAppuntiErrati,
@@ -328,8 +366,7 @@ EsitoLettura LeggiSchema(std::string_view dati) {
     return LeggiTesto(Righe(dati));
 }
 
-namespace {
-std::string Motivo(int errore) {
+std::string MotivoErrore(int errore) {
     switch (errore) {
     case ENOENT:
         return "il file o la sua cartella non esiste";
@@ -345,11 +382,30 @@ std::string Motivo(int errore) {
         return "è una cartella";
     case ENAMETOOLONG:
         return "nome troppo lungo";
-    default:
-        return std::strerror(errore);
+    case ELOOP:
+        return "troppi collegamenti simbolici, forse in un giro chiuso";
+    case EEXIST:
+        return "esiste già un file con quel nome";
+    case ENOTDIR:
+        return "una parte del percorso non è una cartella";
+    case EIO:
+        return "errore di lettura o scrittura del disco";
+    case EFBIG:
+        return "file troppo grande per il disco";
+    case EMFILE:
+    case ENFILE:
+        return "troppi file aperti";
+    case EBUSY:
+    case ETXTBSY:
+        return "il file è in uso";
+    case EXDEV:
+        return "il file e la sua copia temporanea sono su dischi diversi";
+    default: // the system's own text is not Italian
+        return "errore di sistema " + std::to_string(errore);
     }
 }
 
+namespace {
 // Closes a descriptor when it goes out of scope.
 struct Descrittore {
     int fd = -1;
@@ -365,10 +421,10 @@ bool LeggiFile(const std::string& percorso, std::string& dati, std::string* moti
         return false;
     };
     Descrittore f{::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-    if (f.fd < 0) return fallisce(Motivo(errno));
+    if (f.fd < 0) return fallisce(MotivoErrore(errno));
     struct stat st {};
-    if (::fstat(f.fd, &st) != 0) return fallisce(Motivo(errno));
-    if (S_ISDIR(st.st_mode)) return fallisce(Motivo(EISDIR));
+    if (::fstat(f.fd, &st) != 0) return fallisce(MotivoErrore(errno));
+    if (S_ISDIR(st.st_mode)) return fallisce(MotivoErrore(EISDIR));
     if (!S_ISREG(st.st_mode)) return fallisce("non è un file ordinario");
     const std::string troppo =
         "il file è troppo grande (più di " + std::to_string(MaxByteFile / 1024) + " KiB)";
@@ -379,7 +435,7 @@ bool LeggiFile(const std::string& percorso, std::string& dati, std::string* moti
     while (n < letti.size()) {
         const ssize_t k = ::read(f.fd, letti.data() + n, letti.size() - n);
         if (k < 0 && errno == EINTR) continue;
-        if (k < 0) return fallisce(Motivo(errno));
+        if (k < 0) return fallisce(MotivoErrore(errno));
         if (k == 0) break;
         n += static_cast<size_t>(k);
     }
@@ -392,22 +448,66 @@ bool LeggiFile(const std::string& percorso, std::string& dati, std::string* moti
 namespace {
 namespace fs = std::filesystem;
 
-// Temporary files of a save of target are named ".NAME.isolmar-XXXXXX" in the target's folder.
-std::string PrefissoTemporaneo(const fs::path& destinazione) {
-    return "." + destinazione.filename().string() + ".isolmar-";
+// A save of NAME writes ".NAME.isolmar-XXXXXX.tmp" in the same folder, XXXXXX six random letters
+// and digits; NAME is cut (not inside a character) so that the whole fits the folder's longest
+// name.
+constexpr std::string_view Marca = ".isolmar-", Fine = ".tmp";
+constexpr size_t Casuali = 6;
+// A leftover changed this recently may belong to a save still running, however slow its disk.
+constexpr time_t EtaAvanzo = 3600;
+
+std::string PrefissoTemporaneo(const fs::path& cartella, const std::string& nome) {
+    long massimo = ::pathconf(cartella.c_str(), _PC_NAME_MAX);
+    if (massimo <= 0) massimo = 255;
+    const size_t resto = 1 + Marca.size() + Casuali + Fine.size();
+    size_t n =
+        std::min(nome.size(), static_cast<size_t>(massimo) - std::min<size_t>(resto, massimo));
+    while (n > 0 && n < nome.size() && (static_cast<unsigned char>(nome[n]) & 0xC0) == 0x80)
+        --n;
+    return "." + nome.substr(0, n) + std::string(Marca);
+}
+
+// Removes what interrupted saves with this prefix left behind, and only what is provably theirs:
+// named exactly as a save names its temporary file, a regular file of this user, unchanged for
+// EtaAvanzo and not locked by a save writing it. Anything else there is someone else's.
+void RimuoviAvanzi(const fs::path& cartella, const std::string& prefisso) {
+    std::error_code ec;
+    const time_t ora = std::time(nullptr);
+    for (const auto& voce : fs::directory_iterator(cartella, ec)) {
+        const std::string nome = voce.path().filename().string();
+        if (nome.size() != prefisso.size() + Casuali + Fine.size() ||
+            nome.compare(0, prefisso.size(), prefisso) != 0 ||
+            nome.compare(prefisso.size() + Casuali, Fine.size(), Fine) != 0 ||
+            !std::all_of(nome.begin() + static_cast<long>(prefisso.size()),
+                         nome.end() - static_cast<long>(Fine.size()),
+                         [](unsigned char c) { return std::isalnum(c); }))
+            continue;
+        const std::string percorso = voce.path().string();
+        Descrittore f{::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK)};
+        struct stat st {};
+        if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || ora - st.st_mtime < EtaAvanzo ||
+            ::flock(f.fd, LOCK_EX | LOCK_NB) != 0)
+            continue;
+        // Still the same file under that name, not one put there since.
+        struct stat adesso {};
+        if (::lstat(percorso.c_str(), &adesso) == 0 && adesso.st_dev == st.st_dev &&
+            adesso.st_ino == st.st_ino)
+            ::unlink(percorso.c_str());
+    }
 }
 
 // The file a save writes: a symbolic link is followed to the file it names (so the link stays
-// a link), however many links deep.
-fs::path Bersaglio(fs::path p) {
+// a link), however many links deep; false when the links never end (a loop).
+bool Bersaglio(fs::path& p) {
     for (int k = 0; k < 40; ++k) {
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) return true;
         const fs::path dest = fs::read_symlink(p, ec);
-        if (ec) return p;
+        if (ec) return true;
         p = dest.is_absolute() ? dest : p.parent_path() / dest;
     }
-    return p;
+    return false;
 }
 } // namespace
 
@@ -416,39 +516,39 @@ bool ScriviFileSicuro(const std::string& percorso, std::string_view dati, std::s
         if (motivo) *motivo = std::move(m);
         return false;
     };
-    const fs::path destinazione = Bersaglio(fs::path(percorso));
+    fs::path destinazione(percorso);
+    if (!Bersaglio(destinazione)) return fallisce(MotivoErrore(ELOOP));
     fs::path cartella = destinazione.parent_path();
     if (cartella.empty()) cartella = ".";
-    std::error_code ec;
-    const fs::file_status stato = fs::status(destinazione, ec);
-    if (fs::is_directory(stato)) return fallisce(Motivo(EISDIR));
-    const bool esiste = fs::exists(stato);
-    if (esiste && !fs::is_regular_file(stato)) return fallisce("non è un file ordinario");
+    struct stat sc {};
+    if (::stat(cartella.c_str(), &sc) != 0)
+        return fallisce(errno == ENOENT ? "la cartella non esiste" : MotivoErrore(errno));
+    if (!S_ISDIR(sc.st_mode)) return fallisce(MotivoErrore(ENOTDIR));
     struct stat st {};
-    if (esiste && ::stat(destinazione.c_str(), &st) != 0) return fallisce(Motivo(errno));
+    const bool esiste = ::stat(destinazione.c_str(), &st) == 0;
+    if (!esiste && errno != ENOENT) return fallisce(MotivoErrore(errno));
+    if (esiste && S_ISDIR(st.st_mode)) return fallisce(MotivoErrore(EISDIR));
+    if (esiste && !S_ISREG(st.st_mode)) return fallisce("non è un file ordinario");
     // Without any write permission the file is read-only even for the administrator, as in an
     // editor.
     if (esiste && ((st.st_mode & 0222) == 0 || ::access(destinazione.c_str(), W_OK) != 0))
         return fallisce("il file è di sola lettura");
-    if (!fs::is_directory(cartella, ec)) return fallisce("la cartella non esiste");
 
-    // What an earlier save of the same file left behind when it was interrupted.
-    const std::string prefisso = PrefissoTemporaneo(destinazione);
-    for (const auto& voce : fs::directory_iterator(cartella, ec)) {
-        const std::string nome = voce.path().filename().string();
-        if (nome.rfind(prefisso, 0) == 0 && nome.size() == prefisso.size() + 6)
-            fs::remove(voce.path(), ec); // a link is removed, never followed
-    }
+    const std::string prefisso = PrefissoTemporaneo(cartella, destinazione.filename().string());
+    RimuoviAvanzi(cartella, prefisso);
 
-    // A new file of a unique name, created here and now: never an existing file or a link.
-    std::string modello = (cartella / (prefisso + "XXXXXX")).string();
-    Descrittore f{::mkostemp(modello.data(), O_CLOEXEC)};
-    if (f.fd < 0) return fallisce(Motivo(errno));
+    // A new file of a unique name, created here and now: never an existing file or a link. It is
+    // locked while this save writes it, so that no other save takes it for a leftover.
+    std::string modello =
+        (cartella / (prefisso + std::string(Casuali, 'X') + std::string(Fine))).string();
+    Descrittore f{::mkostemps(modello.data(), static_cast<int>(Fine.size()), O_CLOEXEC)};
+    if (f.fd < 0) return fallisce(MotivoErrore(errno));
+    ::flock(f.fd, LOCK_EX | LOCK_NB);
     const fs::path temporaneo(modello);
     auto annulla = [&](int errore) {
         std::error_code e;
         fs::remove(temporaneo, e);
-        return fallisce(Motivo(errore));
+        return fallisce(MotivoErrore(errore));
     };
     // The saved file keeps the permissions of the one it replaces; a new one gets the usual
     // permissions of a new file.
@@ -468,11 +568,8 @@ bool ScriviFileSicuro(const std::string& percorso, std::string_view dati, std::s
         n += static_cast<size_t>(k);
     }
     if (::fsync(f.fd) != 0) return annulla(errno);
-    if (::close(f.fd) != 0) {
-        f.fd = -1;
-        return annulla(errno);
-    }
-    f.fd = -1;
+    // Renamed while still locked; saves of the same file at once each rename a whole file, and
+    // the last one stays.
     if (::rename(temporaneo.c_str(), destinazione.c_str()) != 0) return annulla(errno);
     return true;
 }

@@ -46,12 +46,13 @@ std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole);
 bool PrimaRigaXml(std::string_view testo);
 EsitoLettura LeggiXml(std::string_view testo);
 // The text form: line 1 "solution,check,rows,columns", then "row,column,number" lines. At most
-// one line per island of the model and the first line; erroreFormato is the message for a
-// malformed input.
+// one line per island of the model and the first line, blank lines at the end aside;
+// erroreFormato is the message for a malformed input.
 inline constexpr size_t MaxRigheTesto = MaxEle + 1;
-EsitoLettura LeggiTesto(const std::vector<std::string>& righe,
+EsitoLettura LeggiTesto(std::vector<std::string> righe,
                         const char* erroreFormato = TestoFileErrato);
-// The clipboard form: the same fields on one line, every "S" read as "1".
+// The clipboard form: the same fields on one line, every "S" read as "1". Several lines are
+// refused as such.
 EsitoLettura LeggiAppunti(std::string_view testo);
 // Splits a text into lines at CR LF, LF or CR.
 std::vector<std::string> Righe(std::string_view testo);
@@ -75,10 +76,14 @@ inline constexpr size_t MaxByteFile = 1024 * 1024;
 // Reads a whole regular file of at most MaxByteFile bytes; false, with the reason in motivo,
 // when it cannot be read or is larger.
 bool LeggiFile(const std::string& percorso, std::string& dati, std::string* motivo = nullptr);
+// The Italian reason of a failed system call, from its errno.
+std::string MotivoErrore(int errore);
 // Writes a file through a new temporary file of a unique name in the same folder, flushed to
 // disk and renamed over the target when complete. A symbolic link is written through to the file
-// it names; the file keeps its permissions; a read-only file is refused. On failure the old file
-// is intact, no temporary file is left, and motivo says why.
+// it names (a loop of links is refused); the file keeps its permissions; a read-only file is
+// refused. Saves of one file at once each succeed and the file is one whole version. Temporary
+// files of interrupted saves are removed only when provably theirs. On failure the old file is
+// intact, no temporary file is left, and motivo says why.
 bool ScriviFileSicuro(const std::string& percorso, std::string_view dati,
                       std::string* motivo = nullptr);
 

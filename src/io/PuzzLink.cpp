@@ -1,6 +1,8 @@
 #include "io/PuzzLink.h"
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <sstream>
 
 namespace isolmar {
@@ -101,13 +103,24 @@ bool SembraLink(std::string_view testo) {
            domanda != std::string_view::npos && t.find('/', domanda) != std::string_view::npos;
 }
 
+bool PercorsoDiFile(const std::string& percorso) {
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(percorso, ec))) return true;
+    std::string fine = std::filesystem::path(percorso).extension().string();
+    std::transform(fine.begin(), fine.end(), fine.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return fine == ".xml" || fine == ".txt" || fine == ".pzpr";
+}
+
 bool SembraPzprv3(std::string_view testo) {
     return testo.substr(0, 6) == "pzprv3";
 }
 
 EsitoLettura LeggiLink(std::string_view url) {
-    const std::string_view t = Rifila(url);
+    std::string_view t = Rifila(url);
     const size_t domanda = t.find('?');
+    // What follows "#" or "&" (a page anchor, a tracking parameter) is no part of the puzzle.
+    if (domanda != std::string_view::npos) t = t.substr(0, t.find_first_of("#&", domanda));
     if (!SembraLink(t)) return Rifiuto(TestoLinkErrato, "Non è un link: manca \"?gioco/...\"");
     std::vector<std::string_view> campi;
     for (std::string_view resto = t.substr(domanda + 1);;) {

@@ -28,7 +28,11 @@ bool SembraLink(std::string_view testo);
 // True when the first line starts with "pzprv3".
 bool SembraPzprv3(std::string_view testo);
 
+// A "#..." or "&..." tail after the body is ignored.
 EsitoLettura LeggiLink(std::string_view url);
+// True when a path names a file rather than a link: it exists, or ends in a puzzle file's
+// extension.
+bool PercorsoDiFile(const std::string& percorso);
 // The link of a valid puzzle.
 std::string ScriviLink(const Schema& s);
 

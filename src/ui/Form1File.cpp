@@ -5,7 +5,6 @@
 #include "solver/Tessere.h"
 #include "ui/Form1.h"
 
-#include <filesystem>
 
 namespace isolmar {
 
@@ -79,8 +78,7 @@ bool Form1::CaricaSchema(const Schema& s) {
 
 bool Form1::ApriFile(const std::string& percorso) {
     // A puzz.link URL given in place of a file (the command line, a browser's "open with").
-    std::error_code ec;
-    if (SembraLink(percorso) && !std::filesystem::exists(percorso, ec)) {
+    if (SembraLink(percorso) && !PercorsoDiFile(percorso)) {
         if (!Carica(LeggiLink(percorso))) return false;
         CartellaSchema.clear();
         return true;
@@ -100,7 +98,16 @@ void Form1::CommandLoadXmL_Click() {
 }
 
 void Form1::IncollaSchema() {
-    Carica(LeggiIncollato(p.TestoAppunti()));
+    // Bounded like a file: a huge text (a spreadsheet copied by mistake) is refused before it
+    // is read whole.
+    const std::string testo = p.TestoAppunti(MaxByteFile);
+    if (testo.size() > MaxByteFile)
+        Carica(EsitoLettura{TestoAppuntiErrati,
+                            "Il testo negli appunti è troppo grande (più di " +
+                                std::to_string(MaxByteFile / 1024) + " KiB): non è uno schema",
+                            {}});
+    else
+        Carica(LeggiIncollato(testo));
 }
 
 void Form1::mnuCopiaLink_Click() {

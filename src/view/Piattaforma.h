@@ -67,7 +67,9 @@ class Piattaforma {
         (void)campi;
         return false;
     }
-    virtual std::string TestoAppunti() = 0;
+    // The clipboard's text, cut after massimo + 1 bytes: a longer text is known to be too long
+    // without being read whole.
+    virtual std::string TestoAppunti(size_t massimo) = 0;
     virtual void ImpostaAppunti(const std::string& testo) = 0;
 
     virtual std::string CartellaProgramma() const = 0;

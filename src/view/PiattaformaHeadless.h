@@ -76,7 +76,7 @@ class PiattaformaHeadless : public Piattaforma {
     std::string DialogoApri(const std::string& filtro) override;
     std::string DialogoSalva(const std::string& filtro) override;
     bool ImpostaStampante() override;
-    std::string TestoAppunti() override { return Appunti; }
+    std::string TestoAppunti(size_t massimo) override { return Appunti.substr(0, massimo + 1); }
     void ImpostaAppunti(const std::string& testo) override { Appunti = testo; }
     // Each number dialog takes the next queued list of values (cancelled when none is queued).
     bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) override;

@@ -79,6 +79,22 @@ for caso in "$tmp:cartella" "$tmp/vuoto.ini:vuoto" "$tmp/senza.ini:nessuna regol
             "$tmp/mie.ini:mie.ini, riga 2"; do
     esito 2 "${caso#*:}" "generate --rules ${caso#*:}" "$cli" generate --rules "${caso%%:*}"
 done
+# Refusals that name their real reason; repeated options take the last value.
+mkfifo "$tmp/fifo.xml"
+mkdir -p "$tmp/piena/puzzle-0001.xml"
+printf '\xEF\xBB\xBF<REGOLA>\nROW = 5\n' > "$tmp/bom.ini"
+for caso in "la cartella non esiste|convert $cartella/janko-0052.xml $tmp/manca/a.xml" \
+            "non è un file ordinario|convert $cartella/janko-0052.xml $tmp/fifo.xml" \
+            "una parte del percorso non è una cartella|generate --rows 5 --columns 5 --out /dev/null/g" \
+            "Generazione fermata|generate --rows 5 --columns 5 --count 3 --seed 1 --out $tmp/piena" \
+            "Manca il valore di --rules|generate --rules --rows 5" \
+            "bom.ini, riga 2: \"ROW \" non è una chiave|generate --rules $tmp/bom.ini" \
+            "booklet vuole un file .pdf|generate --rows 5 --columns 5 --booklet $tmp/l.png"; do
+    esito 2 "${caso%%|*}" "${caso%%|*}" "$cli" ${caso#*|}
+done
+[ ! -s "$tmp/out" ] && [ ! -e "$tmp/l.png" ] && [ ! -e "$tmp/piena/puzzle-0002.xml" ] ||
+    fallito "rifiuti: qualcosa scritto"
+esito 0 "^soluzioni: 1$" "opzioni ripetute" "$cli" solve --count 1 --count 2 "$cartella/janko-0052.xml"
 esito 3 "Livello 3 non raggiunto" "generate --level: tempo" \
     "$cli" generate --rows 4 --columns 4 --level 3 --max-seconds 1 --out "$tmp/l4"
 # The time limit stops a search that takes far longer than a second, "interrupted" in JSON; the

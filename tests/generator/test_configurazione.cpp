@@ -10,7 +10,7 @@ TEST(InizializzaAuto, KeysValuesAndRules) {
     EXPECT_EQ(InizializzaAuto("dir=a\n"           // before any header: rule 0
                               "\t <regola>  \r\n" // header in any case, tabs and blanks around
                               "row=7\n"           // keys are upper-cased
-                              "COL =9\n"          // blank before "=": key "COL ", ignored
+                              "COLORE =9\n"       // an unknown key, ignored
                               "\tSCHEMI=12abc\n"  // the number at the start
                               "ISOLAMAX=xyz\n"    // no number: 0
                               "DIR= x y =z\n"     // up to the second "=", not trimmed
@@ -51,6 +51,13 @@ TEST(InizializzaAuto, WhatDoesNotFitIsReportedAndNothingIsOverrun) {
         EXPECT_EQ(n->Regole[1].Row, 3) << "the earlier value stays";
         EXPECT_EQ(n->Regole[1].Col, 0) << "reading stops at the faulty line";
     }
+    // A known key with a blank before "=" is named with its line, not silently left out; a
+    // byte-order mark before the first line is skipped.
+    for (const char* bom : {"", "\xEF\xBB\xBF"})
+        EXPECT_EQ(InizializzaAuto(std::string(bom) + "<REGOLA>\nROW = 5\n", *m),
+                  "Isolmar.ini, riga 2: \"ROW \" non è una chiave: si scrive ROW=valore, senza "
+                  "blank prima di \"=\".");
+    EXPECT_EQ(m->NumRegole, 1);
     EXPECT_NE(InizializzaAuto("SCHEMI=40000", *m), "");
     EXPECT_NE(InizializzaAuto("ISOLAMAX=300", *m), "");
 }

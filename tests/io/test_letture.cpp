@@ -10,10 +10,16 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <set>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace isolmar;
 namespace fs = std::filesystem;
@@ -126,10 +132,11 @@ TEST(FileXml, EditsOfTheSampleAndPuzzlesOutsideTheModel) {
         // The check code covers only the clues.
         {"<SOLUTION>1", "<SOLUTION>0", "", "120001"},
         {"number=\"2\"", "number=\"3\"", "Dati errati", ""},
-        // The number must come after row and column: otherwise that island is lost.
+        // The number must come after row and column: otherwise that island is lost, and the
+        // file is not in the format; nor is one without its <CHECK> line.
         {"row=\"1\" column=\"1\" number=\"2\"", "number=\"2\" row=\"1\" column=\"1\"",
-         "Dati errati", ""},
-        {"<CHECK>", "<CONTROLLO>", "Dati errati", ""},
+         "File inesistente o dati errati", ""},
+        {"<CHECK>", "<CONTROLLO>", "File inesistente o dati errati", ""},
         // A short position reads as 0s, clue cells as island; a digit above 2 is refused.
         {"<POSITION>120001", "<POSITION>12", "", "120001"},
         {"<POSITION>120001", "<POSITION>020000", "", "120001"},
@@ -262,7 +269,7 @@ TEST(FileSicuri, BoundedReadsAndSafeWrites) {
     ASSERT_TRUE(ScriviFileSicuro(schema.string(), "uno"));
     EXPECT_EQ(Leggi(vittima), "intatto");
     EXPECT_EQ(Leggi(schema), "uno");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(d / ".schema.xml.isolmar-abcdef")));
+    EXPECT_TRUE(fs::is_symlink(d / ".schema.xml.isolmar-abcdef")); // not a save's, so it stays
 
     constexpr fs::perms rw = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(schema, rw);
@@ -281,9 +288,146 @@ TEST(FileSicuri, BoundedReadsAndSafeWrites) {
         EXPECT_EQ(motivo, atteso);
     }
     EXPECT_EQ(Leggi(schema), "due");
-    // vittima, schema.xml, the old fixed-name link, collegamento.xml
-    EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 4);
+    // vittima, schema.xml, the two links, collegamento.xml
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 5);
     fs::remove_all(d);
+}
+
+// A save removes only what provably is an interrupted save's temporary file: the exact name, a
+// regular file of the user, old and not locked. Anything else of a similar name stays.
+TEST(FileSicuri, SavesRemoveOnlyTheirOwnLeftovers) {
+    const fs::path d = fs::temp_directory_path() / "isolmar-test-avanzi";
+    fs::remove_all(d);
+    fs::create_directories(d);
+    const auto vecchio = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    const struct {
+        const char* nome;
+        bool vecchio, cartella, collegamento, estraneo, bloccato, resta;
+    } casi[] = {
+        {".notes.txt.isolmar-abc123.tmp", true, false, false, false, false, false},
+        {".notes.txt.isolmar-backup", true, false, false, false, false, true},
+        {".notes.txt.isolmar-abc124.tmp", false, false, false, false, false, true}, // recent
+        {".notes.txt.isolmar-abc125.tmp", true, true, false, false, false, true},
+        {".notes.txt.isolmar-abc126.tmp", true, false, true, false, false, true},
+        {".notes.txt.isolmar-abc127.tmp", true, false, false, true, false, true},
+        {".notes.txt.isolmar-abc128.tmp", true, false, false, false, true, true}, // being written
+        {".notes.txt.isolmar-ab-129.tmp", true, false, false, false, false, true},
+        {".notes.txt.isolmar-abc1290.tmp", true, false, false, false, false, true},
+    };
+    std::vector<int> blocchi;
+    for (const auto& c : casi) {
+        const fs::path p = d / c.nome;
+        if (c.cartella)
+            fs::create_directory(p);
+        else if (c.collegamento)
+            fs::create_symlink(d / "altro", p);
+        else
+            ASSERT_TRUE(ScriviFileSicuro(p.string(), "x"));
+        if (c.estraneo && ::chown(p.c_str(), 4321, 4321) != 0) continue; // only root can
+        if (c.vecchio && !c.collegamento) fs::last_write_time(p, vecchio);
+        if (c.bloccato) {
+            blocchi.push_back(::open(p.c_str(), O_RDONLY));
+            ASSERT_EQ(::flock(blocchi.back(), LOCK_EX), 0);
+        }
+    }
+    ASSERT_TRUE(ScriviFileSicuro((d / "notes.txt").string(), "note"));
+    for (const auto& c : casi)
+        EXPECT_EQ(fs::exists(fs::symlink_status(d / c.nome)), c.resta) << c.nome;
+    for (int f : blocchi)
+        ::close(f);
+    fs::remove_all(d);
+}
+
+// Saves of one file at once all succeed and leave one whole version and no temporary file; a
+// name of 250 or 255 bytes saves; a loop of links is refused with its reason, in Italian.
+TEST(FileSicuri, ConcurrentSavesLongNamesAndLinkLoops) {
+    const fs::path d = fs::temp_directory_path() / "isolmar-test-insieme";
+    fs::remove_all(d);
+    fs::create_directories(d);
+    const std::string file = (d / "schema.xml").string();
+    const std::string versioni[] = {std::string(30000, 'a'), std::string(20000, 'b')};
+    std::atomic<int> riusciti{0};
+    std::vector<std::thread> fili;
+    for (const std::string& v : versioni)
+        fili.emplace_back([&] {
+            for (int k = 0; k < 150; ++k)
+                riusciti += ScriviFileSicuro(file, v);
+        });
+    for (auto& f : fili)
+        f.join();
+    EXPECT_EQ(riusciti, 300);
+    const std::string letto = Leggi(file);
+    EXPECT_TRUE(letto == versioni[0] || letto == versioni[1]);
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 1);
+
+    for (size_t lunghezza : {250u, 255u}) {
+        const fs::path lungo = d / (std::string(lunghezza - 4, 'n') + ".xml");
+        EXPECT_TRUE(ScriviFileSicuro(lungo.string(), "lungo")) << lunghezza;
+        EXPECT_EQ(Leggi(lungo), "lungo");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), fs::directory_iterator()), 3);
+
+    fs::create_symlink("b.xml", d / "a.xml");
+    fs::create_symlink("a.xml", d / "b.xml");
+    std::string motivo, dati;
+    const std::string giro = "troppi collegamenti simbolici, forse in un giro chiuso";
+    EXPECT_FALSE(ScriviFileSicuro((d / "a.xml").string(), "x", &motivo));
+    EXPECT_EQ(motivo, giro);
+    EXPECT_TRUE(fs::is_symlink(d / "a.xml"));
+    EXPECT_FALSE(LeggiFile((d / "a.xml").string(), dati, &motivo));
+    EXPECT_EQ(motivo, giro);
+    fs::remove_all(d);
+}
+
+// Each refusal names its real reason; what is no fault is read.
+TEST(Messaggi, EachRefusalNamesItsRealReason) {
+    const std::string x = Esempio; // DATA on lines 3 and 4, CHECK on line 7
+    auto cambia = [&](const std::string& da, const std::string& a) {
+        std::string s = x;
+        s.replace(s.find(da), da.size(), a);
+        return s;
+    };
+    std::string unaRiga = x;
+    std::erase(unaRiga, '\r');
+    std::erase(unaRiga, '\n');
+    const struct {
+        std::string testo;
+        const char* motivo;
+    } casi[] = {
+        {cambia("<CHECK>", "  <CHECK>"), "Il file non è nel formato XML di Isolmar: riga 7"},
+        {cambia("<DATA row=\"1\" column=\"1\" number=\"2\"",
+                "<DATA number=\"2\" row=\"1\" column=\"1\""),
+         "Il file non è nel formato XML di Isolmar: riga 3"},
+        {unaRiga, "Il file non è nel formato XML di Isolmar: riga 1"},
+        {cambia("<CHECK>", "<CHECK>1"), "Il codice di controllo non corrisponde allo schema"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(LeggiSchema(c.testo).Dettaglio, c.motivo) << c.testo;
+
+    // Pasted on several lines, the text form is refused as such.
+    const std::string pwd = CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}});
+    EXPECT_EQ(LeggiIncollato("100101," + pwd + ",2,3\r\n1,1,2\r\n2,3,1\r\n").Dettaglio,
+              "Sono state incollate più righe: lo schema si incolla su una riga sola, con tutti "
+              "i campi separati da virgole");
+    // A text file of 50 islands with a blank last line.
+    Schema pieno{10, 10, {}};
+    std::vector<std::string> righe{""};
+    for (int r = 1; r <= 10; ++r)
+        for (int c = 2 - r % 2; c <= 10; c += 2) {
+            pieno.Isole.push_back({1, r, c});
+            righe.push_back(std::to_string(r) + "," + std::to_string(c) + ",1");
+        }
+    righe[0] = "," + CreaPwd(10, 10, pieno.Isole) + ",10,10";
+    righe.push_back("");
+    EXPECT_TRUE(LeggiTesto(righe).Ok()) << LeggiTesto(righe).Testo();
+    // A link's anchor or extra parameters; a path that is a file.
+    for (const char* coda : {"#prova", "&utm=x", "&a#b"})
+        EXPECT_TRUE(LeggiLink(std::string(LinkCampione) + coda).Ok()) << coda;
+    Partita w;
+    const std::string manca = testing::TempDir() + "manca?a=1/b.xml";
+    EXPECT_FALSE(w.f.ApriFile(manca));
+    EXPECT_EQ(w.p.Messaggi.back(), "File inesistente o dati errati\n" + manca +
+                                       ": il file o la sua cartella non esiste");
 }
 
 // The encoder's sample in its other forms and as its tests save it solved; runs of more than 20
@@ -366,7 +510,7 @@ TEST(Link, RefusalsNameTheirReason) {
         {P + "5/5/g5k2o1k3g1", TestoLinkErrato, "più celle delle 5 x 5"},
         {P + "5/5/g5k2o1k3h", TestoLinkErrato, "più celle delle 5 x 5"},
         {P + "5/5/g5k2o1k3-1", TestoLinkErrato, "Numero incompleto nel link alla cella (5, 5)"},
-        {P + "5/5/g5k2o1k3#", TestoLinkErrato, "Carattere non ammesso nel link: \"#\""},
+        {P + "5/5/g5k2o1k3!", TestoLinkErrato, "Carattere non ammesso nel link: \"!\""},
         {"https://puzz.link/p?slither/5/5/g5k2o1k3g", TestoLinkErrato, "\"slither\""},
         {P + "0/5/zl", TestoLinkErrato, "colonne non ammesso: 0"},
         {P + "5/51/zl", TestoLinkErrato, "righe non ammesso: 51"},

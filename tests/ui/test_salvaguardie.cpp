@@ -103,3 +103,15 @@ TEST(Salvaguardie, AFullListOfConfigurationsSaysAtLeast) {
         EXPECT_EQ(w.Label2(), atteso);
     }
 }
+
+TEST(Salvaguardie, AHugePasteIsRefusedAndTheGameStays) {
+    Partita w(Unico);
+    w.m.TblGioco(5, 5) = 2;
+    w.p.Appunti = std::string(20 << 20, ','); // a spreadsheet copied by mistake
+    w.f.IncollaSchema();
+    EXPECT_EQ(w.p.Messaggi, std::vector<std::string>{"dati errati\nIl testo negli appunti è "
+                                                     "troppo grande (più di 1024 KiB): non è "
+                                                     "uno schema"});
+    EXPECT_EQ(SchemaDa(w.m).Isole.size(), 3u);
+    EXPECT_EQ(w.m.TblGioco(5, 5), 2);
+}

@@ -644,8 +644,14 @@ bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<Cam
     return true;
 }
 
-std::string FinestraPrincipale::TestoAppunti() {
-    return QGuiApplication::clipboard()->text().toStdString();
+std::string FinestraPrincipale::TestoAppunti(size_t massimo) {
+    // The toolkit hands the text over whole; only its first massimo + 1 characters (each at
+    // least one byte) are converted.
+    const QString t = QGuiApplication::clipboard()->text();
+    std::string testo =
+        t.left(static_cast<qsizetype>(std::min<size_t>(massimo + 1, t.size()))).toStdString();
+    if (testo.size() > massimo + 1) testo.resize(massimo + 1);
+    return testo;
 }
 
 void FinestraPrincipale::ImpostaAppunti(const std::string& testo) {

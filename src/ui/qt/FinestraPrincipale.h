@@ -74,7 +74,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     std::string DialogoSalva(const std::string& filtro) override;
     bool ImpostaStampante() override;
     bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) override;
-    std::string TestoAppunti() override;
+    std::string TestoAppunti(size_t massimo) override;
     void ImpostaAppunti(const std::string& testo) override;
     std::string CartellaProgramma() const override;
     std::string CartellaDocumenti() const override;
