@@ -83,7 +83,7 @@ bool Form1::TogliErrori(bool chiedi) {
     if (chiedi) {
         VerificaSchema(); // the wrong cells in red, as "Verifica schema" shows them
         if (p.Messaggio(TestoErrori(static_cast<int>(errori.size())) +
-                            ".\nContinuare dagli indizi e dalle sole caselle giuste?",
+                            ".\nContinuare dai numeri dello schema e dalle sole caselle giuste?",
                         Pulsanti::SiNoAnnulla) != Risposta::Si)
             return false;
     }

@@ -72,9 +72,10 @@ TEST(Suggerimento, AWrongMarkIsFoundFirstAndNeverUsed) {
             ASSERT_TRUE(b.f.Spieg.EseguiLog(muto, true));
             for (int i = 1; i <= b.m.NumRighe; ++i)
                 for (int j = 1; j <= b.m.NumColonne; ++j)
-                    if (b.f.Spieg.Decisa(i, j))
+                    if (b.f.Spieg.Decisa(i, j)) {
                         EXPECT_TRUE(Giusta(x.Soluzione, i, j, b.m.TblSchema(i, j) < 2))
                             << x.Nome << " " << i << "," << j;
+                    }
             b.m.TblGioco = gioco;
         }
 }
