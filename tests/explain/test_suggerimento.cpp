@@ -111,3 +111,33 @@ TEST(Suggerimento, MostraShowsTheErrorFirst) {
     EXPECT_EQ(b.Cella(3, 3), 1);
     EXPECT_EQ(b.Sfondo(3, 3), Bianco);
 }
+
+// In the window: the step's cells over the game and its rows in the label; "Applica" of a step
+// over several cells is one move, taken back by Undo and redone whole.
+TEST(Suggerimento, ApplicaIsOneMove) {
+    Partita b("janko-0052");
+    b.f.tlb1_ButtonClick("Suggerimento");
+    EXPECT_EQ(b.Label2(), "Suggerimento (livello 0): la cella 1,2 deve essere muro non può "
+                          "appartenere a nessuna isola");
+    EXPECT_EQ(b.Sfondo(1, 2), Verdeacqua);
+    EXPECT_TRUE(b.p.Visibile("CmdApplica"));
+    for (int passi = 0; b.f.Suggerito.Celle.size() < 2 && passi < 100; ++passi) {
+        b.f.Clic("CmdApplica");
+        b.f.tlb1_ButtonClick("Suggerimento");
+    }
+    const auto celle = b.f.Suggerito.Celle;
+    ASSERT_GE(celle.size(), 2u);
+    const int32_t mosse = b.m.NumMosseGioco;
+    b.f.Clic("CmdApplica");
+    EXPECT_FALSE(b.p.Visibile("CmdApplica"));
+    for (const CellaPasso& k : celle)
+        EXPECT_EQ(b.Cella(k.Riga, k.Colonna), k.Isola ? 1 : 2);
+    b.Annulla();
+    EXPECT_EQ(b.m.NumMosseGioco, mosse);
+    for (const CellaPasso& k : celle)
+        EXPECT_EQ(b.Cella(k.Riga, k.Colonna), 0);
+    b.f.Clic("mnuRipeti");
+    EXPECT_EQ(b.m.NumMosseGioco, mosse + static_cast<int32_t>(celle.size()));
+    for (const CellaPasso& k : celle)
+        EXPECT_EQ(b.Cella(k.Riga, k.Colonna), k.Isola ? 1 : 2);
+}
