@@ -164,7 +164,8 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
     } else {
         std::cout << percorso << "\n";
         if (passi && !errori.empty()) {
-            std::cout << TestoErrori(static_cast<int>(errori.size())) << ", messi da parte:";
+            std::cout << TestoErrori(static_cast<int>(errori.size()))
+                      << (errori.size() == 1 ? ", messo da parte:" : ", messi da parte:");
             for (const auto& [r, c] : errori)
                 std::cout << " " << r << "," << c;
             std::cout << "\n";

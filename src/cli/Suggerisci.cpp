@@ -69,7 +69,8 @@ int Suggerisci(const OpzioniHint& o) {
         for (const auto& [r, c] : errori)
             celle.push_back({r, c});
         j["cells"] = celle;
-        testo = TestoErrori(static_cast<int>(errori.size())) + "; la prima e' la cella " +
+        testo = TestoErrori(static_cast<int>(errori.size())) +
+                (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") +
                 std::to_string(errori[0].first) + "," + std::to_string(errori[0].second) + "\n";
     } else {
         bool aperta = false;
