@@ -70,6 +70,7 @@ void ComandoUrl(CLI::App& cli, Azione& azione);
 void ComandoGenerate(CLI::App& cli, Azione& azione);
 void ComandoRate(CLI::App& cli, Azione& azione);
 void ComandoExplain(CLI::App& cli, Azione& azione);
+void ComandoHint(CLI::App& cli, Azione& azione);
 void ComandoImage(CLI::App& cli, Azione& azione);
 void ComandoBooklet(CLI::App& cli, Azione& azione);
 

@@ -16,10 +16,12 @@ constexpr const char* Uso =
     "  url FILE...            il link puzz.link di ogni schema\n"
     "  generate --rows R --columns C [...]\n"
     "                         genera schemi con una sola soluzione\n"
-    "  rate [--full] [--max-seconds S] [--json] FILE...\n"
+    "  rate [--full] [--from-position] [--max-seconds S] [--json] FILE...\n"
     "                         livello di difficolta' di ogni schema\n"
     "  explain [--max-seconds S] [--json] FILE\n"
     "                         spiegazione passo per passo\n"
+    "  hint [--json] [--max-seconds S] FILE\n"
+    "                         il prossimo passo dalla posizione del giocatore\n"
     "  image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N]\n"
     "                         immagine dello schema o della sua soluzione\n"
     "  booklet --out OUT.pdf [--per-page N] [--solutions] [--title TESTO] FILE...\n"
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
     ComandoGenerate(cli, azione);
     ComandoRate(cli, azione);
     ComandoExplain(cli, azione);
+    ComandoHint(cli, azione);
     ComandoImage(cli, azione);
     ComandoBooklet(cli, azione);
     if (!ValoriPresenti(cli, argc, argv)) return 2;

@@ -53,6 +53,7 @@ bool Spiegazione::ProvaCombinazione(const int* isole, int L) {
                 x.Colonna = c;
                 const bool avanti = Riporta(x);
                 m.TblIsoleLog(r, c) = IsolaDelGiocatore;
+                isolaIS3_(r, c) = static_cast<uint8_t>(ik);
                 Ris.BloccaMuro(static_cast<int16_t>(r), static_cast<int16_t>(c));
                 Ris.BloccaperCella(static_cast<int16_t>(r), static_cast<int16_t>(c),
                                    m.svEle[ik].PrimaMossa, m.svEle[ik].UltimaMossa);
@@ -178,6 +179,7 @@ bool Spiegazione::Prepara() {
     ModoLog = 0;
     m.TempoScaduto = 0;
     EleFinito.fill(0);
+    AzzeraTabella(isolaIS3_, MaxRighe);
     InizializzaSchemaEle(m);
     Ris.SortaEle("A");
     Ris.InizializzaMossePossibili(); // clears TblIsoleLog

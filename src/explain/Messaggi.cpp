@@ -96,11 +96,29 @@ std::vector<std::string> Spiegazione::RigheMessaggio(const Conclusione& c) {
         TessColonnaMsg = mo.TessColonna;
     }
     MsgProdotti = false;
+    // Every candidate placement of the concluding island: the exploration goes through them all
+    // and skips those the board already excludes.
+    int provate = 0;
+    const bool profondita = c.Isola >= 1 && c.Isola <= m.NumEle;
+    if (profondita && m.Ele[c.Isola].PrimaMossa != 0)
+        provate = m.Ele[c.Isola].UltimaMossa - m.Ele[c.Isola].PrimaMossa + 1;
     Registra(1);
     std::vector<std::string> righe = ElencoIsole(m.NumEle);
     righe.push_back(x == "MU3"   ? "la cella " + cella + " deve essere muro"
                     : x == "IS3" ? "la cella " + cella + " deve essere isola"
                                  : forma);
+    // Without a failure record the rows above give no reason: say what the counting found.
+    if (NumSerie == 0 && profondita) {
+        const std::string isola = Cella(m.Ele[c.Isola].Riga, m.Ele[c.Isola].Colonna);
+        const std::string n = std::to_string(provate);
+        righe.push_back(
+            x == "II3" && provate == 1
+                ? "perché è l'unica configurazione possibile dell'isola " + isola
+            : x == "II3" ? "perché è l'unica delle " + n + " configurazioni possibili dell'isola " +
+                               isola + " compatibile con lo schema"
+                         : "perché lo è in ogni configurazione dell'isola " + isola +
+                               " compatibile con lo schema, fra le " + n + " possibili");
+    }
     return righe;
 }
 

@@ -74,6 +74,7 @@ Conclusione Diretta(std::string_view codice, int r, int c, const Modello& m, int
 // every conclusion is counted and reported.
 Risolutore::Riscontro Spiegazione::Diretti() {
     return {[this](std::string_view codice, int r, int c, int e) {
+                if (codice == "APP" && e > 0 && isolaIS3_(r, c) == e) return !Fine();
                 return Riporta(Diretta(codice, r, c, m, e));
             },
             [this](int e, int32_t mossa) { PosaForma(e, e, mossa); }};

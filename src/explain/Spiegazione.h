@@ -76,6 +76,7 @@ struct SerieFallimento {
 class Spiegazione {
   public:
     Spiegazione(Modello& m, Risolutore& ris, Piattaforma& p) : m(m), Ris(ris), p(p) {}
+    const Modello& Dati() const { return m; }
 
     // ---- Candidate queries and direct rules ----------------------------------------------
     // The only usable placement covering the cell, -1 if none or several.
@@ -208,6 +209,9 @@ class Spiegazione {
     std::array<uint8_t, MaxEle + 1> profondita_{}; // depth of each svEle island in the combination
     std::array<int32_t, MaxEle + 1> ultimaUsabile_{}; // last usable placement found per island
     std::array<bool, 6> sporco_{};                    // counters of that depth were written
+    // Per cell, the island (in svEle) an "IS3" conclusion gave it: the "APP" that follows for
+    // the same island says nothing new and is applied without being reported again.
+    Griglia8 isolaIS3_;
 };
 
 } // namespace isolmar

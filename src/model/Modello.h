@@ -100,6 +100,7 @@ struct MossaGioco {
     uint8_t Riga = 0;
     uint8_t Colonna = 0;
     uint8_t Tasto = 0;
+    uint8_t Insieme = 0; // 1: one move with the one before (a hint applied); undone together
 };
 
 struct ListaCella {

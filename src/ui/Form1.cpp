@@ -18,6 +18,7 @@ const std::vector<PulsanteBarra>& BarraStrumenti() {
         {"s0", "", ""},
         {"Risolvi", "Risolvi", "Risolvi"},
         {"Mostra", "Mostra", "Log sequenza soluzione"},
+        {"Suggerimento", "Suggerimento", "Suggerimento: il prossimo passo (Ctrl+H)"},
         {"s2", "", ""},
         {"Aiuto", "Aiuto", "Lista configurazioni isole marcate"},
         {"UndoAll", "UndoAll", "Ricomincia"},
@@ -45,6 +46,7 @@ const std::vector<Comando>& ComandiFrame1() {
         {"CmdPospiu", ""},
         {"cmdConfigurazioniIsoleMarcate", "Configurazioni isole marcate"},
         {"CmdLog", "Log"},
+        {"CmdApplica", "Applica"},
     };
     return comandi;
 }
@@ -91,7 +93,8 @@ void Form1::Form_Load() {
     SpegniBottoniPiuMeno();
     p.ImpostaTesto("Label2", "");
     p.ImpostaVisibile("CommandVisgioco", false);
-    p.ImpostaVisibile("Lbllog", false); // the log window's message line
+    p.ImpostaVisibile("CmdApplica", false); // shown with a hint
+    p.ImpostaVisibile("Lbllog", false);     // the log window's message line
     // The monomino is shape 1 from the model's construction.
     m.MaxLivello = 4;
     InizializzaSchema(m, Gr, p);
@@ -193,13 +196,19 @@ void Form1::tlb1_ButtonClick(const std::string& chiave) {
         } else if (chiave == "Undo") {
             if (m.NumMosseGioco > 0) {
                 RiprendiGioco();
-                UndoMosse(m.NumMosseGioco);
+                // A hint applied is one move over several cells.
+                int32_t da = m.NumMosseGioco;
+                while (da > 1 && m.MosseGioco[da].Insieme == 1)
+                    --da;
+                UndoMosse(da);
                 AggiornaIndiceSituazione();
             }
         } else if (chiave == "Camera") {
             SalvaSituazione();
         } else if (chiave == "Aiuto") {
             cmdConfigurazioniIsoleMarcate_Click();
+        } else if (chiave == "Suggerimento") {
+            Suggerimento_Click();
         } else if (chiave == "Mostra") {
             SoloValuta = Falso;
             CmdLog_Click();
@@ -259,6 +268,8 @@ void Form1::Clic(const std::string& controllo) {
             CmdPospiu_Click();
         else if (controllo == "CmdPosMeno")
             CmdPosMeno_Click();
+        else if (controllo == "CmdApplica")
+            CmdApplica_Click();
         else if (controllo == "CmdLog" && m.NumEle > 0) {
             SoloValuta = Falso;
             CmdLog_Click();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "explain/Spiegazione.h"
+#include "explain/Suggerimento.h"
 #include "generator/Generatore.h"
 #include "model/Modello.h"
 #include "model/Schema.h"
@@ -27,7 +28,7 @@ struct PulsanteBarra {
     std::string Suggerimento;
     bool Spaziatore() const { return Immagine.empty(); }
 };
-// The 18 toolbar entries, in order. Spacers are 300 twips wide.
+// The 19 toolbar entries, in order. Spacers are 300 twips wide.
 const std::vector<PulsanteBarra>& BarraStrumenti();
 inline constexpr int LarghezzaSpaziatore = 300;
 
@@ -161,8 +162,28 @@ class Form1 {
     // The explanation: "Mostra" and "Log" (SoloValuta False) and "Valuta" (True) run it from the
     // player's marks; the board and the player's game are shown again afterwards. They return
     // true when the run went to its end (not refused as too large, not stopped by Esc).
+    // "Valuta" rates the puzzle from its clues alone; "Mostra" and "Log" start from the player's
+    // marks once they are found right (or the wrong ones set aside, when the player agrees).
+    // Neither runs on a puzzle without exactly one solution.
     bool CmdLog_Click();
     bool EseguiLog();
+
+    // The puzzle's solutions from its clues, counted to two (0, 1, 2), kept until its clues
+    // change; with one, Tblsol(1) holds it. SoluzioniInterrotta when Esc stopped the search,
+    // SoluzioniTroppoGrande when the solver cannot hold the puzzle.
+    static constexpr int SoluzioniInterrotta = -1, SoluzioniTroppoGrande = -2;
+    int ContaSoluzioni();
+    // True with exactly one solution; otherwise says why and returns false.
+    bool SoluzioneUnica();
+    // Clears the player's wrong marks from TblGioco (the caller keeps the board to put back).
+    // chiedi: first show them in red and ask; false when the player declines.
+    bool TogliErrori(bool chiedi);
+    // "Suggerimento": the first wrong cell if any, else the next step of the explanation from
+    // the player's board, shown over the game with its rows in Label2; "Applica" (CmdApplica)
+    // writes its cells to the board as one move.
+    void Suggerimento_Click();
+    void CmdApplica_Click();
+    PassoSuggerito Suggerito;
 
     // "Genera schema": a new puzzle of the current size with exactly one solution, on a fresh
     // game. False when the generation was stopped or gave up: the previous puzzle is back whole.
@@ -260,6 +281,11 @@ class Form1 {
     // Places the islands' shapes on a cleared TblSchema and shows them as an overlay.
     void MostraIsole(const Isola* isole, int n);
     void ArmaTimer1();
+
+    void NascondiSuggerimento();
+    std::string chiaveSoluzioni_; // the puzzle soluzioniContate_ belongs to
+    int soluzioniContate_ = 0;
+    bool suggerimentoPronto_ = false;
 
     bool inElaborazione_ = false;
     bool chiusaInSospeso_ = false;

@@ -119,6 +119,15 @@ void Form1::RipetiMossa() {
         if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
         m.MosseGioco[k] = mo;
         AggiornaGioco(mo.Tasto, mo.Riga, mo.Colonna);
+        // The rest of a move over several cells (a hint applied).
+        while (!MosseAnnullate.empty() && MosseAnnullate.back().Insieme == 1) {
+            const int32_t j = ++m.NumMosseGioco;
+            if (static_cast<size_t>(j) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * j);
+            m.MosseGioco[j] = MosseAnnullate.back();
+            MosseAnnullate.pop_back();
+            const MossaGioco& x = m.MosseGioco[m.NumMosseGioco];
+            AggiornaGioco(x.Tasto, x.Riga, x.Colonna);
+        }
         DopoMossa();
     });
 }

@@ -39,6 +39,7 @@ int32_t MosseFotografia(const Griglia& gr2, int colonna) {
 void Form1::RiprendiGioco() {
     if (!InVisSoluzione) return;
     InVisSoluzione = Falso;
+    NascondiSuggerimento();
     CommandVisgioco_Click();
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", false);

@@ -6,11 +6,41 @@
 namespace isolmar {
 
 bool Form1::CmdLog_Click() {
+    // Whatever a run hides comes back when it ends or stops.
+    static constexpr const char* Pannelli[] = {"Frame1", "Frame2", "Label2"};
+    bool visibili[std::size(Pannelli)];
+    for (size_t i = 0; i < std::size(Pannelli); ++i)
+        visibili[i] = p.Visibile(Pannelli[i]);
+    auto ripristina = [&] {
+        for (size_t i = 0; i < std::size(Pannelli); ++i)
+            p.ImpostaVisibile(Pannelli[i], visibili[i]);
+        p.ImpostaVisibile("Lbllog", false);
+    };
+    RiprendiGioco();
+    NascondiSuggerimento();
+    if (!SoluzioneUnica()) return false;
+    // The run reads the player's board: a rating sees only the clues, an explanation only the
+    // marks that agree with the solution. The player's board comes back afterwards.
+    const Griglia8 gioco = m.TblGioco;
+    if (SoloValuta) {
+        AzzeraTabella(m.TblGioco, MaxRighe);
+        for (int i = 1; i <= m.NumEle; ++i)
+            m.TblGioco(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+    } else if (!TogliErrori(true)) {
+        return false;
+    }
     CommandVisgioco_Click();
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", false);
     p.ImpostaTesto("Label2", "");
-    return EseguiLog();
+    const bool finita = EseguiLog();
+    m.TblGioco = gioco;
+    CommandVisgioco_Click();
+    ripristina();
+    if (Spieg.Interrotta)
+        p.ImpostaTesto("Label2",
+                       SoloValuta ? TestoValutazioneInterrotta : TestoSpiegazioneInterrotta);
+    return finita;
 }
 
 bool Form1::EseguiLog() {
@@ -22,7 +52,6 @@ bool Form1::EseguiLog() {
     LivelloLog = Spieg.LivelloLog;
     p.CursoreOccupato(false);
     p.ImpostaTesto("Label2", "");
-    p.ImpostaVisibile("Frame2", false);
     p.ImpostaVisibile("Frame1", true);
     if (!eseguita) {
         p.Messaggio(TestoTroppoGrande, Pulsanti::Ok);
@@ -32,7 +61,7 @@ bool Form1::EseguiLog() {
         p.Messaggio("Fine del log \n Il livello di difficoltà è " + std::to_string(LivelloLog),
                     Pulsanti::Ok);
     }
-    // The puzzle and the player's game again; TblSchema goes back to the clues.
+    // The puzzle and the game again; TblSchema goes back to the clues.
     CommandVisgioco_Click();
     return eseguita && !Spieg.Interrotta;
 }

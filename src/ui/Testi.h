@@ -9,6 +9,18 @@ namespace isolmar {
 
 // Shown when the puzzle needs more candidate placements than the solver's table holds.
 inline constexpr const char* TestoTroppoGrande = "Schema troppo grande per il risolutore";
+// A puzzle without exactly one solution is neither rated nor explained.
+inline constexpr const char* TestoSenzaSoluzioni = "Lo schema non ammette soluzioni";
+inline constexpr const char* TestoSoluzioniMultiple = "Lo schema non ha una soluzione unica";
+// The hint and the explanation.
+inline constexpr const char* TestoGiaRisolto = "Lo schema è già risolto";
+inline constexpr const char* TestoSuggerimentoInterrotto = "Suggerimento interrotto";
+inline constexpr const char* TestoNessunSuggerimento =
+    "Nessun suggerimento: la spiegazione non sa andare oltre";
+inline constexpr const char* TestoValutazioneInterrotta = "Valutazione interrotta";
+inline constexpr const char* TestoSpiegazioneInterrotta = "Spiegazione interrotta";
+// "La posizione contiene N errori" (1 errore).
+std::string TestoErrori(int n);
 
 template <class T> std::string TestoNumero(T x) {
     char buf[64];

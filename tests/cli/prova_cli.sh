@@ -148,10 +148,39 @@ esito 0 '"level":4,"full":true,"complete":true' "rate --full" "$cli" rate --full
 esito 1 "livello: 3 o superiore" "rate: 3 o superiore" "$cli" rate "$cartella/janko-0469.xml"
 esito 0 '"steps":\[{"code":"NRG"' "explain --json" "$cli" explain --json "$cartella/janko-0107.xml"
 
+# Only a puzzle with one solution is rated, explained or hinted: janko-0052 without its clue at
+# (1,3) has several, with a clue beside the 5 at (1,1) none.
+"$cli" convert "$cartella/janko-0052.xml" "$tmp/h.pzpr"
+sed '5s/^\(. . \)1/\1./' "$tmp/h.pzpr" >"$tmp/multi.pzpr"
+sed '5s/^5 \./5 1/' "$tmp/h.pzpr" >"$tmp/nessuna.pzpr"
+for k in rate explain hint; do
+    esito 3 "non ha una soluzione unica" "$k: piu' soluzioni" "$cli" $k "$tmp/multi.pzpr"
+    esito 3 "non ammette soluzioni" "$k: nessuna soluzione" "$cli" $k "$tmp/nessuna.pzpr"
+done
+esito 3 '"solutions":2,"level":null' "rate --json: piu' soluzioni" "$cli" rate --json "$tmp/multi.pzpr"
+esito 0 '"kind":"step","code":"NRG","level":0,"island":null,"cells":\[\[1,2,"#"\]\]' "hint --json" \
+    "$cli" hint --json "$cartella/janko-0052.xml"
+# On every published puzzle: a hint from the clues; an island planted on the first wall cell of
+# the solution is the hint's one error, the rating stays the clean puzzle's, explain sets it aside.
+for x in "$cartella"/*.xml; do
+    n=$(basename "$x" .xml)
+    sol=$(sed -n 's#.*<SOLUTION>\([0-9]*\)</SOLUTION>.*#\1#p' "$x")
+    pos=$(sed -n 's#.*<POSITION>\([0-9]*\)</POSITION>.*#\1#p' "$x")
+    col=$(sed -n 's#.*<NURIKABE rows="[0-9]*" columns="\([0-9]*\)".*#\1#p' "$x")
+    i=$(expr index "$sol" 0)
+    r=$(((i - 1) / col + 1)) c=$(((i - 1) % col + 1))
+    sed "s#<POSITION>$pos#<POSITION>${pos:0:i-1}1${pos:i}#" "$x" >"$tmp/errore.xml"
+    esito 0 '"kind":"step"' "hint $n" "$cli" hint --json "$x"
+    esito 0 "\"kind\":\"error\",\"cells\":\[\[$r,$c\]\]" "hint errore $n" "$cli" hint --json "$tmp/errore.xml"
+    [ "$("$cli" rate --json "$x" | grep -o '"level":[0-9]*')" = \
+      "$("$cli" rate --json "$tmp/errore.xml" | grep -o '"level":[0-9]*')" ] || fallito "rate errore $n"
+done
+esito 0 "\"errors\":\\[\\[$r,$c\\]\\]" "explain errore" "$cli" explain --json "$tmp/errore.xml"
+
 # --version, --help and every command's help.
 esito 0 "^isolmar-cli [0-9]" "--version" "$cli" --version
 esito 0 "generate" "--help" "$cli" --help
-for c in solve convert url generate rate explain image booklet; do
+for c in solve convert url generate rate explain hint image booklet; do
     esito 0 "^Uso: isolmar-cli $c" "$c --help" "$cli" $c --help
 done
 

@@ -263,10 +263,16 @@ TEST(Spiegazione, LevelsAndRunsFromWrongMarks) {
 TEST(Spiegazione, EscStopsTheRunWithoutItsEndMessage) {
     Banco b(Puzzle("janko-0360").S);
     const Griglia8 gioco = b.m.TblGioco;
+    ASSERT_EQ(b.f.ContaSoluzioni(), 1); // counted before Esc is armed, then kept
     b.p.DopoCessioni(200, [&] { b.f.Form_KeyPress(27); });
     b.f.tlb1_ButtonClick("Mostra");
     EXPECT_TRUE(b.s.Interrotta);
     EXPECT_TRUE(b.p.Messaggi.empty());
+    EXPECT_EQ(b.p.Testo("Label2"), "Spiegazione interrotta");
+    b.p.DopoCessioni(200, [&] { b.f.Form_KeyPress(27); });
+    b.f.tlb1_ButtonClick("Valuta");
+    EXPECT_TRUE(b.p.Messaggi.empty());
+    EXPECT_EQ(b.p.Testo("Label2"), "Valutazione interrotta");
     EXPECT_EQ(b.m.TblGioco, gioco);
     b.f.tlb1_ButtonClick("Valuta"); // the next run is not stopped
     EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{"Il livello dello schema è 3 o superiore "});

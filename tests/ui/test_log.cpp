@@ -90,7 +90,8 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
         {"II3 3,5", // the clue cells of a hypothesis' islands in magenta, 12 points
          {"FFFFFF '2' Arial 12 FF00FF",
           {"la conformazione dell'isola  3,5 comporta che  ||",
-           "questa è la forma definitiva dell' isola 3,5||"},
+           "questa è la forma definitiva dell' isola 3,5||",
+           "perché è l'unica configurazione possibile dell'isola 3,5||"},
           1}},
         {"MU3 6,3",
          {muro,
@@ -101,8 +102,8 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
           {"la conformazione dell'isola  7,6 comporta che  ||" + Titolo,
            "oppure si crea un muro 2x2 in 4,2|1|" + Riga,
            "altrimenti si blocca l' isola 4,6\n|2|" + Riga, "la cella 7,7 deve essere isola||"}}},
-        {"APP 7,7",
-         {"00FFFF '7,6' Arial 7 FF0000", {"la cella 7,7 deve appartenere all'isola 7,6||"}}},
+        {"APP 4,7", // not "APP 7,7": "IS3 7,7" gave it its island already
+         {"00FFFF '4,6' Arial 7 FF0000", {"la cella 4,7 deve appartenere all'isola 4,6||"}}},
         {"ISO 3,2",
          {isola, {"la cella 3,2 deve essere isola ||", "per non formare un muro 2x2||"}}},
         {"IIN 3,2",
@@ -125,6 +126,7 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
     });
     for (const auto& [chiave, caso] : attesi)
         EXPECT_EQ(visti[chiave], caso) << chiave;
+    EXPECT_FALSE(visti.count("APP 7,7"));
     EXPECT_EQ(b.p.Messaggi.back(), "Fine del log \n Il livello di difficoltà è 2");
 }
 

@@ -58,6 +58,7 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
         {"Incolla", QStyle::SP_FileDialogContentsView},
         {"Risolvi", QStyle::SP_MediaPlay},
         {"Mostra", QStyle::SP_FileDialogDetailedView},
+        {"Suggerimento", QStyle::SP_DialogHelpButton},
         {"Aiuto", QStyle::SP_MessageBoxQuestion},
         {"UndoAll", QStyle::SP_BrowserReload},
         {"Undo", QStyle::SP_ArrowBack},
@@ -296,6 +297,9 @@ void FinestraPrincipale::CreaMenuGioco() {
     voce("CommandNuovo_", "Nuovo schema…", {QKeySequence::New}, comando("CommandNuovo"));
     voce("mnuVerificaSchema", "Verifica schema", {QKeySequence(QStringLiteral("Ctrl+E"))},
          comando("mnuVerificaSchema"));
+    // The hint of the toolbar's "Suggerimento"; its shortcut lives here, in the menu.
+    voce("mnuSuggerimento", "Suggerimento", {QKeySequence(QStringLiteral("Ctrl+H"))},
+         [this] { form_.tlb1_ButtonClick("Suggerimento"); });
     voce("mnuRipeti", "Ripeti mossa",
          {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
          comando("mnuRipeti"));

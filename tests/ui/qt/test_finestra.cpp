@@ -8,6 +8,7 @@
 #include "model/Schema.h"
 
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -77,7 +78,7 @@ class TestFinestra : public QObject {
         QVERIFY(Mostra(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Isolmar"));
         const auto azioni = w.Barra()->actions();
-        QCOMPARE(azioni.size(), 18);
+        QCOMPARE(azioni.size(), 19);
         QVERIFY(std::all_of(azioni.begin(), azioni.end(),
                             [](QAction* a) { return a->text().isEmpty(); }));
         QCOMPARE(azioni[5]->toolTip(), QStringLiteral("Risolvi"));
@@ -114,7 +115,7 @@ class TestFinestra : public QObject {
         QCOMPARE(ColoreCella(w, 2, 3), ColoreIsola);
 
         QVERIFY(!w.Striscia()->isVisible());
-        w.Barra()->actions()[11]->trigger(); // "Camera"
+        w.Barra()->actions()[12]->trigger(); // "Camera"
         QVERIFY(w.Striscia()->isVisible());
         clic(Qt::MiddleButton, 5, 5);
         QCOMPARE(f.m.TblGioco(5, 5), uint8_t(2));
@@ -123,7 +124,7 @@ class TestFinestra : public QObject {
         QCOMPARE(f.m.NumMosseGioco, 2);
         QCOMPARE(ColoreCella(w, 5, 5), ColoreIndeciso);
 
-        QAction* aiuto = w.Barra()->actions()[8];
+        QAction* aiuto = w.Barra()->actions()[9];
         QVERIFY(!aiuto->isEnabled());
         clic(Qt::LeftButton, 1, 1);
         QTRY_VERIFY(w.MenuIsola()->isVisible());
@@ -285,6 +286,44 @@ class TestFinestra : public QObject {
         w.Barra()->actions()[6]->trigger(); // "Mostra"
         copione.stop();
         QVERIFY(fatta);
+    }
+
+    // The lower panel is back after "Valuta", "Mostra" and "Interompi log"; "Suggerimento" (the
+    // menu entry with Ctrl+H) shows a step, and "Applica" is one move that Undo takes back.
+    void pannelliESuggerimento() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
+        auto* frame2 = w.findChild<QGroupBox*>("Frame2");
+        int log = 0;
+        QTimer copione;
+        connect(&copione, &QTimer::timeout, [&] {
+            QWidget* modale = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modale)) box->accept();
+            if (auto* x = qobject_cast<FinestraLog*>(modale); x && x->isVisible())
+                x->findChild<QPushButton*>(log++ == 0 ? "CmdContinuaLog" : "CmdInterrompi")
+                    ->click();
+        });
+        copione.start(10);
+        for (const char* chiave : {"Valuta", "Mostra"}) {
+            w.findChild<QAction*>(chiave)->trigger();
+            QVERIFY(frame2->isVisible());
+        }
+        copione.stop();
+        QCOMPARE(log, 2);
+        QAction* voce = w.findChild<QAction*>("mnuSuggerimento");
+        QCOMPARE(voce->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+        voce->trigger();
+        QVERIFY(Etichetta(w, "Label2").startsWith("Suggerimento (livello 0):"));
+        auto* applica = w.findChild<QPushButton*>("CmdApplica");
+        QVERIFY(applica->isVisible() && !f.Suggerito.Celle.empty());
+        const int32_t mosse = f.m.NumMosseGioco;
+        applica->click();
+        QCOMPARE(f.m.NumMosseGioco, mosse + static_cast<int32_t>(f.Suggerito.Celle.size()));
+        QVERIFY(!applica->isVisible());
+        w.findChild<QAction*>("Undo")->trigger();
+        QCOMPARE(f.m.NumMosseGioco, mosse);
+        QVERIFY(frame2->isVisible());
     }
 
     // Every box and dialog the program shows speaks Italian.
