@@ -47,6 +47,7 @@ bool Form1::EseguiLog() {
     RelatoreMuto muto;
     // A stop answered in an earlier run does not stop this one.
     F3.RispostaLog = 1;
+    if (!SoloValuta) F3.NuovoLog();
     Relatore& relatore = SoloValuta ? static_cast<Relatore&>(muto) : F3;
     const bool eseguita = Spieg.EseguiLog(relatore, SoloValuta != Falso);
     LivelloLog = Spieg.LivelloLog;

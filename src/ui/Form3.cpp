@@ -93,13 +93,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     Griglia& Gr = f.Gr;
     Piattaforma& p = f.p;
     s_ = &s;
-    // The engine counts every conclusion as it reports it: a count that did not grow is a new
-    // run, whose list starts empty.
-    int conteggio = 0;
-    for (int n : s.Conteggi)
-        conteggio += n;
-    if (Passi.empty() || conteggio <= ultimoConteggio_) NuovoLog();
-    ultimoConteggio_ = conteggio;
+    if (Passi.empty()) NuovoLog();
     FermaTimer1();
     SerieScelta = ConfigMostrata = 0;
     RigaReplay = -1;

@@ -129,19 +129,19 @@ class Form3 : public Relatore {
     void VisualizzaMsgPosticipato();
 
     void SalvaSituazioneAttuale();
+    // A new run: the list of steps starts empty.
+    void NuovoLog();
     void sommasoluzTmpatlbgioco();
 
   private:
     void SegnaO(int r, int c);
-    void NuovoLog();
     // The words that make the rows of the step just written one sentence.
     void Aggiunte(const Conclusione& c, int prima, int n, int serie);
     // The rows of the step shown in black on white, the others grey, the replayed row yellow.
     void ColoraRighe();
     FotoTavola Fotografa(const Griglia& g) const;
     void Ripristina(const FotoTavola& foto, Griglia& g) const;
-    Griglia base_;             // the board at the run's first step
-    int ultimoConteggio_ = -1; // conclusions counted by the engine at the last step
+    Griglia base_; // the board at the run's first step
     void Quadratino(int r, int c, Colore colore, bool ancheBianca);
     void AvviaTimer1();
     void FermaTimer1();

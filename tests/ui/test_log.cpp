@@ -363,7 +363,7 @@ TEST(Log, EachStepReadsAsOneSentence) {
         {"NRG", "la cella 2,5 deve essere muro perché non può appartenere a nessuna isola."},
         {"ISO", "la cella 3,2 deve essere isola per non formare un muro 2x2."},
         {"II3", "la conformazione dell'isola 3,5 comporta che questa è la forma definitiva "
-                "dell'isola 3,5."},
+                "dell'isola 3,5 perché è l'unica configurazione possibile dell'isola 3,5."},
         {"MU3", "la conformazione dell'isola 7,3 comporta che — altrimenti si crea un muro 2x2 "
                 "in 4,2 — la cella 6,3 deve essere muro."},
         {"IS3", "la conformazione dell'isola 7,6 comporta che — oppure si crea un muro 2x2 in "
