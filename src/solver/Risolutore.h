@@ -24,7 +24,6 @@ class Risolutore {
     void SortaEle(std::string_view ordine);
     void InizializzaMossePossibili();
     bool VerificaSeciSta(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b) const;
-    void MarcaPossibiliInCella(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b);
 
     // Placing and removing; complete-board checks.
     void InserisciOTogli(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b,
@@ -113,6 +112,9 @@ class Risolutore {
     // PassiPerCessione of them the host gets a yield, so that Esc and the time limit are seen
     // within a bounded amount of work however long one attempt is.
     static constexpr uint64_t PassiPerCessione = 2048;
+    // The placement tables may take at most this many bytes (LimiteTabelleMB); more, and
+    // InizializzaMossePossibili refuses the puzzle (MossePiene) before building its lists.
+    int64_t LimiteTabelle = LimiteTabelleMB << 20;
     mutable uint64_t PassiInterni = 0;
 
   private:
@@ -151,8 +153,6 @@ class Risolutore {
     std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
     std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
 
-    // Candidate placements (shape, cell on the clue) of every island, and those tried so far.
-    int64_t candidatiTotali_ = 0, candidatiFatti_ = 0;
     // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
     // true once the search must stop.
     bool Passi(uint64_t n = 1) const {
@@ -165,11 +165,9 @@ class Risolutore {
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
     void VariaCopre(int r, int c, int16_t delta);
-    // The "covers" lists of every cell packed into one array (cells column by column), and the
-    // island cells of every placement, rebuilt when VersioneListe changes: walking them is the
-    // inner loop of the search, and packed arrays avoid chasing the linked nodes. With fermabile
-    // a stop leaves them unbuilt and gives false.
-    bool AggiornaCopre(bool fermabile = false) const;
+    // The island cells of every placement, rebuilt when VersioneListe changes (for the search's
+    // backjumping and boxes). With fermabile a stop leaves them unbuilt and gives false.
+    bool AggiornaCelle(bool fermabile = false) const;
     static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
     // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
     // date by VariaCopre: a branch where a later island has none left cannot lead to a
@@ -309,9 +307,13 @@ class Risolutore {
     std::array<uint8_t, 64> righeDaFare_{};
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate_{};
     Griglia8 raggiunta_{};
-    mutable std::vector<int32_t> copre_, inizioCopre_, inizioCelle_;
+    mutable std::vector<int32_t> inizioCelle_;
     mutable std::vector<uint16_t> celle_;
-    mutable uint32_t versioneCopre_ = ~0u;
+    mutable uint32_t versioneCelle_ = ~0u;
+    // Per clue cell, its island's placements (first, last), as the lists were built; the work
+    // list of BloccaMuro.
+    std::array<std::pair<int32_t, int32_t>, MaxRighe * MaxRighe + 2> rangoIndizio_{};
+    std::vector<int32_t> anello_;
     bool conteggiAttivi_ = false;
     // During the search: the earliest placed island covering each cell (island or ring), kept
     // by InserisciOTogli for the island inPosa_.
