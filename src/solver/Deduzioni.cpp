@@ -43,6 +43,9 @@ int Risolutore::RagSoloDiUnEle(int r, int c) const {
 std::pair<int, int> Risolutore::RagSoloDidueEle(int r, int c) const {
     int e1 = -1, e2 = -1;
     const int x = m.CellaLista(r, c);
+    // A cell that one or two islands reach is walked to the end of its list: a yield (the
+    // answer stays exact).
+    Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x]));
     for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
         const int32_t k = m.Copre[n];
         if (m.Mosse[k].Blocchi != 0) continue;

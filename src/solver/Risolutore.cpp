@@ -208,6 +208,8 @@ void Risolutore::VariaCopre(int r, int c, int16_t delta) {
     const int i = Cella(r, c);
     const int32_t* n = m.Copre.data() + m.InizioCopre[i];
     const int32_t* fine = m.Copre.data() + m.InizioCopre[i + 1];
+    // A shape on a crowded board walks long lists: a yield, the shape is still placed whole.
+    Passi(static_cast<uint64_t>(fine - n));
     if (!conteggiAttivi_) {
         for (; n < fine; ++n)
             m.Mosse[*n].Blocchi += delta;

@@ -116,6 +116,14 @@ class Risolutore {
     // InizializzaMossePossibili refuses the puzzle (MossePiene) before building its lists.
     int64_t LimiteTabelle = LimiteTabelleMB << 20;
     mutable uint64_t PassiInterni = 0;
+    // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
+    // true once the run must stop (TempoScaduto). The explanation counts its own steps here too.
+    bool Passi(uint64_t n = 1) const {
+        const uint64_t prima = PassiInterni;
+        PassiInterni += n;
+        if (prima / PassiPerCessione != PassiInterni / PassiPerCessione) p.Cedi();
+        return m.TempoScaduto == 1;
+    }
 
   private:
     // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
@@ -138,7 +146,7 @@ class Risolutore {
     // A usable cover of cell x outside prima..ultima, by an island after k (any island: k = 0).
     bool Coperta(int x, int32_t prima, int32_t ultima, int k);
     // Before the search, while one island's placements are tried (inIsola_, turn giroIsola_): per
-    // cell, the covers usable with none of them on the board (indices into copre_), listed when
+    // cell, the covers usable with none of them on the board (indices into Copre), listed when
     // first asked for (giroCella_), and occupate_ without them.
     uint32_t giroIsola_ = 0;
     bool inIsola_ = false;
@@ -153,14 +161,6 @@ class Risolutore {
     std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
     std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
 
-    // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
-    // true once the search must stop.
-    bool Passi(uint64_t n = 1) const {
-        const uint64_t prima = PassiInterni;
-        PassiInterni += n;
-        if (prima / PassiPerCessione != PassiInterni / PassiPerCessione) p.Cedi();
-        return m.TempoScaduto == 1;
-    }
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
