@@ -3,6 +3,7 @@
 #include "model/Impostazione.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <new>
 
@@ -88,7 +89,10 @@ void Risolutore::InizializzaMossePossibili() {
     AzzeraTabella(m.TblIsoleLog, MaxRighe);
     // Every list is empty until all of them are complete: a stop or a refusal leaves none.
     m.InizioCopre.fill(0);
-    ++m.VersioneListe;
+    // A number no build of any model had: a model copied back from a saved state keeps its old
+    // one, which must not match what a solver derived from other lists.
+    static std::atomic<uint32_t> versioni{0};
+    m.VersioneListe = ++versioni;
     m.NumMosse = 0;
     rangoIndizio_.fill({0, 0});
     for (int i = 1; i <= m.NumEle; ++i)
@@ -208,8 +212,6 @@ void Risolutore::VariaCopre(int r, int c, int16_t delta) {
     const int i = Cella(r, c);
     const int32_t* n = m.Copre.data() + m.InizioCopre[i];
     const int32_t* fine = m.Copre.data() + m.InizioCopre[i + 1];
-    // A shape on a crowded board walks long lists: a yield, the shape is still placed whole.
-    Passi(static_cast<uint64_t>(fine - n));
     if (!conteggiAttivi_) {
         for (; n < fine; ++n)
             m.Mosse[*n].Blocchi += delta;
@@ -393,11 +395,13 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     const bool inserisci = op == "I";
     const int16_t delta = inserisci ? 1 : -1;
     Gr.ImpostaRidisegno(false);
+    int64_t lunghezze = 0; // the cover lists walked
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
         if (domini_)
             Occupa(r, c, delta);
         else if (!m.NoBlocchi) {
             VariaCopre(r, c, delta);
+            lunghezze += m.InizioCopre[Cella(r, c) + 1] - m.InizioCopre[Cella(r, c)];
         }
         if (inPosa_ != 0) {
             uint8_t& chi = proprietario_[Cella(r, c)];
@@ -416,6 +420,8 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
         m.CelleLibere = static_cast<int16_t>(m.CelleLibere - delta);
         if (!m.NoColori) Colora(r, c, inserisci ? Bianco : Grigio);
     });
+    // A shape on a crowded board walks long lists: a yield after it.
+    Passi(static_cast<uint64_t>(lunghezze));
     if (m.ModoTempo == 0 && p.Animazione()) {
         const double ora = p.Orologio();
         if (ora - m.TempoRidisegno > 0.5) {
@@ -905,7 +911,8 @@ void Risolutore::Deduci() {
     finita_.fill(false);
     contraddizione_ = false;
 
-    const Riscontro x{[](std::string_view, int, int, int) { return true; },
+    // A rule stops at its next conclusion once the search is stopped.
+    const Riscontro x{[this](std::string_view, int, int, int) { return m.TempoScaduto != 1; },
                       [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
     for (;;) {
         p.Cedi();

@@ -4,6 +4,7 @@
 // the work in progress: a bounded number of further yields, and nothing claimed complete.
 #include "explain/Spiegazione.h"
 #include "ui/Partita.h"
+#include "ui/Testi.h"
 
 #include <algorithm>
 #include <functional>
@@ -102,4 +103,22 @@ TEST(Fermate, RatingExplanationAndSearchStopPromptlyOnTheLargestBoard) {
         EXPECT_LE(f.p.TraCessioni, c.Modo < 2 ? 1 : 2 * long(Risolutore::PassiPerCessione))
             << f.p.TraCessioni;
     }
+}
+
+// A puzzle whose placement tables would pass the limit is refused before its lists are built,
+// with the message that names the limit, by the search, the rating and the full explanation.
+TEST(Fermate, TablesOverTheLimitAreRefusedBeforeTheyAreBuilt) {
+    Fermata f(Reticolo());
+    f.f.Ris.LimiteTabelle = 100 << 20; // this board needs about 184 MB
+    f.f.tlb1_ButtonClick("Valuta");
+    f.f.tlb1_ButtonClick("Mostra");
+    EXPECT_EQ(f.p.Messaggi, std::vector<std::string>(2, TestoTroppoGrande));
+    EXPECT_EQ(f.m.Copre.capacity(), 0u);
+    f.f.CommandSoluz_Click();
+    EXPECT_EQ(f.p.Testo("Label2"), TestoTroppoGrande);
+    EXPECT_TRUE(f.m.MossePiene && f.m.ListePiene);
+    f.f.Ris.LimiteTabelle = 200 << 20; // enough: the next run builds them exactly
+    f.f.Ris.InizializzaMossePossibili();
+    EXPECT_FALSE(f.m.MossePiene);
+    EXPECT_EQ(f.m.Copre.size(), 8u * static_cast<size_t>(f.m.NumMosse));
 }
