@@ -136,6 +136,7 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
     for (int r = 1; r <= m.NumRighe && !fermo; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             if (m.TblSchema(r, c) != 0) continue;
+            Passi(static_cast<uint64_t>(m.NumRighe)); // a flood of the board, a row at a time
             poni(r, c, 1);
             if (VerificaMuro2(Vero)) {
                 poni(r, c, 0);

@@ -11,11 +11,11 @@ namespace isolmar {
 
 namespace {
 
-// Grows a table of the model to at least twice its size, or to minimo; false when the memory is
-// exhausted.
-template <class T> bool Cresci(std::vector<T>& v, size_t minimo = 0) {
+// Room for at least minimo entries in a table of the model, taken without touching it (the
+// memory becomes resident only as the entries are written); false when the memory is exhausted.
+template <class T> bool Riserva(std::vector<T>& v, size_t minimo) {
     try {
-        v.resize(std::max(v.size() * 2, minimo));
+        if (v.capacity() < minimo) v.reserve(minimo);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -119,14 +119,17 @@ void Risolutore::InizializzaMossePossibili() {
                     if (Passi()) return;
                     ++fatti;
                     if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
-                    // Grown once to what the candidates tried so far suggest for all of them,
-                    // rather than doubled again and again (each time a copy into fresh memory).
-                    if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size() &&
-                        !Cresci(m.Mosse, static_cast<size_t>(static_cast<double>(m.NumMosse) * 1.1 *
-                                                             static_cast<double>(candidati) /
-                                                             static_cast<double>(fatti)))) {
-                        m.ListePiene = m.MossePiene = Vero; // out of memory
-                        return;
+                    // Room is taken once for every candidate not yet tried (none can give more
+                    // than one placement), without touching it, and the table is lengthened into
+                    // it a slice at a time: no copy into fresh memory after the first.
+                    if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size()) {
+                        if (m.Mosse.size() == m.Mosse.capacity() &&
+                            !Riserva(m.Mosse,
+                                     static_cast<size_t>(m.NumMosse + candidati - fatti) + 2)) {
+                            m.ListePiene = m.MossePiene = Vero; // out of memory
+                            return;
+                        }
+                        m.Mosse.resize(std::min(m.Mosse.capacity(), m.Mosse.size() + 65536));
                     }
                     ++m.NumMosse;
                     if (e.PrimaMossa == 0) e.PrimaMossa = m.NumMosse;
@@ -148,20 +151,20 @@ void Risolutore::InizializzaMossePossibili() {
         m.ListePiene = m.MossePiene = Vero;
         return;
     }
-    // The placement table keeps no more room than a little over what it holds.
-    if (m.Mosse.size() > static_cast<size_t>(m.NumMosse) + m.NumMosse / 8 + MosseIniziali) {
-        m.Mosse.resize(static_cast<size_t>(m.NumMosse) + 1);
-        m.Mosse.shrink_to_fit();
-    }
     for (int x = 1; x <= MaxRighe * MaxRighe + 1; ++x)
         conta[x] += conta[x - 1];
-    try {
-        if (m.Copre.capacity() > static_cast<size_t>(coperture) * 2)
-            std::vector<int32_t>().swap(m.Copre);
-        m.Copre.resize(static_cast<size_t>(coperture));
-    } catch (const std::bad_alloc&) {
+    const size_t voci = static_cast<size_t>(coperture);
+    if (m.Copre.capacity() > voci * 2) std::vector<int32_t>().swap(m.Copre);
+    m.Copre.clear();
+    if (!Riserva(m.Copre, voci)) {
         m.ListePiene = m.MossePiene = Vero;
         return;
+    }
+    // Written a slice at a time, with a yield after each.
+    for (size_t fatte = 0; fatte < voci;) {
+        fatte = std::min(voci, fatte + (size_t{1} << 20));
+        m.Copre.resize(fatte);
+        if (Passi(PassiPerCessione)) return;
     }
     // Filled in placement order, so each list is in increasing order.
     std::array<int32_t, MaxRighe* MaxRighe + 2> cursore = conta;
@@ -289,6 +292,7 @@ void Risolutore::AvviaDomini() {
     isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
+        if (e.PrimaMossa != 0) Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1));
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
             isolaDi_[k] = static_cast<uint8_t>(i);
             const Mossa& mo = m.Mosse[k];
@@ -1069,6 +1073,10 @@ void Risolutore::Cerca() {
     proveInizio_ = m.NumProve;
     for (int i = 1; i <= m.NumEle && domini_; ++i) {
         const Isola& e = m.Ele[i];
+        // Stopped: no search follows, and the boxes are not read.
+        if (e.PrimaMossa != 0 &&
+            Passi(8u * static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)))
+            break;
         Riquadro& d = riquadroIsola_[i];
         d = {e.Riga, e.Riga, e.Colonna, e.Colonna};
         for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
@@ -1080,6 +1088,7 @@ void Risolutore::Cerca() {
     postiDopo_.fill(0);
     for (int k = m.NumEle - 1; k >= 1; --k) {
         postiDopo_[k] = postiDopo_[k + 1];
+        Passi(static_cast<uint64_t>(m.Ele[k + 1].UltimaMossa - m.Ele[k + 1].PrimaMossa + 1));
         for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
             postiDopo_[k] += m.Mosse[k2].Blocchi == 0;
     }
