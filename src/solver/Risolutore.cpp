@@ -190,6 +190,7 @@ bool Risolutore::AggiornaCelle(bool fermabile) const {
     // The island cells of each placement (runs are in placement order).
     inizioCelle_.assign(static_cast<size_t>(m.NumMosse) + 2, 0);
     celle_.clear();
+    celle_.reserve(m.Copre.size()); // as many as the cover lists hold: no copy while it grows
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
         if (e.PrimaMossa != 0 && Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)) &&
@@ -736,8 +737,12 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
             }
             fineCandidate_[x] = static_cast<int32_t>(candidate_.size());
         }
-        for (int32_t j = inizioCandidate_[x]; j < fineCandidate_[x]; ++j)
-            if (Usabile(m.Copre[candidate_[j]])) return testimoneCella_[x] = candidate_[j], true;
+        const int32_t inizio = inizioCandidate_[x], fine = fineCandidate_[x];
+        int32_t j = inizio;
+        while (j < fine && !Usabile(m.Copre[candidate_[j]]))
+            ++j;
+        Passi(static_cast<uint64_t>(j - inizio + 1)); // the answer stays exact: only a yield
+        if (j < fine) return testimoneCella_[x] = candidate_[j], true;
         return false;
     }
     // The list is in placement order: the islands up to k and island i's run are skipped.
