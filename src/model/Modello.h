@@ -133,15 +133,15 @@ struct Modello {
     std::vector<Mossa> Mosse = std::vector<Mossa>(MosseIniziali + 1);
     int32_t NumMosse = 0;
     // Per cell, the placements covering it (its own clue cell excepted), in increasing order:
-    // cell (r, c) holds Copre[InizioCopre[x]] .. Copre[InizioCopre[x + 1] - 1], x = CellaLista(r,
-    // c). One packed array rather than linked nodes: a third of the memory, and the inner loop
-    // of the search walks it. Which placements have a cell in their ring is found from the
-    // covers of its neighbours (every ring cell neighbours a shape cell).
+    // cell x = CellaLista(r, c) holds Copre[InizioCopre[x]] .. Copre[InizioCopre[x + 1] - 1].
+    // One packed array of 4-byte entries instead of linked 8-byte nodes, and no lists of ring
+    // cells: the placements with a cell in their ring are found from the covers of its
+    // neighbours (every ring cell neighbours a shape cell). The search walks it in its inner loop.
     std::vector<int32_t> Copre;
     std::array<int32_t, MaxRighe * MaxRighe + 2> InizioCopre{};
     static constexpr int CellaLista(int r, int c) { return (c - 1) * MaxRighe + r; }
-    // Bumped whenever the placements change, so that a solver's tables derived from them know
-    // when to rebuild.
+    // A number of its own at every rebuild of the placements, so that a solver's tables derived
+    // from them know when to rebuild.
     uint32_t VersioneListe = 0;
     // Both True when the placement tables were not built: the puzzle needs more than
     // LimiteTabelleMB (or the memory is exhausted). No search is run then.
