@@ -40,7 +40,7 @@ class Risolutore {
     bool VerificaMuro2(Booleano salta2x2);
 
     // Search and solution store. SoluzioneStart returns false, without searching, when the
-    // placement tables could not grow to what the puzzle needs (MossePiene: memory exhausted).
+    // placement tables were not built (MossePiene: over LimiteTabelle, or memory exhausted).
     bool SoluzioneStart(uint8_t n);
     bool SoluzioneStartVerifica();
     void Soluzione();
