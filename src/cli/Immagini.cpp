@@ -8,6 +8,7 @@
 #include "io/Letture.h"
 #include "model/Impostazione.h"
 #include "ui/Form1.h"
+#include "ui/Testi.h"
 #include "view/PiattaformaHeadless.h"
 
 #include <QBuffer>
@@ -93,7 +94,7 @@ std::string Risolvi(SchemaCarta& s, int limite) {
     p.DopoCessioni(50, controlla);
     const bool cercato = f.Ris.SoluzioneStart(2);
     p.DopoCessioni(-1, nullptr);
-    if (!cercato) return "Schema troppo grande per il risolutore";
+    if (!cercato) return TestoTroppoGrande;
     if (f.m.TempoScaduto == 1)
         return "Soluzione non trovata: limite di tempo raggiunto (" + std::to_string(limite) +
                " s)";

@@ -1,5 +1,6 @@
 // isolmar-cli solve: the first solutions of each puzzle.
 #include "cli/Comune.h"
+#include "ui/Testi.h"
 
 #include <chrono>
 #include <iostream>
@@ -51,7 +52,7 @@ int Risolvi(const OpzioniSolve& o) {
         const double secondi =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (!cercato) {
-            std::cerr << percorso << ": Schema troppo grande per il risolutore\n";
+            std::cerr << percorso << ": " << TestoTroppoGrande << "\n";
             esito = 2;
             continue;
         }

@@ -91,6 +91,7 @@ bool Spiegazione::Ipotesi() {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
             TabUnicaIsola(r, c) = static_cast<int16_t>(RagSoloDiUnEle(r, c));
+    if (Fine()) return false;
 
     std::vector<int> idonee; // the islands that may join a combination, in svEle order
     for (int i = 1; i <= m.svNumEle; ++i)
@@ -162,7 +163,7 @@ bool Spiegazione::Ipotesi() {
                     pos[j] = pos[j - 1] + 1;
             }
         }
-        if (L == 2 && SoloValuta) {
+        if (L == 2 && SoloValuta && !Fine()) { // a stopped level proves nothing
             for (int r = 1; r <= m.NumRighe; ++r)
                 for (int c = 1; c <= m.NumColonne; ++c)
                     if (m.TblSchema(r, c) == 0) LivelloLog = 3;

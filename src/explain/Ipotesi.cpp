@@ -87,6 +87,9 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
     const int32_t contateK = NumConfig[k];
     Isola& e = m.Ele[k];
     for (int32_t t = e.PrimaMossa; t != 0 && t <= e.UltimaMossa; ++t) {
+        // Each placement tried is a step of the run: a yield every so many, and a stop seen
+        // before the next one is placed.
+        if (Ris.Passi()) break;
         const Mossa& mo = m.Mosse[t];
         e.Tessera = mo.Tessera;
         e.TessRiga = mo.TessRiga;

@@ -22,10 +22,13 @@ inline constexpr int MaxRighe = 50; // also columns
 inline constexpr int MaxEle = 50;   // islands
 inline constexpr int MaxNum = 9;    // clue number, shape size
 inline constexpr int MaxTessere = 14000;
-// The placements and the per-cell list nodes start with room for this many and grow to what the
-// puzzle needs (a clue of 9 on an open board alone has tens of thousands of placements).
+// The placements start with room for this many and grow to what the puzzle needs (a clue of 9
+// on an open board alone has tens of thousands of placements).
 inline constexpr int MosseIniziali = 30000;
-inline constexpr int NodiIniziali = 500000;
+// The placement tables of one puzzle (placements and per-cell cover lists) may take at most this
+// many bytes; a puzzle that would need more is refused before they are built. Within the model's
+// limits (50 clues of 9 on a 50 x 50 board) they need about 200 MB.
+inline constexpr int64_t LimiteTabelleMB = 400;
 inline constexpr int MaxSol = 10; // solutions kept in Tblsol
 inline constexpr int MaxSolParz = 200;
 inline constexpr int MaxLivelli = 9; // search levels kept in EleSol
@@ -103,16 +106,6 @@ struct MossaGioco {
     uint8_t Insieme = 0; // 1: one move with the one before (a hint applied); undone together
 };
 
-struct ListaCella {
-    int32_t PrimoCopre = 0, UltimoCopre = 0;
-    int32_t PrimoBordo = 0, UltimoBordo = 0;
-};
-
-struct Nodo {
-    int32_t Succ = 0;
-    int32_t Mossa = 0;
-};
-
 struct Modello {
     // Builds a zero-filled model with the defaults of a freshly opened main window: an empty
     // 10 x 10 puzzle, the monomino as shape 1 and the generation settings' defaults.
@@ -137,17 +130,22 @@ struct Modello {
     std::array<IntervalloTessere, MaxNum + 1> IndTessere{};
     int32_t NumTessere = 0;
 
-    // Candidate placements and per-cell lists; indices 1..NumMosse and 1..NumNodi are valid.
+    // Candidate placements, 1..NumMosse.
     std::vector<Mossa> Mosse = std::vector<Mossa>(MosseIniziali + 1);
     int32_t NumMosse = 0;
-    TabellaGriglia<ListaCella> ListeCella;
-    std::vector<Nodo> NodiCella = std::vector<Nodo>(NodiIniziali + 1);
-    int32_t NumNodi = 0;
-    // Bumped whenever the per-cell lists change, so that a solver's packed copy of them knows
-    // when to rebuild.
+    // Per cell, the placements covering it (its own clue cell excepted), in increasing order:
+    // cell x = CellaLista(r, c) holds Copre[InizioCopre[x]] .. Copre[InizioCopre[x + 1] - 1].
+    // One packed array of 4-byte entries instead of linked 8-byte nodes, and no lists of ring
+    // cells: the placements with a cell in their ring are found from the covers of its
+    // neighbours (every ring cell neighbours a shape cell). The search walks it in its inner loop.
+    std::vector<int32_t> Copre;
+    std::array<int32_t, MaxRighe * MaxRighe + 2> InizioCopre{};
+    static constexpr int CellaLista(int r, int c) { return (c - 1) * MaxRighe + r; }
+    // A number of its own at every rebuild of the placements, so that a solver's tables derived
+    // from them know when to rebuild.
     uint32_t VersioneListe = 0;
-    // Both True only when the tables could not grow (memory exhausted): the lists are then
-    // incomplete and no search is run.
+    // Both True when the placement tables were not built: the puzzle needs more than
+    // LimiteTabelleMB (or the memory is exhausted). No search is run then.
     Booleano ListePiene = Falso;
     Booleano MossePiene = Falso;
 

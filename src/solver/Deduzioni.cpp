@@ -3,14 +3,17 @@
 
 #include "model/Impostazione.h"
 
+#include <algorithm>
+
 namespace isolmar {
 
 // ---- Candidate queries ------------------------------------------------------------------------
 
 int32_t Risolutore::RagSolo1(int r, int c) const {
     int32_t trovata = -1;
-    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ) {
-        const int32_t k = m.NodiCella[n].Mossa;
+    const int x = m.CellaLista(r, c);
+    for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
+        const int32_t k = m.Copre[n];
         if (m.Mosse[k].Blocchi != 0) continue;
         if (trovata != -1) return -1;
         trovata = k;
@@ -19,9 +22,9 @@ int32_t Risolutore::RagSolo1(int r, int c) const {
 }
 
 bool Risolutore::PosAppartenteAcella(int r, int c, int32_t mossa) const {
-    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ)
-        if (m.NodiCella[n].Mossa == mossa) return true;
-    return false;
+    const int x = m.CellaLista(r, c);
+    return std::binary_search(m.Copre.begin() + m.InizioCopre[x],
+                              m.Copre.begin() + m.InizioCopre[x + 1], mossa);
 }
 
 int Risolutore::eleDiapp(int32_t mossa) const {
@@ -39,8 +42,12 @@ int Risolutore::RagSoloDiUnEle(int r, int c) const {
 
 std::pair<int, int> Risolutore::RagSoloDidueEle(int r, int c) const {
     int e1 = -1, e2 = -1;
-    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ) {
-        const int32_t k = m.NodiCella[n].Mossa;
+    const int x = m.CellaLista(r, c);
+    // A cell that one or two islands reach is walked to the end of its list: a yield (the
+    // answer stays exact).
+    Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x]));
+    for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
+        const int32_t k = m.Copre[n];
         if (m.Mosse[k].Blocchi != 0) continue;
         // Placements are listed in increasing order, so a placement inside the current island's
         // range belongs to it; only a placement outside it needs the island search.
@@ -129,6 +136,7 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
     for (int r = 1; r <= m.NumRighe && !fermo; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             if (m.TblSchema(r, c) != 0) continue;
+            Passi(static_cast<uint64_t>(m.NumRighe)); // a flood of the board, a row at a time
             poni(r, c, 1);
             if (VerificaMuro2(Vero)) {
                 poni(r, c, 0);

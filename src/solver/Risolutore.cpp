@@ -3,6 +3,7 @@
 #include "model/Impostazione.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <new>
 
@@ -10,11 +11,11 @@ namespace isolmar {
 
 namespace {
 
-// Grows a table of the model to at least twice its size, or to minimo; false when the memory is
-// exhausted.
-template <class T> bool Cresci(std::vector<T>& v, size_t minimo = 0) {
+// Room for at least minimo entries in a table of the model, taken without touching it (the
+// memory becomes resident only as the entries are written); false when the memory is exhausted.
+template <class T> bool Riserva(std::vector<T>& v, size_t minimo) {
     try {
-        v.resize(std::max(v.size() * 2, minimo));
+        if (v.capacity() < minimo) v.reserve(minimo);
         return true;
     } catch (const std::bad_alloc&) {
         return false;
@@ -82,50 +83,28 @@ bool Risolutore::VerificaSeciSta(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     return true;
 }
 
-void Risolutore::MarcaPossibiliInCella(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b) {
-    if (m.ListePiene) return;
-    PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
-        if (m.ListePiene) return;
-        // Grown once to what the candidates tried so far suggest for all of them, rather than
-        // doubled again and again (each time a copy into fresh memory).
-        if (static_cast<size_t>(m.NumNodi) + 1 >= m.NodiCella.size() &&
-            !Cresci(m.NodiCella, static_cast<size_t>(static_cast<double>(m.NumNodi) * 1.25 *
-                                                     static_cast<double>(candidatiTotali_) /
-                                                     static_cast<double>(candidatiFatti_ + 1)))) {
-            m.ListePiene = Vero;
-            return;
-        }
-        ++m.VersioneListe;
-        const int32_t nodo = ++m.NumNodi;
-        m.NodiCella[nodo] = {0, m.NumMosse};
-        ListaCella& l = m.ListeCella(r, c);
-        int32_t& primo = codice == CellaTessera ? l.PrimoCopre : l.PrimoBordo;
-        int32_t& ultimo = codice == CellaTessera ? l.UltimoCopre : l.UltimoBordo;
-        if (primo == 0)
-            primo = nodo;
-        else
-            m.NodiCella[ultimo].Succ = nodo;
-        ultimo = nodo;
-    });
-}
-
 void Risolutore::InizializzaMossePossibili() {
     m.ListePiene = Falso;
     m.MossePiene = Falso;
     AzzeraTabella(m.TblIsoleLog, MaxRighe);
-    for (int r = 1; r <= m.NumRighe; ++r)
-        for (int c = 1; c <= m.NumColonne; ++c)
-            m.ListeCella(r, c) = ListaCella{};
-    m.NumNodi = 0;
-    ++m.VersioneListe;
+    // Every list is empty until all of them are complete: a stop or a refusal leaves none.
+    m.InizioCopre.fill(0);
+    // A number no build of any model had: a model copied back from a saved state keeps its old
+    // one, which must not match what a solver derived from other lists.
+    static std::atomic<uint32_t> versioni{0};
+    m.VersioneListe = ++versioni;
     m.NumMosse = 0;
+    rangoIndizio_.fill({0, 0});
     for (int i = 1; i <= m.NumEle; ++i)
         m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
-    candidatiTotali_ = candidatiFatti_ = 0;
+    int64_t candidati = 0, fatti = 0;
     for (int i = 1; i <= m.NumEle; ++i)
         if (const IntervalloTessere ind = m.IndTessere[m.Ele[i].Num]; ind.Prima != 0)
-            candidatiTotali_ += int64_t{ind.Ultima - ind.Prima + 1} * m.Ele[i].Num;
+            candidati += int64_t{ind.Ultima - ind.Prima + 1} * m.Ele[i].Num;
 
+    // The placements, and how many of them cover each cell (in InizioCopre[cell + 1]).
+    std::array<int32_t, MaxRighe * MaxRighe + 2> conta{};
+    int64_t coperture = 0;
     for (int i = 1; i <= m.NumEle; ++i) {
         Isola& e = m.Ele[i];
         const IntervalloTessere ind = m.IndTessere[e.Num];
@@ -135,57 +114,88 @@ void Risolutore::InizializzaMossePossibili() {
             for (int a = 1; a <= s.Righe; ++a)
                 for (int b = 1; b <= s.Colonne; ++b) {
                     if (s.Cella[a][b] != CellaTessera) continue;
-                    // Stopped meanwhile: the tables end here, and the search that follows
-                    // returns at once.
+                    // Stopped meanwhile: no list is built, and the search that follows returns
+                    // at once.
                     if (Passi()) return;
-                    ++candidatiFatti_;
+                    ++fatti;
                     if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
-                    if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size() && !Cresci(m.Mosse)) {
-                        // Out of memory: the island's run ends at the last placement recorded;
-                        // searching now could miss solutions, so the rebuild stops here.
-                        m.ListePiene = Vero;
-                        m.MossePiene = Vero;
-                        return;
+                    // Room is taken once for every candidate not yet tried (none can give more
+                    // than one placement), without touching it, and the table is lengthened into
+                    // it a slice at a time: no copy into fresh memory after the first.
+                    if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size()) {
+                        if (m.Mosse.size() == m.Mosse.capacity() &&
+                            !Riserva(m.Mosse,
+                                     static_cast<size_t>(m.NumMosse + candidati - fatti) + 2)) {
+                            m.ListePiene = m.MossePiene = Vero; // out of memory
+                            return;
+                        }
+                        m.Mosse.resize(std::min(m.Mosse.capacity(), m.Mosse.size() + 65536));
                     }
                     ++m.NumMosse;
                     if (e.PrimaMossa == 0) e.PrimaMossa = m.NumMosse;
                     e.UltimaMossa = m.NumMosse;
                     m.Mosse[m.NumMosse] = {t, static_cast<uint8_t>(a), static_cast<uint8_t>(b), 0};
-                    MarcaPossibiliInCella(e.Riga, e.Colonna, t, a, b);
+                    PerCelle(e.Riga, e.Colonna, t, a, b, [&](int r, int c, uint8_t codice) {
+                        if (codice == CellaTessera) ++conta[m.CellaLista(r, c) + 1];
+                    });
+                    coperture += e.Num - 1; // every shape cell lies on the board
                 }
         }
+        rangoIndizio_[m.CellaLista(e.Riga, e.Colonna)] = {e.PrimaMossa, e.UltimaMossa};
     }
+    // Refused before the lists are built when they, with the placements, would take more than
+    // the limit.
+    if (static_cast<int64_t>(m.NumMosse) * static_cast<int64_t>(sizeof(Mossa)) +
+            coperture * static_cast<int64_t>(sizeof(int32_t)) >
+        LimiteTabelle) {
+        m.ListePiene = m.MossePiene = Vero;
+        return;
+    }
+    for (int x = 1; x <= MaxRighe * MaxRighe + 1; ++x)
+        conta[x] += conta[x - 1];
+    const size_t voci = static_cast<size_t>(coperture);
+    if (m.Copre.capacity() > voci * 2) std::vector<int32_t>().swap(m.Copre);
+    m.Copre.clear();
+    if (!Riserva(m.Copre, voci)) {
+        m.ListePiene = m.MossePiene = Vero;
+        return;
+    }
+    // Written a slice at a time, with a yield after each.
+    for (size_t fatte = 0; fatte < voci;) {
+        fatte = std::min(voci, fatte + (size_t{1} << 20));
+        m.Copre.resize(fatte);
+        if (Passi(PassiPerCessione)) return;
+    }
+    // Filled in placement order, so each list is in increasing order.
+    std::array<int32_t, MaxRighe* MaxRighe + 2> cursore = conta;
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
+            if (Passi(e.Num)) return;
+            const Mossa& mo = m.Mosse[k];
+            PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
+                     [&](int r, int c, uint8_t codice) {
+                         if (codice == CellaTessera) m.Copre[cursore[m.CellaLista(r, c)]++] = k;
+                     });
+        }
+    }
+    m.InizioCopre = conta;
 }
 
 // ---- Placing and removing -------------------------------------------------------------------
 
-bool Risolutore::AggiornaCopre(bool fermabile) const {
-    if (versioneCopre_ == m.VersioneListe) return true;
-    versioneCopre_ = m.VersioneListe;
-    copre_.resize(static_cast<size_t>(m.NumNodi) + 1);
-    inizioCopre_.resize(MaxRighe * MaxRighe + 2);
-    int32_t n = 0;
-    for (int c = 1; c <= MaxRighe; ++c)
-        for (int r = 1; r <= MaxRighe; ++r) {
-            inizioCopre_[Cella(r, c)] = n;
-            if (r > m.NumRighe || c > m.NumColonne) continue;
-            const int32_t inizio = n;
-            for (int32_t k = m.ListeCella(r, c).PrimoCopre; k != 0; k = m.NodiCella[k].Succ)
-                copre_[n++] = m.NodiCella[k].Mossa;
-            if (Passi(static_cast<uint64_t>(n - inizio)) && fermabile) {
-                versioneCopre_ = ~0u; // left half built: the next call builds it again
-                return false;
-            }
-        }
-    inizioCopre_[MaxRighe * MaxRighe + 1] = n;
-    // The other way round: the island cells of each placement (runs are in placement order).
+bool Risolutore::AggiornaCelle(bool fermabile) const {
+    if (versioneCelle_ == m.VersioneListe) return true;
+    versioneCelle_ = m.VersioneListe;
+    // The island cells of each placement (runs are in placement order).
     inizioCelle_.assign(static_cast<size_t>(m.NumMosse) + 2, 0);
     celle_.clear();
+    celle_.reserve(m.Copre.size()); // as many as the cover lists hold: no copy while it grows
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
         if (e.PrimaMossa != 0 && Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)) &&
             fermabile) {
-            versioneCopre_ = ~0u;
+            versioneCelle_ = ~0u; // left half built: the next call builds it again
             return false;
         }
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
@@ -204,8 +214,8 @@ bool Risolutore::AggiornaCopre(bool fermabile) const {
 
 void Risolutore::VariaCopre(int r, int c, int16_t delta) {
     const int i = Cella(r, c);
-    const int32_t* n = copre_.data() + inizioCopre_[i];
-    const int32_t* fine = copre_.data() + inizioCopre_[i + 1];
+    const int32_t* n = m.Copre.data() + m.InizioCopre[i];
+    const int32_t* fine = m.Copre.data() + m.InizioCopre[i + 1];
     if (!conteggiAttivi_) {
         for (; n < fine; ++n)
             m.Mosse[*n].Blocchi += delta;
@@ -246,9 +256,9 @@ void Risolutore::AvviaRiquadri() {
                        static_cast<uint8_t>(c)};
             const int x = Cella(r, c);
             // Stopped: the search will not run, so the boxes may stay half built.
-            if (Passi(static_cast<uint64_t>(inizioCopre_[x + 1] - inizioCopre_[x]))) return;
-            for (int32_t n = inizioCopre_[x]; n < inizioCopre_[x + 1]; ++n)
-                for (int32_t j = inizioCelle_[copre_[n]]; j < inizioCelle_[copre_[n] + 1]; ++j) {
+            if (Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x]))) return;
+            for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n)
+                for (int32_t j = inizioCelle_[m.Copre[n]]; j < inizioCelle_[m.Copre[n] + 1]; ++j) {
                     const int y = celle_[j], rr = (y - 1) % MaxRighe + 1,
                               cc = (y - 1) / MaxRighe + 1;
                     q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(rr));
@@ -283,6 +293,7 @@ void Risolutore::AvviaDomini() {
     isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
+        if (e.PrimaMossa != 0) Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1));
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
             isolaDi_[k] = static_cast<uint8_t>(i);
             const Mossa& mo = m.Mosse[k];
@@ -350,11 +361,11 @@ bool Risolutore::Raggiungibile(int r, int c, int k) {
     if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
     const int32_t ultima = m.Ele[k].UltimaMossa;
     const int32_t w = testimoneCella_[x];
-    if (w >= 0 && copre_[w] > ultima && Usabile(copre_[w])) return true;
-    for (int32_t n = inizioCopre_[x + 1] - 1, fine = inizioCopre_[x]; n >= fine; --n) {
-        if (copre_[n] <= ultima) break;
+    if (w >= 0 && m.Copre[w] > ultima && Usabile(m.Copre[w])) return true;
+    for (int32_t n = m.InizioCopre[x + 1] - 1, fine = m.InizioCopre[x]; n >= fine; --n) {
+        if (m.Copre[n] <= ultima) break;
         if (Passi()) return true; // stopped: nothing is cached
-        if (Usabile(copre_[n])) return testimoneCella_[x] = n, true;
+        if (Usabile(m.Copre[n])) return testimoneCella_[x] = n, true;
     }
     fuori_[x] = {k, passo_};
     return false;
@@ -388,13 +399,14 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
                                  std::string_view op) {
     const bool inserisci = op == "I";
     const int16_t delta = inserisci ? 1 : -1;
-    if (!m.NoBlocchi) AggiornaCopre();
     Gr.ImpostaRidisegno(false);
+    int64_t lunghezze = 0; // the cover lists walked
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
         if (domini_)
             Occupa(r, c, delta);
         else if (!m.NoBlocchi) {
             VariaCopre(r, c, delta);
+            lunghezze += m.InizioCopre[Cella(r, c) + 1] - m.InizioCopre[Cella(r, c)];
         }
         if (inPosa_ != 0) {
             uint8_t& chi = proprietario_[Cella(r, c)];
@@ -413,6 +425,8 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
         m.CelleLibere = static_cast<int16_t>(m.CelleLibere - delta);
         if (!m.NoColori) Colora(r, c, inserisci ? Bianco : Grigio);
     });
+    // A shape on a crowded board walks long lists: a yield after it.
+    Passi(static_cast<uint64_t>(lunghezze));
     if (m.ModoTempo == 0 && p.Animazione()) {
         const double ora = p.Orologio();
         if (ora - m.TempoRidisegno > 0.5) {
@@ -424,15 +438,36 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
 }
 
 void Risolutore::BloccaperCella(int16_t r, int16_t c, int32_t prima, int32_t ultima) {
-    for (int32_t n = m.ListeCella(r, c).PrimoCopre; n != 0; n = m.NodiCella[n].Succ) {
-        const int32_t k = m.NodiCella[n].Mossa;
+    const int x = m.CellaLista(r, c);
+    for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
+        const int32_t k = m.Copre[n];
         if (prima == 0 || k < prima || k > ultima) ++m.Mosse[k].Blocchi;
     }
 }
 
 void Risolutore::BloccaMuro(int16_t r, int16_t c) {
-    for (int32_t n = m.ListeCella(r, c).PrimoBordo; n != 0; n = m.NodiCella[n].Succ)
-        ++m.Mosse[m.NodiCella[n].Mossa].Blocchi;
+    // The placements with the cell in their ring: those that cover a neighbour of it, or hold
+    // their clue there, and do not cover the cell itself. Each is blocked once.
+    const int x = m.CellaLista(r, c);
+    anello_.clear();
+    for (const auto& [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+        const int a = r + dr, b = c + dc;
+        if (a < 1 || a > m.NumRighe || b < 1 || b > m.NumColonne) continue;
+        const int y = m.CellaLista(a, b);
+        anello_.insert(anello_.end(), m.Copre.begin() + m.InizioCopre[y],
+                       m.Copre.begin() + m.InizioCopre[y + 1]);
+        for (int32_t k = rangoIndizio_[y].first; k != 0 && k <= rangoIndizio_[y].second; ++k)
+            anello_.push_back(k);
+    }
+    std::sort(anello_.begin(), anello_.end());
+    anello_.erase(std::unique(anello_.begin(), anello_.end()), anello_.end());
+    const auto inizio = m.Copre.begin() + m.InizioCopre[x],
+               fine = m.Copre.begin() + m.InizioCopre[x + 1];
+    const auto [propria, ultimaPropria] = rangoIndizio_[x]; // a clue cell is in no ring of its own
+    for (const int32_t k : anello_)
+        if (!(propria != 0 && k >= propria && k <= ultimaPropria) &&
+            !std::binary_search(inizio, fine, k))
+            ++m.Mosse[k].Blocchi;
 }
 
 void Risolutore::VerificaMuro() {
@@ -488,11 +523,10 @@ bool Risolutore::NonRag3(int16_t r, int16_t c) const {
 
 bool Risolutore::NonRag2(int16_t r, int16_t c) const {
     if (m.TblSchema(r, c) >= 2) return true;
-    AggiornaCopre();
     const int i = Cella(r, c);
-    const int32_t inizio = inizioCopre_[i], fine = inizioCopre_[i + 1];
+    const int32_t inizio = m.InizioCopre[i], fine = m.InizioCopre[i + 1];
     int32_t n = inizio;
-    while (n < fine && m.Mosse[copre_[n]].Blocchi != 0)
+    while (n < fine && m.Mosse[m.Copre[n]].Blocchi != 0)
         ++n;
     Passi(static_cast<uint64_t>(n - inizio + 1)); // the answer stays exact: only a yield
     return n == fine;
@@ -684,37 +718,41 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
         if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
     }
     const int32_t w = testimoneCella_[x];
-    if (w >= 0 && copre_[w] > dopo && (copre_[w] < prima || copre_[w] > ultima) &&
-        Usabile(copre_[w]))
+    if (w >= 0 && m.Copre[w] > dopo && (m.Copre[w] < prima || m.Copre[w] > ultima) &&
+        Usabile(m.Copre[w]))
         return true;
     if (k == 0 && inIsola_) { // a hypothesis before the search
         if (giroCella_[x] != giroIsola_) {
             // Stopped: any answer will do, and nothing is listed.
             if (m.TempoScaduto == 1 ||
-                Passi(static_cast<uint64_t>(inizioCopre_[x + 1] - inizioCopre_[x])))
+                Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x])))
                 return true;
             giroCella_[x] = giroIsola_;
             inizioCandidate_[x] = static_cast<int32_t>(candidate_.size());
-            for (int32_t n = inizioCopre_[x]; n < inizioCopre_[x + 1]; ++n) {
-                const int32_t k2 = copre_[n];
+            for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
+                const int32_t k2 = m.Copre[n];
                 if ((k2 < prima || k2 > ultima) && m.Mosse[k2].Blocchi == 0 &&
                     Libera(k2, occupateIsola_))
                     candidate_.push_back(n);
             }
             fineCandidate_[x] = static_cast<int32_t>(candidate_.size());
         }
-        for (int32_t j = inizioCandidate_[x]; j < fineCandidate_[x]; ++j)
-            if (Usabile(copre_[candidate_[j]])) return testimoneCella_[x] = candidate_[j], true;
+        const int32_t inizio = inizioCandidate_[x], fine = fineCandidate_[x];
+        int32_t j = inizio;
+        while (j < fine && !Usabile(m.Copre[candidate_[j]]))
+            ++j;
+        Passi(static_cast<uint64_t>(j - inizio + 1)); // the answer stays exact: only a yield
+        if (j < fine) return testimoneCella_[x] = candidate_[j], true;
         return false;
     }
     // The list is in placement order: the islands up to k and island i's run are skipped.
-    const auto inizio = copre_.begin() + inizioCopre_[x],
-               fine = copre_.begin() + inizioCopre_[x + 1];
+    const auto inizio = m.Copre.begin() + m.InizioCopre[x],
+               fine = m.Copre.begin() + m.InizioCopre[x + 1];
     for (auto n = k == 0 ? inizio : std::upper_bound(inizio, fine, dopo); n < fine; ++n) {
         if (*n >= prima && *n <= ultima) {
             n = std::upper_bound(n, fine, ultima) - 1;
         } else if (Usabile(*n)) {
-            testimoneCella_[x] = static_cast<int32_t>(n - copre_.begin());
+            testimoneCella_[x] = static_cast<int32_t>(n - m.Copre.begin());
             return true;
         }
     }
@@ -882,7 +920,8 @@ void Risolutore::Deduci() {
     finita_.fill(false);
     contraddizione_ = false;
 
-    const Riscontro x{[](std::string_view, int, int, int) { return true; },
+    // A rule stops at its next conclusion once the search is stopped.
+    const Riscontro x{[this](std::string_view, int, int, int) { return m.TempoScaduto != 1; },
                       [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
     for (;;) {
         p.Cedi();
@@ -1039,6 +1078,10 @@ void Risolutore::Cerca() {
     proveInizio_ = m.NumProve;
     for (int i = 1; i <= m.NumEle && domini_; ++i) {
         const Isola& e = m.Ele[i];
+        // Stopped: no search follows, and the boxes are not read.
+        if (e.PrimaMossa != 0 &&
+            Passi(8u * static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)))
+            break;
         Riquadro& d = riquadroIsola_[i];
         d = {e.Riga, e.Riga, e.Colonna, e.Colonna};
         for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
@@ -1050,6 +1093,7 @@ void Risolutore::Cerca() {
     postiDopo_.fill(0);
     for (int k = m.NumEle - 1; k >= 1; --k) {
         postiDopo_[k] = postiDopo_[k + 1];
+        Passi(static_cast<uint64_t>(m.Ele[k + 1].UltimaMossa - m.Ele[k + 1].PrimaMossa + 1));
         for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
             postiDopo_[k] += m.Mosse[k2].Blocchi == 0;
     }
@@ -1083,7 +1127,7 @@ void Risolutore::Soluzione() {
     m.Trovata = Falso;
     escluse_.clear();
     // Stopped while the tables were built, or while the cover lists are.
-    if (m.TempoScaduto == 1 || (!m.NoBlocchi && !AggiornaCopre(true))) {
+    if (m.TempoScaduto == 1 || (!m.NoBlocchi && !AggiornaCelle(true))) {
         m.NumSol = 0;
         return;
     }

@@ -24,7 +24,6 @@ class Risolutore {
     void SortaEle(std::string_view ordine);
     void InizializzaMossePossibili();
     bool VerificaSeciSta(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b) const;
-    void MarcaPossibiliInCella(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b);
 
     // Placing and removing; complete-board checks.
     void InserisciOTogli(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b,
@@ -41,7 +40,7 @@ class Risolutore {
     bool VerificaMuro2(Booleano salta2x2);
 
     // Search and solution store. SoluzioneStart returns false, without searching, when the
-    // placement tables could not grow to what the puzzle needs (MossePiene: memory exhausted).
+    // placement tables were not built (MossePiene: over LimiteTabelle, or memory exhausted).
     bool SoluzioneStart(uint8_t n);
     bool SoluzioneStartVerifica();
     void Soluzione();
@@ -113,7 +112,18 @@ class Risolutore {
     // PassiPerCessione of them the host gets a yield, so that Esc and the time limit are seen
     // within a bounded amount of work however long one attempt is.
     static constexpr uint64_t PassiPerCessione = 2048;
+    // The placement tables may take at most this many bytes (LimiteTabelleMB); more, and
+    // InizializzaMossePossibili refuses the puzzle (MossePiene) before building its lists.
+    int64_t LimiteTabelle = LimiteTabelleMB << 20;
     mutable uint64_t PassiInterni = 0;
+    // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
+    // true once the run must stop (TempoScaduto). The explanation counts its own steps here too.
+    bool Passi(uint64_t n = 1) const {
+        const uint64_t prima = PassiInterni;
+        PassiInterni += n;
+        if (prima / PassiPerCessione != PassiInterni / PassiPerCessione) p.Cedi();
+        return m.TempoScaduto == 1;
+    }
 
   private:
     // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
@@ -136,7 +146,7 @@ class Risolutore {
     // A usable cover of cell x outside prima..ultima, by an island after k (any island: k = 0).
     bool Coperta(int x, int32_t prima, int32_t ultima, int k);
     // Before the search, while one island's placements are tried (inIsola_, turn giroIsola_): per
-    // cell, the covers usable with none of them on the board (indices into copre_), listed when
+    // cell, the covers usable with none of them on the board (indices into Copre), listed when
     // first asked for (giroCella_), and occupate_ without them.
     uint32_t giroIsola_ = 0;
     bool inIsola_ = false;
@@ -151,25 +161,13 @@ class Risolutore {
     std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
     std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
 
-    // Candidate placements (shape, cell on the clue) of every island, and those tried so far.
-    int64_t candidatiTotali_ = 0, candidatiFatti_ = 0;
-    // Counts n inner steps, yielding whenever the count passes a multiple of PassiPerCessione;
-    // true once the search must stop.
-    bool Passi(uint64_t n = 1) const {
-        const uint64_t prima = PassiInterni;
-        PassiInterni += n;
-        if (prima / PassiPerCessione != PassiInterni / PassiPerCessione) p.Cedi();
-        return m.TempoScaduto == 1;
-    }
     // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
     // that lies inside the grid; rows outer, columns inner.
     template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
     void VariaCopre(int r, int c, int16_t delta);
-    // The "covers" lists of every cell packed into one array (cells column by column), and the
-    // island cells of every placement, rebuilt when VersioneListe changes: walking them is the
-    // inner loop of the search, and packed arrays avoid chasing the linked nodes. With fermabile
-    // a stop leaves them unbuilt and gives false.
-    bool AggiornaCopre(bool fermabile = false) const;
+    // The island cells of every placement, rebuilt when VersioneListe changes (for the search's
+    // backjumping and boxes). With fermabile a stop leaves them unbuilt and gives false.
+    bool AggiornaCelle(bool fermabile = false) const;
     static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
     // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
     // date by VariaCopre: a branch where a later island has none left cannot lead to a
@@ -309,9 +307,13 @@ class Risolutore {
     std::array<uint8_t, 64> righeDaFare_{};
     std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate_{};
     Griglia8 raggiunta_{};
-    mutable std::vector<int32_t> copre_, inizioCopre_, inizioCelle_;
+    mutable std::vector<int32_t> inizioCelle_;
     mutable std::vector<uint16_t> celle_;
-    mutable uint32_t versioneCopre_ = ~0u;
+    mutable uint32_t versioneCelle_ = ~0u;
+    // Per clue cell, its island's placements (first, last), as the lists were built; the work
+    // list of BloccaMuro.
+    std::array<std::pair<int32_t, int32_t>, MaxRighe * MaxRighe + 2> rangoIndizio_{};
+    std::vector<int32_t> anello_;
     bool conteggiAttivi_ = false;
     // During the search: the earliest placed island covering each cell (island or ring), kept
     // by InserisciOTogli for the island inPosa_.
