@@ -65,7 +65,7 @@ int RelatorePrimoPasso::msgLog(Spiegazione& s, const Conclusione& c) {
             nuove.push_back(k);
     if (nuove.empty()) return 1;
     Trovato = true;
-    Passo = {c, s.RigheMessaggio(c), std::move(nuove)};
+    Passo = {c, s.RigheMessaggio(c), std::move(nuove), c.Livello > 0 ? s.NumSerie : 0};
     return 2;
 }
 

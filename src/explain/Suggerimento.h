@@ -26,6 +26,7 @@ struct PassoSuggerito {
     Conclusione C;
     std::vector<std::string> Righe;
     std::vector<CellaPasso> Celle;
+    int Serie = 0; // the failure records among the rows
 };
 
 // The reporter of the hint: it lets the engine go on through conclusions that add nothing to the

@@ -150,14 +150,8 @@ void Form1::Suggerimento_Click() {
         Gr.ImpostaDimensione(12);
     }
     Gr.ImpostaRidisegno(true);
-    std::string testo = "Suggerimento (livello " + TestoNumero(x.Livello) + "):";
-    for (std::string riga : Suggerito.Righe) {
-        riga.erase(std::remove(riga.begin(), riga.end(), '\n'), riga.end());
-        while (!riga.empty() && riga.back() == ' ')
-            riga.pop_back();
-        testo += " " + riga;
-    }
-    p.ImpostaTesto("Label2", testo);
+    p.ImpostaTesto("Label2", "Suggerimento (livello " + TestoNumero(x.Livello) +
+                                 "): " + FraseDelPasso(x, Suggerito.Righe, Suggerito.Serie));
     InVisSoluzione = Vero; // the next click puts the plain game back
     suggerimentoPronto_ = true;
     p.ImpostaVisibile("CmdApplica", true);

@@ -194,25 +194,54 @@ void Form3::NuovoLog() {
     PassoMostrato = RigaReplay = -1;
 }
 
-void Form3::Aggiunte(const Conclusione& c, int prima, int n, int serie) {
-    auto parole = [&](int j, int colonna, const char* testo) {
-        if (j < 0 || j >= n) return;
-        Gm.Seleziona(prima + j, colonna);
-        Gm.ImpostaTesto(testo);
-    };
+std::vector<ParoleRiga> ParoleDelPasso(const Conclusione& c, int n, int serie) {
+    std::vector<ParoleRiga> parole(static_cast<size_t>(std::max(n, 0)));
+    if (n < 1) return parole;
+    auto dopo = [&](int j) -> std::string& { return parole[static_cast<size_t>(j)].Dopo; };
     if (c.Livello == 0) {
         // "la cella 2,5 deve essere muro perché non può appartenere a nessuna isola."
-        if (Codice(c, "NR")) parole(1, ColonnaPrima, "perché");
+        if (Codice(c, "NR") && n > 1) parole[1].Prima = "perché";
     } else if (serie > 0) {
         // "la conformazione dell'isola 7,6 comporta che — oppure si crea un muro 2x2 in 4,2,
         // altrimenti si blocca l'isola 4,6 — la cella 7,7 deve essere isola."
-        parole(0, ColonnaDopo, "—");
+        dopo(0) = "—";
         for (int j = 1; j < serie && j < n - 1; ++j)
-            parole(j, ColonnaDopo, ",");
-        if (serie < n - 1) parole(serie, ColonnaDopo, "—");
+            dopo(j) = ",";
+        if (serie < n - 1) dopo(serie) = "—";
     }
-    Gm.Seleziona(prima + n - 1, ColonnaDopo);
-    Gm.ImpostaTesto(Gm.Testo() + ".");
+    dopo(n - 1) += ".";
+    return parole;
+}
+
+std::string FraseDelPasso(const Conclusione& c, const std::vector<std::string>& righe, int serie) {
+    const std::vector<ParoleRiga> parole = ParoleDelPasso(c, static_cast<int>(righe.size()), serie);
+    std::string frase;
+    for (size_t j = 0; j < righe.size(); ++j) {
+        std::string riga = righe[j];
+        std::replace(riga.begin(), riga.end(), '\n', ' ');
+        frase += " " + parole[j].Prima + " " + riga + " " + parole[j].Dopo;
+    }
+    // A comma or a full stop sits against the word before it.
+    std::string compatta = TestoCompatto(frase);
+    for (const char* segno : {" ,", " ."})
+        for (size_t k; (k = compatta.find(segno)) != std::string::npos;)
+            compatta.erase(k, 1);
+    return compatta;
+}
+
+void Form3::Aggiunte(const Conclusione& c, int prima, int n, int serie) {
+    const std::vector<ParoleRiga> parole = ParoleDelPasso(c, n, serie);
+    for (int j = 0; j < n; ++j) {
+        const ParoleRiga& w = parole[static_cast<size_t>(j)];
+        if (!w.Prima.empty()) {
+            Gm.Seleziona(prima + j, ColonnaPrima);
+            Gm.ImpostaTesto(w.Prima);
+        }
+        if (!w.Dopo.empty()) {
+            Gm.Seleziona(prima + j, ColonnaDopo);
+            Gm.ImpostaTesto(w.Dopo);
+        }
+    }
 }
 
 int Form3::PassoDellaRiga(int riga) const {

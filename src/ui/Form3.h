@@ -41,6 +41,13 @@ inline constexpr Colore ColoriIsole[] = {0x00FFFF, 0x80FF80, 0x60C0FF, 0xFFA0E0,
 // A text as the log shows it: runs of blanks made one, no blank after an apostrophe, each line
 // trimmed, no empty line at the end.
 std::string TestoCompatto(const std::string& t);
+// The words beside each row of a step that make its rows one Italian sentence.
+struct ParoleRiga {
+    std::string Prima, Dopo;
+};
+std::vector<ParoleRiga> ParoleDelPasso(const Conclusione& c, int n, int serie);
+// The rows of a step as that sentence, on one line; serie: its failure records.
+std::string FraseDelPasso(const Conclusione& c, const std::vector<std::string>& righe, int serie);
 
 class Form3 : public Relatore {
   public:

@@ -117,8 +117,8 @@ TEST(Suggerimento, MostraShowsTheErrorFirst) {
 TEST(Suggerimento, ApplicaIsOneMove) {
     Partita b("janko-0052");
     b.f.tlb1_ButtonClick("Suggerimento");
-    EXPECT_EQ(b.Label2(), "Suggerimento (livello 0): la cella 1,2 deve essere muro non può "
-                          "appartenere a nessuna isola");
+    EXPECT_EQ(b.Label2(), "Suggerimento (livello 0): la cella 1,2 deve essere muro perché non "
+                          "può appartenere a nessuna isola.");
     EXPECT_EQ(b.Sfondo(1, 2), Verdeacqua);
     EXPECT_TRUE(b.p.Visibile("CmdApplica"));
     for (int passi = 0; b.f.Suggerito.Celle.size() < 2 && passi < 100; ++passi) {

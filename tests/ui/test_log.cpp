@@ -370,12 +370,20 @@ TEST(Log, EachStepReadsAsOneSentence) {
                 "4,2, altrimenti si blocca l'isola 4,6 — la cella 7,7 deve essere isola."},
     };
     Banco b("janko-0320");
-    std::map<std::string, std::string> viste;
+    // As drawn in the log, and as the hint's label says it (from the engine's rows).
+    std::map<std::string, std::string> viste, dette;
     b.Mostra([&](int n) {
-        const std::string codice(b.f3.Passi.back().C.Codice);
-        if (attese.count(codice) && !viste.count(codice)) viste[codice] = Frase(b.f3, n - 1);
+        const Form3::Passo& p = b.f3.Passi.back();
+        const std::string codice(p.C.Codice);
+        if (!attese.count(codice) || viste.count(codice)) return;
+        viste[codice] = Frase(b.f3, n - 1);
+        std::vector<std::string> righe;
+        for (int r = p.PrimaRiga; r < p.PrimaRiga + p.NumRighe; ++r)
+            righe.push_back(b.f3.Gm.CellaIn(r, Form3::ColonnaTesto).Testo);
+        dette[codice] = FraseDelPasso(p.C, righe, p.C.Livello ? b.f.Spieg.NumSerie : 0);
     });
     EXPECT_EQ(viste, attese);
+    EXPECT_EQ(dette, attese);
 }
 
 // In a replay each island of the combination has its own colour, on its clue and its squares.
