@@ -306,12 +306,7 @@ void Form3::Ripristina(const FotoTavola& foto, Griglia& g) const {
     for (const auto& [i, x] : foto.Altre) {
         g.Seleziona(i / colonne, i % colonne);
         const Colore sfondo = g.Sfondo();
-        g.ImpostaTesto(x.Testo);
-        g.ImpostaColoreTesto(x.ColoreTesto);
-        g.ImpostaFont(x.Font);
-        g.ImpostaDimensione(x.Dimensione);
-        g.ImpostaGrassetto(x.Grassetto);
-        g.ImpostaAllinea(x.Allinea);
+        g.ImpostaCella(x);
         g.ImpostaSfondo(sfondo);
     }
     g.Seleziona(riga, colonna);
@@ -460,15 +455,8 @@ void Form3::SalvaGrd(const Griglia& da, Griglia& a) {
         a.ImpostaAltezzaRiga(r, da.AltezzaRiga(r));
         for (int c = 0; c < da.Colonne(); ++c) {
             if (r == 0) a.ImpostaLarghezzaColonna(c, da.LarghezzaColonna(c));
-            const Griglia::Cella& x = da.CellaIn(r, c);
             a.Seleziona(r, c);
-            a.ImpostaTesto(x.Testo);
-            a.ImpostaSfondo(x.Sfondo);
-            a.ImpostaColoreTesto(x.ColoreTesto);
-            a.ImpostaFont(x.Font);
-            a.ImpostaDimensione(x.Dimensione);
-            a.ImpostaGrassetto(x.Grassetto);
-            a.ImpostaAllinea(x.Allinea);
+            a.ImpostaCella(da.CellaIn(r, c));
         }
     }
     a.Seleziona(std::min(riga, a.Righe() - 1), std::min(colonna, a.Colonne() - 1));

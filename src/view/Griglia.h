@@ -72,6 +72,8 @@ class Griglia {
     void ImpostaGrassetto(bool b) { cella().Grassetto = b; }
     Allineamento Allinea() const { return cella().Allinea; }
     void ImpostaAllinea(Allineamento a) { cella().Allinea = a; }
+    // Every property of the selected cell at once.
+    void ImpostaCella(const Cella& x) { cella() = x; }
 
     // Direct read access for painters; (r, c) must be inside the grid.
     const Cella& CellaIn(int r, int c) const;
