@@ -154,6 +154,13 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     label1_->setObjectName("Label1");
     label2_ = new QLabel(centro);
     label2_->setObjectName("Label2");
+    // A long text (a hint's reason, a status) wraps inside the width the window has instead of
+    // widening it, so that the buttons do not move under the mouse.
+    label2_->setWordWrap(true);
+    QSizePolicy avvolgi = label2_->sizePolicy();
+    avvolgi.setHorizontalPolicy(QSizePolicy::Ignored);
+    label2_->setSizePolicy(avvolgi);
+    label2_->setMinimumHeight(2 * label2_->fontMetrics().lineSpacing());
     progresso_ = new QProgressBar(centro);
     progresso_->setObjectName("ProgressBar1");
     progresso_->setTextVisible(false);
@@ -163,14 +170,13 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     auto* stato = new QHBoxLayout;
     stato->addWidget(label1_);
     stato->addWidget(label2_, 1);
-    // The log window's message of the configuration on the board, in Label2's place; its two
-    // lines are kept free so that the window does not grow under the log window.
+    // The log window's message of the configuration on the board, in Label2's place; both keep
+    // two lines free, so that the window does not grow under the log window when they change.
     auto* lbllog = new QLabel(centro);
     lbllog->setObjectName("Lbllog");
     lbllog->setMinimumHeight(2 * lbllog->fontMetrics().lineSpacing());
-    QSizePolicy trattieni = lbllog->sizePolicy();
-    trattieni.setRetainSizeWhenHidden(true);
-    lbllog->setSizePolicy(trattieni);
+    lbllog->setSizePolicy(avvolgi);
+    lbllog->setWordWrap(true);
     lbllog->hide();
     stato->addWidget(lbllog, 1);
     stato->addWidget(animazione_);
