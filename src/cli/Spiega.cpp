@@ -1,6 +1,5 @@
 // isolmar-cli rate and explain: the explanation engine from the player's board of each puzzle.
 #include "cli/Comune.h"
-#include "model/Impostazione.h"
 #include "ui/Testi.h"
 
 #include <chrono>
@@ -101,9 +100,7 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
     if (passi || o.DaPosizione) {
         w.f.TogliErrori(false);
     } else {
-        AzzeraTabella(m.TblGioco, MaxRighe);
-        for (int i = 1; i <= m.NumEle; ++i)
-            m.TblGioco(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+        SoloNumeri(m);
     }
     RelatoreMuto muto;
     RelatoreRegistra registra;

@@ -69,16 +69,9 @@ int Suggerisci(const OpzioniHint& o) {
         for (const auto& [r, c] : errori)
             celle.push_back({r, c});
         j["cells"] = celle;
-        testo = TestoErrori(static_cast<int>(errori.size())) +
-                (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") +
-                std::to_string(errori[0].first) + "," + std::to_string(errori[0].second) + "\n";
+        testo = TestoPrimoErrore(errori) + "\n";
     } else {
-        bool aperta = false;
-        for (int r = 1; r <= m.NumRighe; ++r)
-            for (int c = 1; c <= m.NumColonne; ++c)
-                aperta =
-                    aperta || (m.TblGioco(r, c) == 0 &&
-                               w.f.CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) < 1);
+        const bool aperta = !PosizioneCompleta(m);
         PassoSuggerito passo;
         const EsitoPasso e = aperta ? CercaPasso(w.f.Spieg, passo) : EsitoPasso::Nessuno;
         if (!aperta) {

@@ -30,6 +30,19 @@ void CelleForma(const Modello& m, int riga, int colonna, int32_t tessera, int te
 
 } // namespace
 
+bool PosizioneCompleta(const Modello& m) {
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            if (m.TblGioco(r, c) == 0 && !Indizio(m, r, c)) return false;
+    return true;
+}
+
+void SoloNumeri(Modello& m) {
+    AzzeraTabella(m.TblGioco, MaxRighe);
+    for (int i = 1; i <= m.NumEle; ++i)
+        m.TblGioco(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+}
+
 std::vector<std::pair<int, int>> CelleSbagliate(const Modello& m) {
     std::vector<std::pair<int, int>> errori;
     if (m.NumSol < 1) return errori;

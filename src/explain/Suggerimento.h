@@ -14,6 +14,10 @@ namespace isolmar {
 // Every cell the player marked against solution 1 (Tblsol), in reading order. Clue cells are
 // never wrong.
 std::vector<std::pair<int, int>> CelleSbagliate(const Modello& m);
+// True when the player's board leaves no cell undecided but the clues.
+bool PosizioneCompleta(const Modello& m);
+// The player's board as the clues alone: what a rating starts from.
+void SoloNumeri(Modello& m);
 
 // A cell a step decides: island or wall.
 struct CellaPasso {

@@ -23,9 +23,7 @@ bool Form1::CmdLog_Click() {
     // marks that agree with the solution. The player's board comes back afterwards.
     const Griglia8 gioco = m.TblGioco;
     if (SoloValuta) {
-        AzzeraTabella(m.TblGioco, MaxRighe);
-        for (int i = 1; i <= m.NumEle; ++i)
-            m.TblGioco(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+        SoloNumeri(m);
     } else if (!TogliErrori(true)) {
         return false;
     }

@@ -34,6 +34,12 @@ std::string TestoErrori(int n) {
     return "La posizione contiene " + TestoNumero(n) + (n == 1 ? " errore" : " errori");
 }
 
+std::string TestoPrimoErrore(const std::vector<std::pair<int, int>>& errori) {
+    const auto [r, c] = errori.front();
+    return TestoErrori(static_cast<int>(errori.size())) +
+           (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") + Cella(r, c);
+}
+
 int Form1::ContaSoluzioni() {
     const std::string chiave = ChiaveSchema(m);
     if (chiave == chiaveSoluzioni_ && (soluzioniContate_ == 0 || m.NumSol >= 1))
@@ -109,19 +115,11 @@ void Form1::Suggerimento_Click() {
         CursoreRiga = r;
         CursoreColonna = c;
         CursoreVisibile = true;
-        p.ImpostaTesto("Label2",
-                       TestoErrori(static_cast<int>(errori.size())) +
-                           (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") +
-                           Cella(r, c));
+        p.ImpostaTesto("Label2", TestoPrimoErrore(errori));
         Gr.Aggiorna();
         return;
     }
-    bool aperta = false;
-    for (int r = 1; r <= m.NumRighe && !aperta; ++r)
-        for (int c = 1; c <= m.NumColonne && !aperta; ++c)
-            aperta = m.TblGioco(r, c) == 0 &&
-                     CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) < 1;
-    if (!aperta) {
+    if (PosizioneCompleta(m)) {
         p.ImpostaTesto("Label2", TestoGiaRisolto);
         return;
     }

@@ -25,6 +25,8 @@ inline constexpr const char* TestoValutazioneInterrotta = "Valutazione interrott
 inline constexpr const char* TestoSpiegazioneInterrotta = "Spiegazione interrotta";
 // "La posizione contiene N errori" (1 errore).
 std::string TestoErrori(int n);
+// The same, then the first wrong cell: "…: la cella 3,3" or "…; la prima è la cella 3,3".
+std::string TestoPrimoErrore(const std::vector<std::pair<int, int>>& errori);
 
 template <class T> std::string TestoNumero(T x) {
     char buf[64];
