@@ -39,17 +39,6 @@ Banco& BancoComune() {
 // A search still running after this many seconds is stopped as Esc would stop it.
 constexpr double Budget = 10.0;
 
-// Checks the time every 10000 attempts and presses Esc once the budget is spent.
-void Sorveglia(Banco& b, std::chrono::steady_clock::time_point inizio) {
-    b.p.DopoCessioni(10000, [&b, inizio] {
-        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count() >
-            Budget)
-            b.m->TempoScaduto = 1;
-        else
-            Sorveglia(b, inizio);
-    });
-}
-
 // With the deductions before the search (deduzioni) and the hypotheses during it (ipotesi).
 void Risolvi(benchmark::State& stato, const Schema& schema, bool deduzioni = true,
              bool ipotesi = true) {
@@ -62,7 +51,7 @@ void Risolvi(benchmark::State& stato, const Schema& schema, bool deduzioni = tru
         VerificaTutteTessere(*b.m, b.p);
         InizializzaSchema(*b.m, b.Gr, b.p);
         b.m->NumProve = 0;
-        Sorveglia(b, std::chrono::steady_clock::now());
+        b.p.LimiteSecondi(Budget, b.m->TempoScaduto, 10000); // the clock every 10000 attempts
         b.s.SoluzioneStart(2);
     }
     stato.counters["NumProve"] = static_cast<double>(b.m->NumProve);

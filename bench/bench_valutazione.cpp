@@ -6,8 +6,7 @@
 #include "explain/Spiegazione.h"
 #include "explain/Suggerimento.h"
 #include "model/Impostazione.h"
-#include "ui/Form1.h"
-#include "view/PiattaformaHeadless.h"
+#include "ui/ProgrammaSenzaFinestra.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,10 +21,8 @@ using namespace isolmar;
 namespace {
 
 void Valuta(benchmark::State& stato, const std::string& percorso, bool completa) {
-    PiattaformaHeadless p;
-    auto f = std::make_unique<Form1>(p);
-    f->Form_Load();
-    f->Form_Activate();
+    const auto w = std::make_unique<ProgrammaSenzaFinestra>();
+    Form1* const f = &w->f;
     if (!f->ApriFile(percorso)) {
         stato.SkipWithError("file non valido");
         return;
@@ -55,11 +52,9 @@ void Quantili(benchmark::State& stato, std::vector<double> t, const std::string&
 }
 
 void Suggerisci(benchmark::State& stato, const std::string& percorso) {
-    PiattaformaHeadless p;
-    auto f = std::make_unique<Form1>(p);
-    f->Form_Load();
-    f->Form_Activate();
-    if (!f->ApriFile(percorso) || f->ContaSoluzioni() != 1) {
+    const auto w = std::make_unique<ProgrammaSenzaFinestra>();
+    Form1* const f = &w->f;
+    if (!f->ApriFile(percorso) || f->ContaSoluzioni() != EsitoRicerca::Una) {
         stato.SkipWithError("file non valido");
         return;
     }

@@ -2,16 +2,10 @@
 
 #include "io/Letture.h"
 
-#include <chrono>
 #include <cstring>
 #include <iostream>
 
 namespace isolmar::cli {
-
-Finestra::Finestra() {
-    f.Form_Load();
-    f.Form_Activate();
-}
 
 bool Finestra::Apri(const std::string& sorgente) {
     p.Messaggi.clear();
@@ -19,19 +13,6 @@ bool Finestra::Apri(const std::string& sorgente) {
     std::cerr << sorgente << ": " << (p.Messaggi.empty() ? TestoFileErrato : p.Messaggi.back())
               << "\n";
     return false;
-}
-
-void Finestra::Limita(int limite) {
-    p.DopoCessioni(-1, nullptr);
-    if (limite <= 0) return;
-    const auto t0 = std::chrono::steady_clock::now();
-    controlla_ = [this, limite, t0] {
-        if (std::chrono::steady_clock::now() - t0 >= std::chrono::seconds(limite))
-            f.m.TempoScaduto = 1;
-        else
-            p.DopoCessioni(50, controlla_);
-    };
-    p.DopoCessioni(50, controlla_);
 }
 
 CLI::App* NuovoComando(CLI::App& cli, const char* nome, const char* sommario, const char* uso,

@@ -7,8 +7,7 @@
 // stores in Azione the work to run, which returns the exit status. main() parses, then runs it.
 #pragma once
 
-#include "ui/Form1.h"
-#include "view/PiattaformaHeadless.h"
+#include "ui/ProgrammaSenzaFinestra.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -24,20 +23,10 @@ using Json = nlohmann::ordered_json; // keys in the order they are written
 using Azione = std::function<int()>;
 
 // A window-less main window: the commands, their messages collected instead of shown.
-struct Finestra {
-    PiattaformaHeadless p;
-    Form1 f{p};
-    Finestra();
+struct Finestra : ProgrammaSenzaFinestra {
     // Opens a puzzle file, or the puzzle of a puzzle link given in its place; on refusal prints
     // the message, with its reason below, and returns false.
     bool Apri(const std::string& sorgente);
-    // From now on, the running command stops after limite seconds (0: never), as Esc stops it
-    // in the window: every 50th yield (an attempt costs microseconds to a few milliseconds)
-    // looks at the clock.
-    void Limita(int limite);
-
-  private:
-    std::function<void()> controlla_;
 };
 
 // Adds the subcommand nome with the help text uso (what --help prints) and a one-line summary.

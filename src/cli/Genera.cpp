@@ -220,9 +220,9 @@ int GeneraLotto(const Lotto& l) {
             if (l.Seme) w.f.Gen.ImpostaSeme(*l.Seme * 1000003u + static_cast<uint64_t>(i));
             w.p.Messaggi.clear();
             const auto t0 = std::chrono::steady_clock::now();
-            w.Limita(l.Limite);
+            w.LimiteSecondi(l.Limite);
             const bool generato = w.f.CommandGenera_Click();
-            w.Limita(0);
+            w.LimiteSecondi(0);
             const bool interrotto = !generato && m.TempoScaduto == 1;
             const double secondi =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();

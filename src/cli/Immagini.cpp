@@ -7,7 +7,7 @@
 
 #include "io/Letture.h"
 #include "model/Impostazione.h"
-#include "ui/Form1.h"
+#include "ui/ProgrammaSenzaFinestra.h"
 #include "ui/Testi.h"
 #include "view/PiattaformaHeadless.h"
 
@@ -20,9 +20,7 @@
 #include <QSvgGenerator>
 #include <filesystem>
 
-#include <chrono>
 #include <cmath>
-#include <functional>
 #include <iostream>
 
 namespace isolmar {
@@ -79,28 +77,16 @@ std::string Soluzione(const Modello& m) {
 
 // Solves a puzzle without a stored solution, asking for two: only a unique solution is printed.
 std::string Risolvi(SchemaCarta& s, int limite) {
-    PiattaformaHeadless p;
-    Form1 f{p};
-    f.Form_Load();
-    f.Form_Activate();
-    if (!f.CaricaSchema(s.S)) return p.Messaggi.empty() ? TestoDatiErrati : p.Messaggi.back();
-    const auto t0 = std::chrono::steady_clock::now();
-    std::function<void()> controlla = [&] {
-        if (std::chrono::steady_clock::now() - t0 >= std::chrono::seconds(limite))
-            f.m.TempoScaduto = 1;
-        else
-            p.DopoCessioni(50, controlla);
-    };
-    p.DopoCessioni(50, controlla);
-    const bool cercato = f.Ris.SoluzioneStart(2);
-    p.DopoCessioni(-1, nullptr);
-    if (!cercato) return TestoTroppoGrande;
-    if (f.m.TempoScaduto == 1)
-        return "Soluzione non trovata: limite di tempo raggiunto (" + std::to_string(limite) +
-               " s)";
-    if (f.m.NumSol == 0) return "Lo schema non ammette soluzioni";
-    if (f.m.NumSol > 1)
-        return "Lo schema ha più di una soluzione: non c'è una soluzione da stampare";
+    ProgrammaSenzaFinestra w;
+    Form1& f = w.f;
+    if (!f.CaricaSchema(s.S)) return w.p.Messaggi.empty() ? TestoDatiErrati : w.p.Messaggi.back();
+    w.LimiteSecondi(limite);
+    const EsitoRicerca e = EsitoDi(f.Ris.SoluzioneStart(2), f.m);
+    w.LimiteSecondi(0);
+    if (e == EsitoRicerca::Interrotta)
+        return std::string(TestiStampa[e]) + ": limite di tempo raggiunto (" +
+               std::to_string(limite) + " s)";
+    if (e != EsitoRicerca::Una) return TestiStampa[e];
     s.Soluzione = Soluzione(f.m);
     return {};
 }

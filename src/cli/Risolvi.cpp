@@ -46,20 +46,20 @@ int Risolvi(const OpzioniSolve& o) {
         Modello& m = w.f.m;
         m.NumProve = 0;
         const auto t0 = std::chrono::steady_clock::now();
-        w.Limita(limite);
-        const bool cercato = w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta));
-        w.Limita(0);
+        w.LimiteSecondi(limite);
+        const EsitoRicerca e = EsitoDi(w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta)), m);
+        w.LimiteSecondi(0);
         const double secondi =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        if (!cercato) {
-            std::cerr << percorso << ": " << TestoTroppoGrande << "\n";
+        if (e == EsitoRicerca::TroppoGrande) {
+            std::cerr << percorso << ": " << TestiRicerca[e] << "\n";
             esito = 2;
             continue;
         }
-        const bool interrotta = m.TempoScaduto == 1;
+        const bool interrotta = e == EsitoRicerca::Interrotta;
         if (interrotta) {
-            std::cerr << percorso << ": Ricerca interrotta: limite di tempo raggiunto (" << limite
-                      << " s)\n";
+            std::cerr << percorso << ": " << TestiRicerca[e] << ": limite di tempo raggiunto ("
+                      << limite << " s)\n";
             if (esito != 2) esito = 3;
         } else if (m.NumSol == 0 && esito == 0) {
             esito = 1;

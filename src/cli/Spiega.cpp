@@ -63,22 +63,21 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
     auto trascorsi = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     };
-    w.Limita(limite);
+    w.LimiteSecondi(limite);
     // Only a puzzle with exactly one solution is rated or explained.
-    const int soluzioni = w.f.ContaSoluzioni();
-    if (soluzioni == Form1::SoluzioniTroppoGrande) {
-        w.Limita(0);
-        std::cerr << percorso << ": " << TestoTroppoGrande << "\n";
+    const EsitoRicerca e = w.f.ContaSoluzioni();
+    const int soluzioni = Soluzioni(e);
+    if (e == EsitoRicerca::TroppoGrande) {
+        w.LimiteSecondi(0);
+        std::cerr << percorso << ": " << TestiRicerca[e] << "\n";
         return 2;
     }
-    if (soluzioni != 1) {
-        w.Limita(0);
-        const bool interrotta = soluzioni == Form1::SoluzioniInterrotta;
-        std::cerr << percorso << ": "
-                  << (interrotta ? "Ricerca interrotta: limite di tempo raggiunto (" +
-                                       std::to_string(limite) + " s)"
-                      : soluzioni == 0 ? TestoSenzaSoluzioni
-                                       : TestoSoluzioniMultiple)
+    if (e != EsitoRicerca::Una) {
+        w.LimiteSecondi(0);
+        const bool interrotta = e == EsitoRicerca::Interrotta;
+        std::cerr << percorso << ": " << TestiRicerca[e]
+                  << (interrotta ? ": limite di tempo raggiunto (" + std::to_string(limite) + " s)"
+                                 : "")
                   << "\n";
         if (o.Json)
             StampaJson({{"file", percorso},
@@ -108,7 +107,7 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
     const bool soloValuta = !o.Completa && !passi;
     const bool eseguita = s.EseguiLog(passi ? static_cast<Relatore&>(registra) : muto, soloValuta);
     m.TblGioco = gioco;
-    w.Limita(0);
+    w.LimiteSecondi(0);
     const double secondi = trascorsi();
     if (!eseguita) {
         std::cerr << percorso << ": " << TestoTroppoGrande << "\n";

@@ -41,28 +41,27 @@ int Suggerisci(const OpzioniHint& o) {
     if (!w.Apri(percorso)) return 2;
     Modello& m = w.f.m;
     const auto t0 = std::chrono::steady_clock::now();
-    w.Limita(limite);
-    const int soluzioni = w.f.ContaSoluzioni();
+    w.LimiteSecondi(limite);
+    const EsitoRicerca soluzioni = w.f.ContaSoluzioni();
     Json j = {{"file", percorso}};
     int esito = 0;
     bool interrotto = false;
     std::string testo; // the text form
     auto fine = [&](const char* tipo) { j["kind"] = tipo; };
-    if (soluzioni == Form1::SoluzioniTroppoGrande) {
-        std::cerr << percorso << ": " << TestoTroppoGrande << "\n";
+    if (soluzioni == EsitoRicerca::TroppoGrande) {
+        std::cerr << percorso << ": " << TestiRicerca[soluzioni] << "\n";
         return 2;
     }
-    if (soluzioni == Form1::SoluzioniInterrotta) {
+    if (soluzioni == EsitoRicerca::Interrotta) {
         interrotto = true;
         esito = 1;
         fine("none");
-        std::cerr << percorso << ": Ricerca interrotta: limite di tempo raggiunto (" << limite
-                  << " s)\n";
-    } else if (soluzioni != 1) {
+        std::cerr << percorso << ": " << TestiRicerca[soluzioni] << ": limite di tempo raggiunto ("
+                  << limite << " s)\n";
+    } else if (soluzioni != EsitoRicerca::Una) {
         esito = 3;
         fine("none");
-        std::cerr << percorso << ": "
-                  << (soluzioni == 0 ? TestoSenzaSoluzioni : TestoSoluzioniMultiple) << "\n";
+        std::cerr << percorso << ": " << TestiRicerca[soluzioni] << "\n";
     } else if (const auto errori = CelleSbagliate(m); !errori.empty()) {
         fine("error");
         Json celle = Json::array();
@@ -110,7 +109,7 @@ int Suggerisci(const OpzioniHint& o) {
                 testo += riga + (!riga.empty() && riga.back() == '\n' ? "" : "\n");
         }
     }
-    w.Limita(0);
+    w.LimiteSecondi(0);
     const double secondi =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (o.Json) {

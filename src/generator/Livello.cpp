@@ -31,7 +31,7 @@ struct Officina {
     Risolutore Ris{m, Gr, p};
     Generatore Gen{m, Gr, p, Ris};
     Spiegazione Spieg{m, Ris, p};
-    std::function<void()> controlla;
+    std::function<bool()> finito; // the run is over, or its time is
 
     Officina(const std::atomic<bool>& basta, Orologio::time_point scadenza, bool conLimite) {
         m.MaxLivello = 4;
@@ -41,11 +41,8 @@ struct Officina {
         GeneraTessere(m, 7);
         m.Attivata = Vero;
         // Every 50th yield looks at the clock and at the end of the run, as Esc would.
-        controlla = [this, &basta, scadenza, conLimite] {
-            if (basta || (conLimite && Orologio::now() >= scadenza))
-                m.TempoScaduto = 1;
-            else
-                p.DopoCessioni(50, controlla);
+        finito = [&basta, scadenza, conLimite] {
+            return basta || (conLimite && Orologio::now() >= scadenza);
         };
     }
 
@@ -64,7 +61,7 @@ struct Officina {
         m.MaxIsoleGrandi = 6;
         Gen.ImpostaSeme(SemeCandidato(r.Seme, k));
         p.Messaggi.clear();
-        p.DopoCessioni(50, controlla);
+        p.Sorveglia(finito, m.TempoScaduto);
         Gen.Genera();
         if (m.NumSol != 1) {
             p.DopoCessioni(-1, nullptr);

@@ -9,6 +9,7 @@
 #include "generator/Generatore.h"
 #include "model/Modello.h"
 #include "model/Schema.h"
+#include "solver/Esito.h"
 #include "solver/Risolutore.h"
 #include "ui/Form3.h"
 #include "view/Griglia.h"
@@ -168,11 +169,10 @@ class Form1 {
     bool CmdLog_Click();
     bool EseguiLog();
 
-    // The puzzle's solutions from its clues, counted to two (0, 1, 2), kept until its clues
-    // change; with one, Tblsol(1) holds it. SoluzioniInterrotta when Esc stopped the search,
-    // SoluzioniTroppoGrande when the solver cannot hold the puzzle.
-    static constexpr int SoluzioniInterrotta = -1, SoluzioniTroppoGrande = -2;
-    int ContaSoluzioni();
+    // The puzzle's solutions from its clues, counted to two (Nessuna, Una, Piu), kept until its
+    // clues change; with one, Tblsol(1) holds it. Interrotta when Esc stopped the search,
+    // TroppoGrande when the solver cannot hold the puzzle.
+    EsitoRicerca ContaSoluzioni();
     // True with exactly one solution; otherwise says why and returns false.
     bool SoluzioneUnica();
     // Clears the player's wrong marks from TblGioco (the caller keeps the board to put back).
@@ -284,7 +284,7 @@ class Form1 {
 
     void NascondiSuggerimento();
     std::string chiaveSoluzioni_; // the puzzle soluzioniContate_ belongs to
-    int soluzioniContate_ = 0;
+    EsitoRicerca soluzioniContate_ = EsitoRicerca::Nessuna;
     bool suggerimentoPronto_ = false;
 
     bool inElaborazione_ = false;

@@ -7,11 +7,6 @@
 
 namespace isolmar {
 
-namespace {
-// Esc stopped the search: nothing is known about the puzzle's solutions.
-constexpr const char* TestoInterrotta = "Ricerca interrotta";
-} // namespace
-
 void Form1::CommandSoluz_Click() {
     if (m.NumEle == 0) return;
     bool cercato = true;
@@ -19,16 +14,14 @@ void Form1::CommandSoluz_Click() {
         cercato = CercaPrimaSoluzione();
     else
         m.TempoInizio = p.Orologio(); // a known solution is shown at once
-    const bool interrotta = m.NumSol < 1 && m.TempoScaduto == 1;
+    // A solution found is shown even if the search was stopped after it.
+    const EsitoRicerca esito = cercato && m.NumSol >= 1 ? EsitoRicerca::Una : EsitoDi(cercato, m);
     Gr.ImpostaRidisegno(true);
     SolVis = 0;
     CommandSoluzPiu_Click();
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", true);
-    p.ImpostaTesto("Label2", !cercato        ? TestoTroppoGrande
-                             : m.NumSol >= 1 ? "Soluzione schema"
-                             : interrotta    ? TestoInterrotta
-                                             : "Non trovata nessuna soluzione");
+    p.ImpostaTesto("Label2", TestiPrimaSoluzione[esito]);
     // Milliseconds are all the clock resolves; more digits would only show rounding noise.
     p.ImpostaTesto("Label1", TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
     InVisSoluzione = Vero;
@@ -43,16 +36,15 @@ void Form1::CommandSoluz3_Click() {
     const int16_t note = m.NumSol;
     const auto soluzioni = m.Tblsol;
     InizializzaSchema(m, Gr, p);
-    const bool cercato = Ris.SoluzioneStart(3);
-    const bool interrotta = m.TempoScaduto == 1;
-    if (interrotta) {
+    const EsitoRicerca esito = EsitoDi(Ris.SoluzioneStart(3), m);
+    if (esito == EsitoRicerca::Interrotta) {
         m.NumSol = note;
         m.Tblsol = soluzioni;
         Ris.RiprendiEleDasvEle();
         InizializzaSchema(m, Gr, p);
         VisualizzaTblGioco();
         SpegniBottoniPiuMeno();
-        p.ImpostaTesto("Label2", TestoInterrotta);
+        p.ImpostaTesto("Label2", TestiTreSoluzioni[esito]);
         return;
     }
     Gr.ImpostaRidisegno(true);
@@ -61,17 +53,15 @@ void Form1::CommandSoluz3_Click() {
     InVisSoluzione = Vero;
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile("CommandVisgioco", true);
-    if (!cercato) {
-        p.ImpostaTesto("Label2", TestoTroppoGrande);
-    } else if (m.NumSol == 1) {
-        p.ImpostaTesto("Label2", "Esiste una sola soluzione");
-        Ris.RiprendiEleDasvEle();
-        VisualizzaTblGioco();
-    } else if (m.NumSol == 0) {
-        p.ImpostaTesto("Label2", "Non trovata nessuna soluzione");
-    } else {
+    if (esito == EsitoRicerca::Piu) {
         p.ImpostaVisibile("CommandSoluzMeno", true);
         p.ImpostaVisibile("CommandSoluzPiu", true);
+    } else {
+        p.ImpostaTesto("Label2", TestiTreSoluzioni[esito]);
+        if (esito == EsitoRicerca::Una) {
+            Ris.RiprendiEleDasvEle();
+            VisualizzaTblGioco();
+        }
     }
 }
 

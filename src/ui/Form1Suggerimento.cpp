@@ -40,9 +40,9 @@ std::string TestoPrimoErrore(const std::vector<std::pair<int, int>>& errori) {
            (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") + Cella(r, c);
 }
 
-int Form1::ContaSoluzioni() {
+EsitoRicerca Form1::ContaSoluzioni() {
     const std::string chiave = ChiaveSchema(m);
-    if (chiave == chiaveSoluzioni_ && (soluzioniContate_ == 0 || m.NumSol >= 1))
+    if (chiave == chiaveSoluzioni_ && (soluzioniContate_ == EsitoRicerca::Nessuna || m.NumSol >= 1))
         return soluzioniContate_;
     // A search stopped by Esc keeps whatever solutions were known before it.
     const int16_t note = m.NumSol;
@@ -54,10 +54,8 @@ int Form1::ContaSoluzioni() {
         InizializzaSchema(m, Gr, p);
         cercato = Ris.SoluzioneStart(2);
     }
-    int n = !cercato              ? SoluzioniTroppoGrande
-            : m.TempoScaduto == 1 ? SoluzioniInterrotta
-                                  : std::min<int>(m.NumSol, 2);
-    if (n < 0) {
+    const EsitoRicerca n = EsitoDi(cercato, m);
+    if (n == EsitoRicerca::TroppoGrande || n == EsitoRicerca::Interrotta) {
         m.NumSol = note;
         m.Tblsol = soluzioni;
     } else {
@@ -71,15 +69,12 @@ int Form1::ContaSoluzioni() {
 }
 
 bool Form1::SoluzioneUnica() {
-    const int n = ContaSoluzioni();
-    if (n == 1) return true;
-    if (n == SoluzioniInterrotta)
-        p.ImpostaTesto("Label2", "Ricerca interrotta");
+    const EsitoRicerca n = ContaSoluzioni();
+    if (n == EsitoRicerca::Una) return true;
+    if (n == EsitoRicerca::Interrotta)
+        p.ImpostaTesto("Label2", TestiRicerca[n]);
     else
-        p.Messaggio(n == SoluzioniTroppoGrande ? TestoTroppoGrande
-                    : n == 0                   ? TestoSenzaSoluzioni
-                                               : TestoSoluzioniMultiple,
-                    Pulsanti::Ok);
+        p.Messaggio(TestiRicerca[n], Pulsanti::Ok);
     return false;
 }
 

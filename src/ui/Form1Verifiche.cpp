@@ -9,8 +9,6 @@
 namespace isolmar {
 
 namespace {
-constexpr const char* NessunaSoluzione = "Lo schema non ammette soluzioni";
-
 std::string Cella(uint8_t r, uint8_t c) {
     return TestoNumero(int{r}) + "," + TestoNumero(int{c});
 }
@@ -69,12 +67,11 @@ bool Form1::VerificaPrimaSoluzione() {
     Ris.SalvaEleInsvele();
     VisualizzaTblGioco();
     if (m.NumSol > 0) return true;
-    if (!cercato)
-        p.Messaggio("Schema troppo grande per il risolutore", Pulsanti::Ok);
-    else if (m.TempoScaduto == 1)
-        p.ImpostaTesto("Label2", "Ricerca interrotta");
+    const EsitoRicerca e = EsitoDi(cercato, m);
+    if (e == EsitoRicerca::Interrotta)
+        p.ImpostaTesto("Label2", TestiVerificaIsole[e]);
     else
-        p.Messaggio(NessunaSoluzione, Pulsanti::Ok);
+        p.Messaggio(TestiVerificaIsole[e], Pulsanti::Ok);
     return false;
 }
 
@@ -171,13 +168,13 @@ void Form1::ElencoConfigurazioniMarcate() {
     m.NumSol = soluzioni;
     CommandVisgioco_Click();
     InVisSoluzione = Vero;
-    if (!cercato) {
-        p.ImpostaTesto("Label2", "Schema troppo grande per il risolutore");
-        return;
-    }
-    if (m.TempoScaduto == 1) { // a partial count would read as the whole list
-        m.NumSolParz = 0;
-        p.ImpostaTesto("Label2", "Ricerca interrotta");
+    // NumSol is the stored solutions' again: of the outcome only a stop or too large a puzzle
+    // counts here.
+    const EsitoRicerca e = EsitoDi(cercato, m);
+    if (e == EsitoRicerca::TroppoGrande || e == EsitoRicerca::Interrotta) {
+        if (e == EsitoRicerca::Interrotta)
+            m.NumSolParz = 0; // a partial count would read as the whole list
+        p.ImpostaTesto("Label2", TestiVerificaIsole[e]);
         return;
     }
     // A full list stopped the search: there may be more.

@@ -3,19 +3,13 @@
 #pragma once
 
 #include "model/Modello.h"
+#include "solver/Esito.h"
 
 #include <charconv>
 #include <string>
 
 namespace isolmar {
 
-// Shown when the puzzle's placement tables would take more than LimiteTabelleMB.
-inline constexpr const char* TestoTroppoGrande =
-    "Schema troppo grande per il risolutore: le sue tabelle supererebbero 400 MB";
-static_assert(LimiteTabelleMB == 400, "the limit is quoted in TestoTroppoGrande");
-// A puzzle without exactly one solution is neither rated nor explained.
-inline constexpr const char* TestoSenzaSoluzioni = "Lo schema non ammette soluzioni";
-inline constexpr const char* TestoSoluzioniMultiple = "Lo schema non ha una soluzione unica";
 // The hint and the explanation.
 inline constexpr const char* TestoGiaRisolto = "Lo schema è già risolto";
 inline constexpr const char* TestoSuggerimentoInterrotto = "Suggerimento interrotto";

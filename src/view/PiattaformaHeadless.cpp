@@ -30,6 +30,28 @@ void PiattaformaHeadless::Cedi() {
     }
 }
 
+void PiattaformaHeadless::Sorveglia(std::function<bool()> basta, uint8_t& fermo, long ogni) {
+    sorveglia_ = [this, basta = std::move(basta), &fermo, ogni] {
+        if (basta())
+            fermo = 1;
+        else
+            DopoCessioni(ogni, sorveglia_);
+    };
+    DopoCessioni(ogni, sorveglia_);
+}
+
+void PiattaformaHeadless::LimiteSecondi(double secondi, uint8_t& fermo, long ogni) {
+    DopoCessioni(-1, nullptr);
+    if (secondi <= 0) return;
+    const auto t0 = std::chrono::steady_clock::now();
+    Sorveglia(
+        [t0, secondi] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() >=
+                   secondi;
+        },
+        fermo, ogni);
+}
+
 std::string PiattaformaHeadless::Testo(const std::string& controllo) const {
     auto it = Testi.find(controllo);
     return it == Testi.end() ? std::string() : it->second;

@@ -4,6 +4,7 @@
 
 #include "view/Piattaforma.h"
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <set>
@@ -28,6 +29,14 @@ class PiattaformaHeadless : public Piattaforma {
         suCessione_ = std::move(f);
     }
     long Cessioni = 0;
+    // From now on, every ogni-th yield asks basta() and, once it answers true, sets fermo to 1
+    // (the model's TempoScaduto: the running work stops as Esc stops it in the window). It
+    // replaces what DopoCessioni had pending; DopoCessioni(-1, nullptr) ends it.
+    void Sorveglia(std::function<bool()> basta, uint8_t& fermo, long ogni = 50);
+    // The same once secondi have passed since this call; 0 or less only ends the watch. An
+    // attempt of the search costs microseconds to a few milliseconds, so every 50th yield is
+    // often enough to look at the clock.
+    void LimiteSecondi(double secondi, uint8_t& fermo, long ogni = 50);
 
     void BarraProgresso(int minimo, int massimo) override {
         MinimoBarra = minimo;
@@ -116,6 +125,7 @@ class PiattaformaHeadless : public Piattaforma {
     double mezzanotte_ = 0;
     long cessioniAttesa_ = -1;
     std::function<void()> suCessione_;
+    std::function<void()> sorveglia_;
     std::deque<std::function<void()>> unaVolta_;
     std::map<int, std::function<void()>> periodici_;
     int prossimoTimer_ = 1;

@@ -263,7 +263,7 @@ TEST(Spiegazione, LevelsAndRunsFromWrongMarks) {
 TEST(Spiegazione, EscStopsTheRunWithoutItsEndMessage) {
     Banco b(Puzzle("janko-0360").S);
     const Griglia8 gioco = b.m.TblGioco;
-    ASSERT_EQ(b.f.ContaSoluzioni(), 1); // counted before Esc is armed, then kept
+    ASSERT_EQ(b.f.ContaSoluzioni(), EsitoRicerca::Una); // counted before Esc is armed, then kept
     b.p.DopoCessioni(200, [&] { b.f.Form_KeyPress(27); });
     b.f.tlb1_ButtonClick("Mostra");
     EXPECT_TRUE(b.s.Interrotta);

@@ -20,7 +20,7 @@ bool Giusta(const Tavola& sol, int r, int c, bool isola) {
 TEST(Suggerimento, HintsFromTheCluesReachTheSolution) {
     for (const Pubblicato& x : PuzzlePubblicati()) {
         Partita b(x.S);
-        ASSERT_EQ(b.f.ContaSoluzioni(), 1) << x.Nome;
+        ASSERT_EQ(b.f.ContaSoluzioni(), EsitoRicerca::Una) << x.Nome;
         std::set<std::pair<int, int>> date;
         EsitoPasso e;
         PassoSuggerito passo;
@@ -47,7 +47,7 @@ TEST(Suggerimento, AWrongMarkIsFoundFirstAndNeverUsed) {
             Partita pulita(x.S);
             pulita.f.tlb1_ButtonClick("Valuta");
             Partita b(x.S);
-            ASSERT_EQ(b.f.ContaSoluzioni(), 1);
+            ASSERT_EQ(b.f.ContaSoluzioni(), EsitoRicerca::Una);
             int r = 0, c = 0; // the first cell of the other kind, not a clue
             for (int i = 1; i <= b.m.NumRighe && !r; ++i)
                 for (int j = 1; j <= b.m.NumColonne && !r; ++j)

@@ -4,8 +4,7 @@
 
 #include "model/Impostazione.h"
 #include "model/Schema.h"
-#include "ui/Form1.h"
-#include "view/PiattaformaHeadless.h"
+#include "ui/ProgrammaSenzaFinestra.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +29,10 @@ inline const Schema DueSoluzioni{2, 2, {{2, 1, 1}}};
 inline const Schema Impossibile{2, 2, {{1, 1, 1}, {1, 2, 2}}};
 
 // On any scripted host P (a PiattaformaHeadless that records more, for instance).
-template <class P> struct PartitaSu {
-    P p;
-    Form1 f{p};
-    Modello& m = f.m;
+template <class P> struct PartitaSu : ProgrammaSu<P> {
+    using ProgrammaSu<P>::p, ProgrammaSu<P>::f, ProgrammaSu<P>::m;
     // An empty window, or one with a puzzle laid out as the loaders do, or a published file.
-    PartitaSu() {
-        f.Form_Load();
-        f.Form_Activate();
-    }
+    PartitaSu() = default;
     explicit PartitaSu(const Schema& s) : PartitaSu() { EXPECT_TRUE(f.CaricaSchema(s)); }
     explicit PartitaSu(const char* pubblicato) : PartitaSu() {
         EXPECT_TRUE(f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/" + pubblicato + ".xml"));
