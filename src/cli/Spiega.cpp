@@ -138,14 +138,14 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
         j["complete"] = completa;
         j["decided"] = decise;
         Json conteggi = Json::object();
-        for (size_t i = 0; i < CodiciLog.size(); ++i)
-            conteggi[std::string(CodiciLog[i])] = s.Conteggi[i];
+        for (const DatiCodice& k : CodiciLog)
+            conteggi[std::string(k.Testo)] = s.Conteggi[Indice(k.Codice)];
         j["conclusions"] = conteggi;
         if (passi) {
             Json elenco = Json::array();
             for (const auto& [c, righe] : registra.Passi)
                 elenco.push_back(
-                    {{"code", std::string(c.Codice)},
+                    {{"code", std::string(TestoCodice(c.Codice))},
                      {"row", c.Riga},
                      {"column", c.Colonna},
                      {"island", c.RigaIsola ? Json{c.RigaIsola, c.ColonnaIsola} : Json(nullptr)},
@@ -167,7 +167,7 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
             std::cout << "\n";
         }
         for (const auto& [c, righe] : registra.Passi) {
-            std::cout << c.Codice << " " << c.Riga << "," << c.Colonna;
+            std::cout << TestoCodice(c.Codice) << " " << c.Riga << "," << c.Colonna;
             if (c.RigaIsola) std::cout << " isola " << c.RigaIsola << "," << c.ColonnaIsola;
             std::cout << " livello " << c.Livello << "\n";
             for (const std::string& riga : righe)
@@ -175,8 +175,8 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
         }
         std::cout << "livello: " << livello << "\ncelle decise: " << decise << " di " << celle
                   << "\nconclusioni:";
-        for (size_t i = 0; i < CodiciLog.size(); ++i)
-            std::cout << " " << CodiciLog[i] << " " << s.Conteggi[i];
+        for (const DatiCodice& k : CodiciLog)
+            std::cout << " " << k.Testo << " " << s.Conteggi[Indice(k.Codice)];
         std::cout << "\n";
         if (passi)
             for (const std::string& riga : tavola)

@@ -89,11 +89,11 @@ int Suggerisci(const OpzioniHint& o) {
         } else {
             const Conclusione& x = passo.C;
             fine("step");
-            j["code"] = std::string(x.Codice);
+            j["code"] = std::string(TestoCodice(x.Codice));
             j["level"] = x.Livello;
             j["island"] = x.RigaIsola ? Json{x.RigaIsola, x.ColonnaIsola} : Json(nullptr);
             Json celle = Json::array();
-            testo = std::string(x.Codice) + " livello " + std::to_string(x.Livello);
+            testo = std::string(TestoCodice(x.Codice)) + " livello " + std::to_string(x.Livello);
             if (x.RigaIsola)
                 testo +=
                     " isola " + std::to_string(x.RigaIsola) + "," + std::to_string(x.ColonnaIsola);

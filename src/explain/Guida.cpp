@@ -35,7 +35,7 @@ bool Spiegazione::ProvaCombinazione(const int* isole, int L) {
         const int ik = isole[k];
         const Isola& e = m.Ele[k];
         const int32_t n = NumConfig[k];
-        Conclusione x{"II3", e.Riga, e.Colonna, k, e.Riga, e.Colonna, L};
+        Conclusione x{CodiceLog::II3, e.Riga, e.Colonna, k, e.Riga, e.Colonna, L};
         if (n == 1 && EleFinito[ik] == 0) {
             concluso = true;
             const bool avanti = Riporta(x);
@@ -48,7 +48,7 @@ bool Spiegazione::ProvaCombinazione(const int* isole, int L) {
                     m.TblIsoleLog(r, c) != 0)
                     continue;
                 concluso = true;
-                x.Codice = "IS3";
+                x.Codice = CodiceLog::IS3;
                 x.Riga = r;
                 x.Colonna = c;
                 const bool avanti = Riporta(x);
@@ -66,7 +66,7 @@ bool Spiegazione::ProvaCombinazione(const int* isole, int L) {
                 const bool irraggiungibile = TabUnicaIsola(r, c) == ik && ContaIsola(k, r, c) == 0;
                 if (!bordo && !irraggiungibile) continue;
                 concluso = true;
-                x.Codice = "MU3";
+                x.Codice = CodiceLog::MU3;
                 x.Riga = r;
                 x.Colonna = c;
                 const bool avanti = Riporta(x);
@@ -90,7 +90,7 @@ bool Spiegazione::Ipotesi() {
     inizioLivello();
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
-            TabUnicaIsola(r, c) = static_cast<int16_t>(RagSoloDiUnEle(r, c));
+            TabUnicaIsola(r, c) = static_cast<int16_t>(Ris.RagSoloDiUnEle(r, c));
     if (Fine()) return false;
 
     std::vector<int> idonee; // the islands that may join a combination, in svEle order
@@ -200,10 +200,7 @@ bool Spiegazione::EseguiLog(Relatore& relatore, bool soloValuta) {
     m.NoColori = Vero; // the window redraws the board from the tables
     while (!Fine()) {
         p.Cedi();
-        RegolaNRG();
-        if (Fine() || RegolaIIN() > 0 || Fine() || RegolaAPP() > 0 || Fine()) continue;
-        RegolaMUR();
-        if (Fine() || RegolaISO() > 0 || Fine()) continue;
+        if (PassoDiretto()) continue;
         if (!Ipotesi()) break;
     }
     Interrotta = m.TempoScaduto == 1;

@@ -163,11 +163,11 @@ bool Spiegazione::Morte(int da) {
 
 void Spiegazione::RegistraFallimento(int k, int bloccata) {
     bool conta = false;
-    if (CodiceMsg == "II")
+    if (CodiceMsg == CodiceLog::II3)
         conta = DiversaMsg;
-    else if (CodiceMsg == "IS")
+    else if (CodiceMsg == CodiceLog::IS3)
         conta = m.TblSchema(RigaMsg, ColonnaMsg) >= 2;
-    else if (CodiceMsg == "MU")
+    else if (CodiceMsg == CodiceLog::MU3)
         conta = m.TblSchema(RigaMsg, ColonnaMsg) == 1;
     if (!conta) return;
     SerieFallimento f;

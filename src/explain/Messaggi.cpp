@@ -50,11 +50,11 @@ std::vector<std::string> Spiegazione::ElencoIsole(int n) const {
 }
 
 std::string Spiegazione::IntestazioneFallimento() const {
-    if (CodiceMsg == "II")
+    if (CodiceMsg == CodiceLog::II3)
         return m.NumEle == 1 ? "Se  l'isola " + Cella(m.Ele[1].Riga, m.Ele[1].Colonna) +
                                    " ha configurazioni simili a questa"
                              : ElencoIsoleLog();
-    if (CodiceMsg == "IS")
+    if (CodiceMsg == CodiceLog::IS3)
         return "Se " + Cella(RigaMsg, ColonnaMsg) + " non è isola  (come nei casi simili a questo)";
     return "Se " + Cella(RigaMsg, ColonnaMsg) + " non è muro (come nei casi simili a questo)";
 }
@@ -71,24 +71,32 @@ std::string Spiegazione::MotivoFallimento(const SerieFallimento& f) const {
 std::vector<std::string> Spiegazione::RigheMessaggio(const Conclusione& c) {
     const std::string cella = Cella(c.Riga, c.Colonna);
     const std::string isola = Cella(c.RigaIsola, c.ColonnaIsola);
-    const std::string_view x = c.Codice;
-    if (x == "NRG")
+    const std::string forma = "questa è la forma definitiva dell' isola " + isola;
+    switch (c.Codice) {
+    case CodiceLog::NRG:
         return {"la cella " + cella + " deve essere muro ", "non può appartenere a nessuna isola"};
-    if (x == "MUR")
+    case CodiceLog::MUR:
         return {"la cella " + cella + " deve essere muro ",
                 "per non interrompere la continuità del muro"};
-    if (x == "ISO")
+    case CodiceLog::ISO:
         return {"la cella " + cella + " deve essere isola ", "per non formare un muro 2x2"};
-    if (x == "APP") return {"la cella " + cella + " deve appartenere all'isola " + isola};
-    const std::string forma = "questa è la forma definitiva dell' isola " + isola;
-    if (x == "IIN") return {forma};
+    case CodiceLog::APP:
+        return {"la cella " + cella + " deve appartenere all'isola " + isola};
+    case CodiceLog::IIN:
+        return {forma};
+    case CodiceLog::II3:
+    case CodiceLog::IS3:
+    case CodiceLog::MU3:
+        break;
+    }
 
     // A hypothesis conclusion: why every other configuration of the combination fails.
-    CodiceMsg = std::string(x.substr(0, 2));
+    const CodiceLog x = c.Codice;
+    CodiceMsg = x;
     RigaMsg = c.Riga;
     ColonnaMsg = c.Colonna;
     EleMsg = 0;
-    if (CodiceMsg == "II" && c.Isola >= 1 && c.Isola <= 5) {
+    if (x == CodiceLog::II3 && c.Isola >= 1 && c.Isola <= 5) {
         EleMsg = c.Isola;
         const Mossa& mo = m.Mosse[MossaConfig[c.Isola]];
         TesseraMsg = mo.Tessera;
@@ -104,20 +112,21 @@ std::vector<std::string> Spiegazione::RigheMessaggio(const Conclusione& c) {
         provate = m.Ele[c.Isola].UltimaMossa - m.Ele[c.Isola].PrimaMossa + 1;
     Registra(1);
     std::vector<std::string> righe = ElencoIsole(m.NumEle);
-    righe.push_back(x == "MU3"   ? "la cella " + cella + " deve essere muro"
-                    : x == "IS3" ? "la cella " + cella + " deve essere isola"
-                                 : forma);
+    righe.push_back(x == CodiceLog::MU3   ? "la cella " + cella + " deve essere muro"
+                    : x == CodiceLog::IS3 ? "la cella " + cella + " deve essere isola"
+                                          : forma);
     // Without a failure record the rows above give no reason: say what the counting found.
     if (NumSerie == 0 && profondita) {
         const std::string isola = Cella(m.Ele[c.Isola].Riga, m.Ele[c.Isola].Colonna);
         const std::string n = std::to_string(provate);
-        righe.push_back(
-            x == "II3" && provate == 1
-                ? "perché è l'unica configurazione possibile dell'isola " + isola
-            : x == "II3" ? "perché è l'unica delle " + n + " configurazioni possibili dell'isola " +
-                               isola + " compatibile con lo schema"
-                         : "perché lo è in ogni configurazione dell'isola " + isola +
-                               " compatibile con lo schema, fra le " + n + " possibili");
+        righe.push_back(x == CodiceLog::II3 && provate == 1
+                            ? "perché è l'unica configurazione possibile dell'isola " + isola
+                        : x == CodiceLog::II3
+                            ? "perché è l'unica delle " + n +
+                                  " configurazioni possibili dell'isola " + isola +
+                                  " compatibile con lo schema"
+                            : "perché lo è in ogni configurazione dell'isola " + isola +
+                                  " compatibile con lo schema, fra le " + n + " possibili");
     }
     return righe;
 }
@@ -134,7 +143,7 @@ void Spiegazione::Registra(uint8_t modo) {
 }
 
 void Spiegazione::ProduciMsgPosticipato() {
-    if (MsgProdotti || CodiceMsg.empty()) return;
+    if (MsgProdotti || !CodiceMsg) return;
     Griglia8 copia;
     CopiaTabella(m.TblSchema, copia, MaxRighe);
     MsgPosticipati = true;

@@ -1,28 +1,10 @@
-// The candidate queries and the five direct rules.
+// The direct rules of the explanation: the player's marks, then the solver's rules with every
+// conclusion counted and reported.
 #include "explain/Spiegazione.h"
 #include "model/Impostazione.h"
+#include "solver/RegoleDirette.h"
 
 namespace isolmar {
-
-int32_t Spiegazione::RagSolo1(int r, int c) const {
-    return Ris.RagSolo1(r, c);
-}
-
-bool Spiegazione::PosAppartenteAcella(int r, int c, int32_t mossa) const {
-    return Ris.PosAppartenteAcella(r, c, mossa);
-}
-
-int Spiegazione::eleDiapp(int32_t mossa) const {
-    return Ris.eleDiapp(mossa);
-}
-
-int Spiegazione::RagSoloDiUnEle(int r, int c) const {
-    return Ris.RagSoloDiUnEle(r, c);
-}
-
-std::pair<int, int> Spiegazione::RagSoloDidueEle(int r, int c) const {
-    return Ris.RagSoloDidueEle(r, c);
-}
 
 void Spiegazione::AggiornaConTblGioco() {
     for (int r = 1; r <= m.NumRighe; ++r)
@@ -39,8 +21,7 @@ void Spiegazione::AggiornaConTblGioco() {
 }
 
 bool Spiegazione::Riporta(const Conclusione& c) {
-    for (size_t i = 0; i < CodiciLog.size(); ++i)
-        if (CodiciLog[i] == c.Codice) ++Conteggi[i];
+    ++Conteggi[Indice(c.Codice)];
     if (relatore_ && relatore_->msgLog(*this, c) == 2) Fermata = true;
     return !Fine();
 }
@@ -60,7 +41,7 @@ void Spiegazione::PosaForma(int e, int eSv, int32_t mossa) {
 }
 
 namespace {
-Conclusione Diretta(std::string_view codice, int r, int c, const Modello& m, int e = 0) {
+Conclusione Diretta(CodiceLog codice, int r, int c, const Modello& m, int e = 0) {
     Conclusione x{codice, r, c, e};
     if (e > 0) {
         x.RigaIsola = m.Ele[e].Riga;
@@ -72,28 +53,18 @@ Conclusione Diretta(std::string_view codice, int r, int c, const Modello& m, int
 
 // The rules themselves are the solver's (its deductions before the search use them too); here
 // every conclusion is counted and reported.
-Risolutore::Riscontro Spiegazione::Diretti() {
-    return {[this](std::string_view codice, int r, int c, int e) {
-                if (codice == "APP" && e > 0 && isolaIS3_(r, c) == e) return !Fine();
+Risolutore::Ascolto Spiegazione::Diretti() {
+    return {[this](CodiceLog codice, int r, int c, int e) {
+                if (codice == CodiceLog::APP && e > 0 && isolaIS3_(r, c) == e) return !Fine();
                 return Riporta(Diretta(codice, r, c, m, e));
             },
             [this](int e, int32_t mossa) { PosaForma(e, e, mossa); }};
 }
 
-int Spiegazione::RegolaNRG() {
-    return Ris.RegolaNRG(Diretti());
-}
-int Spiegazione::RegolaIIN() {
-    return Ris.RegolaIIN(Diretti());
-}
-int Spiegazione::RegolaAPP() {
-    return Ris.RegolaAPP(Diretti());
-}
-int Spiegazione::RegolaMUR() {
-    return Ris.RegolaMUR(Diretti());
-}
-int Spiegazione::RegolaISO() {
-    return Ris.RegolaISO(Diretti());
+// Unlike the solver's deductions, the explanation stops after the rule during which the run
+// ended.
+bool Spiegazione::PassoDiretto() {
+    return isolmar::PassoDiretto(Ris, Diretti(), [this] { return Fine(); });
 }
 
 int Spiegazione::CelleDecise() const {

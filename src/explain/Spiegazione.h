@@ -10,22 +10,19 @@
 #include "view/Piattaforma.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace isolmar {
 
-// The conclusion codes, in the order of their counters.
-inline constexpr std::array<std::string_view, 8> CodiciLog = {"NRG", "IIN", "APP", "MUR",
-                                                              "ISO", "II3", "IS3", "MU3"};
-
 // One conclusion as msgLog receives it.
 struct Conclusione {
-    std::string_view Codice;   // one of CodiciLog
-    int Riga = 0, Colonna = 0; // the cell; for "II3" the island's clue cell
+    CodiceLog Codice{};
+    int Riga = 0, Colonna = 0; // the cell; for II3 the island's clue cell
     // The island: its index in Ele (direct rules) or its depth in the combination (hypotheses);
-    // 0 for the rules that name none ("NRG", "MUR", "ISO").
+    // 0 for the rules that name none (NRG, MUR, ISO).
     int Isola = 0;
     int RigaIsola = 0, ColonnaIsola = 0; // its clue cell, 0 when none
     int Livello = 0;                     // 0 direct rule, 1..5 the combination's size
@@ -78,27 +75,10 @@ class Spiegazione {
     Spiegazione(Modello& m, Risolutore& ris, Piattaforma& p) : m(m), Ris(ris), p(p) {}
     const Modello& Dati() const { return m; }
 
-    // ---- Candidate queries and direct rules ----------------------------------------------
-    // The only usable placement covering the cell, -1 if none or several.
-    int32_t RagSolo1(int r, int c) const;
-    // True when placement mossa covers the cell, usable or not.
-    bool PosAppartenteAcella(int r, int c, int32_t mossa) const;
-    // The island whose placement range holds mossa; NumEle + 1 if none.
-    int eleDiapp(int32_t mossa) const;
-    // The island owning every usable placement covering the cell; -1 if none or two islands.
-    int RagSoloDiUnEle(int r, int c) const;
-    // The first two islands among the usable placements covering the cell (-1 for the second
-    // when only one); both -1 with no usable cover or three islands or more.
-    std::pair<int, int> RagSoloDidueEle(int r, int c) const;
+    // ---- Direct rules ------------------------------------------------------------------------
     // The player's marks into the candidate lists. Marks on clue cells are ignored: a clue cell
     // is island whatever the player's board says.
     void AggiornaConTblGioco();
-    // Each rule is one scan of the board; it returns how many conclusions it drew.
-    int RegolaNRG();
-    int RegolaIIN();
-    int RegolaAPP();
-    int RegolaMUR();
-    int RegolaISO();
 
     // ---- Hypotheses --------------------------------------------------------------------------
     void ProvaTesseraSol(uint8_t k);
@@ -142,7 +122,7 @@ class Spiegazione {
     bool SoloValuta = false;
     bool Fermata = false;                         // the reporter answered 2
     bool Interrotta = false;                      // Esc or the time limit (TempoScaduto)
-    std::array<int, CodiciLog.size()> Conteggi{}; // conclusions per code
+    std::array<int, CodiciLog.size()> Conteggi{}; // conclusions per code (Indice)
 
     // Per depth 1..5: consistent placements, the last of them, and per cell how often it is
     // island and border of that depth's island in the consistent configurations. 32-bit: a
@@ -156,7 +136,7 @@ class Spiegazione {
     std::vector<SerieFallimento> SerieLog = std::vector<SerieFallimento>(1);
     int NumSerie = 0;
     // The conclusion being explained by a recording run.
-    std::string CodiceMsg; // "II", "IS" or "MU"
+    std::optional<CodiceLog> CodiceMsg; // II3, IS3 or MU3
     int RigaMsg = 0, ColonnaMsg = 0, EleMsg = 0;
     int32_t TesseraMsg = 0;
     int TessRigaMsg = 0, TessColonnaMsg = 0;
@@ -180,7 +160,10 @@ class Spiegazione {
     // Counts and reports a conclusion; false when the run must stop.
     bool Riporta(const Conclusione& c);
     void PosaForma(int e, int eSv, int32_t mossa);
-    Risolutore::Riscontro Diretti();
+    Risolutore::Ascolto Diretti();
+    // One pass of the direct rules (the solver's, in the order of RegoleDirette), every
+    // conclusion counted and reported; true when the pass must start again or the run stops.
+    bool PassoDiretto();
     // The first unfinished island outside Ele(1..k) without a usable placement, or 0.
     int IsolaBloccata(int k);
     void RegistraFallimento(int k, int bloccata);
@@ -209,7 +192,7 @@ class Spiegazione {
     std::array<uint8_t, MaxEle + 1> profondita_{}; // depth of each svEle island in the combination
     std::array<int32_t, MaxEle + 1> ultimaUsabile_{}; // last usable placement found per island
     std::array<bool, 6> sporco_{};                    // counters of that depth were written
-    // Per cell, the island (in svEle) an "IS3" conclusion gave it: the "APP" that follows for
+    // Per cell, the island (in svEle) an IS3 conclusion gave it: the APP that follows for
     // the same island says nothing new and is applied without being reported again.
     Griglia8 isolaIS3_;
 };

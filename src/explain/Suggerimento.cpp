@@ -60,17 +60,24 @@ int RelatorePrimoPasso::msgLog(Spiegazione& s, const Conclusione& c) {
     // shape of an island is read from the island record or from the counted configuration.
     const Modello& m = s.Dati();
     std::vector<CellaPasso> celle;
-    const std::string_view x = c.Codice;
-    if (x == "NRG" || x == "MUR" || x == "MU3") {
+    switch (Decide(c.Codice)) {
+    case Decisione::Muro:
         celle.push_back({c.Riga, c.Colonna, false});
-    } else if (x == "ISO" || x == "IS3") {
+        break;
+    case Decisione::Isola:
         celle.push_back({c.Riga, c.Colonna, true});
-    } else if (x == "IIN") {
-        const Isola& e = m.Ele[c.Isola];
-        CelleForma(m, e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, celle);
-    } else if (x == "II3") {
-        const Mossa& mo = m.Mosse[s.MossaConfig[c.Isola]];
-        CelleForma(m, c.Riga, c.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, celle);
+        break;
+    case Decisione::Forma:
+        if (c.Livello == 0) {
+            const Isola& e = m.Ele[c.Isola];
+            CelleForma(m, e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, celle);
+        } else {
+            const Mossa& mo = m.Mosse[s.MossaConfig[c.Isola]];
+            CelleForma(m, c.Riga, c.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, celle);
+        }
+        break;
+    case Decisione::Appartiene: // the cell was already known to be island
+        break;
     }
     std::vector<CellaPasso> nuove;
     for (const CellaPasso& k : celle)

@@ -1,4 +1,4 @@
-// The candidate queries and the five direct rules.
+// The candidate queries and the five direct rules (their order and codes: RegoleDirette).
 #include "solver/Risolutore.h"
 
 #include "model/Impostazione.h"
@@ -77,7 +77,7 @@ int Risolutore::RegolaNRG(const Riscontro& x) {
             m.TblSchema(r, c) = 2;
             BloccaperCella(r16, c16, 0, 0);
             ++n;
-            if (!x.Conclusione("NRG", r, c, 0)) return n;
+            if (!x.Conclusione(r, c, 0)) return n;
         }
     return n;
 }
@@ -94,7 +94,7 @@ int Risolutore::RegolaIIN(const Riscontro& x) {
             x.Posa(e, mossa);
             m.TblIsoleLog(r, c) = static_cast<uint8_t>(e);
             ++n;
-            if (!x.Conclusione("IIN", r, c, e)) return n;
+            if (!x.Conclusione(r, c, e)) return n;
         }
     return n;
 }
@@ -110,7 +110,7 @@ int Risolutore::RegolaAPP(const Riscontro& x) {
                 if (m.Mosse[k].Blocchi == 0 && !PosAppartenteAcella(r, c, k)) ++m.Mosse[k].Blocchi;
             m.TblIsoleLog(r, c) = static_cast<uint8_t>(e);
             ++n;
-            if (!x.Conclusione("APP", r, c, e)) return n;
+            if (!x.Conclusione(r, c, e)) return n;
         }
     return n;
 }
@@ -147,7 +147,7 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
             BloccaperCella(static_cast<int16_t>(r), static_cast<int16_t>(c), 0, 0);
             ++n;
             maschereVive_ = vive; // whoever hears of it may touch the board
-            if (!x.Conclusione("MUR", r, c, 0)) {
+            if (!x.Conclusione(r, c, 0)) {
                 fermo = true;
                 break;
             }
@@ -179,7 +179,7 @@ int Risolutore::RegolaISO(const Riscontro& x) {
             m.TblIsoleLog(r, c) = IsolaDelGiocatore;
             BloccaMuro(static_cast<int16_t>(r), static_cast<int16_t>(c));
             ++n;
-            if (!x.Conclusione("ISO", r, c, 0)) return n;
+            if (!x.Conclusione(r, c, 0)) return n;
         }
     return n;
 }

@@ -1,6 +1,7 @@
 #include "solver/Risolutore.h"
 
 #include "model/Impostazione.h"
+#include "solver/RegoleDirette.h"
 
 #include <algorithm>
 #include <atomic>
@@ -920,16 +921,14 @@ void Risolutore::Deduci() {
     finita_.fill(false);
     contraddizione_ = false;
 
-    // A rule stops at its next conclusion once the search is stopped.
-    const Riscontro x{[this](std::string_view, int, int, int) { return m.TempoScaduto != 1; },
-                      [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
+    // A rule stops at its next conclusion once the search is stopped, and the pass after it.
+    const Ascolto a{[this](CodiceLog, int, int, int) { return m.TempoScaduto != 1; },
+                    [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
+    const auto ferma = [this] { return m.TempoScaduto == 1 || contraddizione_; };
     for (;;) {
         p.Cedi();
-        if (m.TempoScaduto == 1 || contraddizione_) break;
-        RegolaNRG(x);
-        if (RegolaIIN(x) > 0 || RegolaAPP(x) > 0) continue;
-        RegolaMUR(x);
-        if (RegolaISO(x) > 0) continue;
+        if (ferma()) break;
+        if (PassoDiretto(*this, a, ferma)) continue;
         if (!IpotesiSingole()) break;
     }
 

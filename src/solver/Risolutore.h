@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/Modello.h"
+#include "solver/CodiciLog.h"
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
 
@@ -64,13 +65,20 @@ class Risolutore {
     // when only one); both -1 with no usable cover or three islands or more.
     std::pair<int, int> RagSoloDidueEle(int r, int c) const;
 
-    // The five direct rules, each one scan of the board on TblSchema, TblIsoleLog and the block
-    // counters; each returns how many conclusions it drew. Conclusione hears of each one after
-    // it is applied (code, cell, island or 0) and stops the rule by answering false; Posa makes
-    // island e take placement mossa as its final shape.
-    struct Riscontro {
-        std::function<bool(std::string_view codice, int r, int c, int e)> Conclusione;
+    // The five direct rules (their order and codes: RegoleDirette), each one scan of the board on
+    // TblSchema, TblIsoleLog and the block counters; each returns how many conclusions it drew.
+    // Conclusione hears of each one after it is applied (code, cell, island or 0) and stops the
+    // rule by answering false; Posa makes island e take placement mossa as its final shape.
+    struct Ascolto {
+        std::function<bool(CodiceLog codice, int r, int c, int e)> Conclusione;
         std::function<void(int e, int32_t mossa)> Posa;
+    };
+    // What a running rule reports to: its conclusions go to A with the rule's code.
+    struct Riscontro {
+        CodiceLog Codice;
+        const Ascolto& A;
+        bool Conclusione(int r, int c, int e) const { return A.Conclusione(Codice, r, c, e); }
+        void Posa(int e, int32_t mossa) const { A.Posa(e, mossa); }
     };
     int RegolaNRG(const Riscontro& x);
     int RegolaIIN(const Riscontro& x);

@@ -30,11 +30,6 @@ std::string Simbolo(int codice) {
 std::string Cella(int r, int c) {
     return std::to_string(r) + "," + std::to_string(c);
 }
-
-// Whether a code's first two letters, which pick its message, are due.
-bool Codice(const Conclusione& c, const char* due) {
-    return c.Codice.substr(0, 2) == due;
-}
 } // namespace
 
 Rettangolo PosizioneFinestraLog(const Rettangolo& schermo, const Rettangolo& principale,
@@ -107,17 +102,21 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
 
     Mostrata = c;
     Gr.Seleziona(c.Riga, c.Colonna);
-    if (Codice(c, "NR") || Codice(c, "MU")) {
+    switch (Decide(c.Codice)) {
+    case Decisione::Muro:
         Gr.ImpostaSfondo(Verdeacqua);
-    } else if (Codice(c, "IS")) {
+        break;
+    case Decisione::Isola:
         Gr.ImpostaSfondo(Giallo);
-    } else if (Codice(c, "AP")) {
+        break;
+    case Decisione::Appartiene:
         Gr.ImpostaSfondo(Giallo);
         Gr.ImpostaTesto(Cella(c.RigaIsola, c.ColonnaIsola));
         Gr.ImpostaFont("Arial");
         Gr.ImpostaDimensione(7);
         Gr.ImpostaColoreTesto(Blu);
-    } else if (Codice(c, "II")) {
+        break;
+    case Decisione::Forma: {
         // A direct rule has already given the island its shape; a hypothesis is reported
         // before, with the shape in MossaConfig.
         const Isola& e = m.Ele[c.Isola];
@@ -126,6 +125,8 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
             RiproduciIsola(c.RigaIsola, c.ColonnaIsola, mo.Tessera, mo.TessRiga, mo.TessColonna);
         else
             RiproduciIsola(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna);
+        break;
+    }
     }
     if (ipotesi)
         for (int i = 1; i <= m.NumEle; ++i) {
@@ -200,7 +201,7 @@ std::vector<ParoleRiga> ParoleDelPasso(const Conclusione& c, int n, int serie) {
     auto dopo = [&](int j) -> std::string& { return parole[static_cast<size_t>(j)].Dopo; };
     if (c.Livello == 0) {
         // "la cella 2,5 deve essere muro perché non può appartenere a nessuna isola."
-        if (Codice(c, "NR") && n > 1) parole[1].Prima = "perché";
+        if (c.Codice == CodiceLog::NRG && n > 1) parole[1].Prima = "perché";
     } else if (serie > 0) {
         // "la conformazione dell'isola 7,6 comporta che — oppure si crea un muro 2x2 in 4,2,
         // altrimenti si blocca l'isola 4,6 — la cella 7,7 deve essere isola."
@@ -608,8 +609,8 @@ void Form3::VisualizzaMsgPosticipato() {
         SegnaO(q[2], q[3]);
     }
     if (x.Tipo == '2') SegnaO(m.svEle[q[0]].Riga, m.svEle[q[0]].Colonna);
-    if (s.CodiceMsg == "IS") CellaNoIsolaTmp(s.RigaMsg, s.ColonnaMsg);
-    if (s.CodiceMsg == "MU") CellaIsolaTmp(s.RigaMsg, s.ColonnaMsg);
+    if (s.CodiceMsg == CodiceLog::IS3) CellaNoIsolaTmp(s.RigaMsg, s.ColonnaMsg);
+    if (s.CodiceMsg == CodiceLog::MU3) CellaIsolaTmp(s.RigaMsg, s.ColonnaMsg);
     Gr.ImpostaRidisegno(true);
 }
 

@@ -119,12 +119,11 @@ TEST(Spiegazione, FailureRowsHeadingsAndReasons) {
               "3,4| si crea un  muro 2x2 in 2,5");
     s.RigaMsg = 2;
     s.ColonnaMsg = 3;
-    for (auto [codice, isole, intestazione] :
-         std::vector<std::tuple<const char*, int, std::string>>{
-             {"IS", 1, "Se 2,3 non è isola  (come nei casi simili a questo)"},
-             {"MU", 1, "Se 2,3 non è muro (come nei casi simili a questo)"},
-             {"II", 1, "Se  l'isola 1,1 ha configurazioni simili a questa"},
-             {"II", 2, "Se le isole 1,1 -5,5  hanno configurazione simile a questa"}}) {
+    for (auto [codice, isole, intestazione] : std::vector<std::tuple<CodiceLog, int, std::string>>{
+             {CodiceLog::IS3, 1, "Se 2,3 non è isola  (come nei casi simili a questo)"},
+             {CodiceLog::MU3, 1, "Se 2,3 non è muro (come nei casi simili a questo)"},
+             {CodiceLog::II3, 1, "Se  l'isola 1,1 ha configurazioni simili a questa"},
+             {CodiceLog::II3, 2, "Se le isole 1,1 -5,5  hanno configurazione simile a questa"}}) {
         s.CodiceMsg = codice;
         b.m.NumEle = static_cast<uint8_t>(isole);
         EXPECT_EQ(s.IntestazioneFallimento(), intestazione);
@@ -148,7 +147,7 @@ TEST(Spiegazione, CombinationsTakeOnlyOpenIslandsCheapestFirst) {
             for (const auto& x : isole)
                 EXPECT_TRUE(isole == ultima || !finite.count(x)) << x.first << "," << x.second;
             ultima = isole;
-            if (c.Codice == "II3" || c.Codice == "IIN")
+            if (c.Codice == CodiceLog::II3 || c.Codice == CodiceLog::IIN)
                 finite.insert({c.RigaIsola, c.ColonnaIsola});
             const auto& l = s.ElencoCombinazioni;
             // Level 2: ten digits of the product of the candidate counts, then the indices,
@@ -197,7 +196,7 @@ TEST(Spiegazione, PruningKeepsEveryConclusion) {
             ASSERT_TRUE(b.Esegui(r));
             for (const auto& x : r.Passi) {
                 std::vector<std::string> v = x.Righe;
-                v.push_back(std::string(x.C.Codice) + std::to_string(x.C.Riga) + "," +
+                v.push_back(std::string(TestoCodice(x.C.Codice)) + std::to_string(x.C.Riga) + "," +
                             std::to_string(x.C.Colonna) + " " + std::to_string(x.C.Livello));
                 passi[potatura].push_back(v);
             }
@@ -212,9 +211,10 @@ TEST(Spiegazione, IsoDoesNotHangOnTheLastWallCheck) {
     for (uint8_t esito : {0, 1}) {
         Banco e(Puzzle("janko-0052").S);
         ASSERT_TRUE(e.s.Prepara());
-        e.s.RegolaNRG();
+        const Risolutore::Ascolto muto{[](CodiceLog, int, int, int) { return true; }, {}};
+        e.f.Ris.RegolaNRG({CodiceLog::NRG, muto});
         e.m.EsitoMuro = esito;
-        EXPECT_GT(e.s.RegolaISO(), 0);
+        EXPECT_GT(e.f.Ris.RegolaISO({CodiceLog::ISO, muto}), 0);
         esiti.push_back(e.m.TblIsoleLog);
     }
     EXPECT_EQ(esiti[0], esiti[1]);

@@ -28,7 +28,8 @@ TEST(Suggerimento, HintsFromTheCluesReachTheSolution) {
             ASSERT_FALSE(passo.Celle.empty());
             for (const CellaPasso& k : passo.Celle) {
                 EXPECT_TRUE(Giusta(x.Soluzione, k.Riga, k.Colonna, k.Isola)) << x.Nome;
-                EXPECT_TRUE(date.insert({k.Riga, k.Colonna}).second) << x.Nome << passo.C.Codice;
+                EXPECT_TRUE(date.insert({k.Riga, k.Colonna}).second)
+                    << x.Nome << TestoCodice(passo.C.Codice);
                 EXPECT_EQ(b.m.TblGioco(k.Riga, k.Colonna), 0);
                 b.m.TblGioco(k.Riga, k.Colonna) = k.Isola ? 1 : 2;
             }

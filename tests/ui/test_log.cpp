@@ -113,8 +113,8 @@ TEST(Log, EachCodeHighlightsItsCellAndWritesItsRows) {
     std::map<std::string, Caso> visti;
     b.Mostra([&](int) {
         const Conclusione& c = b.f3.Mostrata;
-        const std::string chiave =
-            std::string(c.Codice) + " " + std::to_string(c.Riga) + "," + std::to_string(c.Colonna);
+        const std::string chiave = std::string(TestoCodice(c.Codice)) + " " +
+                                   std::to_string(c.Riga) + "," + std::to_string(c.Colonna);
         if (!visti.count(chiave))
             visti[chiave] = {Descrivi(b.Cella(c.Riga, c.Colonna)), RighePasso(b.f3),
                              Segnate(b).size()};
@@ -374,7 +374,7 @@ TEST(Log, EachStepReadsAsOneSentence) {
     std::map<std::string, std::string> viste, dette;
     b.Mostra([&](int n) {
         const Form3::Passo& p = b.f3.Passi.back();
-        const std::string codice(p.C.Codice);
+        const std::string codice(TestoCodice(p.C.Codice));
         if (!attese.count(codice) || viste.count(codice)) return;
         viste[codice] = Frase(b.f3, n - 1);
         std::vector<std::string> righe;
