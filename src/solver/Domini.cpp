@@ -10,30 +10,30 @@
 namespace isolmar {
 
 void Risolutore::AvviaConteggi() {
-    conteggiAttivi_ = !m.NoBlocchi && !m.ListePiene;
-    if (!conteggiAttivi_ || (Domini && !m.SoluzMultiple)) return;
-    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
-    libere_.fill(0);
+    domini_.conteggi = !m.NoBlocchi && !m.ListePiene;
+    if (!domini_.conteggi || (Domini && !m.SoluzMultiple)) return;
+    liste_.isolaDi.resize(static_cast<size_t>(m.NumMosse) + 1);
+    domini_.libere.fill(0);
     for (int i = 1; i <= m.NumEle; ++i)
         for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k) {
-            isolaDi_[k] = static_cast<uint8_t>(i);
-            if (m.Mosse[k].Blocchi == 0) ++libere_[i];
+            liste_.isolaDi[k] = static_cast<uint8_t>(i);
+            if (m.Mosse[k].Blocchi == 0) ++domini_.libere[i];
         }
 }
 
 int Risolutore::IsolaSenzaPosto(int da) {
-    if (!conteggiAttivi_) return 0;
+    if (!domini_.conteggi) return 0;
     for (int i = da; i <= m.NumEle; ++i)
-        if (domini_ ? !HaPosto(i) : libere_[i] == 0) return i;
+        if (domini_.attivi ? !HaPosto(i) : domini_.libere[i] == 0) return i;
     return 0;
 }
 
 void Risolutore::AvviaDomini() {
-    if (sagome_.size() != static_cast<size_t>(m.NumTessere) + 1) {
-        sagome_.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
+    if (domini_.sagome.size() != static_cast<size_t>(m.NumTessere) + 1) {
+        domini_.sagome.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
         for (int32_t t = 1; t <= m.NumTessere; ++t) {
             const Tessera& x = m.Tessere[t];
-            Sagoma& g = sagome_[t];
+            Sagoma& g = domini_.sagome[t];
             g.prima = 99;
             g.righe = x.Righe;
             for (int i = 1; i <= x.Righe; ++i)
@@ -47,52 +47,52 @@ void Risolutore::AvviaDomini() {
                     }
         }
     }
-    posizioni_.resize(static_cast<size_t>(m.NumMosse) + 1);
-    isolaDi_.resize(static_cast<size_t>(m.NumMosse) + 1);
+    domini_.posizioni.resize(static_cast<size_t>(m.NumMosse) + 1);
+    liste_.isolaDi.resize(static_cast<size_t>(m.NumMosse) + 1);
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
         if (e.PrimaMossa != 0) Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1));
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
-            isolaDi_[k] = static_cast<uint8_t>(i);
+            liste_.isolaDi[k] = static_cast<uint8_t>(i);
             const Mossa& mo = m.Mosse[k];
-            posizioni_[k] = {mo.Tessera, static_cast<int8_t>(e.Riga - mo.TessRiga),
-                             static_cast<int8_t>(e.Colonna - mo.TessColonna)};
+            domini_.posizioni[k] = {mo.Tessera, static_cast<int8_t>(e.Riga - mo.TessRiga),
+                                    static_cast<int8_t>(e.Colonna - mo.TessColonna)};
         }
-        testimoneIsola_[i] = e.PrimaMossa;
+        domini_.testimoneIsola[i] = e.PrimaMossa;
     }
-    occupata_.fill(0);
-    occupate_.fill(0);
-    escluseInRicerca_.clear();
-    livelloEscluse_ = 0;
-    testimoneCella_.fill(-1);
-    fuori_.fill({});
-    passoLivello_.fill(0);
-    passo_ = 0;
-    posate_ = 0;
+    domini_.occupata.fill(0);
+    domini_.occupate.fill(0);
+    ipotesi_.escluse.clear();
+    ipotesi_.livelloEscluse = 0;
+    domini_.testimoneCella.fill(-1);
+    domini_.fuori.fill({});
+    domini_.passoLivello.fill(0);
+    domini_.passo = 0;
+    domini_.posate = 0;
 }
 
 void Risolutore::Occupa(int r, int c, int delta) {
-    uint8_t& n = occupata_[Cella(r, c)];
+    uint8_t& n = domini_.occupata[Cella(r, c)];
     n = static_cast<uint8_t>(n + delta);
     if (n == 0)
-        occupate_[r] &= ~(uint64_t{1} << c);
+        domini_.occupate[r] &= ~(uint64_t{1} << c);
     else
-        occupate_[r] |= uint64_t{1} << c;
+        domini_.occupate[r] |= uint64_t{1} << c;
 }
 
 bool Risolutore::HaPosto(int i) {
     const Isola& e = m.Ele[i];
     if (e.PrimaMossa == 0) return false;
-    if (inGiro_) return HaPostoUtile(i);
-    const int32_t w = testimoneIsola_[i];
+    if (ipotesi_.inGiro) return HaPostoUtile(i);
+    const int32_t w = domini_.testimoneIsola[i];
     // Once stopped, any answer will do: the search returns at its next attempt.
     for (int32_t k2 = w; k2 <= e.UltimaMossa; ++k2) {
         if (Passi()) return true;
-        if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
+        if (Usabile(k2)) return domini_.testimoneIsola[i] = k2, true;
     }
     for (int32_t k2 = e.PrimaMossa; k2 < w; ++k2) {
         if (Passi()) return true;
-        if (Usabile(k2)) return testimoneIsola_[i] = k2, true;
+        if (Usabile(k2)) return domini_.testimoneIsola[i] = k2, true;
     }
     return false;
 }
@@ -101,27 +101,28 @@ bool Risolutore::Raggiungibile(int r, int c, int k) {
     // Islands 1..k are placed and all their placements blocked; a cell's list is in placement
     // order, so the later islands' placements are its tail.
     const int x = Cella(r, c);
-    const Irraggiungibile f = fuori_[x];
-    if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
+    const Irraggiungibile f = domini_.fuori[x];
+    if (f.livello != 0 && f.livello <= k && domini_.passoLivello[f.livello] <= f.passo)
+        return false;
     const int32_t ultima = m.Ele[k].UltimaMossa;
-    const int32_t w = testimoneCella_[x];
+    const int32_t w = domini_.testimoneCella[x];
     if (w >= 0 && m.Copre[w] > ultima && Usabile(m.Copre[w])) return true;
     for (int32_t n = m.InizioCopre[x + 1] - 1, fine = m.InizioCopre[x]; n >= fine; --n) {
         if (m.Copre[n] <= ultima) break;
         if (Passi()) return true; // stopped: nothing is cached
-        if (Usabile(m.Copre[n])) return testimoneCella_[x] = n, true;
+        if (Usabile(m.Copre[n])) return domini_.testimoneCella[x] = n, true;
     }
-    fuori_[x] = {k, passo_};
+    domini_.fuori[x] = {k, domini_.passo};
     return false;
 }
 
 void Risolutore::RecuperaBlocchi() {
-    for (int i = 1; i <= posate_; ++i) {
+    for (int i = 1; i <= domini_.posate; ++i) {
         const Isola& e = m.Ele[i];
         PerCelle(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna,
                  [&](int r, int c, uint8_t) { VariaCopre(r, c, 1); });
     }
-    posate_ = 0;
+    domini_.posate = 0;
 }
 
 } // namespace isolmar

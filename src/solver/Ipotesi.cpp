@@ -20,7 +20,7 @@ bool Risolutore::DeduzioniPossibili() const {
 }
 
 void Risolutore::Deduci() {
-    escluse_.clear();
+    deduzioni_.escluse.clear();
     const Griglia8 schema = m.TblSchema;
     const auto ele = m.Ele;
     const int16_t libere = m.CelleLibere;
@@ -30,15 +30,15 @@ void Risolutore::Deduci() {
     for (int32_t k = 1; k <= m.NumMosse; ++k)
         blocchi[k] = m.Mosse[k].Blocchi;
     AvviaDomini();
-    finita_.fill(false);
-    contraddizione_ = false;
+    deduzioni_.finita.fill(false);
+    deduzioni_.contraddizione = false;
 
     // A rule stops at its next conclusion once the search is stopped.
     const Riscontro x{[this](std::string_view, int, int, int) { return m.TempoScaduto != 1; },
                       [this](int e, int32_t mossa) { PosaDedotta(e, mossa); }};
     for (;;) {
         p.Cedi();
-        if (m.TempoScaduto == 1 || contraddizione_) break;
+        if (m.TempoScaduto == 1 || deduzioni_.contraddizione) break;
         RegolaNRG(x);
         if (RegolaIIN(x) > 0 || RegolaAPP(x) > 0) continue;
         RegolaMUR(x);
@@ -50,8 +50,9 @@ void Risolutore::Deduci() {
     // ended (even on Esc) may be kept.
     for (int i = 1; i <= m.NumEle; ++i)
         for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
-            if (contraddizione_ || (finita_[i] ? k != posata_[i] : m.Mosse[k].Blocchi != 0))
-                escluse_.push_back(k);
+            if (deduzioni_.contraddizione ||
+                (deduzioni_.finita[i] ? k != deduzioni_.posata[i] : m.Mosse[k].Blocchi != 0))
+                deduzioni_.escluse.push_back(k);
     m.TblSchema = schema;
     AzzeraTabella(m.TblIsoleLog, MaxRighe);
     m.Ele = ele;
@@ -59,7 +60,7 @@ void Risolutore::Deduci() {
     m.NoColori = colori;
     for (int32_t k = 1; k <= m.NumMosse; ++k)
         m.Mosse[k].Blocchi = blocchi[k];
-    for (int32_t k : escluse_)
+    for (int32_t k : deduzioni_.escluse)
         ++m.Mosse[k].Blocchi;
 }
 
@@ -70,19 +71,19 @@ void Risolutore::PosaDedotta(int e, int32_t mossa) {
     x.TessRiga = mo.TessRiga;
     x.TessColonna = mo.TessColonna;
     InserisciOTogli(x.Riga, x.Colonna, x.Tessera, x.TessRiga, x.TessColonna, "I");
-    finita_[e] = true;
-    posata_[e] = mossa;
+    deduzioni_.finita[e] = true;
+    deduzioni_.posata[e] = mossa;
 }
 
 void Risolutore::RilasciaDeduzioni() {
-    for (int32_t k : escluse_)
+    for (int32_t k : deduzioni_.escluse)
         --m.Mosse[k].Blocchi;
 }
 
 // ---- Single-island hypotheses -------------------------------------------------------------------
 
 void Risolutore::Segna(int32_t k2, int delta) {
-    const Isola& e = m.Ele[isolaDi_[k2]];
+    const Isola& e = m.Ele[liste_.isolaDi[k2]];
     const Mossa& mo = m.Mosse[k2];
     PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
              [&](int r, int c, uint8_t codice) {
@@ -96,35 +97,36 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
     // During the search only the islands after k count, and a cell out of their reach stays so.
     const int32_t dopo = k == 0 ? 0 : m.Ele[k].UltimaMossa;
     if (k != 0) {
-        const Irraggiungibile f = fuori_[x];
-        if (f.livello != 0 && f.livello <= k && passoLivello_[f.livello] <= f.passo) return false;
+        const Irraggiungibile f = domini_.fuori[x];
+        if (f.livello != 0 && f.livello <= k && domini_.passoLivello[f.livello] <= f.passo)
+            return false;
     }
-    const int32_t w = testimoneCella_[x];
+    const int32_t w = domini_.testimoneCella[x];
     if (w >= 0 && m.Copre[w] > dopo && (m.Copre[w] < prima || m.Copre[w] > ultima) &&
         Usabile(m.Copre[w]))
         return true;
-    if (k == 0 && inIsola_) { // a hypothesis before the search
-        if (giroCella_[x] != giroIsola_) {
+    if (k == 0 && deduzioni_.inIsola) { // a hypothesis before the search
+        if (deduzioni_.giroCella[x] != deduzioni_.giroIsola) {
             // Stopped: any answer will do, and nothing is listed.
             if (m.TempoScaduto == 1 ||
                 Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x])))
                 return true;
-            giroCella_[x] = giroIsola_;
-            inizioCandidate_[x] = static_cast<int32_t>(candidate_.size());
+            deduzioni_.giroCella[x] = deduzioni_.giroIsola;
+            deduzioni_.inizioCandidate[x] = static_cast<int32_t>(deduzioni_.candidate.size());
             for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
                 const int32_t k2 = m.Copre[n];
                 if ((k2 < prima || k2 > ultima) && m.Mosse[k2].Blocchi == 0 &&
-                    Libera(k2, occupateIsola_))
-                    candidate_.push_back(n);
+                    Libera(k2, deduzioni_.occupateIsola))
+                    deduzioni_.candidate.push_back(n);
             }
-            fineCandidate_[x] = static_cast<int32_t>(candidate_.size());
+            deduzioni_.fineCandidate[x] = static_cast<int32_t>(deduzioni_.candidate.size());
         }
-        const int32_t inizio = inizioCandidate_[x], fine = fineCandidate_[x];
+        const int32_t inizio = deduzioni_.inizioCandidate[x], fine = deduzioni_.fineCandidate[x];
         int32_t j = inizio;
-        while (j < fine && !Usabile(m.Copre[candidate_[j]]))
+        while (j < fine && !Usabile(m.Copre[deduzioni_.candidate[j]]))
             ++j;
         Passi(static_cast<uint64_t>(j - inizio + 1)); // the answer stays exact: only a yield
-        if (j < fine) return testimoneCella_[x] = candidate_[j], true;
+        if (j < fine) return domini_.testimoneCella[x] = deduzioni_.candidate[j], true;
         return false;
     }
     // The list is in placement order: the islands up to k and island i's run are skipped.
@@ -134,7 +136,7 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
         if (*n >= prima && *n <= ultima) {
             n = std::upper_bound(n, fine, ultima) - 1;
         } else if (Usabile(*n)) {
-            testimoneCella_[x] = static_cast<int32_t>(n - m.Copre.begin());
+            domini_.testimoneCella[x] = static_cast<int32_t>(n - m.Copre.begin());
             return true;
         }
     }
@@ -146,16 +148,16 @@ bool Risolutore::CoerenteInGiro(int i, int32_t k2, int k) {
     // Libera and on copies of the wall check's masks, nothing on TblSchema.
     const int R = m.NumRighe;
     const uint64_t dentro = ((uint64_t{1} << m.NumColonne) - 1) << 1;
-    const Posizione& q = posizioni_[k2];
-    const Sagoma& g = sagome_[q.t];
+    const Posizione& q = domini_.posizioni[k2];
+    const Sagoma& g = domini_.sagome[q.t];
     auto sposta = [&](uint16_t x) {
         return (q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc) & dentro;
     };
     const int a0 = std::max(1, 1 - q.dr), a1 = std::min<int>(g.righe, R - q.dr);
     for (int a = a0; a <= a1; ++a) {
         const int r = a + q.dr;
-        occupateGiro_[a] = occupate_[r];
-        occupate_[r] |= sposta(g.riga[a]) | sposta(g.anello[a]);
+        ipotesi_.occupateGiro[a] = domini_.occupate[r];
+        domini_.occupate[r] |= sposta(g.riga[a]) | sposta(g.anello[a]);
     }
     // Every later island had a usable placement as the sweep began and keeps one through it;
     // only those whose placements reach the new cells or ring can lose them all.
@@ -164,38 +166,38 @@ bool Risolutore::CoerenteInGiro(int i, int32_t k2, int k) {
               c1 = std::min<int>(m.NumColonne, m.Tessere[q.t].Colonne + q.dc);
     bool ok = true;
     for (int j = k + 1; j <= m.NumEle && ok; ++j) {
-        const Riquadro& d = riquadroIsola_[j];
-        if (j != i && !finita_[j] && d.r0 <= r1 && d.r1 >= r0 && d.c0 <= c1 && d.c1 >= c0)
+        const Riquadro& d = ipotesi_.riquadroIsola[j];
+        if (j != i && !deduzioni_.finita[j] && d.r0 <= r1 && d.r1 >= r0 && d.c0 <= c1 && d.c1 >= c0)
             ok = HaPosto(j);
     }
     if (ok) {
-        isolaIpotesi_ = isola_;
-        muroIpotesi_ = muro_;
+        tavole_.isolaIpotesi = tavole_.isola;
+        tavole_.muroIpotesi = tavole_.muro;
         for (int a = a0; a <= a1; ++a) {
             const int r = a + q.dr;
-            isolaIpotesi_[r] |= sposta(g.riga[a]);
-            muroIpotesi_[r] |= sposta(g.anello[a]);
+            tavole_.isolaIpotesi[r] |= sposta(g.riga[a]);
+            tavole_.muroIpotesi[r] |= sposta(g.anello[a]);
         }
         const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
         ok = Muro2Maschere(
             Falso, [&](int r, int c) { return !Coperta(Cella(r, c), prima, ultima, k); },
-            isolaIpotesi_, muroIpotesi_);
+            tavole_.isolaIpotesi, tavole_.muroIpotesi);
     }
     for (int a = a0; a <= a1; ++a)
-        occupate_[a + q.dr] = occupateGiro_[a];
+        domini_.occupate[a + q.dr] = ipotesi_.occupateGiro[a];
     return ok;
 }
 
 bool Risolutore::Coerente(int i, int32_t k2, int da) {
-    if (inGiro_ && noteIsola_.empty()) return CoerenteInGiro(i, k2, da - 1);
+    if (ipotesi_.inGiro && deduzioni_.noteIsola.empty()) return CoerenteInGiro(i, k2, da - 1);
     Segna(k2, 1);
     const int k = da - 1;
     const int32_t prima = m.Ele[i].PrimaMossa, ultima = m.Ele[i].UltimaMossa;
     bool ok = true;
     for (int j = da; j <= m.NumEle && ok; ++j)
-        if (j != i && !finita_[j]) ok = HaPosto(j);
-    for (size_t n = 0; n < noteIsola_.size() && ok; ++n) {
-        const auto [r, c] = noteIsola_[n];
+        if (j != i && !deduzioni_.finita[j]) ok = HaPosto(j);
+    for (size_t n = 0; n < deduzioni_.noteIsola.size() && ok; ++n) {
+        const auto [r, c] = deduzioni_.noteIsola[n];
         ok = m.TblSchema(r, c) == 1 || Coperta(Cella(r, c), prima, ultima, k);
     }
     if (ok)
@@ -210,26 +212,26 @@ bool Risolutore::IpotesiSingole() {
     struct Fine {
         bool& in;
         ~Fine() { in = false; }
-    } fine{inIsola_};
+    } fine{deduzioni_.inIsola};
     bool cambiato = false;
-    noteIsola_.clear();
+    deduzioni_.noteIsola.clear();
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
             if (m.TblIsoleLog(r, c) != 0 && m.TblSchema(r, c) == 0)
-                noteIsola_.push_back({static_cast<uint8_t>(r), static_cast<uint8_t>(c)});
+                deduzioni_.noteIsola.push_back({static_cast<uint8_t>(r), static_cast<uint8_t>(c)});
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
-        if (finita_[i] || e.PrimaMossa == 0) continue;
+        if (deduzioni_.finita[i] || e.PrimaMossa == 0) continue;
         int32_t n = 0, ultima = 0;
         for (int c = 1; c <= m.NumColonne; ++c)
             for (int r = 1; r <= m.NumRighe; ++r)
-                contaIsola_[Cella(r, c)] = contaBordo_[Cella(r, c)] = 0;
+                deduzioni_.contaIsola[Cella(r, c)] = deduzioni_.contaBordo[Cella(r, c)] = 0;
         // While island i's placements are tried the board holds only them in turn: the covers
         // of a cell usable without them are listed once, when first needed.
-        ++giroIsola_;
-        inIsola_ = true;
-        candidate_.clear();
-        occupateIsola_ = occupate_;
+        ++deduzioni_.giroIsola;
+        deduzioni_.inIsola = true;
+        deduzioni_.candidate.clear();
+        deduzioni_.occupateIsola = domini_.occupate;
         for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
             if (m.Mosse[k2].Blocchi != 0) continue;
             if (Passi(32)) return false; // a hypothesis costs about as much as 32 inner steps
@@ -243,11 +245,12 @@ bool Risolutore::IpotesiSingole() {
             const Mossa& mo = m.Mosse[k2];
             PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
                      [&](int r, int c, uint8_t codice) {
-                         ++(codice == CellaBordo ? contaBordo_ : contaIsola_)[Cella(r, c)];
+                         ++(codice == CellaBordo ? deduzioni_.contaBordo
+                                                 : deduzioni_.contaIsola)[Cella(r, c)];
                      });
         }
         if (n == 0) {
-            contraddizione_ = true;
+            deduzioni_.contraddizione = true;
             return false;
         }
         if (n == 1) {
@@ -262,12 +265,12 @@ bool Risolutore::IpotesiSingole() {
                 if (m.TblSchema(r, c) != 0 || m.TblIsoleLog(r, c) != 0) continue;
                 const int x = Cella(r, c);
                 const int16_t r16 = static_cast<int16_t>(r), c16 = static_cast<int16_t>(c);
-                if (contaIsola_[x] == n) {
+                if (deduzioni_.contaIsola[x] == n) {
                     m.TblIsoleLog(r, c) = IsolaDelGiocatore;
                     BloccaMuro(r16, c16);
                     BloccaperCella(r16, c16, e.PrimaMossa, e.UltimaMossa);
                     cambiato = true;
-                } else if (contaBordo_[x] == n) {
+                } else if (deduzioni_.contaBordo[x] == n) {
                     m.TblSchema(r, c) = 2;
                     BloccaperCella(r16, c16, 0, 0);
                     cambiato = true;
@@ -282,8 +285,8 @@ bool Risolutore::IpotesiSingole() {
 Risolutore::Riquadro Risolutore::RiquadroDi(int32_t k2, int e) const {
     const Isola& x = m.Ele[e];
     Riquadro q{x.Riga, x.Riga, x.Colonna, x.Colonna};
-    for (int32_t n = inizioCelle_[k2]; n < inizioCelle_[k2 + 1]; ++n) {
-        const int y = celle_[n], r = (y - 1) % MaxRighe + 1, c = (y - 1) / MaxRighe + 1;
+    for (int32_t n = liste_.inizioCelle[k2]; n < liste_.inizioCelle[k2 + 1]; ++n) {
+        const int y = liste_.celle[n], r = (y - 1) % MaxRighe + 1, c = (y - 1) / MaxRighe + 1;
         q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(r));
         q.r1 = std::max<uint8_t>(q.r1, static_cast<uint8_t>(r));
         q.c0 = std::min<uint8_t>(q.c0, static_cast<uint8_t>(c));
@@ -293,51 +296,52 @@ Risolutore::Riquadro Risolutore::RiquadroDi(int32_t k2, int e) const {
 }
 
 void Risolutore::ElencaUtili(int k) {
-    utili_.clear();
+    ipotesi_.utili.clear();
     for (int i = k + 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
-        inizioUtili_[i] = testimoneUtile_[i] = static_cast<int32_t>(utili_.size());
+        ipotesi_.inizioUtili[i] = ipotesi_.testimoneUtile[i] =
+            static_cast<int32_t>(ipotesi_.utili.size());
         Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1));
         for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2)
-            if (Usabile(k2)) utili_.push_back(k2);
-        fineUtili_[i] = static_cast<int32_t>(utili_.size());
+            if (Usabile(k2)) ipotesi_.utili.push_back(k2);
+        ipotesi_.fineUtili[i] = static_cast<int32_t>(ipotesi_.utili.size());
     }
 }
 
 bool Risolutore::HaPostoUtile(int i) {
-    const int32_t inizio = inizioUtili_[i], n = fineUtili_[i] - inizio;
-    const int32_t w = testimoneUtile_[i] - inizio;
+    const int32_t inizio = ipotesi_.inizioUtili[i], n = ipotesi_.fineUtili[i] - inizio;
+    const int32_t w = ipotesi_.testimoneUtile[i] - inizio;
     for (int32_t j = w; j < n + w; ++j) {
         const int32_t x = inizio + (j < n ? j : j - n);
         if (Passi()) return true;
-        if (Usabile(utili_[x])) return testimoneUtile_[i] = x, true;
+        if (Usabile(ipotesi_.utili[x])) return ipotesi_.testimoneUtile[i] = x, true;
     }
     return false;
 }
 
 bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
-    inizioEscluse_[k] = escluseInRicerca_.size();
+    ipotesi_.inizioEscluse[k] = ipotesi_.escluse.size();
     // A sweep looks only at the placements usable as it starts, listed once per island: an
     // island left without one is found without walking the rest of its run.
     ElencaUtili(k);
     if (!maschereVive_) CaricaMaschere();
-    inGiro_ = true;
+    ipotesi_.inGiro = true;
     struct Fine {
         bool& in;
         ~Fine() { in = false; }
-    } fine{inGiro_};
+    } fine{ipotesi_.inGiro};
     // Only the islands that can come within two cells of the new shape: far ones seldom change,
     // and skipping them rules out less, never wrongly.
     constexpr int margine = 2;
     const Riquadro q = RiquadroDi(mossa, k);
     for (int i = k + 1; i <= m.NumEle; ++i) {
-        const Riquadro& d = riquadroIsola_[i];
+        const Riquadro& d = ipotesi_.riquadroIsola[i];
         if (d.r0 > q.r1 + margine || q.r0 > d.r1 + margine || d.c0 > q.c1 + margine ||
             q.c0 > d.c1 + margine)
             continue;
         bool resta = false;
-        for (int32_t n = inizioUtili_[i]; n < fineUtili_[i]; ++n) {
-            const int32_t k2 = utili_[n];
+        for (int32_t n = ipotesi_.inizioUtili[i]; n < ipotesi_.fineUtili[i]; ++n) {
+            const int32_t k2 = ipotesi_.utili[n];
             if (!Usabile(k2)) continue;
             if (Passi(32)) return true; // stopped: the next attempt returns
             if (Coerente(i, k2, k + 1)) {
@@ -345,7 +349,7 @@ bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
                 continue;
             }
             ++m.Mosse[k2].Blocchi;
-            escluseInRicerca_.push_back(k2);
+            ipotesi_.escluse.push_back(k2);
         }
         if (!resta) return false;
     }
@@ -353,9 +357,9 @@ bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
 }
 
 void Risolutore::RiammettiDopo(int k) {
-    for (size_t n = inizioEscluse_[k]; n < escluseInRicerca_.size(); ++n)
-        --m.Mosse[escluseInRicerca_[n]].Blocchi;
-    escluseInRicerca_.resize(inizioEscluse_[k]);
+    for (size_t n = ipotesi_.inizioEscluse[k]; n < ipotesi_.escluse.size(); ++n)
+        --m.Mosse[ipotesi_.escluse[n]].Blocchi;
+    ipotesi_.escluse.resize(ipotesi_.inizioEscluse[k]);
 }
 
 } // namespace isolmar

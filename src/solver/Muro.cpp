@@ -82,7 +82,8 @@ bool Risolutore::VerificaMuro2(Booleano salta2x2) {
 
 void Risolutore::CaricaMaschere() {
     const int R = m.NumRighe, C = m.NumColonne;
-    isola_[0] = muro_[0] = log_[0] = isola_[R + 1] = muro_[R + 1] = log_[R + 1] = 0;
+    tavole_.isola[0] = tavole_.muro[0] = tavole_.log[0] = tavole_.isola[R + 1] =
+        tavole_.muro[R + 1] = tavole_.log[R + 1] = 0;
     for (int r = 1; r <= R; ++r) {
         uint64_t isola = 0, muro = 0, log = 0;
         for (int c = 1; c <= C; ++c) {
@@ -91,17 +92,17 @@ void Risolutore::CaricaMaschere() {
             muro |= uint64_t{v >= 2} << c;
             log |= uint64_t{m.TblIsoleLog(r, c) != 0} << c;
         }
-        isola_[r] = isola;
-        muro_[r] = muro;
-        log_[r] = log;
+        tavole_.isola[r] = isola;
+        tavole_.muro[r] = muro;
+        tavole_.log[r] = log;
     }
 }
 
 void Risolutore::AggiornaMaschere(int r, int c) {
     const uint64_t bit = uint64_t{1} << c;
     const uint8_t v = m.TblSchema(r, c);
-    isola_[r] = v == 1 ? isola_[r] | bit : isola_[r] & ~bit;
-    muro_[r] = v >= 2 ? muro_[r] | bit : muro_[r] & ~bit;
+    tavole_.isola[r] = v == 1 ? tavole_.isola[r] | bit : tavole_.isola[r] & ~bit;
+    tavole_.muro[r] = v >= 2 ? tavole_.muro[r] | bit : tavole_.muro[r] & ~bit;
 }
 
 // ---- Why a wall check failed --------------------------------------------------------------------
@@ -120,7 +121,7 @@ Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
                 }
                 // Every placement covering the cell lies in its box: what blocks them is among
                 // the owners of the box's cells (more than needed, never less).
-                const Riquadro q = riquadro_[Cella(r, c)];
+                const Riquadro q = salti_.riquadro[Cella(r, c)];
                 for (int a = q.r0; a <= q.r1 && s != tutte; ++a)
                     for (int b = q.c0; b <= q.c1; ++b)
                         s |= Proprietario(a, b);
@@ -134,7 +135,7 @@ Risolutore::Insieme Risolutore::CausaMuro(Insieme tutte) {
         Proprietario(m.TaglioRiga2, m.TaglioColonna2);
     for (int c = 1; c <= m.NumColonne; ++c)
         for (int r = 1; r <= m.NumRighe; ++r)
-            raggiunta_(r, c) = 0;
+            tavole_.raggiunta(r, c) = 0;
     Inonda(m.TaglioRiga2, m.TaglioColonna2, 1, [&](int r, int c) { s |= Proprietario(r, c); });
     return s;
 }

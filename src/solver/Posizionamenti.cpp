@@ -80,7 +80,7 @@ void Risolutore::InizializzaMossePossibili() {
     static std::atomic<uint32_t> versioni{0};
     m.VersioneListe = ++versioni;
     m.NumMosse = 0;
-    rangoIndizio_.fill({0, 0});
+    liste_.rangoIndizio.fill({0, 0});
     for (int i = 1; i <= m.NumEle; ++i)
         m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
     int64_t candidati = 0, fatti = 0;
@@ -127,7 +127,7 @@ void Risolutore::InizializzaMossePossibili() {
                     coperture += e.Num - 1; // every shape cell lies on the board
                 }
         }
-        rangoIndizio_[m.CellaLista(e.Riga, e.Colonna)] = {e.PrimaMossa, e.UltimaMossa};
+        liste_.rangoIndizio[m.CellaLista(e.Riga, e.Colonna)] = {e.PrimaMossa, e.UltimaMossa};
     }
     // Refused before the lists are built when they, with the placements, would take more than
     // the limit.
@@ -169,28 +169,28 @@ void Risolutore::InizializzaMossePossibili() {
 }
 
 bool Risolutore::AggiornaCelle(bool fermabile) const {
-    if (versioneCelle_ == m.VersioneListe) return true;
-    versioneCelle_ = m.VersioneListe;
+    if (liste_.versioneCelle == m.VersioneListe) return true;
+    liste_.versioneCelle = m.VersioneListe;
     // The island cells of each placement (runs are in placement order).
-    inizioCelle_.assign(static_cast<size_t>(m.NumMosse) + 2, 0);
-    celle_.clear();
-    celle_.reserve(m.Copre.size()); // as many as the cover lists hold: no copy while it grows
+    liste_.inizioCelle.assign(static_cast<size_t>(m.NumMosse) + 2, 0);
+    liste_.celle.clear();
+    liste_.celle.reserve(m.Copre.size()); // as many as the cover lists hold: no copy while it grows
     for (int i = 1; i <= m.NumEle; ++i) {
         const Isola& e = m.Ele[i];
         if (e.PrimaMossa != 0 && Passi(static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)) &&
             fermabile) {
-            versioneCelle_ = ~0u; // left half built: the next call builds it again
+            liste_.versioneCelle = ~0u; // left half built: the next call builds it again
             return false;
         }
         for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
             const Mossa& mo = m.Mosse[k];
-            inizioCelle_[k] = static_cast<int32_t>(celle_.size());
+            liste_.inizioCelle[k] = static_cast<int32_t>(liste_.celle.size());
             PerCelle(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna,
                      [&](int r, int c, uint8_t codice) {
                          if (codice == CellaTessera)
-                             celle_.push_back(static_cast<uint16_t>(Cella(r, c)));
+                             liste_.celle.push_back(static_cast<uint16_t>(Cella(r, c)));
                      });
-            inizioCelle_[k + 1] = static_cast<int32_t>(celle_.size());
+            liste_.inizioCelle[k + 1] = static_cast<int32_t>(liste_.celle.size());
         }
     }
     return true;
@@ -211,17 +211,17 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
     Gr.ImpostaRidisegno(false);
     int64_t lunghezze = 0; // the cover lists walked
     PerCelle(R0, C0, t, a, b, [&](int r, int c, uint8_t codice) {
-        if (domini_)
+        if (domini_.attivi)
             Occupa(r, c, delta);
         else if (!m.NoBlocchi) {
             VariaCopre(r, c, delta);
             lunghezze += m.InizioCopre[Cella(r, c) + 1] - m.InizioCopre[Cella(r, c)];
         }
-        if (inPosa_ != 0) {
-            uint8_t& chi = proprietario_[Cella(r, c)];
+        if (salti_.inPosa != 0) {
+            uint8_t& chi = salti_.proprietario[Cella(r, c)];
             if (inserisci && chi == 0)
-                chi = inPosa_;
-            else if (!inserisci && chi == inPosa_)
+                chi = salti_.inPosa;
+            else if (!inserisci && chi == salti_.inPosa)
                 chi = 0;
         }
         if (codice == CellaBordo) {
@@ -250,15 +250,15 @@ void Risolutore::VariaCopre(int r, int c, int16_t delta) {
     const int i = Cella(r, c);
     const int32_t* n = m.Copre.data() + m.InizioCopre[i];
     const int32_t* fine = m.Copre.data() + m.InizioCopre[i + 1];
-    if (!conteggiAttivi_) {
+    if (!domini_.conteggi) {
         for (; n < fine; ++n)
             m.Mosse[*n].Blocchi += delta;
     } else if (delta > 0) {
         for (; n < fine; ++n)
-            if (m.Mosse[*n].Blocchi++ == 0) --libere_[isolaDi_[*n]];
+            if (m.Mosse[*n].Blocchi++ == 0) --domini_.libere[liste_.isolaDi[*n]];
     } else {
         for (; n < fine; ++n)
-            if (--m.Mosse[*n].Blocchi == 0) ++libere_[isolaDi_[*n]];
+            if (--m.Mosse[*n].Blocchi == 0) ++domini_.libere[liste_.isolaDi[*n]];
     }
 }
 
@@ -274,22 +274,25 @@ void Risolutore::BloccaMuro(int16_t r, int16_t c) {
     // The placements with the cell in their ring: those that cover a neighbour of it, or hold
     // their clue there, and do not cover the cell itself. Each is blocked once.
     const int x = m.CellaLista(r, c);
-    anello_.clear();
+    liste_.anello.clear();
     for (const auto& [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
         const int a = r + dr, b = c + dc;
         if (a < 1 || a > m.NumRighe || b < 1 || b > m.NumColonne) continue;
         const int y = m.CellaLista(a, b);
-        anello_.insert(anello_.end(), m.Copre.begin() + m.InizioCopre[y],
-                       m.Copre.begin() + m.InizioCopre[y + 1]);
-        for (int32_t k = rangoIndizio_[y].first; k != 0 && k <= rangoIndizio_[y].second; ++k)
-            anello_.push_back(k);
+        liste_.anello.insert(liste_.anello.end(), m.Copre.begin() + m.InizioCopre[y],
+                             m.Copre.begin() + m.InizioCopre[y + 1]);
+        for (int32_t k = liste_.rangoIndizio[y].first; k != 0 && k <= liste_.rangoIndizio[y].second;
+             ++k)
+            liste_.anello.push_back(k);
     }
-    std::sort(anello_.begin(), anello_.end());
-    anello_.erase(std::unique(anello_.begin(), anello_.end()), anello_.end());
+    std::sort(liste_.anello.begin(), liste_.anello.end());
+    liste_.anello.erase(std::unique(liste_.anello.begin(), liste_.anello.end()),
+                        liste_.anello.end());
     const auto inizio = m.Copre.begin() + m.InizioCopre[x],
                fine = m.Copre.begin() + m.InizioCopre[x + 1];
-    const auto [propria, ultimaPropria] = rangoIndizio_[x]; // a clue cell is in no ring of its own
-    for (const int32_t k : anello_)
+    const auto [propria, ultimaPropria] =
+        liste_.rangoIndizio[x]; // a clue cell is in no ring of its own
+    for (const int32_t k : liste_.anello)
         if (!(propria != 0 && k >= propria && k <= ultimaPropria) &&
             !std::binary_search(inizio, fine, k))
             ++m.Mosse[k].Blocchi;

@@ -53,7 +53,7 @@ bool Risolutore::SoluzioneStartVerifica() {
 
 void Risolutore::Soluzione() {
     m.Trovata = Falso;
-    escluse_.clear();
+    deduzioni_.escluse.clear();
     // Stopped while the tables were built, or while the cover lists are.
     if (m.TempoScaduto == 1 || (!m.NoBlocchi && !AggiornaCelle(true))) {
         m.NumSol = 0;
@@ -68,15 +68,15 @@ void Risolutore::Soluzione() {
         bool finita = false;
         if (ProveSenzaDeduzioni > 0) {
             const int16_t numSol = m.NumSol;
-            saggio_ = ProveSenzaDeduzioni;
+            deduzioni_.saggio = ProveSenzaDeduzioni;
             Cerca();
-            saggio_ = -1;
-            finita = !sospesa_;
-            if (sospesa_) {
+            deduzioni_.saggio = -1;
+            finita = !deduzioni_.sospesa;
+            if (deduzioni_.sospesa) {
                 m.NumSol = numSol;
                 m.Trovata = Falso;
             }
-            sospesa_ = false;
+            deduzioni_.sospesa = false;
         }
         if (!finita) {
             Deduci();
@@ -92,24 +92,24 @@ void Risolutore::Soluzione() {
 
 void Risolutore::Cerca() {
     AvviaConteggi();
-    proprietario_.fill(0);
-    salti_ = SaltiIndietro && conteggiAttivi_ && !m.SoluzMultiple;
-    if (salti_) AvviaRiquadri();
-    domini_ = Domini && conteggiAttivi_ && !m.SoluzMultiple;
-    if (domini_) AvviaDomini();
+    salti_.proprietario.fill(0);
+    salti_.attivi = SaltiIndietro && domini_.conteggi && !m.SoluzMultiple;
+    if (salti_.attivi) AvviaRiquadri();
+    domini_.attivi = Domini && domini_.conteggi && !m.SoluzMultiple;
+    if (domini_.attivi) AvviaDomini();
     // The hypotheses of the search know no island as finished and no cell as island: what the
     // deductions before it found is kept only as the placements they ruled out.
-    finita_.fill(false);
-    noteIsola_.clear();
+    deduzioni_.finita.fill(false);
+    deduzioni_.noteIsola.clear();
     // Where the hypotheses run: after island k when the later islands have few placements left.
-    proveInizio_ = m.NumProve;
-    for (int i = 1; i <= m.NumEle && domini_; ++i) {
+    ipotesi_.proveInizio = m.NumProve;
+    for (int i = 1; i <= m.NumEle && domini_.attivi; ++i) {
         const Isola& e = m.Ele[i];
         // Stopped: no search follows, and the boxes are not read.
         if (e.PrimaMossa != 0 &&
             Passi(8u * static_cast<uint64_t>(e.UltimaMossa - e.PrimaMossa + 1)))
             break;
-        Riquadro& d = riquadroIsola_[i];
+        Riquadro& d = ipotesi_.riquadroIsola[i];
         d = {e.Riga, e.Riga, e.Colonna, e.Colonna};
         for (int32_t k2 = e.PrimaMossa; k2 != 0 && k2 <= e.UltimaMossa; ++k2) {
             const Riquadro q = RiquadroDi(k2, i);
@@ -117,12 +117,12 @@ void Risolutore::Cerca() {
                  std::max(d.c1, q.c1)};
         }
     }
-    postiDopo_.fill(0);
+    ipotesi_.postiDopo.fill(0);
     for (int k = m.NumEle - 1; k >= 1; --k) {
-        postiDopo_[k] = postiDopo_[k + 1];
+        ipotesi_.postiDopo[k] = ipotesi_.postiDopo[k + 1];
         Passi(static_cast<uint64_t>(m.Ele[k + 1].UltimaMossa - m.Ele[k + 1].PrimaMossa + 1));
         for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
-            postiDopo_[k] += m.Mosse[k2].Blocchi == 0;
+            ipotesi_.postiDopo[k] += m.Mosse[k2].Blocchi == 0;
     }
     CaricaMaschere();
     maschereVive_ = true;
@@ -131,23 +131,23 @@ void Risolutore::Cerca() {
     else
         ProvaTessera(1);
     // A search that stopped (solution, Esc, end of the short run) may leave placements ruled out.
-    if (domini_) {
-        inizioEscluse_[0] = 0;
+    if (domini_.attivi) {
+        ipotesi_.inizioEscluse[0] = 0;
         RiammettiDopo(0);
     }
-    if (sospesa_) // the trial run ran out of attempts: its shapes come off again
-        for (int i = posate_; i >= 1; --i) {
+    if (deduzioni_.sospesa) // the trial run ran out of attempts: its shapes come off again
+        for (int i = domini_.posate; i >= 1; --i) {
             const Isola& e = m.Ele[i];
-            inPosa_ = static_cast<uint8_t>(i);
+            salti_.inPosa = static_cast<uint8_t>(i);
             InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "T");
-            posate_ = i - 1;
+            domini_.posate = i - 1;
         }
-    conteggiAttivi_ = salti_ = maschereVive_ = false;
-    if (domini_) {
-        domini_ = false;
+    domini_.conteggi = salti_.attivi = maschereVive_ = false;
+    if (domini_.attivi) {
+        domini_.attivi = false;
         RecuperaBlocchi();
     }
-    inPosa_ = 0;
+    salti_.inPosa = 0;
 }
 
 void Risolutore::ProvaTessera(uint8_t k) {
@@ -166,24 +166,24 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         m.NumSol = 0;
         return 0;
     }
-    if (saggio_ >= 0 && saggio_-- == 0) sospesa_ = true;
-    if (sospesa_) return 0;
+    if (deduzioni_.saggio >= 0 && deduzioni_.saggio-- == 0) deduzioni_.sospesa = true;
+    if (deduzioni_.sospesa) return 0;
     Isola& e = m.Ele[k];
     const bool provaCompleta = m.SoluzMultiple || m.ListePiene;
     const Booleano salta2x2 = provaCompleta ? Vero : Falso;
     // Without backjumping every dead end is blamed on all islands so far: plain backtracking.
-    const bool salti = salti_;
+    const bool salti = salti_.attivi;
     const Insieme io = Insieme{1} << k, tutte = Fino(k + 1);
     Insieme causa = 0;
     // With domains the loop runs over island k's usable placements only, and they stop counting
     // as a way to reach their cells while island k is being placed.
-    const bool dom = domini_;
+    const bool dom = domini_.attivi;
     auto nonRag = [this, k](int r, int c) {
         return m.TblSchema(r, c) >= 2 || !Raggiungibile(r, c, k);
     };
     // Placements ruled out by hypotheses after an earlier island leave no owner to blame: every
     // dead end here then involves the islands up to that one.
-    const Insieme escluse = Fino(livelloEscluse_ + 1);
+    const Insieme escluse = Fino(ipotesi_.livelloEscluse + 1);
     for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
         if (Passi()) { // nothing of island k is on the board here
             m.NumSol = 0;
@@ -199,10 +199,10 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
                              : dom         ? Usabile(k2)
                                            : mo.Blocchi == 0;
         if (!usabile) continue;
-        inPosa_ = k;
+        salti_.inPosa = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");
-        posate_ = k;
-        passoLivello_[k] = ++passo_;
+        domini_.posate = k;
+        domini_.passoLivello[k] = ++domini_.passo;
         Insieme fallimento = tutte; // why this placement led nowhere
         if (!(dom ? Muro2(salta2x2, nonRag) : VerificaMuro2(salta2x2))) {
             if (salti) fallimento = CausaMuro(tutte);
@@ -223,31 +223,32 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
             }
         } else if (const int vuota = IsolaSenzaPosto(k + 1); vuota != 0) {
             if (salti) fallimento = BloccantiDi(vuota, tutte);
-        } else if (const bool ipotesi = dom && k <= LivelliIpotesi &&
-                                        m.NumProve - proveInizio_ > ProvePrimaDelleIpotesi &&
-                                        postiDopo_[k] <= static_cast<uint64_t>(LimiteIpotesi);
+        } else if (const bool ipotesi =
+                       dom && k <= LivelliIpotesi &&
+                       m.NumProve - ipotesi_.proveInizio > ProvePrimaDelleIpotesi &&
+                       ipotesi_.postiDopo[k] <= static_cast<uint64_t>(LimiteIpotesi);
                    ipotesi && !IpotesiDopo(k, k2)) {
             // Some later island has no placement consistent with this one.
             RiammettiDopo(k);
         } else {
-            const int livello = livelloEscluse_;
-            if (ipotesi) livelloEscluse_ = k;
+            const int livello = ipotesi_.livelloEscluse;
+            if (ipotesi) ipotesi_.livelloEscluse = k;
             fallimento = Prova(static_cast<uint8_t>(k + 1));
             if (ipotesi) {
-                livelloEscluse_ = livello;
+                ipotesi_.livelloEscluse = livello;
                 RiammettiDopo(k);
             }
             if (m.TempoScaduto == 1) {
                 m.NumSol = 0;
                 return 0;
             }
-            if (sospesa_) return 0;
+            if (deduzioni_.sospesa) return 0;
             if (m.Trovata) return 0;
         }
         fallimento |= escluse;
-        inPosa_ = k;
+        salti_.inPosa = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "T");
-        posate_ = k - 1;
+        domini_.posate = k - 1;
         if (!(fallimento & io)) { // this island is not involved: jump back
             return fallimento;
         }
@@ -263,8 +264,8 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
 
 Risolutore::Insieme Risolutore::Bloccante(int32_t k2) const {
     int primo = 0;
-    for (int32_t n = inizioCelle_[k2], fine = inizioCelle_[k2 + 1]; n < fine; ++n) {
-        const int chi = proprietario_[celle_[n]];
+    for (int32_t n = liste_.inizioCelle[k2], fine = liste_.inizioCelle[k2 + 1]; n < fine; ++n) {
+        const int chi = salti_.proprietario[liste_.celle[n]];
         if (chi != 0 && (primo == 0 || chi < primo)) primo = chi;
     }
     return primo ? Insieme{1} << primo : 0;
@@ -289,15 +290,16 @@ void Risolutore::AvviaRiquadri() {
             // Stopped: the search will not run, so the boxes may stay half built.
             if (Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x]))) return;
             for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n)
-                for (int32_t j = inizioCelle_[m.Copre[n]]; j < inizioCelle_[m.Copre[n] + 1]; ++j) {
-                    const int y = celle_[j], rr = (y - 1) % MaxRighe + 1,
+                for (int32_t j = liste_.inizioCelle[m.Copre[n]];
+                     j < liste_.inizioCelle[m.Copre[n] + 1]; ++j) {
+                    const int y = liste_.celle[j], rr = (y - 1) % MaxRighe + 1,
                               cc = (y - 1) / MaxRighe + 1;
                     q.r0 = std::min<uint8_t>(q.r0, static_cast<uint8_t>(rr));
                     q.r1 = std::max<uint8_t>(q.r1, static_cast<uint8_t>(rr));
                     q.c0 = std::min<uint8_t>(q.c0, static_cast<uint8_t>(cc));
                     q.c1 = std::max<uint8_t>(q.c1, static_cast<uint8_t>(cc));
                 }
-            riquadro_[x] = q;
+            salti_.riquadro[x] = q;
         }
 }
 

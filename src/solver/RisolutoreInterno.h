@@ -24,6 +24,25 @@ template <class F> void Risolutore::PerCelle(int R0, int C0, int32_t t, int a, i
     }
 }
 
+inline bool Risolutore::Libera(int32_t k2) const {
+    return Libera(k2, domini_.occupate);
+}
+
+template <class M> inline bool Risolutore::Libera(int32_t k2, const M& occupate) const {
+    const Posizione& q = domini_.posizioni[k2];
+    const Sagoma& g = domini_.sagome[q.t];
+    for (int i = g.prima; i <= g.ultima; ++i) {
+        const uint16_t x = g.riga[i];
+        const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
+        if (occupate[i + q.dr] & bit) return false;
+    }
+    return true;
+}
+
+inline bool Risolutore::Usabile(int32_t k2) const {
+    return m.Mosse[k2].Blocchi == 0 && Libera(k2);
+}
+
 template <class N> bool Risolutore::QuattroPerCella(int r, int c, N&& nonRag) const {
     const int r1 = r + 1, c1 = c + 1;
     if (m.TblSchema(r, c) == 1 || m.TblSchema(r1, c) == 1 || m.TblSchema(r, c1) == 1 ||
@@ -35,19 +54,19 @@ template <class N> bool Risolutore::QuattroPerCella(int r, int c, N&& nonRag) co
 template <class F> void Risolutore::Inonda(int r0, int c0, uint8_t segno, F&& suBordo) {
     const int R = m.NumRighe, C = m.NumColonne;
     int numero = 1;
-    inondate_[1] = {static_cast<uint8_t>(r0), static_cast<uint8_t>(c0)};
-    raggiunta_(r0, c0) = segno;
+    tavole_.inondate[1] = {static_cast<uint8_t>(r0), static_cast<uint8_t>(c0)};
+    tavole_.raggiunta(r0, c0) = segno;
     auto raggiungi = [&](int r, int c) {
-        if (r < 1 || r > R || c < 1 || c > C || raggiunta_(r, c) == segno) return;
+        if (r < 1 || r > R || c < 1 || c > C || tavole_.raggiunta(r, c) == segno) return;
         if (m.TblSchema(r, c) == 1 || m.TblIsoleLog(r, c) != 0) {
             suBordo(r, c);
             return;
         }
-        raggiunta_(r, c) = segno;
-        inondate_[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
+        tavole_.raggiunta(r, c) = segno;
+        tavole_.inondate[++numero] = {static_cast<uint8_t>(r), static_cast<uint8_t>(c)};
     };
     for (int i = 1; i <= numero; ++i) {
-        const int r = inondate_[i].first, c = inondate_[i].second;
+        const int r = tavole_.inondate[i].first, c = tavole_.inondate[i].second;
         raggiungi(r - 1, c);
         raggiungi(r + 1, c);
         raggiungi(r, c - 1);
@@ -75,7 +94,7 @@ inline uint64_t Riempi(uint64_t x, uint64_t p) {
 // search the masks follow the board as shapes come and go (maschereVive_).
 template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
     if (!maschereVive_) CaricaMaschere();
-    return Muro2Maschere(salta2x2, nonRag, isola_, muro_);
+    return Muro2Maschere(salta2x2, nonRag, tavole_.isola, tavole_.muro);
 }
 
 template <class N>
@@ -86,14 +105,14 @@ bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag, const Maschere& is
     const uint64_t dentro = ((uint64_t{1} << C) - 1) << 1;
     if (!salta2x2) {
         for (int r = 1; r <= R; ++r)
-            notaRag_[r] = nonRagNota_[r] = 0;
+            tavole_.notaRag[r] = tavole_.nonRagNota[r] = 0;
         auto tuttoMuro = [&](int r, int c) {
             const uint64_t b = uint64_t{1} << c;
             if (muro[r] & b) return true;
-            if (notaRag_[r] & b) return (nonRagNota_[r] & b) != 0;
-            notaRag_[r] |= b;
+            if (tavole_.notaRag[r] & b) return (tavole_.nonRagNota[r] & b) != 0;
+            tavole_.notaRag[r] |= b;
             if (!nonRag(r, c)) return false;
-            nonRagNota_[r] |= b;
+            tavole_.nonRagNota[r] |= b;
             return true;
         };
         for (int r = 1; r < R; ++r) {
@@ -120,27 +139,29 @@ bool Risolutore::Muro2Maschere(Booleano salta2x2, N&& nonRag, const Maschere& is
     // The region of the first wall cell, through every cell that is not island: a row that grows
     // passes the flood on to the rows above and below it.
     for (int r = 0; r <= R + 1; ++r)
-        raggiunte_[r] = 0;
-    raggiunte_[r0] = uint64_t{1} << c0;
+        tavole_.raggiunte[r] = 0;
+    tavole_.raggiunte[r0] = uint64_t{1} << c0;
     int daFare = 0;
-    righeDaFare_[daFare++] = static_cast<uint8_t>(r0);
+    tavole_.righeDaFare[daFare++] = static_cast<uint8_t>(r0);
     uint64_t inCoda = uint64_t{1} << r0; // rows 1..50 as bits
     while (daFare > 0) {
-        const int r = righeDaFare_[--daFare];
+        const int r = tavole_.righeDaFare[--daFare];
         inCoda &= ~(uint64_t{1} << r);
-        const uint64_t p = dentro & ~(isola[r] | log_[r]);
-        const uint64_t x = Riempi(raggiunte_[r] | ((raggiunte_[r - 1] | raggiunte_[r + 1]) & p), p);
-        if (x == raggiunte_[r] && r != r0) continue;
-        raggiunte_[r] = x;
+        const uint64_t p = dentro & ~(isola[r] | tavole_.log[r]);
+        const uint64_t x = Riempi(
+            tavole_.raggiunte[r] | ((tavole_.raggiunte[r - 1] | tavole_.raggiunte[r + 1]) & p), p);
+        if (x == tavole_.raggiunte[r] && r != r0) continue;
+        tavole_.raggiunte[r] = x;
         for (const int v : {r - 1, r + 1})
-            if (v >= 1 && v <= R && (x & ~(isola[v] | log_[v] | raggiunte_[v]) & dentro) != 0 &&
+            if (v >= 1 && v <= R &&
+                (x & ~(isola[v] | tavole_.log[v] | tavole_.raggiunte[v]) & dentro) != 0 &&
                 !(inCoda >> v & 1)) {
                 inCoda |= uint64_t{1} << v;
-                righeDaFare_[daFare++] = static_cast<uint8_t>(v);
+                tavole_.righeDaFare[daFare++] = static_cast<uint8_t>(v);
             }
     }
     for (int r = 1; r <= R; ++r)
-        if (const uint64_t fuori = muro[r] & ~log_[r] & ~raggiunte_[r]; fuori != 0) {
+        if (const uint64_t fuori = muro[r] & ~tavole_.log[r] & ~tavole_.raggiunte[r]; fuori != 0) {
             m.TaglioRiga2 = static_cast<uint8_t>(r);
             m.TaglioColonna2 = static_cast<uint8_t>(std::countr_zero(fuori));
             m.EsitoMuro = 1;
