@@ -1,7 +1,9 @@
 // The solver: candidate placements with their per-cell lists, placing and removing shapes, the
 // wall checks and the backtracking search over whole island shapes. It works on one Modello and
 // paints the board grid Gr; it reaches the host (yield, clock, progress bar, "Animazione") only
-// through Piattaforma, once per attempt and every PassiPerCessione inner steps.
+// through Piattaforma, once per attempt and every PassiPerCessione inner steps. Its definitions lie
+// in the files the private section names and in Deduzioni.cpp (the candidate queries and the
+// direct rules); RisolutoreInterno.h holds the templates they share.
 #pragma once
 
 #include "model/Modello.h"
