@@ -1,7 +1,9 @@
 // The solver: candidate placements with their per-cell lists, placing and removing shapes, the
 // wall checks and the backtracking search over whole island shapes. It works on one Modello and
 // paints the board grid Gr; it reaches the host (yield, clock, progress bar, "Animazione") only
-// through Piattaforma, once per attempt and every PassiPerCessione inner steps.
+// through Piattaforma, once per attempt and every PassiPerCessione inner steps. Its definitions lie
+// in the files the private section names and in Deduzioni.cpp (the candidate queries and the
+// direct rules); RisolutoreInterno.h holds the templates they share.
 #pragma once
 
 #include "model/Modello.h"
@@ -94,7 +96,7 @@ class Risolutore {
     // The attempts of the short run without deductions that comes first (0: none).
     int32_t ProveSenzaDeduzioni = 100;
     // Placements the last deductions ruled out (kept blocked while the search runs).
-    int32_t Escluse() const { return static_cast<int32_t>(escluse_.size()); }
+    int32_t Escluse() const { return static_cast<int32_t>(deduzioni_.escluse.size()); }
 
     // Backjumping over islands that a dead end does not involve (see Prova). Off, the search is
     // plain backtracking: same solutions in the same order, more attempts.
@@ -134,138 +136,16 @@ class Risolutore {
     }
 
   private:
-    // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
-    // as it was; Rilascia takes the blocks off again after the search.
-    void Deduci();
-    bool DeduzioniPossibili() const;
-    void Cerca();          // the search proper, from island 1
-    int32_t saggio_ = -1;  // attempts left in the short run, -1 outside it
-    bool sospesa_ = false; // the short run ran out of attempts
-    void RilasciaDeduzioni();
-    // One sweep of single-island hypotheses over the unfinished islands; true when it ruled
-    // anything out or decided a cell.
-    bool IpotesiSingole();
-    void PosaDedotta(int e, int32_t mossa);
-    // Whether placement k2 of island i leaves every other island a placement, every known
-    // island cell a cover, and the walls whole and without a 2 x 2 block.
-    // Islands from da on other than i are checked.
-    bool Coerente(int i, int32_t k2, int da);
-    void Segna(int32_t k2, int delta); // placement k2 on TblSchema and the row masks
-    // A usable cover of cell x outside prima..ultima, by an island after k (any island: k = 0).
-    bool Coperta(int x, int32_t prima, int32_t ultima, int k);
-    // Before the search, while one island's placements are tried (inIsola_, turn giroIsola_): per
-    // cell, the covers usable with none of them on the board (indices into Copre), listed when
-    // first asked for (giroCella_), and occupate_ without them.
-    uint32_t giroIsola_ = 0;
-    bool inIsola_ = false;
-    std::vector<int32_t> candidate_;
-    std::array<uint32_t, MaxRighe * MaxRighe + 1> giroCella_{};
-    std::array<int32_t, MaxRighe * MaxRighe + 1> inizioCandidate_{}, fineCandidate_{};
-    std::array<uint64_t, MaxRighe + 2> occupateIsola_{};
-    std::vector<int32_t> escluse_;
-    std::array<bool, MaxEle + 1> finita_{};    // the island took its final shape (Posa)
-    std::array<int32_t, MaxEle + 1> posata_{}; // that shape
-    bool contraddizione_ = false;              // an island was left without a placement
-    std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola_{}, contaBordo_{};
-    std::vector<std::pair<uint8_t, uint8_t>> noteIsola_; // known island cells not yet covered
+    Modello& m;
+    Griglia& Gr;
+    Piattaforma& p;
 
-    // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
-    // that lies inside the grid; rows outer, columns inner.
-    template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
-    void VariaCopre(int r, int c, int16_t delta);
-    // The island cells of every placement, rebuilt when VersioneListe changes (for the search's
-    // backjumping and boxes). With fermabile a stop leaves them unbuilt and gives false.
-    bool AggiornaCelle(bool fermabile = false) const;
-    static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
-    // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
-    // date by VariaCopre: a branch where a later island has none left cannot lead to a
-    // solution and is cut before it is searched. Off when the counters are not exact.
-    void AvviaConteggi();
-    // The first island from da on without a usable placement, or 0.
-    int IsolaSenzaPosto(int da);
-
-    // Conflict-directed backjumping. While the counters are exact, each dead end of the search
-    // names the placed islands that cause it (a set of island indices as bits); a branch whose
-    // failure does not involve the island just placed is left at once for the deepest island
-    // involved. Only subtrees without solutions are skipped, so the solutions are found in the
-    // same order and the search tries fewer placements.
+    // A set of island indices as bits (backjumping): the placed islands that cause a dead end.
     using Insieme = uint64_t;
     static_assert(MaxEle < 64);
     static Insieme Fino(int k) { return k <= 1 ? 0 : (Insieme{1} << k) - 2; } // islands 1..k-1
-    Insieme Prova(uint8_t k);
-    // The earliest placed island whose cell or ring lies on an island cell of placement k2
-    // (the empty set when none does).
-    Insieme Bloccante(int32_t k2) const;
-    // Why island i has no usable placement, and why VerificaMuro2 just failed; tutte is every
-    // placed island (the most a cause can name), where the search stops looking.
-    Insieme BloccantiDi(int i, Insieme tutte) const;
-    Insieme CausaMuro(Insieme tutte);
-    Insieme Proprietario(int r, int c) const {
-        const uint8_t chi = proprietario_[Cella(r, c)];
-        return chi ? Insieme{1} << chi : 0;
-    }
-    void Colora(int r, int c, Colore colore);
-
-    // The wall checks with the reachability of a free cell given by nonRag(r, c).
-    template <class N> bool QuattroPerCella(int r, int c, N&& nonRag) const;
-    template <class N> bool Muro2(Booleano salta2x2, N&& nonRag);
-    // Muro2 in two halves: the board's row masks from TblSchema and TblIsoleLog, and the check on
-    // masks of island and wall cells (with log_ for TblIsoleLog).
+    static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
     using Maschere = std::array<uint64_t, MaxRighe + 2>;
-    void CaricaMaschere();
-    void AggiornaMaschere(int r, int c); // after TblSchema(r, c) changed
-    template <class N>
-    bool Muro2Maschere(Booleano salta2x2, N&& nonRag, const Maschere& isola, const Maschere& muro);
-    bool maschereVive_ = false; // the masks follow the board (during a search)
-
-    // Lazy usability. While the ordinary search runs with exact counters it does not walk them:
-    // a placement is usable (Blocchi = 0) when it was usable as the search began and none of its
-    // cells lies on a cell or ring of a shape the search placed (occupate_, one bit mask per
-    // row, tested a row of the shape at a time). The facts the search needs are found by
-    // testing placements when asked, starting from the last one that answered (a witness, never
-    // undone): whether a later island has a usable placement, and whether a free cell is
-    // covered by one. A cell found out of reach stays so below the level that found it
-    // (fuori_). The counters are brought up to date for the shapes left on the board when the
-    // search stops (RecuperaBlocchi).
-    void AvviaDomini();
-    bool Libera(int32_t k2) const { return Libera(k2, occupate_); }
-    template <class M> bool Libera(int32_t k2, const M& occupate) const {
-        const Posizione& q = posizioni_[k2];
-        const Sagoma& g = sagome_[q.t];
-        for (int i = g.prima; i <= g.ultima; ++i) {
-            const uint16_t x = g.riga[i];
-            const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
-            if (occupate[i + q.dr] & bit) return false;
-        }
-        return true;
-    }
-    void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
-    bool Usabile(int32_t k2) const { return m.Mosse[k2].Blocchi == 0 && Libera(k2); }
-    // Single-island hypotheses after island k took its shape: each usable placement of a later
-    // island that leaves the board without a way on (Coerente) is ruled out (Blocchi + 1) until
-    // island k moves (RiammettiDopo). False when some later island is left with none.
-    bool IpotesiDopo(int k, int32_t mossa);
-    void RiammettiDopo(int k);
-    std::vector<int32_t> escluseInRicerca_;
-    std::array<size_t, MaxEle + 1> inizioEscluse_{};
-    // Placements usable at the start of the islands after k: where the hypotheses cost too much.
-    std::array<uint64_t, MaxEle + 1> postiDopo_{};
-    int64_t proveInizio_ = 0; // NumProve when the search began
-    int livelloEscluse_ = 0;  // the deepest island whose hypotheses rule placements out
-    bool HaPosto(int i);
-    // During a sweep of IpotesiDopo (inGiro_): the placements of each island after k usable as
-    // the sweep began, and HaPosto over those of island i, from a witness of the sweep.
-    void ElencaUtili(int k);
-    bool HaPostoUtile(int i);
-    // Coerente during a sweep (the islands after k count), on row masks: copies of the board's
-    // island and wall masks, and the rows of occupate_ the placement changed.
-    bool CoerenteInGiro(int i, int32_t k2, int k);
-    std::array<uint64_t, 12> occupateGiro_{};
-    std::vector<int32_t> utili_;
-    std::array<int32_t, MaxEle + 1> inizioUtili_{}, fineUtili_{}, testimoneUtile_{};
-    bool inGiro_ = false;
-    bool Raggiungibile(int r, int c, int k);
-    void RecuperaBlocchi();
     struct Sagoma { // shape cells of a drawing, one bit per column, rows prima..ultima; its ring
         std::array<uint16_t, 12> riga{}, anello{};
         uint8_t prima = 0, ultima = 0, righe = 0;
@@ -281,55 +161,200 @@ class Risolutore {
     struct Riquadro { // rows r0..r1, columns c0..c1
         uint8_t r0, r1, c0, c1;
     };
-    // Per cell, the box of every cell of the placements that cover it (set by AvviaRiquadri when
-    // the search backjumps).
-    void AvviaRiquadri();
-    std::array<Riquadro, MaxRighe * MaxRighe + 1> riquadro_{};
-    Riquadro RiquadroDi(int32_t k2, int e) const;      // the box of placement k2 of island e
-    std::array<Riquadro, MaxEle + 1> riquadroIsola_{}; // of every placement of the island
-    bool domini_ = false;
-    std::vector<Sagoma> sagome_;
-    std::vector<Posizione> posizioni_;
-    std::array<uint8_t, MaxRighe * MaxRighe + 1> occupata_{};
-    std::array<uint64_t, MaxRighe + 2> occupate_{};
-    std::array<int32_t, MaxEle + 1> testimoneIsola_{};
-    std::array<int32_t, MaxRighe * MaxRighe + 1> testimoneCella_{}; // a node of copre_
-    std::array<Irraggiungibile, MaxRighe * MaxRighe + 1> fuori_{};
-    std::array<uint32_t, MaxEle + 1> passoLivello_{}; // passo_ when island k got its shape
-    uint32_t passo_ = 0;
-    int posate_ = 0; // islands 1..posate_ have a shape on the board
 
-    Modello& m;
-    Griglia& Gr;
-    Piattaforma& p;
+    // ---- Placements (Posizionamenti.cpp)
+    // Calls f(r, c, code) for every drawing cell of shape t, (a, b) on the clue cell (R0, C0),
+    // that lies inside the grid; rows outer, columns inner.
+    template <class F> void PerCelle(int R0, int C0, int32_t t, int a, int b, F&& f) const;
+    void VariaCopre(int r, int c, int16_t delta);
+    // The island cells of every placement, rebuilt when VersioneListe changes (for the search's
+    // backjumping and boxes). With fermabile a stop leaves them unbuilt and gives false.
+    bool AggiornaCelle(bool fermabile = false) const;
+    void Colora(int r, int c, Colore colore);
 
+    // ---- Wall checks (Muro.cpp)
+    // The wall checks with the reachability of a free cell given by nonRag(r, c).
+    template <class N> bool QuattroPerCella(int r, int c, N&& nonRag) const;
+    template <class N> bool Muro2(Booleano salta2x2, N&& nonRag);
+    // Muro2 in two halves: the board's row masks from TblSchema and TblIsoleLog, and the check on
+    // masks of island and wall cells (with tavole_.log for TblIsoleLog).
+    void CaricaMaschere();
+    void AggiornaMaschere(int r, int c); // after TblSchema(r, c) changed
+    template <class N>
+    bool Muro2Maschere(Booleano salta2x2, N&& nonRag, const Maschere& isola, const Maschere& muro);
     // Marks with segno the cells reached from (r0, c0) through cells that are not island, and
     // calls suBordo(r, c) for every island cell met on the way.
     template <class F> void Inonda(int r0, int c0, uint8_t segno, F&& suBordo);
+    // Why VerificaMuro2 just failed; tutte is every placed island (the most a cause can name),
+    // where the search stops looking.
+    Insieme CausaMuro(Insieme tutte);
+
+    // ---- The search (Ricerca.cpp)
+    void Cerca(); // the search proper, from island 1
+    // Conflict-directed backjumping. While the counters are exact, each dead end of the search
+    // names the placed islands that cause it (a set of island indices as bits); a branch whose
+    // failure does not involve the island just placed is left at once for the deepest island
+    // involved. Only subtrees without solutions are skipped, so the solutions are found in the
+    // same order and the search tries fewer placements.
+    Insieme Prova(uint8_t k);
+    // The earliest placed island whose cell or ring lies on an island cell of placement k2
+    // (the empty set when none does).
+    Insieme Bloccante(int32_t k2) const;
+    // Why island i has no usable placement (tutte as for CausaMuro).
+    Insieme BloccantiDi(int i, Insieme tutte) const;
+    Insieme Proprietario(int r, int c) const {
+        const uint8_t chi = salti_.proprietario[Cella(r, c)];
+        return chi ? Insieme{1} << chi : 0;
+    }
+    // Per cell, the box of every cell of the placements that cover it (set by AvviaRiquadri when
+    // the search backjumps).
+    void AvviaRiquadri();
+
+    // ---- Usability during the search (Domini.cpp)
+    // During Soluzione, the number of placements with Blocchi = 0 of every island, kept up to
+    // date by VariaCopre: a branch where a later island has none left cannot lead to a
+    // solution and is cut before it is searched. Off when the counters are not exact.
+    void AvviaConteggi();
+    // The first island from da on without a usable placement, or 0.
+    int IsolaSenzaPosto(int da);
+    // Lazy usability. While the ordinary search runs with exact counters it does not walk them:
+    // a placement is usable (Blocchi = 0) when it was usable as the search began and none of its
+    // cells lies on a cell or ring of a shape the search placed (domini_.occupate, one bit mask
+    // per row, tested a row of the shape at a time). The facts the search needs are found by
+    // testing placements when asked, starting from the last one that answered (a witness, never
+    // undone): whether a later island has a usable placement, and whether a free cell is
+    // covered by one. A cell found out of reach stays so below the level that found it
+    // (domini_.fuori). The counters are brought up to date for the shapes left on the board when
+    // the search stops (RecuperaBlocchi).
+    void AvviaDomini();
+    bool Libera(int32_t k2) const;
+    template <class M> bool Libera(int32_t k2, const M& occupate) const;
+    void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
+    bool Usabile(int32_t k2) const;
+    bool HaPosto(int i);
+    bool Raggiungibile(int r, int c, int k);
+    void RecuperaBlocchi();
+
+    // ---- Deductions and hypotheses (Ipotesi.cpp)
+    // The deductions: they leave the placements ruled out blocked (Blocchi + 1) and the board
+    // as it was; RilasciaDeduzioni takes the blocks off again after the search.
+    void Deduci();
+    bool DeduzioniPossibili() const;
+    void RilasciaDeduzioni();
+    // One sweep of single-island hypotheses over the unfinished islands; true when it ruled
+    // anything out or decided a cell.
+    bool IpotesiSingole();
+    void PosaDedotta(int e, int32_t mossa);
+    // Whether placement k2 of island i leaves every other island a placement, every known
+    // island cell a cover, and the walls whole and without a 2 x 2 block.
+    // Islands from da on other than i are checked.
+    bool Coerente(int i, int32_t k2, int da);
+    void Segna(int32_t k2, int delta); // placement k2 on TblSchema and the row masks
+    // A usable cover of cell x outside prima..ultima, by an island after k (any island: k = 0).
+    bool Coperta(int x, int32_t prima, int32_t ultima, int k);
+    // Single-island hypotheses after island k took its shape: each usable placement of a later
+    // island that leaves the board without a way on (Coerente) is ruled out (Blocchi + 1) until
+    // island k moves (RiammettiDopo). False when some later island is left with none.
+    bool IpotesiDopo(int k, int32_t mossa);
+    void RiammettiDopo(int k);
+    // During a sweep of IpotesiDopo (ipotesi_.inGiro): the placements of each island after k
+    // usable as the sweep began, and HaPosto over those of island i, from a witness of the sweep.
+    void ElencaUtili(int k);
+    bool HaPostoUtile(int i);
+    // Coerente during a sweep (the islands after k count), on row masks: copies of the board's
+    // island and wall masks, and the rows of domini_.occupate the placement changed.
+    bool CoerenteInGiro(int i, int32_t k2, int k);
+    Riquadro RiquadroDi(int32_t k2, int e) const; // the box of placement k2 of island e
+
+    // What the placement lists of the model leave out.
+    struct Liste {
+        // Per clue cell, its island's placements (first, last), as the lists were built; the work
+        // list of BloccaMuro.
+        std::array<std::pair<int32_t, int32_t>, MaxRighe * MaxRighe + 2> rangoIndizio{};
+        std::vector<int32_t> anello;
+        // The island cells of every placement (AggiornaCelle), and the lists they were built from.
+        mutable std::vector<int32_t> inizioCelle;
+        mutable std::vector<uint16_t> celle;
+        mutable uint32_t versioneCelle = ~0u;
+        std::vector<uint8_t> isolaDi; // the island of every placement, set as the search starts
+    } liste_;
+
+    // The deductions before the search, and the short run without them that comes first.
+    struct StatoDeduzioni {
+        int32_t saggio = -1;  // attempts left in the short run, -1 outside it
+        bool sospesa = false; // the short run ran out of attempts
+        std::vector<int32_t> escluse;
+        std::array<bool, MaxEle + 1> finita{};    // the island took its final shape (Posa)
+        std::array<int32_t, MaxEle + 1> posata{}; // that shape
+        bool contraddizione = false;              // an island was left without a placement
+        // While one island's placements are tried (inIsola, turn giroIsola): per cell, the covers
+        // usable with none of them on the board (indices into Copre), listed when first asked
+        // for (giroCella), and occupateIsola: domini_.occupate without them.
+        uint32_t giroIsola = 0;
+        bool inIsola = false;
+        std::vector<int32_t> candidate;
+        std::array<uint32_t, MaxRighe * MaxRighe + 1> giroCella{};
+        std::array<int32_t, MaxRighe * MaxRighe + 1> inizioCandidate{}, fineCandidate{};
+        std::array<uint64_t, MaxRighe + 2> occupateIsola{};
+        std::array<int32_t, MaxRighe * MaxRighe + 1> contaIsola{}, contaBordo{};
+        std::vector<std::pair<uint8_t, uint8_t>> noteIsola; // known island cells not yet covered
+    } deduzioni_;
+
+    // Backjumping: who blocks what during the search.
+    struct StatoSalti {
+        bool attivi = false; // set by Soluzione for its own search
+        // The earliest placed island covering each cell (island or ring), kept by InserisciOTogli
+        // for the island inPosa.
+        std::array<uint8_t, MaxRighe * MaxRighe + 1> proprietario{};
+        uint8_t inPosa = 0;
+        std::array<Riquadro, MaxRighe * MaxRighe + 1> riquadro{}; // per cell (AvviaRiquadri)
+    } salti_;
+
+    // Usability during the search: the block counters per island, or lazy usability.
+    struct StatoDomini {
+        bool conteggi = false; // libere is exact (AvviaConteggi)
+        std::array<int32_t, MaxEle + 1> libere{};
+        bool attivi = false; // lazy usability on
+        std::vector<Sagoma> sagome;
+        std::vector<Posizione> posizioni;
+        std::array<uint8_t, MaxRighe * MaxRighe + 1> occupata{};
+        std::array<uint64_t, MaxRighe + 2> occupate{};
+        std::array<int32_t, MaxEle + 1> testimoneIsola{};
+        std::array<int32_t, MaxRighe * MaxRighe + 1> testimoneCella{}; // a node of Copre
+        std::array<Irraggiungibile, MaxRighe * MaxRighe + 1> fuori{};
+        std::array<uint32_t, MaxEle + 1> passoLivello{}; // passo when island k got its shape
+        uint32_t passo = 0;
+        int posate = 0; // islands 1..posate have a shape on the board
+    } domini_;
+
+    // Hypotheses during the search: what they ruled out, and the lists of a sweep.
+    struct StatoIpotesi {
+        std::vector<int32_t> escluse;
+        std::array<size_t, MaxEle + 1> inizioEscluse{};
+        // Placements usable at the start of the islands after k: where the hypotheses cost too
+        // much.
+        std::array<uint64_t, MaxEle + 1> postiDopo{};
+        int64_t proveInizio = 0; // NumProve when the search began
+        int livelloEscluse = 0;  // the deepest island whose hypotheses rule placements out
+        std::array<uint64_t, 12> occupateGiro{};
+        std::vector<int32_t> utili;
+        std::array<int32_t, MaxEle + 1> inizioUtili{}, fineUtili{}, testimoneUtile{};
+        bool inGiro = false;
+        std::array<Riquadro, MaxEle + 1> riquadroIsola{}; // of every placement of the island
+    } ipotesi_;
+
     // Work tables of the wall checks, sized to the largest board: row masks of VerificaMuro2
     // (island cells, wall cells, cells of TblIsoleLog, cells reached, free cells whose reach is
     // known and those out of reach; island and wall cells with a hypothesis on the board), and
     // the cell-by-cell flood of CausaMuro.
-    Maschere isola_{}, muro_{}, log_{}, raggiunte_{}, notaRag_{}, nonRagNota_{};
-    Maschere isolaIpotesi_{}, muroIpotesi_{};
-    std::array<uint8_t, 64> righeDaFare_{};
-    std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate_{};
-    Griglia8 raggiunta_{};
-    mutable std::vector<int32_t> inizioCelle_;
-    mutable std::vector<uint16_t> celle_;
-    mutable uint32_t versioneCelle_ = ~0u;
-    // Per clue cell, its island's placements (first, last), as the lists were built; the work
-    // list of BloccaMuro.
-    std::array<std::pair<int32_t, int32_t>, MaxRighe * MaxRighe + 2> rangoIndizio_{};
-    std::vector<int32_t> anello_;
-    bool conteggiAttivi_ = false;
-    // During the search: the earliest placed island covering each cell (island or ring), kept
-    // by InserisciOTogli for the island inPosa_.
-    std::array<uint8_t, MaxRighe * MaxRighe + 1> proprietario_{};
-    uint8_t inPosa_ = 0;
-    bool salti_ = false; // backjumping on: set by Soluzione for its own search
-    std::vector<uint8_t> isolaDi_;
-    std::array<int32_t, MaxEle + 1> libere_{};
+    struct TavoleMuro {
+        Maschere isola{}, muro{}, log{}, raggiunte{}, notaRag{}, nonRagNota{};
+        Maschere isolaIpotesi{}, muroIpotesi{};
+        std::array<uint8_t, 64> righeDaFare{};
+        std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate{};
+        Griglia8 raggiunta{};
+    } tavole_;
+    bool maschereVive_ = false; // tavole_'s masks follow the board (during a search, and RegolaMUR)
 };
 
 } // namespace isolmar
