@@ -54,7 +54,7 @@ Griglia GrigliaCarta(const SchemaCarta& s, bool soluzione) {
             const size_t i = static_cast<size_t>((r - 1) * s.S.Colonne + (c - 1));
             const bool isola = !soluzione || (i < s.Soluzione.size() && s.Soluzione[i] == '1') ||
                                !g.Testo().empty();
-            g.ImpostaSfondo(isola ? Bianco : Blu);
+            g.ImpostaStato(isola ? StatoCella::Isola : StatoCella::Muro);
         }
     return g;
 }

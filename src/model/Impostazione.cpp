@@ -6,7 +6,8 @@ namespace isolmar {
 
 namespace {
 void MarcaIndizi(Griglia8& t, const Modello& m) {
-    for (int i = 1; i <= m.NumEle; ++i) t(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+    for (int i = 1; i <= m.NumEle; ++i)
+        t(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
 }
 } // namespace
 
@@ -38,7 +39,7 @@ void InizializzaSchema(Modello& m, Griglia& Gr, Piattaforma& p) {
             Gr.Seleziona(r, c);
             Gr.ImpostaAllinea(Allineamento::CentroCentro);
             Gr.ImpostaTesto("");
-            Gr.ImpostaSfondo(Grigio);
+            Gr.ImpostaStato(StatoCella::Indecisa);
         }
     }
     Gr.Altezza = Gr.SommaAltezze() + MargineGriglia;
@@ -51,7 +52,7 @@ void InizializzaSchema(Modello& m, Griglia& Gr, Piattaforma& p) {
         m.TblSchema(e.Riga, e.Colonna) = 1;
         Gr.Seleziona(e.Riga, e.Colonna);
         if (m.ModoTempo == 0) Gr.ImpostaTesto(std::to_string(e.Num));
-        Gr.ImpostaSfondo(Bianco);
+        Gr.ImpostaStato(StatoCella::Indizio);
         Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
         Gr.ImpostaFont("Arial");
         Gr.ImpostaDimensione(9);

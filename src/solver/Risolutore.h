@@ -196,7 +196,7 @@ class Risolutore {
         const uint8_t chi = proprietario_[Cella(r, c)];
         return chi ? Insieme{1} << chi : 0;
     }
-    void Colora(int r, int c, Colore colore);
+    void Colora(int r, int c, StatoCella stato);
 
     // The wall checks with the reachability of a free cell given by nonRag(r, c).
     template <class N> bool QuattroPerCella(int r, int c, N&& nonRag) const;

@@ -3,6 +3,8 @@
 // the log grid). It draws nothing itself: a painter reads it and listens for redraw resumes.
 #pragma once
 
+#include "view/Tavolozza.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,19 +19,21 @@ enum class Allineamento : int16_t {
     DestraCentro = 7,
 };
 
-// Colours are numbers in 0x00BBGGRR order, stored and read back exactly as written.
-using Colore = uint32_t;
+// Colours (Colore, view/Tavolozza.h) are numbers in 0x00BBGGRR order, stored and read back
+// exactly as written.
 
 class Griglia {
   public:
     struct Cella {
         std::string Testo;
-        Colore Sfondo = 0xFFFFFF;
-        Colore ColoreTesto = 0x000000;
+        Colore Sfondo = Bianco;
+        Colore ColoreTesto = Nero;
         std::string Font = "Arial";
         float Dimensione = 8.25f;
         bool Grassetto = false;
         Allineamento Allinea = Allineamento::SinistraCentro;
+        // What the cell shows on a board, set with its fill by ImpostaStato.
+        StatoCella Stato = StatoCella::Vuota;
     };
 
     Griglia();
@@ -61,7 +65,20 @@ class Griglia {
     const std::string& Testo() const { return cella().Testo; }
     void ImpostaTesto(const std::string& t) { cella().Testo = t; }
     Colore Sfondo() const { return cella().Sfondo; }
-    void ImpostaSfondo(Colore c) { cella().Sfondo = c; }
+    // A fill with no board meaning (the log grid, the snapshot strip).
+    void ImpostaSfondo(Colore c) {
+        cella().Sfondo = c;
+        cella().Stato = StatoCella::Colorata;
+    }
+    // A board cell's state, and the look it takes from it (fill, and text colour where the state
+    // sets one).
+    StatoCella Stato() const { return cella().Stato; }
+    void ImpostaStato(StatoCella s) {
+        const Aspetto a = AspettoCella(s);
+        cella().Sfondo = a.Sfondo;
+        if (a.ConTesto) cella().ColoreTesto = a.Testo;
+        cella().Stato = s;
+    }
     Colore ColoreTesto() const { return cella().ColoreTesto; }
     void ImpostaColoreTesto(Colore c) { cella().ColoreTesto = c; }
     const std::string& Font() const { return cella().Font; }
@@ -79,7 +96,7 @@ class Griglia {
     const Cella& CellaIn(int r, int c) const;
 
     // The grid's default text colour (new cells take it).
-    Colore ColoreTestoGriglia = 0x000000;
+    Colore ColoreTestoGriglia = Nero;
 
     // Suspending repainting lets many cells change at once; resuming notifies the painter so that
     // every change made meanwhile is shown.
