@@ -172,7 +172,7 @@ std::string DisegnaImmagine(const SchemaCarta& s, const std::string& nome, bool 
     if (Finisce(nome, ".png")) {
         const QSize d = dimensione(DpiPng, k, margine);
         QImage img(d, QImage::Format_RGB32);
-        img.fill(Qt::white);
+        img.fill(DaBgr(Tavolozza::Carta));
         img.setDotsPerMeterX(static_cast<int>(std::lround(DpiPng / 0.0254)));
         img.setDotsPerMeterY(img.dotsPerMeterX());
         QPainter pt(&img);
@@ -189,7 +189,7 @@ std::string DisegnaImmagine(const SchemaCarta& s, const std::string& nome, bool 
         svg.setViewBox(QRect(QPoint(0, 0), d));
         svg.setTitle(QStringLiteral("Isolmar %1 x %2").arg(s.S.Righe).arg(s.S.Colonne));
         QPainter pt(&svg);
-        pt.fillRect(QRect(QPoint(0, 0), d), Qt::white);
+        pt.fillRect(QRect(QPoint(0, 0), d), DaBgr(Tavolozza::Carta));
         DisegnaGriglia(pt, g, k, {margine, margine});
     } else if (Finisce(nome, ".pdf")) {
         const QSize d = dimensione(DpiPdf, k, margine);

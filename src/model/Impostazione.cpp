@@ -6,8 +6,7 @@ namespace isolmar {
 
 namespace {
 void MarcaIndizi(Griglia8& t, const Modello& m) {
-    for (int i = 1; i <= m.NumEle; ++i)
-        t(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+    for (int i = 1; i <= m.NumEle; ++i) t(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
 }
 } // namespace
 

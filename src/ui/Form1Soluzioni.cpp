@@ -162,8 +162,7 @@ void Form1::Vissche() {
                 Gr.ImpostaDimensione(9);
                 Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
             }
-            const Colore ct = Gr.ColoreTesto();
-            if (Gr.Dimensione() > 9 && (ct == Blu || ct == Rosso || ct == Magenta)) {
+            if (Gr.Dimensione() > 9 && Gr.Evidenziato()) {
                 Gr.ImpostaDimensione(9);
                 Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
             }

@@ -142,8 +142,7 @@ void Form1::Suggerimento_Click() {
     const Conclusione& x = Suggerito.C;
     if (x.RigaIsola > 0) {
         Gr.Seleziona(x.RigaIsola, x.ColonnaIsola);
-        Gr.ImpostaColoreTesto(Tavolozza::TestoIndizioEvidenziato);
-        Gr.ImpostaDimensione(12);
+        Gr.EvidenziaIndizio();
     }
     Gr.ImpostaRidisegno(true);
     p.ImpostaTesto("Label2", "Suggerimento (livello " + TestoNumero(x.Livello) +

@@ -127,8 +127,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     if (ipotesi)
         for (int i = 1; i <= m.NumEle; ++i) {
             Gr.Seleziona(m.Ele[i].Riga, m.Ele[i].Colonna);
-            Gr.ImpostaColoreTesto(Tavolozza::TestoIndizioEvidenziato);
-            Gr.ImpostaDimensione(12);
+            Gr.EvidenziaIndizio();
         }
 
     // The records of the earlier steps can no longer be replayed: the engine has gone on.

@@ -34,6 +34,8 @@ class Griglia {
         Allineamento Allinea = Allineamento::SinistraCentro;
         // What the cell shows on a board, set with its fill by ImpostaStato.
         StatoCella Stato = StatoCella::Vuota;
+        // The number is a highlighted clue's (EvidenziaIndizio), until its colour is set again.
+        bool Evidenziato = false;
     };
 
     Griglia();
@@ -76,11 +78,21 @@ class Griglia {
     void ImpostaStato(StatoCella s) {
         const Aspetto a = AspettoCella(s);
         cella().Sfondo = a.Sfondo;
-        if (a.ConTesto) cella().ColoreTesto = a.Testo;
+        if (a.ConTesto) ImpostaColoreTesto(a.Testo);
         cella().Stato = s;
     }
     Colore ColoreTesto() const { return cella().ColoreTesto; }
-    void ImpostaColoreTesto(Colore c) { cella().ColoreTesto = c; }
+    void ImpostaColoreTesto(Colore c) {
+        cella().ColoreTesto = c;
+        cella().Evidenziato = false;
+    }
+    // The clue a step's island rests on: its number larger and in the highlight colour.
+    void EvidenziaIndizio() {
+        cella().ColoreTesto = Tavolozza::TestoIndizioEvidenziato;
+        cella().Dimensione = 12;
+        cella().Evidenziato = true;
+    }
+    bool Evidenziato() const { return cella().Evidenziato; }
     const std::string& Font() const { return cella().Font; }
     void ImpostaFont(const std::string& f) { cella().Font = f; }
     float Dimensione() const { return cella().Dimensione; }

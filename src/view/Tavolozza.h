@@ -53,6 +53,9 @@ inline constexpr Colore LogAltri = 0xF0F0F0, LogTestoAltri = 0x707070;
 inline constexpr Colore LogReplay = 0x80FFFF;     // the row whose record is replayed
 inline constexpr Colore LogFallimento = 0xC0FFFF; // the heading of a failure shown alone
 
+// The page around a board's picture.
+inline constexpr Colore Carta = Bianco;
+
 // Lines and frames drawn over the grids.
 inline constexpr Colore BordoCella = 0x606060;
 inline constexpr Colore CorniceLog = 0xDC00DC;     // the cell of the log's step

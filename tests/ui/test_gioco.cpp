@@ -239,7 +239,7 @@ TEST(Tessere, TheShapeDiagnosticRefusesIndicesOutOfRange) {
 } // namespace
 
 // The print copy and the log's save of the board take what a cell is from its state: a hint's
-// yellow cell is no island, and a clue marked yellow prints as a clue no more than it did.
+// yellow cell is no island, and a marked clue (yellow on the board) prints white.
 TEST(Gioco, PrintAndSaveReadTheCellsStateNotItsColour) {
     Partita g(Unico);
     g.Isola({{1, 2}, {3, 3}});

@@ -30,7 +30,7 @@ TEST(Griglia, ResizingKeepsCellsAndCellsOutsideAreRefused) {
 }
 
 // A state paints its fill (and the generator's count its text colour too) and is kept beside
-// it; a fill set directly has no board meaning.
+// it; a fill set directly has no board meaning; a highlighted clue is known by its cell.
 TEST(Griglia, StateGivesTheLookAndIsKeptBesideIt) {
     const struct {
         StatoCella s;
@@ -61,4 +61,12 @@ TEST(Griglia, StateGivesTheLookAndIsKeptBesideIt) {
         g.ImpostaSfondo(k.sfondo);
         EXPECT_EQ(g.Stato(), StatoCella::Colorata);
     }
+    // A highlighted clue is known as such until its text colour is set again.
+    Griglia g;
+    g.EvidenziaIndizio();
+    EXPECT_TRUE(g.Evidenziato() && g.ColoreTesto() == 0xFF00FF && g.Dimensione() == 12);
+    g.ImpostaDimensione(16);
+    EXPECT_TRUE(g.Evidenziato());
+    g.ImpostaColoreTesto(0xFF00FF);
+    EXPECT_FALSE(g.Evidenziato());
 }
