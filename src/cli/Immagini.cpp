@@ -52,7 +52,7 @@ Griglia GrigliaCarta(const SchemaCarta& s, bool soluzione) {
             const size_t i = static_cast<size_t>((r - 1) * s.S.Colonne + (c - 1));
             const bool isola = !soluzione || (i < s.Soluzione.size() && s.Soluzione[i] == '1') ||
                                !g.Testo().empty();
-            g.ImpostaSfondo(isola ? Bianco : Blu);
+            g.ImpostaStato(isola ? StatoCella::Isola : StatoCella::Muro);
         }
     return g;
 }
@@ -158,7 +158,7 @@ std::string DisegnaImmagine(const SchemaCarta& s, const std::string& nome, bool 
     if (Finisce(nome, ".png")) {
         const QSize d = dimensione(DpiPng, k, margine);
         QImage img(d, QImage::Format_RGB32);
-        img.fill(Qt::white);
+        img.fill(DaBgr(Tavolozza::Carta));
         img.setDotsPerMeterX(static_cast<int>(std::lround(DpiPng / 0.0254)));
         img.setDotsPerMeterY(img.dotsPerMeterX());
         QPainter pt(&img);
@@ -175,7 +175,7 @@ std::string DisegnaImmagine(const SchemaCarta& s, const std::string& nome, bool 
         svg.setViewBox(QRect(QPoint(0, 0), d));
         svg.setTitle(QStringLiteral("Isolmar %1 x %2").arg(s.S.Righe).arg(s.S.Colonne));
         QPainter pt(&svg);
-        pt.fillRect(QRect(QPoint(0, 0), d), Qt::white);
+        pt.fillRect(QRect(QPoint(0, 0), d), DaBgr(Tavolozza::Carta));
         DisegnaGriglia(pt, g, k, {margine, margine});
     } else if (Finisce(nome, ".pdf")) {
         const QSize d = dimensione(DpiPdf, k, margine);

@@ -375,8 +375,7 @@ void Generatore::CommandInsVer_Click() {
             if (v == 0) continue;
             Gr.Seleziona(r, c);
             Gr.ImpostaTesto(std::to_string(v));
-            Gr.ImpostaSfondo(0x0000FF);
-            Gr.ImpostaColoreTesto(0x00FF00);
+            Gr.ImpostaStato(StatoCella::Visitata);
         }
 }
 

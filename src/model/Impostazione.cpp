@@ -38,7 +38,7 @@ void InizializzaSchema(Modello& m, Griglia& Gr, Piattaforma& p) {
             Gr.Seleziona(r, c);
             Gr.ImpostaAllinea(Allineamento::CentroCentro);
             Gr.ImpostaTesto("");
-            Gr.ImpostaSfondo(Grigio);
+            Gr.ImpostaStato(StatoCella::Indecisa);
         }
     }
     Gr.Altezza = Gr.SommaAltezze() + MargineGriglia;
@@ -51,7 +51,7 @@ void InizializzaSchema(Modello& m, Griglia& Gr, Piattaforma& p) {
         m.TblSchema(e.Riga, e.Colonna) = 1;
         Gr.Seleziona(e.Riga, e.Colonna);
         if (m.ModoTempo == 0) Gr.ImpostaTesto(std::to_string(e.Num));
-        Gr.ImpostaSfondo(Bianco);
+        Gr.ImpostaStato(StatoCella::Indizio);
         Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
         Gr.ImpostaFont("Arial");
         Gr.ImpostaDimensione(9);

@@ -7,13 +7,6 @@
 
 namespace isolmar {
 
-// Board colours (0x00BBGGRR).
-inline constexpr Colore Grigio = 0xC0C0C0;
-inline constexpr Colore Bianco = 0xFFFFFF;
-inline constexpr Colore Blu = 0xFF0000;
-inline constexpr Colore Giallo = 0x00FFFF;
-inline constexpr Colore Verdeacqua = 0xC0C000;
-
 // Board grid metrics, in twips.
 inline constexpr int LatoCella = 500;
 inline constexpr int MargineGriglia = 110;

@@ -198,10 +198,10 @@ bool Risolutore::AggiornaCelle(bool fermabile) const {
 
 // ---- Placing and removing -----------------------------------------------------------------------
 
-void Risolutore::Colora(int r, int c, Colore colore) {
+void Risolutore::Colora(int r, int c, StatoCella stato) {
     if (r >= Gr.Righe() || c >= Gr.Colonne()) return; // board grid not laid out for this size
     Gr.Seleziona(r, c);
-    Gr.ImpostaSfondo(colore);
+    Gr.ImpostaStato(stato);
 }
 
 void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, int16_t b,
@@ -232,7 +232,7 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
         m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + delta);
         if (maschereVive_) AggiornaMaschere(r, c);
         m.CelleLibere = static_cast<int16_t>(m.CelleLibere - delta);
-        if (!m.NoColori) Colora(r, c, inserisci ? Bianco : Grigio);
+        if (!m.NoColori) Colora(r, c, inserisci ? StatoCella::Isola : StatoCella::Indecisa);
     });
     // A shape on a crowded board walks long lists: a yield after it.
     Passi(static_cast<uint64_t>(lunghezze));

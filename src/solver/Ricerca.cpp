@@ -87,7 +87,7 @@ void Risolutore::Soluzione() {
     Gr.ImpostaRidisegno(false);
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
-            if (m.TblSchema(r, c) != 1) Colora(r, c, Blu);
+            if (m.TblSchema(r, c) != 1) Colora(r, c, StatoCella::Muro);
 }
 
 void Risolutore::Cerca() {

@@ -170,7 +170,7 @@ class Risolutore {
     // The island cells of every placement, rebuilt when VersioneListe changes (for the search's
     // backjumping and boxes). With fermabile a stop leaves them unbuilt and gives false.
     bool AggiornaCelle(bool fermabile = false) const;
-    void Colora(int r, int c, Colore colore);
+    void Colora(int r, int c, StatoCella stato);
 
     // ---- Wall checks (Muro.cpp)
     // The wall checks with the reachability of a free cell given by nonRag(r, c).

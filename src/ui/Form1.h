@@ -66,9 +66,9 @@ double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazi
 // The hidden print window: its only control is the grid gs, which receives a copy of the board.
 struct Form4 {
     Griglia gs;
-    // Copies the board grid into gs: sizes, texts, fonts and alignment of every cell; island
-    // cells print yellow, wall cells blue, every other cell on gs's default background; the
-    // header row and column shrink to 30 twips.
+    // Copies the board grid into gs: sizes, texts, fonts and alignment of every cell; by the
+    // cells' states, white cells (islands, clues, cells never painted) print yellow, wall cells
+    // blue, every other cell white; the header row and column shrink to 30 twips.
     void VisualizzaF4(const Griglia& Gr);
 };
 

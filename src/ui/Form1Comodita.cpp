@@ -14,7 +14,6 @@ namespace isolmar {
 
 namespace {
 
-constexpr Colore Rosso = 0x0000FF;
 constexpr const char* TestoRicercaInCorso = "Ricerca in corso… (Esc per interrompere)";
 
 std::string Conta(int n, const char* uno, const char* molti) {
@@ -232,7 +231,7 @@ void Form1::VerificaSchema() {
             } else if (!risolto && (v == 1) != (m.Tblsol(1, r, c) == 1)) {
                 ++sbagliate;
                 Gr.Seleziona(r, c);
-                Gr.ImpostaSfondo(Rosso);
+                Gr.ImpostaStato(StatoCella::Sbagliata);
             }
         }
     Gr.ImpostaRidisegno(true);

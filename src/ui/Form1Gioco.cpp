@@ -20,10 +20,6 @@ uint8_t Passo(uint8_t codice, bool avanti) {
     return static_cast<uint8_t>(avanti ? (codice + 1) % 3 : (codice + 2) % 3);
 }
 
-Colore ColoreGioco(uint8_t codice) {
-    return codice == 1 ? Bianco : codice == 2 ? Blu : Grigio;
-}
-
 // The move count stored in a snapshot column: the leading digits of its row 0 ("" gives 0).
 int32_t MosseFotografia(const Griglia& gr2, int colonna) {
     int32_t n = 0;
@@ -83,7 +79,7 @@ void Form1::AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna) {
     uint8_t& codice = m.TblGioco(riga, colonna);
     codice = Passo(codice, tasto == 1);
     Gr.Seleziona(riga, colonna);
-    Gr.ImpostaSfondo(ColoreGioco(codice));
+    Gr.ImpostaStato(StatoGioco(codice));
     Gr.Aggiorna();
 }
 
@@ -104,7 +100,7 @@ void Form1::mnuSmarcaMarca_Click() {
         if (m.svEle[j].Riga == e.Riga && m.svEle[j].Colonna == e.Colonna)
             m.svEle[j].Marcata = e.Marcata;
     Gr.Seleziona(e.Riga, e.Colonna);
-    Gr.ImpostaSfondo(e.Marcata == 1 ? Giallo : Bianco);
+    Gr.ImpostaStato(e.Marcata == 1 ? StatoCella::IndizioMarcato : StatoCella::Indizio);
     Gr.Aggiorna();
     AggiornaAiuto();
 }
@@ -153,7 +149,7 @@ void Form1::SalvaSituazione() {
     gr2.ImpostaTesto(Carattere(139 + k));
     gr2.ImpostaFont("Wingdings");
     gr2.ImpostaDimensione(14);
-    gr2.ImpostaColoreTesto(Blu);
+    gr2.ImpostaColoreTesto(Tavolozza::TestoFotografia);
     gr2.ImpostaAllinea(Allineamento::CentroCentro);
     gr2.Visibile = true;
     gr2.Aggiorna();

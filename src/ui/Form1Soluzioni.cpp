@@ -79,7 +79,7 @@ void Form1::MostraSoluzione(int delta) {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             Gr.Seleziona(r, c);
-            Gr.ImpostaSfondo(m.Tblsol(SolVis, r, c) == 1 ? Bianco : Blu);
+            Gr.ImpostaStato(m.Tblsol(SolVis, r, c) == 1 ? StatoCella::Isola : StatoCella::Muro);
         }
     Gr.ImpostaRidisegno(true);
     p.ImpostaTesto("Label2",
@@ -118,24 +118,12 @@ void Form1::VisualizzaTblGioco() {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             Gr.Seleziona(r, c);
-            switch (m.TblGioco(r, c)) {
-            case 0:
-                Gr.ImpostaSfondo(Grigio);
-                break;
-            case 1:
-                Gr.ImpostaSfondo(Bianco);
-                break;
-            case 2:
-                Gr.ImpostaSfondo(Blu);
-                break;
-            default:
-                break;
-            }
+            if (m.TblGioco(r, c) <= 2) Gr.ImpostaStato(StatoGioco(m.TblGioco(r, c)));
         }
     for (int i = 1; i <= m.NumEle; ++i)
         if (m.Ele[i].Marcata == 1) {
             Gr.Seleziona(m.Ele[i].Riga, m.Ele[i].Colonna);
-            Gr.ImpostaSfondo(Giallo);
+            Gr.ImpostaStato(StatoCella::IndizioMarcato);
         }
     Gr.ImpostaRidisegno(true);
 }
@@ -147,13 +135,12 @@ void Form1::VisualizzaTblSchemaOption() {
             const uint8_t v = m.TblSchema(r, c);
             if (v == 0) continue;
             Gr.Seleziona(r, c);
-            Gr.ImpostaSfondo(v == 1 ? Giallo : Verdeacqua);
+            Gr.ImpostaStato(v == 1 ? StatoCella::EvidenzaIsola : StatoCella::EvidenzaMuro);
         }
     Gr.ImpostaRidisegno(true);
 }
 
 void Form1::Vissche() {
-    constexpr Colore Rosso = 0x0000FF, Magenta = 0xFF00FF;
     Gr.ImpostaRidisegno(false); // left suspended: the next painter refreshes the grid
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
@@ -165,14 +152,15 @@ void Form1::Vissche() {
                 Gr.ImpostaDimensione(9);
                 Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
             }
-            const Colore ct = Gr.ColoreTesto();
-            if (Gr.Dimensione() > 9 && (ct == Blu || ct == Rosso || ct == Magenta)) {
+            if (Gr.Dimensione() > 9 && Gr.Evidenziato()) {
                 Gr.ImpostaDimensione(9);
                 Gr.ImpostaColoreTesto(Gr.ColoreTestoGriglia);
             }
             if (!m.NoColori) {
                 const uint8_t v = m.TblSchema(r, c);
-                Gr.ImpostaSfondo(v == 1 ? Bianco : v == 0 ? Grigio : Blu);
+                Gr.ImpostaStato(v == 1   ? StatoCella::Isola
+                                : v == 0 ? StatoCella::Indecisa
+                                         : StatoCella::Muro);
             }
         }
 }

@@ -13,7 +13,6 @@ void Form4::VisualizzaF4(const Griglia& Gr) {
     gs.ImpostaColonne(Gr.Colonne());
     gs.Larghezza = Gr.Larghezza;
     gs.Altezza = Gr.Altezza;
-    const Griglia::Cella vuota;
     for (int r = 0; r < Gr.Righe(); ++r) {
         gs.ImpostaAltezzaRiga(r, Gr.AltezzaRiga(r));
         for (int c = 0; c < Gr.Colonne(); ++c) {
@@ -24,7 +23,9 @@ void Form4::VisualizzaF4(const Griglia& Gr) {
             gs.ImpostaTesto(da.Testo);
             gs.ImpostaFont(da.Font);
             gs.ImpostaDimensione(da.Dimensione);
-            gs.ImpostaSfondo(da.Sfondo == Bianco ? Giallo : da.Sfondo == Blu ? Blu : vuota.Sfondo);
+            gs.ImpostaSfondo(StatoBianco(da.Stato)          ? Tavolozza::StampaIsola
+                             : da.Stato == StatoCella::Muro ? Tavolozza::StampaMuro
+                                                            : Tavolozza::StampaAltro);
         }
     }
     gs.ImpostaLarghezzaColonna(0, LatoIntestazione);

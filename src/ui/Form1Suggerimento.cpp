@@ -10,8 +10,6 @@ namespace isolmar {
 
 namespace {
 
-constexpr Colore Magenta = 0xFF00FF;
-
 std::string Cella(int r, int c) {
     return TestoNumero(r) + "," + TestoNumero(c);
 }
@@ -134,13 +132,12 @@ void Form1::Suggerimento_Click() {
     Gr.ImpostaRidisegno(false);
     for (const CellaPasso& k : Suggerito.Celle) {
         Gr.Seleziona(k.Riga, k.Colonna);
-        Gr.ImpostaSfondo(k.Isola ? Giallo : Verdeacqua);
+        Gr.ImpostaStato(k.Isola ? StatoCella::EvidenzaIsola : StatoCella::EvidenzaMuro);
     }
     const Conclusione& x = Suggerito.C;
     if (x.RigaIsola > 0) {
         Gr.Seleziona(x.RigaIsola, x.ColonnaIsola);
-        Gr.ImpostaColoreTesto(Magenta);
-        Gr.ImpostaDimensione(12);
+        Gr.EvidenziaIndizio();
     }
     Gr.ImpostaRidisegno(true);
     p.ImpostaTesto("Label2", "Suggerimento (livello " + TestoNumero(x.Livello) +

@@ -11,9 +11,6 @@
 namespace isolmar {
 
 namespace {
-constexpr Colore Magenta = 0xFF00FF, AzzurroChiaro = 0xC0FFFF;
-// Rows of the other steps, and the row whose record is replayed.
-constexpr Colore SfondoAltri = 0xF0F0F0, TestoAltri = 0x707070, SfondoReplay = 0x80FFFF;
 constexpr int AltezzaRigaLog = 300, LarghezzaPasso = 900, RigheVisibili = 8;
 
 bool StessaCella(const Griglia::Cella& a, const Griglia::Cella& b) {
@@ -104,17 +101,17 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     Gr.Seleziona(c.Riga, c.Colonna);
     switch (Decide(c.Codice)) {
     case Decisione::Muro:
-        Gr.ImpostaSfondo(Verdeacqua);
+        Gr.ImpostaStato(StatoCella::EvidenzaMuro);
         break;
     case Decisione::Isola:
-        Gr.ImpostaSfondo(Giallo);
+        Gr.ImpostaStato(StatoCella::EvidenzaIsola);
         break;
     case Decisione::Appartiene:
-        Gr.ImpostaSfondo(Giallo);
+        Gr.ImpostaStato(StatoCella::EvidenzaIsola);
         Gr.ImpostaTesto(Cella(c.RigaIsola, c.ColonnaIsola));
         Gr.ImpostaFont("Arial");
         Gr.ImpostaDimensione(7);
-        Gr.ImpostaColoreTesto(Blu);
+        Gr.ImpostaColoreTesto(Tavolozza::TestoCellaIsola);
         break;
     case Decisione::Forma: {
         // A direct rule has already given the island its shape; a hypothesis is reported
@@ -131,8 +128,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     if (ipotesi)
         for (int i = 1; i <= m.NumEle; ++i) {
             Gr.Seleziona(m.Ele[i].Riga, m.Ele[i].Colonna);
-            Gr.ImpostaColoreTesto(Magenta);
-            Gr.ImpostaDimensione(12);
+            Gr.EvidenziaIndizio();
         }
 
     // The records of the earlier steps can no longer be replayed: the engine has gone on.
@@ -258,8 +254,12 @@ void Form3::ColoraRighe() {
         for (int r = Passi[k].PrimaRiga; r < Passi[k].PrimaRiga + Passi[k].NumRighe; ++r)
             for (int col = 0; col <= ColonnaSimbolo; ++col) {
                 Gm.Seleziona(r, col);
-                Gm.ImpostaSfondo(r == RigaReplay ? SfondoReplay : mostrato ? Bianco : SfondoAltri);
-                if (col != ColonnaSimbolo) Gm.ImpostaColoreTesto(mostrato ? 0 : TestoAltri);
+                Gm.ImpostaSfondo(r == RigaReplay ? Tavolozza::LogReplay
+                                 : mostrato      ? Tavolozza::LogPassoMostrato
+                                                 : Tavolozza::LogAltri);
+                if (col != ColonnaSimbolo)
+                    Gm.ImpostaColoreTesto(mostrato ? Tavolozza::LogTestoMostrato
+                                                   : Tavolozza::LogTestoAltri);
             }
     }
     Gm.Aggiorna();
@@ -291,6 +291,7 @@ Form3::FotoTavola Form3::Fotografa(const Griglia& g) const {
         for (int c = 0; c < g.Colonne(); ++c) {
             const Griglia::Cella& x = g.CellaIn(r, c);
             foto.Sfondi.push_back(x.Sfondo);
+            foto.Stati.push_back(x.Stato);
             if (!StessaCella(x, base_.CellaIn(r, c)))
                 foto.Altre.push_back({r * g.Colonne() + c, x});
         }
@@ -302,13 +303,18 @@ void Form3::Ripristina(const FotoTavola& foto, Griglia& g) const {
     const int riga = g.Riga(), colonna = g.Colonna(), colonne = g.Colonne();
     for (int i = 0; i < static_cast<int>(foto.Sfondi.size()); ++i) {
         g.Seleziona(i / colonne, i % colonne);
-        g.ImpostaSfondo(foto.Sfondi[static_cast<size_t>(i)]);
+        Griglia::Cella x = g.CellaIn(i / colonne, i % colonne);
+        x.Sfondo = foto.Sfondi[static_cast<size_t>(i)];
+        x.Stato = foto.Stati[static_cast<size_t>(i)];
+        g.ImpostaCella(x);
     }
+    // Everything but the fill and the state that goes with it.
     for (const auto& [i, x] : foto.Altre) {
         g.Seleziona(i / colonne, i % colonne);
-        const Colore sfondo = g.Sfondo();
-        g.ImpostaCella(x);
-        g.ImpostaSfondo(sfondo);
+        Griglia::Cella y = x;
+        y.Sfondo = g.Sfondo();
+        y.Stato = g.Stato();
+        g.ImpostaCella(y);
     }
     g.Seleziona(riga, colonna);
 }
@@ -328,7 +334,7 @@ void Form3::VisualizzaForLogDet(const std::string& testo) {
     Gm.ImpostaAltezzaRiga(0, 3 * AltezzaRigaLog);
     for (int c = 0; c < Gm.Colonne(); ++c) {
         Gm.Seleziona(0, c);
-        Gm.ImpostaSfondo(AzzurroChiaro);
+        Gm.ImpostaSfondo(Tavolozza::LogFallimento);
     }
     Gm.Seleziona(0, ColonnaTesto);
     Gm.ImpostaTesto(testo);
@@ -499,7 +505,7 @@ void Form3::VisualizzaAggiuntaTmp() {
         for (int c = 1; c <= m.NumColonne; ++c)
             if (m.TblIsoleLog(r, c) != 0 && m.TblSchema(r, c) != 1) {
                 f.Gr.Seleziona(r, c);
-                f.Gr.ImpostaSfondo(Bianco);
+                f.Gr.ImpostaStato(StatoCella::Isola);
             }
 }
 
@@ -512,15 +518,15 @@ void Form3::Quadratino(int r, int c, Colore colore, bool ancheBianca) {
     Gr.ImpostaDimensione(16);
     Gr.ImpostaTesto(Simbolo(110));
     Gr.ImpostaColoreTesto(colore);
-    if (ancheBianca || Gr.Sfondo() != Bianco) Gr.ImpostaSfondo(Grigio);
+    if (ancheBianca || !StatoBianco(Gr.Stato())) Gr.ImpostaStato(StatoCella::Indecisa);
 }
 
 void Form3::CellaIsolaTmp(int r, int c) {
-    Quadratino(r, c, Giallo, false);
+    Quadratino(r, c, Tavolozza::SimboloIsola, false);
 }
 
 void Form3::CellaNoIsolaTmp(int r, int c) {
-    Quadratino(r, c, Verdeacqua, true);
+    Quadratino(r, c, Tavolozza::SimboloMuro, true);
 }
 
 void Form3::SegnaO(int r, int c) {
@@ -572,7 +578,7 @@ void Form3::RiproduciIsoleMsgPosticipato(const std::string& chiave) {
         const Colore colore = ColoriIsole[i % std::size(ColoriIsole)];
         if (v[0] >= 1 && v[1] >= 1 && v[0] <= f.m.NumRighe && v[1] <= f.m.NumColonne) {
             f.Gr.Seleziona(v[0], v[1]);
-            f.Gr.ImpostaSfondo(colore);
+            f.Gr.ImpostaStato(StatoReplay(static_cast<int>(i)));
         }
         RiproduciIsola(v[0], v[1], v[2], v[3], v[4], colore);
     }
@@ -620,8 +626,8 @@ void Form3::sommasoluzTmpatlbgioco() {
     Modello& m = f.m;
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
-            const Colore x = f.Gr.CellaIn(r, c).Sfondo;
-            m.TblGioco(r, c) = x == Blu ? 2 : x == Bianco ? 1 : 0;
+            const StatoCella x = f.Gr.CellaIn(r, c).Stato;
+            m.TblGioco(r, c) = x == StatoCella::Muro ? 2 : StatoBianco(x) ? 1 : 0;
         }
 }
 

@@ -35,9 +35,6 @@ struct Rettangolo {
 Rettangolo PosizioneFinestraLog(const Rettangolo& schermo, const Rettangolo& principale,
                                 const Rettangolo& cella, int w, int h);
 
-// The light colours of the islands of a replayed configuration, in the order of its key.
-inline constexpr Colore ColoriIsole[] = {0x00FFFF, 0x80FF80, 0x60C0FF, 0xFFA0E0, 0xFFFF80};
-
 // A text as the log shows it: runs of blanks made one, no blank after an apostrophe, each line
 // trimmed, no empty line at the end.
 std::string TestoCompatto(const std::string& t);
@@ -73,10 +70,11 @@ class Form3 : public Relatore {
     // The conclusion of the step shown; the window must not cover its cell, the board marks it.
     Conclusione Mostrata;
 
-    // The board as a step showed it: every cell's background, and the cells that differ from
-    // the run's first board in anything else.
+    // The board as a step showed it: every cell's background and state, and the cells that
+    // differ from the run's first board in anything else.
     struct FotoTavola {
         std::vector<Colore> Sfondi;
+        std::vector<StatoCella> Stati;
         std::vector<std::pair<int, Griglia::Cella>> Altre;
     };
     // The steps of the run so far: "Passo k" is Passi[k - 1].
@@ -129,7 +127,7 @@ class Form3 : public Relatore {
     // The shape of a placement of the island whose clue is at (riga, colonna), as squares of
     // the given colour.
     void RiproduciIsola(int riga, int colonna, int32_t tessera, int tessRiga, int tessColonna,
-                        Colore colore = 0x00FFFF);
+                        Colore colore = Tavolozza::SimboloIsola);
     void RiproduciIsoleMsgPosticipato(const std::string& chiave);
     // The configuration keys of a record's configuration string, in order.
     static std::vector<std::string> Chiavi(const std::string& configurazioni);

@@ -3,6 +3,8 @@
 // the log grid). It draws nothing itself: a painter reads it and listens for redraw resumes.
 #pragma once
 
+#include "view/Tavolozza.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,19 +19,23 @@ enum class Allineamento : int16_t {
     DestraCentro = 7,
 };
 
-// Colours are numbers in 0x00BBGGRR order, stored and read back exactly as written.
-using Colore = uint32_t;
+// Colours (Colore, view/Tavolozza.h) are numbers in 0x00BBGGRR order, stored and read back
+// exactly as written.
 
 class Griglia {
   public:
     struct Cella {
         std::string Testo;
-        Colore Sfondo = 0xFFFFFF;
-        Colore ColoreTesto = 0x000000;
+        Colore Sfondo = Bianco;
+        Colore ColoreTesto = Nero;
         std::string Font = "Arial";
         float Dimensione = 8.25f;
         bool Grassetto = false;
         Allineamento Allinea = Allineamento::SinistraCentro;
+        // What the cell shows on a board, set with its fill by ImpostaStato.
+        StatoCella Stato = StatoCella::Vuota;
+        // The number is a highlighted clue's (EvidenziaIndizio), until its colour is set again.
+        bool Evidenziato = false;
     };
 
     Griglia();
@@ -61,9 +67,32 @@ class Griglia {
     const std::string& Testo() const { return cella().Testo; }
     void ImpostaTesto(const std::string& t) { cella().Testo = t; }
     Colore Sfondo() const { return cella().Sfondo; }
-    void ImpostaSfondo(Colore c) { cella().Sfondo = c; }
+    // A fill with no board meaning (the log grid, the snapshot strip).
+    void ImpostaSfondo(Colore c) {
+        cella().Sfondo = c;
+        cella().Stato = StatoCella::Colorata;
+    }
+    // A board cell's state, and the look it takes from it (fill, and text colour where the state
+    // sets one).
+    StatoCella Stato() const { return cella().Stato; }
+    void ImpostaStato(StatoCella s) {
+        const Aspetto a = AspettoCella(s);
+        cella().Sfondo = a.Sfondo;
+        if (a.ConTesto) ImpostaColoreTesto(a.Testo);
+        cella().Stato = s;
+    }
     Colore ColoreTesto() const { return cella().ColoreTesto; }
-    void ImpostaColoreTesto(Colore c) { cella().ColoreTesto = c; }
+    void ImpostaColoreTesto(Colore c) {
+        cella().ColoreTesto = c;
+        cella().Evidenziato = false;
+    }
+    // The clue a step's island rests on: its number larger and in the highlight colour.
+    void EvidenziaIndizio() {
+        cella().ColoreTesto = Tavolozza::TestoIndizioEvidenziato;
+        cella().Dimensione = 12;
+        cella().Evidenziato = true;
+    }
+    bool Evidenziato() const { return cella().Evidenziato; }
     const std::string& Font() const { return cella().Font; }
     void ImpostaFont(const std::string& f) { cella().Font = f; }
     float Dimensione() const { return cella().Dimensione; }
@@ -79,7 +108,7 @@ class Griglia {
     const Cella& CellaIn(int r, int c) const;
 
     // The grid's default text colour (new cells take it).
-    Colore ColoreTestoGriglia = 0x000000;
+    Colore ColoreTestoGriglia = Nero;
 
     // Suspending repainting lets many cells change at once; resuming notifies the painter so that
     // every change made meanwhile is shown.

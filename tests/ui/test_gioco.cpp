@@ -237,3 +237,26 @@ TEST(Tessere, TheShapeDiagnosticRefusesIndicesOutOfRange) {
 }
 
 } // namespace
+
+// The print copy and the log's save of the board take what a cell is from its state: a hint's
+// yellow cell is no island, and a marked clue (yellow on the board) prints white.
+TEST(Gioco, PrintAndSaveReadTheCellsStateNotItsColour) {
+    Partita g(Unico);
+    g.Isola({{1, 2}, {3, 3}});
+    g.Muro(2, 2);
+    g.Marca(4, 3);
+    g.f.Gr.Seleziona(3, 4);
+    g.f.Gr.ImpostaStato(StatoCella::EvidenzaIsola); // a hint's cell over an undecided one
+    Form4 stampa;
+    stampa.VisualizzaF4(g.f.Gr);
+    auto stampata = [&](int r, int c) { return stampa.gs.CellaIn(r, c).Sfondo; };
+    for (auto [r, c] : {std::pair{1, 1}, {1, 2}, {3, 3}})
+        EXPECT_EQ(stampata(r, c), Giallo) << r << "," << c;
+    EXPECT_EQ(stampata(2, 2), Blu);
+    for (auto [r, c] : {std::pair{4, 3}, {3, 4}, {2, 3}})
+        EXPECT_EQ(stampata(r, c), Bianco) << r << "," << c;
+    Form3 f3(g.f);
+    g.m.TblGioco(1, 2) = 0;
+    f3.sommasoluzTmpatlbgioco();
+    EXPECT_EQ(g.Cella(1, 2) * 100 + g.Cella(2, 2) * 10 + g.Cella(3, 4), 120);
+}

@@ -28,3 +28,45 @@ TEST(Griglia, ResizingKeepsCellsAndCellsOutsideAreRefused) {
     EXPECT_THROW(g.Seleziona(5, 0), std::out_of_range);
     EXPECT_THROW(g.ImpostaRighe(0), std::out_of_range);
 }
+
+// A state paints its fill (and the generator's count its text colour too) and is kept beside
+// it; a fill set directly has no board meaning; a highlighted clue is known by its cell.
+TEST(Griglia, StateGivesTheLookAndIsKeptBesideIt) {
+    const struct {
+        StatoCella s;
+        Colore sfondo, testo;
+        bool bianca;
+    } casi[] = {
+        {StatoCella::Vuota, 0xFFFFFF, 0x123456, true},
+        {StatoCella::Indecisa, 0xC0C0C0, 0x123456, false},
+        {StatoCella::Isola, 0xFFFFFF, 0x123456, true},
+        {StatoCella::Indizio, 0xFFFFFF, 0x123456, true},
+        {StatoCella::IndizioMarcato, 0x00FFFF, 0x123456, false},
+        {StatoCella::Muro, 0xFF0000, 0x123456, false},
+        {StatoCella::Sbagliata, 0x0000FF, 0x123456, false},
+        {StatoCella::EvidenzaIsola, 0x00FFFF, 0x123456, false},
+        {StatoCella::EvidenzaMuro, 0xC0C000, 0x123456, false},
+        {StatoCella::Visitata, 0x0000FF, 0x00FF00, false},
+        {StatoReplay(1), 0x80FF80, 0x123456, false},
+        {StatoReplay(7), 0x60C0FF, 0x123456, false},
+    };
+    for (const auto& k : casi) {
+        Griglia g;
+        g.ImpostaColoreTesto(0x123456);
+        g.ImpostaStato(k.s);
+        EXPECT_EQ(g.Sfondo(), k.sfondo);
+        EXPECT_EQ(g.ColoreTesto(), k.testo);
+        EXPECT_EQ(g.Stato(), k.s);
+        EXPECT_EQ(StatoBianco(k.s), k.bianca);
+        g.ImpostaSfondo(k.sfondo);
+        EXPECT_EQ(g.Stato(), StatoCella::Colorata);
+    }
+    // A highlighted clue is known as such until its text colour is set again.
+    Griglia g;
+    g.EvidenziaIndizio();
+    EXPECT_TRUE(g.Evidenziato() && g.ColoreTesto() == 0xFF00FF && g.Dimensione() == 12);
+    g.ImpostaDimensione(16);
+    EXPECT_TRUE(g.Evidenziato());
+    g.ImpostaColoreTesto(0xFF00FF);
+    EXPECT_FALSE(g.Evidenziato());
+}

@@ -76,7 +76,7 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, c
                 const Griglia::Cella& cella = g.CellaIn(r, c);
                 const QRectF q(x, y, w, h);
                 pt.fillRect(q, DaBgr(cella.Sfondo));
-                pt.setPen(QPen(QColor(96, 96, 96), 0));
+                pt.setPen(QPen(DaBgr(Tavolozza::BordoCella), 0));
                 pt.drawRect(q);
                 QString testo = TestoCella(cella);
                 if (c == frase.Colonna) {
@@ -232,8 +232,9 @@ void VistaGriglia::paintEvent(QPaintEvent*) {
     const double lato = RettangoloCella(g_, k, 1, 1).width();
     // Magenta for the log's cell, orange for the keyboard cursor: both show on every cell
     // colour of the board (grey, white, blue, yellow, teal, red), and on each other.
-    Cornice(pt, rigaSegno_, colonnaSegno_, QColor(220, 0, 220), std::max(3.0, lato / 7));
-    Cornice(pt, rigaCursore_, colonnaCursore_, QColor(255, 128, 0), std::max(2.0, lato / 10));
+    Cornice(pt, rigaSegno_, colonnaSegno_, DaBgr(Tavolozza::CorniceLog), std::max(3.0, lato / 7));
+    Cornice(pt, rigaCursore_, colonnaCursore_, DaBgr(Tavolozza::CorniceCursore),
+            std::max(2.0, lato / 10));
 }
 
 void VistaGriglia::mousePressEvent(QMouseEvent* e) {
