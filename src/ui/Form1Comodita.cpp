@@ -110,26 +110,24 @@ bool Form1::ImpostaCella(uint8_t riga, uint8_t colonna, uint8_t codice) {
 }
 
 void Form1::RipetiMossa() {
-    Esegui([&] {
-        if (MosseAnnullate.empty()) return;
-        RiprendiGioco();
-        const MossaGioco mo = MosseAnnullate.back();
+    if (MosseAnnullate.empty()) return;
+    RiprendiGioco();
+    const MossaGioco mo = MosseAnnullate.back();
+    MosseAnnullate.pop_back();
+    const int32_t k = ++m.NumMosseGioco;
+    if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
+    m.MosseGioco[k] = mo;
+    AggiornaGioco(mo.Tasto, mo.Riga, mo.Colonna);
+    // The rest of a move over several cells (a hint applied).
+    while (!MosseAnnullate.empty() && MosseAnnullate.back().Insieme == 1) {
+        const int32_t j = ++m.NumMosseGioco;
+        if (static_cast<size_t>(j) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * j);
+        m.MosseGioco[j] = MosseAnnullate.back();
         MosseAnnullate.pop_back();
-        const int32_t k = ++m.NumMosseGioco;
-        if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
-        m.MosseGioco[k] = mo;
-        AggiornaGioco(mo.Tasto, mo.Riga, mo.Colonna);
-        // The rest of a move over several cells (a hint applied).
-        while (!MosseAnnullate.empty() && MosseAnnullate.back().Insieme == 1) {
-            const int32_t j = ++m.NumMosseGioco;
-            if (static_cast<size_t>(j) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * j);
-            m.MosseGioco[j] = MosseAnnullate.back();
-            MosseAnnullate.pop_back();
-            const MossaGioco& x = m.MosseGioco[m.NumMosseGioco];
-            AggiornaGioco(x.Tasto, x.Riga, x.Colonna);
-        }
-        DopoMossa();
-    });
+        const MossaGioco& x = m.MosseGioco[m.NumMosseGioco];
+        AggiornaGioco(x.Tasto, x.Riga, x.Colonna);
+    }
+    DopoMossa();
 }
 
 bool Form1::ConfermaRicomincia() {
@@ -268,18 +266,6 @@ void Form1::CommandNuovo_Click() {
     m.NumRighe = righe;
     m.NumColonne = colonne;
     m.DimMaxIsola = isola;
-}
-
-bool Form1::ClicComodita(const std::string& controllo) {
-    if (controllo == "CommandNuovo")
-        Esegui([&] { CommandNuovo_Click(); });
-    else if (controllo == "mnuVerificaSchema")
-        Esegui([&] { VerificaSchema(); });
-    else if (controllo == "mnuRipeti")
-        RipetiMossa();
-    else
-        return false;
-    return true;
 }
 
 } // namespace isolmar

@@ -1,5 +1,5 @@
-// Form1: the island checks during play ("VER", "SOL", "POM") and the browsing of the marked
-// islands' configurations.
+// Form1: the island checks during play (one island, its solution, the marked islands) and the
+// browsing of the marked islands' configurations.
 #include "model/Impostazione.h"
 #include "ui/Form1.h"
 #include "ui/Testi.h"
@@ -16,23 +16,21 @@ std::string Cella(uint8_t r, uint8_t c) {
 }
 } // namespace
 
-void Form1::ArmaTimer1() {
+void Form1::ArmaTimer1(void (Form1::*verifica)()) {
+    VerificaInAttesa = verifica;
     if (timer1_) return; // already enabled: it fires once, for the latest command
     timer1_ = true;
     p.TimerUnaVolta(1, [this] { Timer1_Timer(); });
 }
 
 void Form1::mnuVerificaConfigurazione_Click() {
-    ModoVerifica = "VER";
-    ArmaTimer1();
+    ArmaTimer1(&Form1::VerificaIsola);
 }
 void Form1::mnuSoluzioneConfigurazione_Click() {
-    ModoVerifica = "SOL";
-    ArmaTimer1();
+    ArmaTimer1(&Form1::SoluzioneIsola);
 }
 void Form1::cmdConfigurazioniIsoleMarcate_Click() {
-    ModoVerifica = "POM";
-    ArmaTimer1();
+    ArmaTimer1(&Form1::ElencoConfigurazioniMarcate);
 }
 
 void Form1::Timer1_Timer() {
@@ -46,12 +44,7 @@ void Form1::Timer1_Timer() {
         if (m.NumEle == 0) return;
         InVisSoluzione = Vero;
         p.ImpostaVisibile("Frame1", true);
-        if (ModoVerifica == "VER")
-            VerificaIsola();
-        else if (ModoVerifica == "SOL")
-            SoluzioneIsola();
-        else if (ModoVerifica == "POM")
-            ElencoConfigurazioniMarcate();
+        if (VerificaInAttesa) (this->*VerificaInAttesa)();
     });
 }
 

@@ -267,15 +267,11 @@ void FinestraPrincipale::CreaMenu() {
     const struct {
         const char* nome;
         const char* testo;
-        void (Form1::*comando)();
-    } voci[] = {{"mnuCopiaLink", "Copia link puzz.link", &Form1::mnuCopiaLink_Click},
-                {"mnuSalvaPzpr", "Salva file pzprv3...", &Form1::mnuSalvaPzpr_Click}};
+    } voci[] = {{"mnuCopiaLink", "Copia link puzz.link"}, {"mnuSalvaPzpr", "Salva file pzprv3..."}};
     for (const auto& v : voci) {
         QAction* a = condividi->addAction(QString::fromUtf8(v.testo));
         a->setObjectName(v.nome);
-        connect(a, &QAction::triggered, this, [this, c = v.comando] {
-            if (!form_.InElaborazione()) (form_.*c)();
-        });
+        connect(a, &QAction::triggered, this, [this, n = v.nome] { form_.Clic(n); });
     }
 
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
