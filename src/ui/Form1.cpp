@@ -91,10 +91,10 @@ void Form1::Form_Load() {
     m.MaxIsoleGrandi = 6;
     m.TempoMaxGen = 50;
     SpegniBottoniPiuMeno();
-    p.ImpostaTesto("Label2", "");
-    p.ImpostaVisibile("CommandVisgioco", false);
-    p.ImpostaVisibile("CmdApplica", false); // shown with a hint
-    p.ImpostaVisibile("Lbllog", false);     // the log window's message line
+    p.ImpostaTesto(controlli::Label2, "");
+    p.ImpostaVisibile(controlli::CommandVisgioco, false);
+    p.ImpostaVisibile(controlli::CmdApplica, false); // shown with a hint
+    p.ImpostaVisibile(controlli::Lbllog, false);     // the log window's message line
     // The monomino is shape 1 from the model's construction.
     m.MaxLivello = 4;
     InizializzaSchema(m, Gr, p);
@@ -113,7 +113,7 @@ void Form1::Form_Activate() {
         m.Attivata = Vero;
         GeneraTessere(m, 7);
         Gr.Visibile = false;
-        p.ImpostaAbilitato("CommandSoluz", false);
+        p.ImpostaAbilitato(controlli::CommandSoluz, false);
     }
     if (m.ModoAuto) {
         m.SecSolunica = 10;
@@ -133,7 +133,7 @@ void Form1::Form_Activate() {
 void Form1::Form_KeyPress(int tasto) {
     if (tasto != 27) return;
     m.TempoScaduto = 1;
-    p.ImpostaTesto("Label1", "chiudi   " + TestoNumero(static_cast<float>(p.Orologio())));
+    p.ImpostaTesto(controlli::Label1, "chiudi   " + TestoNumero(static_cast<float>(p.Orologio())));
 }
 
 bool Form1::Form_QueryUnload() {
@@ -177,15 +177,15 @@ bool Form1::CommandGenera_Click() {
         Gr = tavolaPrima;
         Gr.ImpostaRidisegno(true);
         p.Impagina();
-        if (interrotta == 1) p.ImpostaTesto("Label2", "Generazione interrotta");
+        if (interrotta == 1) p.ImpostaTesto(controlli::Label2, "Generazione interrotta");
         return false;
     }
     {
         InizializzaTblGioco(m, gr2);
         Ris.SalvaEleInsvele();
         SpegniBottoniPiuMeno();
-        p.ImpostaVisibile("CommandVisgioco", false);
-        p.ImpostaTesto("Label2", "");
+        p.ImpostaVisibile(controlli::CommandVisgioco, false);
+        p.ImpostaTesto(controlli::Label2, "");
         InVisSoluzione = Falso;
         VisualizzaTblGioco();
         AggiornaAiuto();

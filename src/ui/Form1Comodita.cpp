@@ -56,14 +56,15 @@ double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazi
 
 Form1::AvvisoRicerca::AvvisoRicerca(Form1& f) : f_(f) {
     if (f_.avvisi_++ > 0) return;
-    prima_ = f_.p.Testo("Label2");
-    f_.p.ImpostaTesto("Label2", TestoRicercaInCorso);
+    prima_ = f_.p.Testo(controlli::Label2);
+    f_.p.ImpostaTesto(controlli::Label2, TestoRicercaInCorso);
     f_.p.CursoreOccupato(true);
 }
 
 Form1::AvvisoRicerca::~AvvisoRicerca() {
     if (--f_.avvisi_ > 0) return;
-    if (f_.p.Testo("Label2") == TestoRicercaInCorso) f_.p.ImpostaTesto("Label2", prima_);
+    if (f_.p.Testo(controlli::Label2) == TestoRicercaInCorso)
+        f_.p.ImpostaTesto(controlli::Label2, prima_);
     f_.p.CursoreOccupato(false);
 }
 
@@ -97,7 +98,7 @@ void Form1::DopoMossa() {
     if (t < 0) t += 86400; // past midnight
     const std::string testo =
         "Schema risolto! " + Conta(m.NumMosseGioco, "mossa", "mosse") + " in " + Durata(t);
-    p.ImpostaTesto("Label2", testo);
+    p.ImpostaTesto(controlli::Label2, testo);
     // The box opens once the event that made the last move has returned (a drag may be on).
     p.TimerUnaVolta(0, [this, testo] { p.Messaggio(testo, Pulsanti::Ok); });
 }
@@ -236,11 +237,11 @@ void Form1::VerificaSchema() {
     Gr.ImpostaRidisegno(true);
     // The red cells stay until the next click puts the game back.
     if (sbagliate > 0) InVisSoluzione = Vero;
-    p.ImpostaTesto("Label2", sbagliate > 0 ? Conta(sbagliate, "cella sbagliata", "celle sbagliate")
-                             : indecise > 0
-                                 ? "Nessuna cella sbagliata; " +
-                                       Conta(indecise, "cella da decidere", "celle da decidere")
-                                 : std::string("Nessuna cella sbagliata"));
+    p.ImpostaTesto(controlli::Label2,
+                   sbagliate > 0  ? Conta(sbagliate, "cella sbagliata", "celle sbagliate")
+                   : indecise > 0 ? "Nessuna cella sbagliata; " +
+                                        Conta(indecise, "cella da decidere", "celle da decidere")
+                                  : std::string("Nessuna cella sbagliata"));
 }
 
 // ---- "Nuovo schema" ---------------------------------------------------------------------------

@@ -24,13 +24,14 @@ void Form1::CommandSoluz_Click() {
     SolVis = 0;
     CommandSoluzPiu_Click();
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", true);
-    p.ImpostaTesto("Label2", !cercato        ? TestoTroppoGrande
-                             : m.NumSol >= 1 ? "Soluzione schema"
-                             : interrotta    ? TestoInterrotta
-                                             : "Non trovata nessuna soluzione");
+    p.ImpostaVisibile(controlli::CommandVisgioco, true);
+    p.ImpostaTesto(controlli::Label2, !cercato        ? TestoTroppoGrande
+                                      : m.NumSol >= 1 ? "Soluzione schema"
+                                      : interrotta    ? TestoInterrotta
+                                                      : "Non trovata nessuna soluzione");
     // Milliseconds are all the clock resolves; more digits would only show rounding noise.
-    p.ImpostaTesto("Label1", TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
+    p.ImpostaTesto(controlli::Label1,
+                   TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
     InVisSoluzione = Vero;
     p.CursoreOccupato(false);
 }
@@ -52,7 +53,7 @@ void Form1::CommandSoluz3_Click() {
         InizializzaSchema(m, Gr, p);
         VisualizzaTblGioco();
         SpegniBottoniPiuMeno();
-        p.ImpostaTesto("Label2", TestoInterrotta);
+        p.ImpostaTesto(controlli::Label2, TestoInterrotta);
         return;
     }
     Gr.ImpostaRidisegno(true);
@@ -60,18 +61,18 @@ void Form1::CommandSoluz3_Click() {
     CommandSoluzPiu_Click();
     InVisSoluzione = Vero;
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", true);
+    p.ImpostaVisibile(controlli::CommandVisgioco, true);
     if (!cercato) {
-        p.ImpostaTesto("Label2", TestoTroppoGrande);
+        p.ImpostaTesto(controlli::Label2, TestoTroppoGrande);
     } else if (m.NumSol == 1) {
-        p.ImpostaTesto("Label2", "Esiste una sola soluzione");
+        p.ImpostaTesto(controlli::Label2, "Esiste una sola soluzione");
         Ris.RiprendiEleDasvEle();
         VisualizzaTblGioco();
     } else if (m.NumSol == 0) {
-        p.ImpostaTesto("Label2", "Non trovata nessuna soluzione");
+        p.ImpostaTesto(controlli::Label2, "Non trovata nessuna soluzione");
     } else {
-        p.ImpostaVisibile("CommandSoluzMeno", true);
-        p.ImpostaVisibile("CommandSoluzPiu", true);
+        p.ImpostaVisibile(controlli::CommandSoluzMeno, true);
+        p.ImpostaVisibile(controlli::CommandSoluzPiu, true);
     }
 }
 
@@ -92,7 +93,7 @@ void Form1::MostraSoluzione(int delta) {
             Gr.ImpostaSfondo(m.Tblsol(SolVis, r, c) == 1 ? Bianco : Blu);
         }
     Gr.ImpostaRidisegno(true);
-    p.ImpostaTesto("Label2",
+    p.ImpostaTesto(controlli::Label2,
                    "Soluzione " + std::to_string(SolVis) + " di  " + std::to_string(m.NumSol));
 }
 
@@ -104,7 +105,8 @@ void Form1::CommandSoluzMeno_Click() {
 }
 
 void Form1::SpegniBottoniPiuMeno() {
-    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandSoluzMeno", "CommandSoluzPiu"})
+    for (Controllo b : {controlli::CmdPosMeno, controlli::CmdPospiu, controlli::CommandSoluzMeno,
+                        controlli::CommandSoluzPiu})
         p.ImpostaVisibile(b, false);
 }
 
@@ -112,12 +114,12 @@ void Form1::CommandVisgioco_Click() {
     Ris.RiprendiEleDasvEle();
     InizializzaSchema(m, Gr, p);
     VisualizzaTblGioco();
-    if (!p.Visibile("CmdPosMeno")) {
-        p.ImpostaVisibile("CommandVisgioco", false);
-        p.ImpostaTesto("Label2", "");
+    if (!p.Visibile(controlli::CmdPosMeno)) {
+        p.ImpostaVisibile(controlli::CommandVisgioco, false);
+        p.ImpostaTesto(controlli::Label2, "");
     }
-    p.ImpostaVisibile("CommandSoluzMeno", false);
-    p.ImpostaVisibile("CommandSoluzPiu", false);
+    p.ImpostaVisibile(controlli::CommandSoluzMeno, false);
+    p.ImpostaVisibile(controlli::CommandSoluzPiu, false);
     InVisSoluzione = Falso;
 }
 

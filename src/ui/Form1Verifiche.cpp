@@ -43,7 +43,7 @@ void Form1::Timer1_Timer() {
     Esegui([&] {
         if (m.NumEle == 0) return;
         InVisSoluzione = Vero;
-        p.ImpostaVisibile("Frame1", true);
+        p.ImpostaVisibile(controlli::Frame1, true);
         if (VerificaInAttesa) (this->*VerificaInAttesa)();
     });
 }
@@ -65,7 +65,7 @@ bool Form1::VerificaPrimaSoluzione() {
     if (!cercato)
         p.Messaggio("Schema troppo grande per il risolutore", Pulsanti::Ok);
     else if (m.TempoScaduto == 1)
-        p.ImpostaTesto("Label2", "Ricerca interrotta");
+        p.ImpostaTesto(controlli::Label2, "Ricerca interrotta");
     else
         p.Messaggio(NessunaSoluzione, Pulsanti::Ok);
     return false;
@@ -93,8 +93,8 @@ void Form1::VerificaIsola() {
     bool giusta = static_cast<int>(coda.size()) == n;
     for (const auto& [r, c] : coda)
         giusta = giusta && m.Tblsol(1, r, c) == 1;
-    p.ImpostaTesto("Label2", "La configurazione dell' isola " + Cella(RigaGr, ColonnaGr) +
-                                 (giusta ? "  è corretta" : " non è corretta"));
+    p.ImpostaTesto(controlli::Label2, "La configurazione dell' isola " + Cella(RigaGr, ColonnaGr) +
+                                          (giusta ? "  è corretta" : " non è corretta"));
 }
 
 void Form1::MostraIsole(const Isola* isole, int n) {
@@ -132,8 +132,9 @@ void Form1::SoluzioneIsola() {
         }
     }
     VisualizzaTblSchemaOption();
-    p.ImpostaTesto("Label2", "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
-    p.ImpostaVisibile("CommandVisgioco", true);
+    p.ImpostaTesto(controlli::Label2,
+                   "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
+    p.ImpostaVisibile(controlli::CommandVisgioco, true);
 }
 
 void Form1::ElencoConfigurazioniMarcate() {
@@ -145,7 +146,7 @@ void Form1::ElencoConfigurazioniMarcate() {
         if (m.svEle[i].Marcata == 1) m.Ele[++m.NumEle] = m.svEle[i];
     if (m.NumEle == 0) {
         Ris.RiprendiEleDasvEle();
-        p.ImpostaTesto("Label2", "Nessuna isola marcata");
+        p.ImpostaTesto(controlli::Label2, "Nessuna isola marcata");
         return;
     }
     m.SoluzMultiple = Vero;
@@ -165,18 +166,18 @@ void Form1::ElencoConfigurazioniMarcate() {
     CommandVisgioco_Click();
     InVisSoluzione = Vero;
     if (!cercato) {
-        p.ImpostaTesto("Label2", "Schema troppo grande per il risolutore");
+        p.ImpostaTesto(controlli::Label2, "Schema troppo grande per il risolutore");
         return;
     }
     if (m.TempoScaduto == 1) { // a partial count would read as the whole list
         m.NumSolParz = 0;
-        p.ImpostaTesto("Label2", "Ricerca interrotta");
+        p.ImpostaTesto(controlli::Label2, "Ricerca interrotta");
         return;
     }
     // A full list stopped the search: there may be more.
-    p.ImpostaTesto("Label2", (m.NumSolParz >= MaxSolParz ? "almeno " : "") +
-                                 TestoNumero(int{m.NumSolParz}) + " configurazioni");
-    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
+    p.ImpostaTesto(controlli::Label2, (m.NumSolParz >= MaxSolParz ? "almeno " : "") +
+                                          TestoNumero(int{m.NumSolParz}) + " configurazioni");
+    for (Controllo b : {controlli::CmdPosMeno, controlli::CmdPospiu, controlli::CommandVisgioco})
         p.ImpostaVisibile(b, true);
 }
 
@@ -194,7 +195,8 @@ void Form1::CmdPosMeno_Click() {
 
 void Form1::VisualizzaConfigurazione() {
     VisualizzaTblGioco();
-    p.ImpostaTesto("Label2", TestoNumero(SolParzVis) + "/" + TestoNumero(int{m.NumSolParz}));
+    p.ImpostaTesto(controlli::Label2,
+                   TestoNumero(SolParzVis) + "/" + TestoNumero(int{m.NumSolParz}));
     MostraIsole(&m.Eleparz[SolParzVis][1], m.NumEleparz[SolParzVis]);
 }
 

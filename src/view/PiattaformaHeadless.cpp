@@ -30,8 +30,8 @@ void PiattaformaHeadless::Cedi() {
     }
 }
 
-std::string PiattaformaHeadless::Testo(const std::string& controllo) const {
-    auto it = Testi.find(controllo);
+std::string PiattaformaHeadless::Testo(Controllo controllo) const {
+    auto it = Testi.find(std::string(controllo.Nome));
     return it == Testi.end() ? std::string() : it->second;
 }
 

@@ -3,8 +3,16 @@
 #include "Partita.h"
 
 #include <set>
+#include <type_traits>
 
 using namespace isolmar;
+
+// A control is named by its constant: a bare string, misspelt or not, does not compile there.
+static_assert(!std::is_convertible_v<const char*, Controllo>);
+static_assert(!std::is_invocable_v<decltype(&Piattaforma::ImpostaTesto), Piattaforma&, const char*,
+                                   const std::string&>);
+static_assert(std::is_invocable_v<decltype(&Piattaforma::ImpostaTesto), Piattaforma&, Controllo,
+                                  const std::string&>);
 
 TEST(Comandi, EveryButtonAndToolbarKeyHasOneRow) {
     std::vector<std::pair<Origine, std::string>> nomi;
