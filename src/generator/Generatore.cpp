@@ -143,7 +143,8 @@ void Generatore::Genera() {
         }
     } while (m.NumSol != 1);
 
-    p.ImpostaTesto("Label1", TestoNumero(Trascorsi(t0)) + " gen" + std::to_string(tentativi));
+    p.ImpostaTesto(controlli::Label1,
+                   TestoNumero(Trascorsi(t0)) + " gen" + std::to_string(tentativi));
     // The generation is over: boards are laid out with their clue numbers again, starting with
     // the new puzzle.
     m.ModoTempo = 0;

@@ -6,7 +6,8 @@ namespace isolmar {
 
 namespace {
 void MarcaIndizi(Griglia8& t, const Modello& m) {
-    for (int i = 1; i <= m.NumEle; ++i) t(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
+    for (int i = 1; i <= m.NumEle; ++i)
+        t(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
 }
 } // namespace
 
@@ -60,7 +61,7 @@ void InizializzaSchema(Modello& m, Griglia& Gr, Piattaforma& p) {
     Gr.Visibile = true;
     if (m.RidisegnaSchema) Gr.ImpostaRidisegno(true);
     p.Impagina();
-    p.ImpostaAbilitato("CommandSoluz", true);
+    p.ImpostaAbilitato(controlli::CommandSoluz, true);
 }
 
 } // namespace isolmar

@@ -91,7 +91,7 @@ void Sortaqs6(std::vector<std::string>& chiavi, int lo0, int hi0) {
 
 void VerificaTutteTessere(Modello& m, Piattaforma& p) {
     auto costruisci = [&](int d) {
-        p.ImpostaTesto("Label2", TestoOttimizzazione);
+        p.ImpostaTesto(controlli::Label2, TestoOttimizzazione);
         p.Ridisegna();
         if (d == 9) GeneraTessereDim(m, 8);
         GeneraTessereDim(m, d);
@@ -100,7 +100,7 @@ void VerificaTutteTessere(Modello& m, Piattaforma& p) {
         const int num = m.Ele[i].Num;
         if (num >= 8 && m.IndTessere[num].Prima == 0) costruisci(num);
     }
-    p.ImpostaTesto("Label2", "");
+    p.ImpostaTesto(controlli::Label2, "");
 }
 
 bool AlmenoUnaPossibile(const Modello& m, int16_t i) {

@@ -1,4 +1,4 @@
-// Form1: lifecycle, toolbar dispatch, the close question and the command guard.
+// Form1: lifecycle, the close question and the command guard.
 #include "ui/Form1.h"
 
 #include "generator/Configurazione.h"
@@ -91,10 +91,10 @@ void Form1::Form_Load() {
     m.MaxIsoleGrandi = 6;
     m.TempoMaxGen = 50;
     SpegniBottoniPiuMeno();
-    p.ImpostaTesto("Label2", "");
-    p.ImpostaVisibile("CommandVisgioco", false);
-    p.ImpostaVisibile("CmdApplica", false); // shown with a hint
-    p.ImpostaVisibile("Lbllog", false);     // the log window's message line
+    p.ImpostaTesto(controlli::Label2, "");
+    p.ImpostaVisibile(controlli::CommandVisgioco, false);
+    p.ImpostaVisibile(controlli::CmdApplica, false); // shown with a hint
+    p.ImpostaVisibile(controlli::Lbllog, false);     // the log window's message line
     // The monomino is shape 1 from the model's construction.
     m.MaxLivello = 4;
     InizializzaSchema(m, Gr, p);
@@ -113,7 +113,7 @@ void Form1::Form_Activate() {
         m.Attivata = Vero;
         GeneraTessere(m, 7);
         Gr.Visibile = false;
-        p.ImpostaAbilitato("CommandSoluz", false);
+        p.ImpostaAbilitato(controlli::CommandSoluz, false);
     }
     if (m.ModoAuto) {
         m.SecSolunica = 10;
@@ -133,7 +133,7 @@ void Form1::Form_Activate() {
 void Form1::Form_KeyPress(int tasto) {
     if (tasto != 27) return;
     m.TempoScaduto = 1;
-    p.ImpostaTesto("Label1", "chiudi   " + TestoNumero(static_cast<float>(p.Orologio())));
+    p.ImpostaTesto(controlli::Label1, "chiudi   " + TestoNumero(static_cast<float>(p.Orologio())));
 }
 
 bool Form1::Form_QueryUnload() {
@@ -159,124 +159,6 @@ bool Form1::ChiediSeSalvare() {
     }
 }
 
-void Form1::tlb1_ButtonClick(const std::string& chiave) {
-    // "Esci" during long work acts as the window's close box: the work stops, then the window
-    // asks whether to save and closes.
-    if (chiave == "Uscita" && inElaborazione_) {
-        Form_QueryUnload();
-        return;
-    }
-    Esegui([&] {
-        if (chiave == "Apri") {
-            if (!ChiediSeSalvare()) CommandLoadXmL_Click();
-        } else if (chiave == "Incolla") {
-            if (!ChiediSeSalvare()) IncollaSchema();
-        } else if (chiave == "Uscita") {
-            if (!ChiediSeSalvare()) {
-                chiusa_ = true;
-                p.ChiudiFinestra();
-            }
-        } else if (m.NumEle == 0) {
-            return;
-        } else if (chiave == "Salva") {
-            CmdSalvaxml_Click();
-        } else if (chiave == "Risolvi") {
-            CommandSoluz_Click();
-        } else if (chiave == "UndoAll") {
-            // A new start: the marks go with the moves and snapshots.
-            if (!ConfermaRicomincia()) return;
-            if (m.NumMosseGioco > 0) DaSalvare = true;
-            NuovaPartita();
-            RiprendiGioco();
-            for (int i = 1; i <= MaxEle; ++i)
-                m.Ele[i].Marcata = m.svEle[i].Marcata = 0;
-            InizializzaSchema(m, Gr, p);
-            InizializzaTblGioco(m, gr2);
-            AggiornaAiuto();
-        } else if (chiave == "Undo") {
-            if (m.NumMosseGioco > 0) {
-                RiprendiGioco();
-                // A hint applied is one move over several cells.
-                int32_t da = m.NumMosseGioco;
-                while (da > 1 && m.MosseGioco[da].Insieme == 1)
-                    --da;
-                UndoMosse(da);
-                AggiornaIndiceSituazione();
-            }
-        } else if (chiave == "Camera") {
-            SalvaSituazione();
-        } else if (chiave == "Aiuto") {
-            cmdConfigurazioniIsoleMarcate_Click();
-        } else if (chiave == "Suggerimento") {
-            Suggerimento_Click();
-        } else if (chiave == "Mostra") {
-            SoloValuta = Falso;
-            CmdLog_Click();
-        } else if (chiave == "Valuta") {
-            SoloValuta = Vero;
-            const bool finita = CmdLog_Click();
-            SoloValuta = Falso;
-            // A rating stopped by Esc has no level to tell.
-            if (finita)
-                p.Messaggio("Il livello dello schema è " + std::to_string(LivelloLog) +
-                                (LivelloLog > 2 ? " o superiore " : ""),
-                            Pulsanti::Ok);
-        } else if (chiave == "Stampa") {
-            StampaSchema();
-        }
-    });
-}
-
-void Form1::Clic(const std::string& controllo) {
-    if (ClicComodita(controllo)) return;
-    Esegui([&] {
-        if (controllo == "CommandSoluz")
-            CommandSoluz_Click();
-        else if (controllo == "CommandSoluz3")
-            CommandSoluz3_Click();
-        else if (controllo == "CommandSoluzPiu")
-            CommandSoluzPiu_Click();
-        else if (controllo == "CommandSoluzMeno")
-            CommandSoluzMeno_Click();
-        else if (controllo == "CommandVisgioco")
-            CommandVisgioco_Click();
-        else if (controllo == "CommandGenera") {
-            if (!ChiediSeSalvare()) CommandGenera_Click();
-        } else if (controllo == "CommandRipetiSoloUn")
-            Gen.CommandRipetiSoloUn_Click();
-        else if (controllo == "CommandInsVer")
-            Gen.CommandInsVer_Click();
-        else if (controllo == "CommandMaxProf")
-            Gen.CommandMaxProf_Click();
-        else if (controllo == "CommandLoad" || controllo == "CommandLoadXmL") {
-            if (!ChiediSeSalvare()) CommandLoadXmL_Click();
-        } else if (controllo == "CommandSalva")
-            CommandSalva_Click();
-        else if (controllo == "CmdSalvaxml")
-            CmdSalvaxml_Click();
-        else if (controllo == "CommandVisTessera")
-            CommandVisTessera_Click();
-        else if (controllo == "mnuSmarcaMarca")
-            mnuSmarcaMarca_Click();
-        else if (controllo == "mnuVerificaConfigurazione")
-            mnuVerificaConfigurazione_Click();
-        else if (controllo == "mnuSoluzioneConfigurazione")
-            mnuSoluzioneConfigurazione_Click();
-        else if (controllo == "cmdConfigurazioniIsoleMarcate")
-            cmdConfigurazioniIsoleMarcate_Click();
-        else if (controllo == "CmdPospiu")
-            CmdPospiu_Click();
-        else if (controllo == "CmdPosMeno")
-            CmdPosMeno_Click();
-        else if (controllo == "CmdApplica")
-            CmdApplica_Click();
-        else if (controllo == "CmdLog" && m.NumEle > 0) {
-            SoloValuta = Falso;
-            CmdLog_Click();
-        }
-    });
-}
-
 bool Form1::CommandGenera_Click() {
     const AvvisoRicerca avviso(*this);
     // A generation that is stopped or gives up must not leave its half-made puzzle beside the
@@ -295,15 +177,15 @@ bool Form1::CommandGenera_Click() {
         Gr = tavolaPrima;
         Gr.ImpostaRidisegno(true);
         p.Impagina();
-        if (interrotta == 1) p.ImpostaTesto("Label2", "Generazione interrotta");
+        if (interrotta == 1) p.ImpostaTesto(controlli::Label2, "Generazione interrotta");
         return false;
     }
     {
         InizializzaTblGioco(m, gr2);
         Ris.SalvaEleInsvele();
         SpegniBottoniPiuMeno();
-        p.ImpostaVisibile("CommandVisgioco", false);
-        p.ImpostaTesto("Label2", "");
+        p.ImpostaVisibile(controlli::CommandVisgioco, false);
+        p.ImpostaTesto(controlli::Label2, "");
         InVisSoluzione = Falso;
         VisualizzaTblGioco();
         AggiornaAiuto();

@@ -11,12 +11,14 @@
 #include "model/Schema.h"
 #include "solver/Esito.h"
 #include "solver/Risolutore.h"
+#include "ui/Comandi.h"
 #include "ui/Form3.h"
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -95,9 +97,9 @@ class Form1 {
     Booleano SoloValuta = Falso;
     int16_t LivelloLog = 0;
     uint8_t RigaGr = 0, ColonnaGr = 0; // last clicked board cell; the popup menu acts on it
-    std::string ModoVerifica;          // pending island check: "VER", "SOL" or "POM"
-    int16_t SolParzVis = 0;            // configuration of the marked islands shown, 1..NumSolParz
-    std::string CartellaSchema;        // folder of the file last opened or saved; "" none
+    void (Form1::*VerificaInAttesa)() = nullptr; // the island check Timer1 runs next
+    int16_t SolParzVis = 0;     // configuration of the marked islands shown, 1..NumSolParz
+    std::string CartellaSchema; // folder of the file last opened or saved; "" none
 
     // Lifecycle.
     void Form_Load();
@@ -108,9 +110,11 @@ class Form1 {
     bool Form_QueryUnload();
     bool ChiediSeSalvare();
 
-    // Events from the host. Every command is refused while long work runs (only Esc acts).
-    void tlb1_ButtonClick(const std::string& chiave);
-    void Clic(const std::string& controllo);
+    // Events from the host, dispatched through TabellaComandi. Every command is refused while
+    // long work runs (only Esc acts); an unknown name does nothing.
+    void tlb1_ButtonClick(std::string_view chiave);
+    void Clic(std::string_view controllo);
+    static std::span<const VoceComando> TabellaComandi();
     bool InElaborazione() const { return inElaborazione_; }
     // True once the window has agreed to close (after "Uscita" or a close request it accepted).
     bool Chiusa() const { return chiusa_; }
@@ -232,8 +236,6 @@ class Form1 {
     void VerificaSchema();
     // "Nuovo schema": asks the size and the largest island, then generates.
     void CommandNuovo_Click();
-    // The new commands by control name; false when the name is not one of them.
-    bool ClicComodita(const std::string& controllo);
     // True when the player's board satisfies every rule of the puzzle (no undecided cell).
     bool SchemaRisolto() const;
     // A fresh game starts: the clock, the cursor, nothing to redo, "solved" not yet said.
@@ -270,6 +272,7 @@ class Form1 {
 
     // Runs a command unless long work is running; marks the window busy meanwhile.
     void Esegui(const std::function<void()>& f);
+    void Esegui(const VoceComando& v);
     bool Carica(const struct EsitoLettura& e);
     void MostraSoluzione(int delta);
     // A fresh search for the first solution of the whole puzzle; false if it was not run.
@@ -280,7 +283,7 @@ class Form1 {
     void AggiornaAiuto();
     // Places the islands' shapes on a cleared TblSchema and shows them as an overlay.
     void MostraIsole(const Isola* isole, int n);
-    void ArmaTimer1();
+    void ArmaTimer1(void (Form1::*verifica)());
 
     void NascondiSuggerimento();
     std::string chiaveSoluzioni_; // the puzzle soluzioniContate_ belongs to

@@ -55,14 +55,15 @@ double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazi
 
 Form1::AvvisoRicerca::AvvisoRicerca(Form1& f) : f_(f) {
     if (f_.avvisi_++ > 0) return;
-    prima_ = f_.p.Testo("Label2");
-    f_.p.ImpostaTesto("Label2", TestoRicercaInCorso);
+    prima_ = f_.p.Testo(controlli::Label2);
+    f_.p.ImpostaTesto(controlli::Label2, TestoRicercaInCorso);
     f_.p.CursoreOccupato(true);
 }
 
 Form1::AvvisoRicerca::~AvvisoRicerca() {
     if (--f_.avvisi_ > 0) return;
-    if (f_.p.Testo("Label2") == TestoRicercaInCorso) f_.p.ImpostaTesto("Label2", prima_);
+    if (f_.p.Testo(controlli::Label2) == TestoRicercaInCorso)
+        f_.p.ImpostaTesto(controlli::Label2, prima_);
     f_.p.CursoreOccupato(false);
 }
 
@@ -96,7 +97,7 @@ void Form1::DopoMossa() {
     if (t < 0) t += 86400; // past midnight
     const std::string testo =
         "Schema risolto! " + Conta(m.NumMosseGioco, "mossa", "mosse") + " in " + Durata(t);
-    p.ImpostaTesto("Label2", testo);
+    p.ImpostaTesto(controlli::Label2, testo);
     // The box opens once the event that made the last move has returned (a drag may be on).
     p.TimerUnaVolta(0, [this, testo] { p.Messaggio(testo, Pulsanti::Ok); });
 }
@@ -109,26 +110,24 @@ bool Form1::ImpostaCella(uint8_t riga, uint8_t colonna, uint8_t codice) {
 }
 
 void Form1::RipetiMossa() {
-    Esegui([&] {
-        if (MosseAnnullate.empty()) return;
-        RiprendiGioco();
-        const MossaGioco mo = MosseAnnullate.back();
+    if (MosseAnnullate.empty()) return;
+    RiprendiGioco();
+    const MossaGioco mo = MosseAnnullate.back();
+    MosseAnnullate.pop_back();
+    const int32_t k = ++m.NumMosseGioco;
+    if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
+    m.MosseGioco[k] = mo;
+    AggiornaGioco(mo.Tasto, mo.Riga, mo.Colonna);
+    // The rest of a move over several cells (a hint applied).
+    while (!MosseAnnullate.empty() && MosseAnnullate.back().Insieme == 1) {
+        const int32_t j = ++m.NumMosseGioco;
+        if (static_cast<size_t>(j) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * j);
+        m.MosseGioco[j] = MosseAnnullate.back();
         MosseAnnullate.pop_back();
-        const int32_t k = ++m.NumMosseGioco;
-        if (static_cast<size_t>(k) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * k);
-        m.MosseGioco[k] = mo;
-        AggiornaGioco(mo.Tasto, mo.Riga, mo.Colonna);
-        // The rest of a move over several cells (a hint applied).
-        while (!MosseAnnullate.empty() && MosseAnnullate.back().Insieme == 1) {
-            const int32_t j = ++m.NumMosseGioco;
-            if (static_cast<size_t>(j) >= m.MosseGioco.size()) m.MosseGioco.resize(2 * j);
-            m.MosseGioco[j] = MosseAnnullate.back();
-            MosseAnnullate.pop_back();
-            const MossaGioco& x = m.MosseGioco[m.NumMosseGioco];
-            AggiornaGioco(x.Tasto, x.Riga, x.Colonna);
-        }
-        DopoMossa();
-    });
+        const MossaGioco& x = m.MosseGioco[m.NumMosseGioco];
+        AggiornaGioco(x.Tasto, x.Riga, x.Colonna);
+    }
+    DopoMossa();
 }
 
 bool Form1::ConfermaRicomincia() {
@@ -237,11 +236,11 @@ void Form1::VerificaSchema() {
     Gr.ImpostaRidisegno(true);
     // The red cells stay until the next click puts the game back.
     if (sbagliate > 0) InVisSoluzione = Vero;
-    p.ImpostaTesto("Label2", sbagliate > 0 ? Conta(sbagliate, "cella sbagliata", "celle sbagliate")
-                             : indecise > 0
-                                 ? "Nessuna cella sbagliata; " +
-                                       Conta(indecise, "cella da decidere", "celle da decidere")
-                                 : std::string("Nessuna cella sbagliata"));
+    p.ImpostaTesto(controlli::Label2,
+                   sbagliate > 0  ? Conta(sbagliate, "cella sbagliata", "celle sbagliate")
+                   : indecise > 0 ? "Nessuna cella sbagliata; " +
+                                        Conta(indecise, "cella da decidere", "celle da decidere")
+                                  : std::string("Nessuna cella sbagliata"));
 }
 
 // ---- "Nuovo schema" ---------------------------------------------------------------------------
@@ -267,18 +266,6 @@ void Form1::CommandNuovo_Click() {
     m.NumRighe = righe;
     m.NumColonne = colonne;
     m.DimMaxIsola = isola;
-}
-
-bool Form1::ClicComodita(const std::string& controllo) {
-    if (controllo == "CommandNuovo")
-        Esegui([&] { CommandNuovo_Click(); });
-    else if (controllo == "mnuVerificaSchema")
-        Esegui([&] { VerificaSchema(); });
-    else if (controllo == "mnuRipeti")
-        RipetiMossa();
-    else
-        return false;
-    return true;
 }
 
 } // namespace isolmar

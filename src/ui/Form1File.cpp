@@ -5,7 +5,6 @@
 #include "solver/Tessere.h"
 #include "ui/Form1.h"
 
-
 namespace isolmar {
 
 namespace {
@@ -61,8 +60,8 @@ bool Form1::Carica(const EsitoLettura& e) {
     if (e.Letto.HaSoluzione) m.NumSol = 1;
     VisualizzaTblGioco();
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", false);
-    p.ImpostaTesto("Label2", "");
+    p.ImpostaVisibile(controlli::CommandVisgioco, false);
+    p.ImpostaTesto(controlli::Label2, "");
     InVisSoluzione = Falso;
     AggiornaAiuto();
     NuovaPartita();
@@ -113,14 +112,14 @@ void Form1::IncollaSchema() {
 void Form1::mnuCopiaLink_Click() {
     if (!HaSchema(p, m)) return;
     p.ImpostaAppunti(ScriviLink(SchemaDa(m)));
-    p.ImpostaTesto("Label2", "Link copiato negli appunti");
+    p.ImpostaTesto(controlli::Label2, "Link copiato negli appunti");
 }
 
 void Form1::mnuSalvaPzpr_Click() {
     if (!HaSchema(p, m)) return;
     const std::string percorso = p.DialogoSalva(FiltroPzpr);
     if (!percorso.empty() && Scrivi(p, percorso, ScriviPzprv3(m)))
-        p.ImpostaTesto("Label2", "Salvato in " + percorso);
+        p.ImpostaTesto(controlli::Label2, "Salvato in " + percorso);
 }
 
 void Form1::CommandSalva_Click() {
@@ -132,7 +131,7 @@ void Form1::CommandSalva_Click() {
     const std::string cartella = CartellaSchema.empty() ? p.CartellaDocumenti() : CartellaSchema;
     const std::string percorso = nome.front() == '/' ? nome : cartella + "/" + nome;
     if (Scrivi(p, percorso, ScriviTestoBreve(m)))
-        p.ImpostaTesto("Label2", "Salvato in " + percorso);
+        p.ImpostaTesto(controlli::Label2, "Salvato in " + percorso);
 }
 
 void Form1::CmdSalvaxml_Click() {

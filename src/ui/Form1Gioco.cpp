@@ -38,8 +38,8 @@ void Form1::RiprendiGioco() {
     NascondiSuggerimento();
     CommandVisgioco_Click();
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", false);
-    p.ImpostaTesto("Label2", "");
+    p.ImpostaVisibile(controlli::CommandVisgioco, false);
+    p.ImpostaTesto(controlli::Label2, "");
 }
 
 void Form1::Gr_MouseDown(int tasto) {
@@ -86,8 +86,8 @@ void Form1::AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna) {
 void Form1::VisualizzaMenuGr() {
     const int16_t i = CellaDim(RigaGr, ColonnaGr);
     if (i < 1) return;
-    p.ImpostaTesto("mnuSmarcaMarca", m.Ele[i].Marcata == 1 ? "Smarca" : "Marca");
-    p.MenuPopup("MnuAzioniGr");
+    p.ImpostaTesto(controlli::mnuSmarcaMarca, m.Ele[i].Marcata == 1 ? "Smarca" : "Marca");
+    p.MenuPopup(controlli::MnuAzioniGr);
 }
 
 void Form1::mnuSmarcaMarca_Click() {
@@ -109,7 +109,7 @@ void Form1::AggiornaAiuto() {
     bool marcata = false;
     for (int i = 1; i <= m.NumEle && !marcata; ++i)
         marcata = m.Ele[i].Marcata == 1;
-    p.AbilitaPulsanteBarra("Aiuto", marcata);
+    p.AbilitaPulsanteBarra(controlli::Aiuto, marcata);
 }
 
 void Form1::UndoMosse(int32_t da) {
@@ -189,7 +189,8 @@ void Form1::CommandVisTessera_Click() {
             disegno += static_cast<char>('0' + s.Cella[r][c]);
         disegno += "\r\n";
     }
-    p.ImpostaTesto("Label1", disegno + TestoNumero(s.Righe) + " " + TestoNumero(s.Colonne));
+    p.ImpostaTesto(controlli::Label1,
+                   disegno + TestoNumero(s.Righe) + " " + TestoNumero(s.Colonne));
 }
 
 } // namespace isolmar

@@ -7,14 +7,15 @@ namespace isolmar {
 
 bool Form1::CmdLog_Click() {
     // Whatever a run hides comes back when it ends or stops.
-    static constexpr const char* Pannelli[] = {"Frame1", "Frame2", "Label2"};
+    static constexpr Controllo Pannelli[] = {controlli::Frame1, controlli::Frame2,
+                                             controlli::Label2};
     bool visibili[std::size(Pannelli)];
     for (size_t i = 0; i < std::size(Pannelli); ++i)
         visibili[i] = p.Visibile(Pannelli[i]);
     auto ripristina = [&] {
         for (size_t i = 0; i < std::size(Pannelli); ++i)
             p.ImpostaVisibile(Pannelli[i], visibili[i]);
-        p.ImpostaVisibile("Lbllog", false);
+        p.ImpostaVisibile(controlli::Lbllog, false);
     };
     RiprendiGioco();
     NascondiSuggerimento();
@@ -29,14 +30,14 @@ bool Form1::CmdLog_Click() {
     }
     CommandVisgioco_Click();
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", false);
-    p.ImpostaTesto("Label2", "");
+    p.ImpostaVisibile(controlli::CommandVisgioco, false);
+    p.ImpostaTesto(controlli::Label2, "");
     const bool finita = EseguiLog();
     m.TblGioco = gioco;
     CommandVisgioco_Click();
     ripristina();
     if (Spieg.Interrotta)
-        p.ImpostaTesto("Label2",
+        p.ImpostaTesto(controlli::Label2,
                        SoloValuta ? TestoValutazioneInterrotta : TestoSpiegazioneInterrotta);
     return finita;
 }
@@ -50,8 +51,8 @@ bool Form1::EseguiLog() {
     const bool eseguita = Spieg.EseguiLog(relatore, SoloValuta != Falso);
     LivelloLog = Spieg.LivelloLog;
     p.CursoreOccupato(false);
-    p.ImpostaTesto("Label2", "");
-    p.ImpostaVisibile("Frame1", true);
+    p.ImpostaTesto(controlli::Label2, "");
+    p.ImpostaVisibile(controlli::Frame1, true);
     if (!eseguita) {
         p.Messaggio(TestoTroppoGrande, Pulsanti::Ok);
     } else if (!SoloValuta && !Spieg.Fermata && !Spieg.Interrotta) {

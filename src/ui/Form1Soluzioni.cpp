@@ -20,10 +20,11 @@ void Form1::CommandSoluz_Click() {
     SolVis = 0;
     CommandSoluzPiu_Click();
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", true);
-    p.ImpostaTesto("Label2", TestiPrimaSoluzione[esito]);
+    p.ImpostaVisibile(controlli::CommandVisgioco, true);
+    p.ImpostaTesto(controlli::Label2, TestiPrimaSoluzione[esito]);
     // Milliseconds are all the clock resolves; more digits would only show rounding noise.
-    p.ImpostaTesto("Label1", TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
+    p.ImpostaTesto(controlli::Label1,
+                   TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
     InVisSoluzione = Vero;
     p.CursoreOccupato(false);
 }
@@ -44,7 +45,7 @@ void Form1::CommandSoluz3_Click() {
         InizializzaSchema(m, Gr, p);
         VisualizzaTblGioco();
         SpegniBottoniPiuMeno();
-        p.ImpostaTesto("Label2", TestiTreSoluzioni[esito]);
+        p.ImpostaTesto(controlli::Label2, TestiTreSoluzioni[esito]);
         return;
     }
     Gr.ImpostaRidisegno(true);
@@ -52,12 +53,12 @@ void Form1::CommandSoluz3_Click() {
     CommandSoluzPiu_Click();
     InVisSoluzione = Vero;
     SpegniBottoniPiuMeno();
-    p.ImpostaVisibile("CommandVisgioco", true);
+    p.ImpostaVisibile(controlli::CommandVisgioco, true);
     if (esito == EsitoRicerca::Piu) {
-        p.ImpostaVisibile("CommandSoluzMeno", true);
-        p.ImpostaVisibile("CommandSoluzPiu", true);
+        p.ImpostaVisibile(controlli::CommandSoluzMeno, true);
+        p.ImpostaVisibile(controlli::CommandSoluzPiu, true);
     } else {
-        p.ImpostaTesto("Label2", TestiTreSoluzioni[esito]);
+        p.ImpostaTesto(controlli::Label2, TestiTreSoluzioni[esito]);
         if (esito == EsitoRicerca::Una) {
             Ris.RiprendiEleDasvEle();
             VisualizzaTblGioco();
@@ -82,7 +83,7 @@ void Form1::MostraSoluzione(int delta) {
             Gr.ImpostaStato(m.Tblsol(SolVis, r, c) == 1 ? StatoCella::Isola : StatoCella::Muro);
         }
     Gr.ImpostaRidisegno(true);
-    p.ImpostaTesto("Label2",
+    p.ImpostaTesto(controlli::Label2,
                    "Soluzione " + std::to_string(SolVis) + " di  " + std::to_string(m.NumSol));
 }
 
@@ -94,7 +95,8 @@ void Form1::CommandSoluzMeno_Click() {
 }
 
 void Form1::SpegniBottoniPiuMeno() {
-    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandSoluzMeno", "CommandSoluzPiu"})
+    for (Controllo b : {controlli::CmdPosMeno, controlli::CmdPospiu, controlli::CommandSoluzMeno,
+                        controlli::CommandSoluzPiu})
         p.ImpostaVisibile(b, false);
 }
 
@@ -102,12 +104,12 @@ void Form1::CommandVisgioco_Click() {
     Ris.RiprendiEleDasvEle();
     InizializzaSchema(m, Gr, p);
     VisualizzaTblGioco();
-    if (!p.Visibile("CmdPosMeno")) {
-        p.ImpostaVisibile("CommandVisgioco", false);
-        p.ImpostaTesto("Label2", "");
+    if (!p.Visibile(controlli::CmdPosMeno)) {
+        p.ImpostaVisibile(controlli::CommandVisgioco, false);
+        p.ImpostaTesto(controlli::Label2, "");
     }
-    p.ImpostaVisibile("CommandSoluzMeno", false);
-    p.ImpostaVisibile("CommandSoluzPiu", false);
+    p.ImpostaVisibile(controlli::CommandSoluzMeno, false);
+    p.ImpostaVisibile(controlli::CommandSoluzPiu, false);
     InVisSoluzione = Falso;
 }
 

@@ -70,7 +70,7 @@ bool Form1::SoluzioneUnica() {
     const EsitoRicerca n = ContaSoluzioni();
     if (n == EsitoRicerca::Una) return true;
     if (n == EsitoRicerca::Interrotta)
-        p.ImpostaTesto("Label2", TestiRicerca[n]);
+        p.ImpostaTesto(controlli::Label2, TestiRicerca[n]);
     else
         p.Messaggio(TestiRicerca[n], Pulsanti::Ok);
     return false;
@@ -93,7 +93,7 @@ bool Form1::TogliErrori(bool chiedi) {
 
 void Form1::NascondiSuggerimento() {
     suggerimentoPronto_ = false;
-    p.ImpostaVisibile("CmdApplica", false);
+    p.ImpostaVisibile(controlli::CmdApplica, false);
 }
 
 void Form1::Suggerimento_Click() {
@@ -108,12 +108,12 @@ void Form1::Suggerimento_Click() {
         CursoreRiga = r;
         CursoreColonna = c;
         CursoreVisibile = true;
-        p.ImpostaTesto("Label2", TestoPrimoErrore(errori));
+        p.ImpostaTesto(controlli::Label2, TestoPrimoErrore(errori));
         Gr.Aggiorna();
         return;
     }
     if (PosizioneCompleta(m)) {
-        p.ImpostaTesto("Label2", TestoGiaRisolto);
+        p.ImpostaTesto(controlli::Label2, TestoGiaRisolto);
         return;
     }
     EsitoPasso esito;
@@ -123,9 +123,10 @@ void Form1::Suggerimento_Click() {
     }
     CommandVisgioco_Click(); // the engine's tables back to the clues, the game on the board
     if (esito != EsitoPasso::Trovato) {
-        p.ImpostaTesto("Label2", esito == EsitoPasso::Interrotto ? TestoSuggerimentoInterrotto
-                                 : esito == EsitoPasso::Nessuno  ? TestoNessunSuggerimento
-                                                                 : TestoTroppoGrande);
+        p.ImpostaTesto(controlli::Label2, esito == EsitoPasso::Interrotto
+                                              ? TestoSuggerimentoInterrotto
+                                          : esito == EsitoPasso::Nessuno ? TestoNessunSuggerimento
+                                                                         : TestoTroppoGrande);
         return;
     }
     // The cells of the step over the game, and the clue of the island it rests on.
@@ -140,11 +141,11 @@ void Form1::Suggerimento_Click() {
         Gr.EvidenziaIndizio();
     }
     Gr.ImpostaRidisegno(true);
-    p.ImpostaTesto("Label2", "Suggerimento (livello " + TestoNumero(x.Livello) +
-                                 "): " + FraseDelPasso(x, Suggerito.Righe, Suggerito.Serie));
+    p.ImpostaTesto(controlli::Label2, "Suggerimento (livello " + TestoNumero(x.Livello) + "): " +
+                                          FraseDelPasso(x, Suggerito.Righe, Suggerito.Serie));
     InVisSoluzione = Vero; // the next click puts the plain game back
     suggerimentoPronto_ = true;
-    p.ImpostaVisibile("CmdApplica", true);
+    p.ImpostaVisibile(controlli::CmdApplica, true);
 }
 
 void Form1::CmdApplica_Click() {

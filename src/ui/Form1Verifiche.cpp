@@ -1,5 +1,5 @@
-// Form1: the island checks during play ("VER", "SOL", "POM") and the browsing of the marked
-// islands' configurations.
+// Form1: the island checks during play (one island, its solution, the marked islands) and the
+// browsing of the marked islands' configurations.
 #include "model/Impostazione.h"
 #include "ui/Form1.h"
 #include "ui/Testi.h"
@@ -14,23 +14,21 @@ std::string Cella(uint8_t r, uint8_t c) {
 }
 } // namespace
 
-void Form1::ArmaTimer1() {
+void Form1::ArmaTimer1(void (Form1::*verifica)()) {
+    VerificaInAttesa = verifica;
     if (timer1_) return; // already enabled: it fires once, for the latest command
     timer1_ = true;
     p.TimerUnaVolta(1, [this] { Timer1_Timer(); });
 }
 
 void Form1::mnuVerificaConfigurazione_Click() {
-    ModoVerifica = "VER";
-    ArmaTimer1();
+    ArmaTimer1(&Form1::VerificaIsola);
 }
 void Form1::mnuSoluzioneConfigurazione_Click() {
-    ModoVerifica = "SOL";
-    ArmaTimer1();
+    ArmaTimer1(&Form1::SoluzioneIsola);
 }
 void Form1::cmdConfigurazioniIsoleMarcate_Click() {
-    ModoVerifica = "POM";
-    ArmaTimer1();
+    ArmaTimer1(&Form1::ElencoConfigurazioniMarcate);
 }
 
 void Form1::Timer1_Timer() {
@@ -43,13 +41,8 @@ void Form1::Timer1_Timer() {
     Esegui([&] {
         if (m.NumEle == 0) return;
         InVisSoluzione = Vero;
-        p.ImpostaVisibile("Frame1", true);
-        if (ModoVerifica == "VER")
-            VerificaIsola();
-        else if (ModoVerifica == "SOL")
-            SoluzioneIsola();
-        else if (ModoVerifica == "POM")
-            ElencoConfigurazioniMarcate();
+        p.ImpostaVisibile(controlli::Frame1, true);
+        if (VerificaInAttesa) (this->*VerificaInAttesa)();
     });
 }
 
@@ -69,7 +62,7 @@ bool Form1::VerificaPrimaSoluzione() {
     if (m.NumSol > 0) return true;
     const EsitoRicerca e = EsitoDi(cercato, m);
     if (e == EsitoRicerca::Interrotta)
-        p.ImpostaTesto("Label2", TestiVerificaIsole[e]);
+        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole[e]);
     else
         p.Messaggio(TestiVerificaIsole[e], Pulsanti::Ok);
     return false;
@@ -97,8 +90,8 @@ void Form1::VerificaIsola() {
     bool giusta = static_cast<int>(coda.size()) == n;
     for (const auto& [r, c] : coda)
         giusta = giusta && m.Tblsol(1, r, c) == 1;
-    p.ImpostaTesto("Label2", "La configurazione dell' isola " + Cella(RigaGr, ColonnaGr) +
-                                 (giusta ? "  è corretta" : " non è corretta"));
+    p.ImpostaTesto(controlli::Label2, "La configurazione dell' isola " + Cella(RigaGr, ColonnaGr) +
+                                          (giusta ? "  è corretta" : " non è corretta"));
 }
 
 void Form1::MostraIsole(const Isola* isole, int n) {
@@ -136,8 +129,9 @@ void Form1::SoluzioneIsola() {
         }
     }
     VisualizzaTblSchemaOption();
-    p.ImpostaTesto("Label2", "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
-    p.ImpostaVisibile("CommandVisgioco", true);
+    p.ImpostaTesto(controlli::Label2,
+                   "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
+    p.ImpostaVisibile(controlli::CommandVisgioco, true);
 }
 
 void Form1::ElencoConfigurazioniMarcate() {
@@ -149,7 +143,7 @@ void Form1::ElencoConfigurazioniMarcate() {
         if (m.svEle[i].Marcata == 1) m.Ele[++m.NumEle] = m.svEle[i];
     if (m.NumEle == 0) {
         Ris.RiprendiEleDasvEle();
-        p.ImpostaTesto("Label2", "Nessuna isola marcata");
+        p.ImpostaTesto(controlli::Label2, "Nessuna isola marcata");
         return;
     }
     m.SoluzMultiple = Vero;
@@ -174,13 +168,13 @@ void Form1::ElencoConfigurazioniMarcate() {
     if (e == EsitoRicerca::TroppoGrande || e == EsitoRicerca::Interrotta) {
         if (e == EsitoRicerca::Interrotta)
             m.NumSolParz = 0; // a partial count would read as the whole list
-        p.ImpostaTesto("Label2", TestiVerificaIsole[e]);
+        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole[e]);
         return;
     }
     // A full list stopped the search: there may be more.
-    p.ImpostaTesto("Label2", (m.NumSolParz >= MaxSolParz ? "almeno " : "") +
-                                 TestoNumero(int{m.NumSolParz}) + " configurazioni");
-    for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
+    p.ImpostaTesto(controlli::Label2, (m.NumSolParz >= MaxSolParz ? "almeno " : "") +
+                                          TestoNumero(int{m.NumSolParz}) + " configurazioni");
+    for (Controllo b : {controlli::CmdPosMeno, controlli::CmdPospiu, controlli::CommandVisgioco})
         p.ImpostaVisibile(b, true);
 }
 
@@ -198,7 +192,8 @@ void Form1::CmdPosMeno_Click() {
 
 void Form1::VisualizzaConfigurazione() {
     VisualizzaTblGioco();
-    p.ImpostaTesto("Label2", TestoNumero(SolParzVis) + "/" + TestoNumero(int{m.NumSolParz}));
+    p.ImpostaTesto(controlli::Label2,
+                   TestoNumero(SolParzVis) + "/" + TestoNumero(int{m.NumSolParz}));
     MostraIsole(&m.Eleparz[SolParzVis][1], m.NumEleparz[SolParzVis]);
 }
 

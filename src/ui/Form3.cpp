@@ -89,7 +89,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     FermaTimer1();
     SerieScelta = ConfigMostrata = 0;
     RigaReplay = -1;
-    p.ImpostaTesto("Label2", "");
+    p.ImpostaTesto(controlli::Label2, "");
     Gr.ImpostaRidisegno(false);
     p.ValoreProgresso(0);
     VisualizzaSchemaConAggiuntaTmp();
@@ -167,7 +167,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     Passi.push_back({c, prima, n, Fotografa(Gr)});
     PassoMostrato = static_cast<int>(Passi.size()) - 1;
     ColoraRighe();
-    p.ImpostaTesto("Lbllog", "");
+    p.ImpostaTesto(controlli::Lbllog, "");
     PosizionaFormLog();
     Gr.ImpostaRidisegno(true);
     Aperta = true;
@@ -179,8 +179,8 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
     SalvaGrd(f.gr3, Gr);
     Mostrata = c;
     Gr.ImpostaRidisegno(true);
-    p.ImpostaVisibile("Label2", true);
-    p.ImpostaVisibile("Lbllog", false);
+    p.ImpostaVisibile(controlli::Label2, true);
+    p.ImpostaVisibile(controlli::Lbllog, false);
     s_ = nullptr;
     return RispostaLog;
 }
@@ -276,8 +276,8 @@ void Form3::MostraPasso(int k) {
     f.Gr.ImpostaRidisegno(false);
     SalvaGrd(f.gr3, f.Gr);
     f.Gr.ImpostaRidisegno(true);
-    f.p.ImpostaVisibile("Lbllog", false);
-    f.p.ImpostaVisibile("Label2", true);
+    f.p.ImpostaVisibile(controlli::Lbllog, false);
+    f.p.ImpostaVisibile(controlli::Label2, true);
     ColoraRighe();
 }
 
@@ -375,7 +375,7 @@ void Form3::Form_Load() {
         Gm.ImpostaLarghezzaColonna(c, 0);
     Gm.ImpostaAltezzaRiga(0, AltezzaRigaLog);
     SerieScelta = ConfigMostrata = 0;
-    f.p.ImpostaTesto("Label2", "");
+    f.p.ImpostaTesto(controlli::Label2, "");
 }
 
 void Form3::Form_Unload() {
@@ -408,8 +408,8 @@ void Form3::Gm_Click(int riga) {
         ColoraRighe();
         SalvaGrd(f.gr3, f.Gr);
         f.Gr.ImpostaRidisegno(true);
-        p.ImpostaVisibile("Lbllog", false);
-        p.ImpostaVisibile("Label2", true);
+        p.ImpostaVisibile(controlli::Lbllog, false);
+        p.ImpostaVisibile(controlli::Label2, true);
         return;
     }
     if (!s_) return;
@@ -590,9 +590,9 @@ void Form3::VisualizzaMsgPosticipato() {
     const Modello& m = f.m;
     Piattaforma& p = f.p;
     const SerieFallimento& x = s.SerieLog[SerieScelta];
-    p.ImpostaTesto("Lbllog", TestoCompatto(x.Messaggio));
-    p.ImpostaVisibile("Lbllog", true);
-    p.ImpostaVisibile("Label2", false);
+    p.ImpostaTesto(controlli::Lbllog, TestoCompatto(x.Messaggio));
+    p.ImpostaVisibile(controlli::Lbllog, true);
+    p.ImpostaVisibile(controlli::Label2, false);
     const std::vector<std::string> chiavi = Chiavi(x.Configurazioni);
     const int n = static_cast<int>(chiavi.size());
     if (n == 0) return;

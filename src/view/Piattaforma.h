@@ -3,6 +3,8 @@
 // command-line tool.
 #pragma once
 
+#include "view/Controlli.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,13 +36,13 @@ class Piattaforma {
     virtual void CursoreOccupato(bool occupato) = 0;
 
     // Labels, command buttons, frames and the check box of the main window, by control name.
-    virtual void ImpostaTesto(const std::string& controllo, const std::string& testo) = 0;
-    virtual std::string Testo(const std::string& controllo) const = 0;
-    virtual void ImpostaVisibile(const std::string& controllo, bool visibile) = 0;
-    virtual void ImpostaAbilitato(const std::string& controllo, bool abilitato) = 0;
-    virtual bool Visibile(const std::string& controllo) const = 0;
+    virtual void ImpostaTesto(Controllo controllo, const std::string& testo) = 0;
+    virtual std::string Testo(Controllo controllo) const = 0;
+    virtual void ImpostaVisibile(Controllo controllo, bool visibile) = 0;
+    virtual void ImpostaAbilitato(Controllo controllo, bool abilitato) = 0;
+    virtual bool Visibile(Controllo controllo) const = 0;
     // Toolbar buttons, by key.
-    virtual void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) = 0;
+    virtual void AbilitaPulsanteBarra(Controllo chiave, bool abilitato) = 0;
     // The "Animazione" check box.
     virtual bool Animazione() const = 0;
     // Repaints the main window now.
@@ -52,7 +54,7 @@ class Piattaforma {
 
     // Shows a popup menu at the mouse position and returns at once; a chosen entry comes back as
     // a click on its control name. Entry captions are set with ImpostaTesto.
-    virtual void MenuPopup(const std::string& menu) = 0;
+    virtual void MenuPopup(Controllo menu) = 0;
 
     virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) = 0;
     virtual std::string InputBox(const std::string& domanda, const std::string& predefinito) = 0;

@@ -52,8 +52,8 @@ void PiattaformaHeadless::LimiteSecondi(double secondi, uint8_t& fermo, long ogn
         fermo, ogni);
 }
 
-std::string PiattaformaHeadless::Testo(const std::string& controllo) const {
-    auto it = Testi.find(controllo);
+std::string PiattaformaHeadless::Testo(Controllo controllo) const {
+    auto it = Testi.find(std::string(controllo.Nome));
     return it == Testi.end() ? std::string() : it->second;
 }
 

@@ -48,22 +48,22 @@ class PiattaformaHeadless : public Piattaforma {
     int MinimoBarra = 0, MassimoBarra = 100, ValoreBarra = 0;
     bool Occupato = false;
 
-    void ImpostaTesto(const std::string& controllo, const std::string& testo) override {
-        Testi[controllo] = testo;
+    void ImpostaTesto(Controllo controllo, const std::string& testo) override {
+        Testi[std::string(controllo.Nome)] = testo;
     }
-    std::string Testo(const std::string& controllo) const override;
-    void ImpostaVisibile(const std::string& controllo, bool visibile) override {
-        Visibili[controllo] = visibile;
+    std::string Testo(Controllo controllo) const override;
+    void ImpostaVisibile(Controllo controllo, bool visibile) override {
+        Visibili[std::string(controllo.Nome)] = visibile;
     }
-    void ImpostaAbilitato(const std::string& controllo, bool abilitato) override {
-        Abilitati[controllo] = abilitato;
+    void ImpostaAbilitato(Controllo controllo, bool abilitato) override {
+        Abilitati[std::string(controllo.Nome)] = abilitato;
     }
-    bool Visibile(const std::string& controllo) const override {
-        auto it = Visibili.find(controllo);
+    bool Visibile(Controllo controllo) const override {
+        auto it = Visibili.find(std::string(controllo.Nome));
         return it == Visibili.end() || it->second; // controls start visible
     }
-    void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) override {
-        AbilitatiBarra[chiave] = abilitato;
+    void AbilitaPulsanteBarra(Controllo chiave, bool abilitato) override {
+        AbilitatiBarra[std::string(chiave.Nome)] = abilitato;
     }
     bool Animazione() const override { return AnimazioneSpuntata; }
     void Ridisegna() override { ++Ridisegni; }
@@ -75,7 +75,7 @@ class PiattaformaHeadless : public Piattaforma {
     bool AnimazioneSpuntata = false;
     int Ridisegni = 0, Impaginazioni = 0;
 
-    void MenuPopup(const std::string& menu) override { Menu.push_back(menu); }
+    void MenuPopup(Controllo menu) override { Menu.emplace_back(menu.Nome); }
     std::vector<std::string> Menu;
 
     // Each dialog takes the next queued answer; with none queued a message box answers Annulla

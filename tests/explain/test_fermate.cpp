@@ -115,7 +115,7 @@ TEST(Fermate, TablesOverTheLimitAreRefusedBeforeTheyAreBuilt) {
     EXPECT_EQ(f.p.Messaggi, std::vector<std::string>(2, TestoTroppoGrande));
     EXPECT_EQ(f.m.Copre.capacity(), 0u);
     f.f.CommandSoluz_Click();
-    EXPECT_EQ(f.p.Testo("Label2"), TestoTroppoGrande);
+    EXPECT_EQ(f.p.Testo(controlli::Label2), TestoTroppoGrande);
     EXPECT_TRUE(f.m.MossePiene && f.m.ListePiene);
     f.f.Ris.LimiteTabelle = 200 << 20; // enough: the next run builds them exactly
     f.f.Ris.InizializzaMossePossibili();

@@ -268,11 +268,11 @@ TEST(Spiegazione, EscStopsTheRunWithoutItsEndMessage) {
     b.f.tlb1_ButtonClick("Mostra");
     EXPECT_TRUE(b.s.Interrotta);
     EXPECT_TRUE(b.p.Messaggi.empty());
-    EXPECT_EQ(b.p.Testo("Label2"), "Spiegazione interrotta");
+    EXPECT_EQ(b.p.Testo(controlli::Label2), "Spiegazione interrotta");
     b.p.DopoCessioni(200, [&] { b.f.Form_KeyPress(27); });
     b.f.tlb1_ButtonClick("Valuta");
     EXPECT_TRUE(b.p.Messaggi.empty());
-    EXPECT_EQ(b.p.Testo("Label2"), "Valutazione interrotta");
+    EXPECT_EQ(b.p.Testo(controlli::Label2), "Valutazione interrotta");
     EXPECT_EQ(b.m.TblGioco, gioco);
     b.f.tlb1_ButtonClick("Valuta"); // the next run is not stopped
     EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{"Il livello dello schema è 3 o superiore "});

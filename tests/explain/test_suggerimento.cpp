@@ -90,7 +90,7 @@ TEST(Suggerimento, OnlyAPuzzleWithOneSolution) {
             Partita b(s);
             b.f.tlb1_ButtonClick(chiave);
             EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{testo}) << chiave;
-            EXPECT_FALSE(b.p.Visibile("CmdApplica"));
+            EXPECT_FALSE(b.p.Visibile(controlli::CmdApplica));
         }
     Partita b(Unico);
     b.Disegna(SoluzioneUnico);
@@ -121,7 +121,7 @@ TEST(Suggerimento, ApplicaIsOneMove) {
     EXPECT_EQ(b.Label2(), "Suggerimento (livello 0): la cella 1,2 deve essere muro perché non "
                           "può appartenere a nessuna isola.");
     EXPECT_EQ(b.Sfondo(1, 2), Verdeacqua);
-    EXPECT_TRUE(b.p.Visibile("CmdApplica"));
+    EXPECT_TRUE(b.p.Visibile(controlli::CmdApplica));
     for (int passi = 0; b.f.Suggerito.Celle.size() < 2 && passi < 100; ++passi) {
         b.f.Clic("CmdApplica");
         b.f.tlb1_ButtonClick("Suggerimento");
@@ -130,7 +130,7 @@ TEST(Suggerimento, ApplicaIsOneMove) {
     ASSERT_GE(celle.size(), 2u);
     const int32_t mosse = b.m.NumMosseGioco;
     b.f.Clic("CmdApplica");
-    EXPECT_FALSE(b.p.Visibile("CmdApplica"));
+    EXPECT_FALSE(b.p.Visibile(controlli::CmdApplica));
     for (const CellaPasso& k : celle)
         EXPECT_EQ(b.Cella(k.Riga, k.Colonna), k.Isola ? 1 : 2);
     b.Annulla();

@@ -64,7 +64,7 @@ TEST(Tessere, SizesAreBuiltOnceAndOnlyWhenNeeded) {
     GeneraTessereDim(*m, 5);
     EXPECT_EQ(m->NumTessere, 1067);
     PiattaformaHeadless p;
-    p.ImpostaTesto("Label2", "vecchio");
+    p.ImpostaTesto(controlli::Label2, "vecchio");
     const struct {
         Schema s;
         int tessere, ridisegni;
@@ -77,7 +77,7 @@ TEST(Tessere, SizesAreBuiltOnceAndOnlyWhenNeeded) {
         VerificaTutteTessere(*m, p);
         EXPECT_EQ(m->NumTessere, c.tessere);
         EXPECT_EQ(p.Ridisegni, c.ridisegni);
-        EXPECT_EQ(p.Testo("Label2"), "");
+        EXPECT_EQ(p.Testo(controlli::Label2), "");
     }
     const Modello& tutte = TutteLeTessere();
     for (int d = 1; d <= 9; ++d)

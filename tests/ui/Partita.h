@@ -128,7 +128,7 @@ template <class P> struct PartitaSu : ProgrammaSu<P> {
             }
         return s;
     }
-    std::string Label2() const { return p.Testo("Label2"); }
+    std::string Label2() const { return p.Testo(controlli::Label2); }
     bool Aiuto() { return p.AbilitatiBarra["Aiuto"]; }
     // The first line of each message shown: the program's message, without its reason.
     std::vector<std::string> Messaggi() const {

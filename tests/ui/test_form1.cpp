@@ -66,7 +66,7 @@ TEST(Soluzione, EachSearchLabelsItsResultAndPaintsOnlyASolutionShown) {
         Partita w(k.schema);
         w.f.Clic(k.comando);
         EXPECT_EQ(w.Label2(), k.testo);
-        EXPECT_EQ(w.p.Visibile("CommandSoluzPiu"), w.m.NumSol == 2);
+        EXPECT_EQ(w.p.Visibile(controlli::CommandSoluzPiu), w.m.NumSol == 2);
         EXPECT_FALSE(w.p.Occupato);
         for (int r = 1; r <= w.m.NumRighe; ++r)
             for (int c = 1; c <= w.m.NumColonne; ++c)
@@ -77,7 +77,7 @@ TEST(Soluzione, EachSearchLabelsItsResultAndPaintsOnlyASolutionShown) {
                 }
     }
     Partita vuota; // no puzzle: nothing happens
-    vuota.p.ImpostaTesto("Label2", "prima");
+    vuota.p.ImpostaTesto(controlli::Label2, "prima");
     vuota.f.CommandSoluz_Click();
     vuota.f.CommandSoluz3_Click();
     vuota.f.tlb1_ButtonClick("Risolvi");
@@ -98,7 +98,8 @@ TEST(Soluzione, TwoAreBrowsedWithWrapAroundAndAKnownOneIsNotSearchedAgain) {
     }
     w.f.Clic("CommandVisgioco");
     EXPECT_EQ(w.Label2(), "");
-    EXPECT_FALSE(w.p.Visibile("CommandVisgioco") || w.p.Visibile("CommandSoluzPiu"));
+    EXPECT_FALSE(w.p.Visibile(controlli::CommandVisgioco) ||
+                 w.p.Visibile(controlli::CommandSoluzPiu));
     EXPECT_EQ(w.Sfondo(2, 1), Grigio);
     const int64_t prove = w.m.NumProve;
     w.f.tlb1_ButtonClick("Risolvi"); // redrawn, not searched again
@@ -122,7 +123,7 @@ TEST(Esc, ASearchSaysItRunsRefusesOtherCommandsAndStops) {
             w.f.tlb1_ButtonClick("Risolvi");
             rifiutati = w.m.NumProve == prove && w.f.InElaborazione();
             w.f.Form_KeyPress(27);
-            chiudi = w.p.Testo("Label1");
+            chiudi = w.p.Testo(controlli::Label1);
         });
         w.f.Clic(comando);
         EXPECT_EQ(durante, "Ricerca in corso… (Esc per interrompere)");

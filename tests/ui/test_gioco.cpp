@@ -46,7 +46,7 @@ TEST(Gioco, ButtonsStepTheCellCycleUndoTakesEachStepBackAndClueClicksAreNoMoves)
     EXPECT_EQ(g.Cella(1, 1), 1);
     EXPECT_EQ(g.m.NumMosseGioco, 0);
     EXPECT_EQ(g.p.Menu, std::vector<std::string>{"MnuAzioniGr"});
-    EXPECT_EQ(g.p.Testo("mnuSmarcaMarca"), "Marca");
+    EXPECT_EQ(g.p.Testo(controlli::mnuSmarcaMarca), "Marca");
 }
 
 TEST(Fotografie, ASnapshotTakesLaterMovesBackUndoBeforeItDropsItAndTheStripKeepsTen) {
@@ -97,7 +97,7 @@ TEST(Marche, MarkingTogglesTheClueAndTheHelpButton) {
     EXPECT_TRUE(g.Aiuto());
     g.Marca(4, 3);
     g.Clic(1, 1);
-    EXPECT_EQ(g.p.Testo("mnuSmarcaMarca"), "Smarca");
+    EXPECT_EQ(g.p.Testo(controlli::mnuSmarcaMarca), "Smarca");
     g.f.Clic("mnuSmarcaMarca");
     EXPECT_EQ(g.Sfondo(1, 1), Bianco);
     EXPECT_TRUE(g.Aiuto());   // (4, 3) is still marked
@@ -145,11 +145,11 @@ TEST(Verifica, TheSolutionIslandIsShownAsAnOverlay) {
     g.Muro(5, 5);
     g.Menu(4, 3, "mnuSoluzioneConfigurazione");
     EXPECT_EQ(g.Label2(), "Configurazione corretta dell' isola 4,3");
-    EXPECT_TRUE(g.p.Visibile("CommandVisgioco"));
+    EXPECT_TRUE(g.p.Visibile(controlli::CommandVisgioco));
     // The island in yellow, the walls around it in teal, the player's board elsewhere.
     EXPECT_EQ(g.Sfondi(), "o..V...VGVoVGGVVGGGV.VVV#");
     g.Clic(1, 2); // one click restores the game and acts
-    EXPECT_FALSE(g.f.InVisSoluzione || g.p.Visibile("CommandVisgioco"));
+    EXPECT_FALSE(g.f.InVisSoluzione || g.p.Visibile(controlli::CommandVisgioco));
     EXPECT_EQ(g.Label2(), "");
     EXPECT_EQ(g.Sfondi(), "oo........o......o......#");
     EXPECT_EQ(g.Cella(1, 2), 1);
@@ -181,8 +181,9 @@ TEST(Configurazioni, TheListHonoursTheBoardAndBrowsesRoundIt) {
         std::erase(celle, '/');
         ASSERT_TRUE(una ? n == 1 : n > 2) << n;
         EXPECT_EQ(g.Label2(), std::to_string(n) + " configurazioni");
-        for (const char* b : {"CmdPosMeno", "CmdPospiu", "CommandVisgioco"})
-            EXPECT_TRUE(g.p.Visibile(b)) << b;
+        for (Controllo b :
+             {controlli::CmdPosMeno, controlli::CmdPospiu, controlli::CommandVisgioco})
+            EXPECT_TRUE(g.p.Visibile(b)) << b.Nome;
         EXPECT_EQ(g.m.NumEle, 3); // the player's game is back, with all the clues
         EXPECT_EQ(g.f.Gr.CellaIn(1, 1).Testo, "2");
         for (int k = 1; k <= n + 1; ++k) {
@@ -232,8 +233,8 @@ TEST(Tessere, TheShapeDiagnosticRefusesIndicesOutOfRange) {
     g.p.RisposteInput.push_back("1");
     g.f.Clic("CommandVisTessera");
     const std::string atteso = "02000000000\r\n21200000000\r\n02000000000\r\n";
-    EXPECT_EQ(g.p.Testo("Label1").substr(0, atteso.size()), atteso);
-    EXPECT_EQ(g.p.Testo("Label1").substr(13 * 11), "3 3");
+    EXPECT_EQ(g.p.Testo(controlli::Label1).substr(0, atteso.size()), atteso);
+    EXPECT_EQ(g.p.Testo(controlli::Label1).substr(13 * 11), "3 3");
 }
 
 } // namespace

@@ -157,7 +157,7 @@ TEST(Log, AnswersGoOnStopOrKeepTheLastOne) {
         EXPECT_EQ(mostrati, c.Messaggi) << c.Copione;
         EXPECT_EQ(b.p.Messaggi.size(), c.Fine ? 1u : 0u) << c.Copione;
         EXPECT_FALSE(b.f.InElaborazione());
-        EXPECT_FALSE(b.p.Visibile("Lbllog"));
+        EXPECT_FALSE(b.p.Visibile(controlli::Lbllog));
     }
 }
 
@@ -175,10 +175,11 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
         const std::vector<std::string> prima = Righe(b.f.Gr, true);
         f3.Gm_Click(base + 7); // "altrimenti si  interrompe il muro fra 1,3 e 2,1"
         // The label shows the record's message without doubled blanks; the row is highlighted.
-        EXPECT_EQ(b.p.Testo("Lbllog"), "Se l'isola 4,3 ha configurazioni simili a questa\n"
-                                       "si interrompe la continuità 1,3 e 2,1");
+        EXPECT_EQ(b.p.Testo(controlli::Lbllog), "Se l'isola 4,3 ha configurazioni simili a questa\n"
+                                                "si interrompe la continuità 1,3 e 2,1");
         EXPECT_EQ(f3.RigaReplay, base + 7);
-        EXPECT_TRUE(b.p.Visibile("Lbllog") && !b.p.Visibile("Label2") && f3.Timer1Attivo());
+        EXPECT_TRUE(b.p.Visibile(controlli::Lbllog) && !b.p.Visibile(controlli::Label2) &&
+                    f3.Timer1Attivo());
         // Every record got its deferred message once.
         const Spiegazione& sp = b.f.Spieg;
         ASSERT_EQ(sp.NumSerie, 7);
@@ -212,7 +213,8 @@ TEST(Log, DetailReplaysTheRecordsConfigurations) {
         f3.Gm_Click(base); // the heading names no record
         EXPECT_EQ(Righe(b.f.Gr, true), Righe(b.f.gr3, true));
         EXPECT_EQ(Righe(b.f.Gr, true), prima);
-        EXPECT_TRUE(!f3.Timer1Attivo() && !b.p.Visibile("Lbllog") && b.p.Visibile("Label2"));
+        EXPECT_TRUE(!f3.Timer1Attivo() && !b.p.Visibile(controlli::Lbllog) &&
+                    b.p.Visibile(controlli::Label2));
         EXPECT_EQ(f3.RigaReplay, -1);
     });
     EXPECT_TRUE(provato);

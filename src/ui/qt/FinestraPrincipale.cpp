@@ -267,15 +267,11 @@ void FinestraPrincipale::CreaMenu() {
     const struct {
         const char* nome;
         const char* testo;
-        void (Form1::*comando)();
-    } voci[] = {{"mnuCopiaLink", "Copia link puzz.link", &Form1::mnuCopiaLink_Click},
-                {"mnuSalvaPzpr", "Salva file pzprv3...", &Form1::mnuSalvaPzpr_Click}};
+    } voci[] = {{"mnuCopiaLink", "Copia link puzz.link"}, {"mnuSalvaPzpr", "Salva file pzprv3..."}};
     for (const auto& v : voci) {
         QAction* a = condividi->addAction(QString::fromUtf8(v.testo));
         a->setObjectName(v.nome);
-        connect(a, &QAction::triggered, this, [this, c = v.comando] {
-            if (!form_.InElaborazione()) (form_.*c)();
-        });
+        connect(a, &QAction::triggered, this, [this, n = v.nome] { form_.Clic(n); });
     }
 
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
@@ -374,12 +370,12 @@ void FinestraPrincipale::showEvent(QShowEvent* e) {
     attivata_ = true;
 }
 
-QWidget* FinestraPrincipale::Controllo(const std::string& nome) const {
-    return findChild<QWidget*>(QString::fromStdString(nome));
+QWidget* FinestraPrincipale::Widget(std::string_view nome) const {
+    return findChild<QWidget*>(QString::fromUtf8(nome.data(), static_cast<qsizetype>(nome.size())));
 }
 
-QAction* FinestraPrincipale::Voce(const std::string& nome) const {
-    return findChild<QAction*>(QString::fromStdString(nome));
+QAction* FinestraPrincipale::Voce(std::string_view nome) const {
+    return findChild<QAction*>(QString::fromUtf8(nome.data(), static_cast<qsizetype>(nome.size())));
 }
 
 void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
@@ -444,39 +440,41 @@ void FinestraPrincipale::CursoreOccupato(bool occupato) {
             QApplication::restoreOverrideCursor();
 }
 
-void FinestraPrincipale::ImpostaTesto(const std::string& controllo, const std::string& testo) {
+void FinestraPrincipale::ImpostaTesto(Controllo controllo, const std::string& testo) {
     const QString t = QString::fromStdString(testo);
-    if (auto* l = qobject_cast<QLabel*>(Controllo(controllo)))
+    if (auto* l = qobject_cast<QLabel*>(Widget(controllo.Nome)))
         l->setText(t);
-    else if (auto* b = qobject_cast<QAbstractButton*>(Controllo(controllo)))
+    else if (auto* b = qobject_cast<QAbstractButton*>(Widget(controllo.Nome)))
         b->setText(t);
-    else if (QAction* a = Voce(controllo))
+    else if (QAction* a = Voce(controllo.Nome))
         a->setText(t);
 }
 
-std::string FinestraPrincipale::Testo(const std::string& controllo) const {
-    if (auto* l = qobject_cast<QLabel*>(Controllo(controllo))) return l->text().toStdString();
-    if (auto* b = qobject_cast<QAbstractButton*>(Controllo(controllo)))
+std::string FinestraPrincipale::Testo(Controllo controllo) const {
+    if (auto* l = qobject_cast<QLabel*>(Widget(controllo.Nome))) return l->text().toStdString();
+    if (auto* b = qobject_cast<QAbstractButton*>(Widget(controllo.Nome)))
         return b->text().toStdString();
-    if (QAction* a = Voce(controllo)) return a->text().toStdString();
+    if (QAction* a = Voce(controllo.Nome)) return a->text().toStdString();
     return {};
 }
 
-void FinestraPrincipale::ImpostaVisibile(const std::string& controllo, bool visibile) {
-    if (QWidget* w = Controllo(controllo)) w->setVisible(visibile);
+void FinestraPrincipale::ImpostaVisibile(Controllo controllo, bool visibile) {
+    if (QWidget* w = Widget(controllo.Nome)) w->setVisible(visibile);
 }
 
-void FinestraPrincipale::ImpostaAbilitato(const std::string& controllo, bool abilitato) {
-    if (QWidget* w = Controllo(controllo)) w->setEnabled(abilitato);
+void FinestraPrincipale::ImpostaAbilitato(Controllo controllo, bool abilitato) {
+    if (QWidget* w = Widget(controllo.Nome)) w->setEnabled(abilitato);
 }
 
-bool FinestraPrincipale::Visibile(const std::string& controllo) const {
-    QWidget* w = Controllo(controllo);
+bool FinestraPrincipale::Visibile(Controllo controllo) const {
+    QWidget* w = Widget(controllo.Nome);
     return w && !w->isHidden();
 }
 
-void FinestraPrincipale::AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) {
-    if (QAction* a = azioniBarra_.value(QString::fromStdString(chiave))) a->setEnabled(abilitato);
+void FinestraPrincipale::AbilitaPulsanteBarra(Controllo chiave, bool abilitato) {
+    const QString k =
+        QString::fromUtf8(chiave.Nome.data(), static_cast<qsizetype>(chiave.Nome.size()));
+    if (QAction* a = azioniBarra_.value(k)) a->setEnabled(abilitato);
 }
 
 bool FinestraPrincipale::Animazione() const {
@@ -567,9 +565,9 @@ void FinestraPrincipale::ChiudiFinestra() {
     close();
 }
 
-void FinestraPrincipale::MenuPopup(const std::string& menu) {
+void FinestraPrincipale::MenuPopup(Controllo menu) {
     // Shown without a nested event loop: the chosen entry arrives once the click has returned.
-    if (menu == "MnuAzioniGr") menuGr_->popup(QCursor::pos());
+    if (menu.Nome == controlli::MnuAzioniGr.Nome) menuGr_->popup(QCursor::pos());
 }
 
 Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti) {

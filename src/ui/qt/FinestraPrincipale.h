@@ -57,17 +57,17 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void ValoreProgresso(int valore) override;
     int MassimoProgresso() const override;
     void CursoreOccupato(bool occupato) override;
-    void ImpostaTesto(const std::string& controllo, const std::string& testo) override;
-    std::string Testo(const std::string& controllo) const override;
-    void ImpostaVisibile(const std::string& controllo, bool visibile) override;
-    void ImpostaAbilitato(const std::string& controllo, bool abilitato) override;
-    bool Visibile(const std::string& controllo) const override;
-    void AbilitaPulsanteBarra(const std::string& chiave, bool abilitato) override;
+    void ImpostaTesto(Controllo controllo, const std::string& testo) override;
+    std::string Testo(Controllo controllo) const override;
+    void ImpostaVisibile(Controllo controllo, bool visibile) override;
+    void ImpostaAbilitato(Controllo controllo, bool abilitato) override;
+    bool Visibile(Controllo controllo) const override;
+    void AbilitaPulsanteBarra(Controllo chiave, bool abilitato) override;
     bool Animazione() const override;
     void Ridisegna() override;
     void Impagina() override;
     void ChiudiFinestra() override;
-    void MenuPopup(const std::string& menu) override;
+    void MenuPopup(Controllo menu) override;
     Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
     std::string DialogoApri(const std::string& filtro) override;
@@ -102,8 +102,9 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void AggiornaNumeri();
     // Shows the keyboard cursor where Form1 has it, scrolled into view.
     void MostraCursore();
-    QWidget* Controllo(const std::string& nome) const;
-    QAction* Voce(const std::string& nome) const;
+    // The widget or the menu entry of a control, by its name; null when there is none.
+    QWidget* Widget(std::string_view nome) const;
+    QAction* Voce(std::string_view nome) const;
 
     std::string rigaComando_;
     Form1 form_{*this};

@@ -288,8 +288,9 @@ class TestFinestra : public QObject {
         QVERIFY(fatta);
     }
 
-    // The lower panel is back after "Valuta", "Mostra" and "Interompi log"; "Suggerimento" (the
-    // menu entry with Ctrl+H) shows a step, and "Applica" is one move that Undo takes back.
+    // The lower panel is back after "Valuta", "Mostra" and "Interompi log"; the share menu acts
+    // only once the log's run has ended; "Suggerimento" (the menu entry with Ctrl+H) shows a
+    // step, and "Applica" is one move that Undo takes back.
     void pannelliESuggerimento() {
         FinestraPrincipale w;
         Form1& f = w.Finestra();
@@ -300,17 +301,24 @@ class TestFinestra : public QObject {
         connect(&copione, &QTimer::timeout, [&] {
             QWidget* modale = QApplication::activeModalWidget();
             if (auto* box = qobject_cast<QMessageBox*>(modale)) box->accept();
-            if (auto* x = qobject_cast<FinestraLog*>(modale); x && x->isVisible())
+            if (auto* x = qobject_cast<FinestraLog*>(modale); x && x->isVisible()) {
+                // The run is still going: a share entry waits for it like every command.
+                w.findChild<QAction*>("mnuCopiaLink")->trigger();
                 x->findChild<QPushButton*>(log++ == 0 ? "CmdContinuaLog" : "CmdInterrompi")
                     ->click();
+            }
         });
         copione.start(10);
+        w.ImpostaAppunti("prima");
         for (const char* chiave : {"Valuta", "Mostra"}) {
             w.findChild<QAction*>(chiave)->trigger();
             QVERIFY(frame2->isVisible());
         }
         copione.stop();
         QCOMPARE(log, 2);
+        QCOMPARE(w.TestoAppunti(100), std::string("prima"));
+        w.findChild<QAction*>("mnuCopiaLink")->trigger();
+        QVERIFY(w.TestoAppunti(100).starts_with("https://puzz.link/"));
         QAction* voce = w.findChild<QAction*>("mnuSuggerimento");
         QCOMPARE(voce->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
         voce->trigger();
