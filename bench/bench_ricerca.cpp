@@ -20,12 +20,7 @@ using namespace isolmar::prova;
 
 namespace {
 
-struct Banco {
-    std::unique_ptr<Modello> m = NuovoModello();
-    Griglia Gr;
-    PiattaformaHeadless p;
-    Risolutore s{*m, Gr, p};
-};
+using Banco = BancoRisolutore;
 
 Banco& BancoComune() {
     static Banco b = [] {

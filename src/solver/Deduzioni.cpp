@@ -124,9 +124,9 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
             if (m.TblIsoleLog(r, c) != 0) m.TblSchema(r, c) = 1;
     // The wall check's masks follow the test board cell by cell instead of being read whole for
     // every cell tried.
-    const bool vive = maschereVive_;
+    const bool vive = tavole_.vive;
     CaricaMaschere();
-    maschereVive_ = true;
+    tavole_.vive = true;
     auto poni = [&](int r, int c, uint8_t v) {
         m.TblSchema(r, c) = v;
         AggiornaMaschere(r, c);
@@ -146,16 +146,16 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
             copia(r, c) = 2;
             BloccaperCella(static_cast<int16_t>(r), static_cast<int16_t>(c), 0, 0);
             ++n;
-            maschereVive_ = vive; // whoever hears of it may touch the board
+            tavole_.vive = vive; // whoever hears of it may touch the board
             if (!x.Conclusione(r, c, 0)) {
                 fermo = true;
                 break;
             }
             CaricaMaschere();
-            maschereVive_ = true;
+            tavole_.vive = true;
         }
     CopiaTabella(copia, m.TblSchema, MaxRighe);
-    maschereVive_ = vive;
+    tavole_.vive = vive;
     if (vive) CaricaMaschere();
     return n;
 }

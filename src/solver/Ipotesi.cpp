@@ -323,7 +323,7 @@ bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
     // A sweep looks only at the placements usable as it starts, listed once per island: an
     // island left without one is found without walking the rest of its run.
     ElencaUtili(k);
-    if (!maschereVive_) CaricaMaschere();
+    if (!tavole_.vive) CaricaMaschere();
     ipotesi_.inGiro = true;
     struct Fine {
         bool& in;

@@ -226,11 +226,11 @@ void Risolutore::InserisciOTogli(int16_t R0, int16_t C0, int32_t t, int16_t a, i
         }
         if (codice == CellaBordo) {
             m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + 2 * delta);
-            if (maschereVive_) AggiornaMaschere(r, c);
+            if (tavole_.vive) AggiornaMaschere(r, c);
             return;
         }
         m.TblSchema(r, c) = static_cast<uint8_t>(m.TblSchema(r, c) + delta);
-        if (maschereVive_) AggiornaMaschere(r, c);
+        if (tavole_.vive) AggiornaMaschere(r, c);
         m.CelleLibere = static_cast<int16_t>(m.CelleLibere - delta);
         if (!m.NoColori) Colora(r, c, inserisci ? StatoCella::Isola : StatoCella::Indecisa);
     });

@@ -125,7 +125,7 @@ void Risolutore::Cerca() {
             ipotesi_.postiDopo[k] += m.Mosse[k2].Blocchi == 0;
     }
     CaricaMaschere();
-    maschereVive_ = true;
+    tavole_.vive = true;
     if (m.TempoScaduto == 1) // Esc during the deductions
         m.NumSol = 0;
     else
@@ -142,7 +142,7 @@ void Risolutore::Cerca() {
             InserisciOTogli(e.Riga, e.Colonna, e.Tessera, e.TessRiga, e.TessColonna, "T");
             domini_.posate = i - 1;
         }
-    domini_.conteggi = salti_.attivi = maschereVive_ = false;
+    domini_.conteggi = salti_.attivi = tavole_.vive = false;
     if (domini_.attivi) {
         domini_.attivi = false;
         RecuperaBlocchi();

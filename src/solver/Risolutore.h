@@ -353,8 +353,8 @@ class Risolutore {
         std::array<uint8_t, 64> righeDaFare{};
         std::array<std::pair<uint8_t, uint8_t>, MaxRighe * MaxRighe + 1> inondate{};
         Griglia8 raggiunta{};
+        bool vive = false; // the masks follow the board (during a search, and RegolaMUR)
     } tavole_;
-    bool maschereVive_ = false; // tavole_'s masks follow the board (during a search, and RegolaMUR)
 };
 
 } // namespace isolmar

@@ -91,9 +91,9 @@ inline uint64_t Riempi(uint64_t x, uint64_t p) {
 // over a row at a time, nonRag is asked only for the free cells of the other blocks, once per
 // cell, and the wall is flooded a row at a time. Same answer and outcome fields as a scan cell by
 // cell: the first failing block and the first wall cell out of reach in row order. During the
-// search the masks follow the board as shapes come and go (maschereVive_).
+// search the masks follow the board as shapes come and go (tavole_.vive).
 template <class N> bool Risolutore::Muro2(Booleano salta2x2, N&& nonRag) {
-    if (!maschereVive_) CaricaMaschere();
+    if (!tavole_.vive) CaricaMaschere();
     return Muro2Maschere(salta2x2, nonRag, tavole_.isola, tavole_.muro);
 }
 

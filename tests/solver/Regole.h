@@ -4,13 +4,25 @@
 
 #include "model/Modello.h"
 #include "model/Schema.h"
+#include "solver/Risolutore.h"
+#include "view/Griglia.h"
+#include "view/PiattaformaHeadless.h"
 
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace isolmar::prova {
+
+// A solver on a model, grid and host of its own.
+struct BancoRisolutore {
+    std::unique_ptr<Modello> m = NuovoModello();
+    Griglia Gr;
+    PiattaformaHeadless p;
+    Risolutore s{*m, Gr, p};
+};
 
 // A solved board: rows of '1' (island) and '0' (wall).
 using Tavola = std::vector<std::string>;

@@ -16,12 +16,7 @@ using namespace isolmar::prova;
 
 namespace {
 
-struct Banco {
-    std::unique_ptr<Modello> m = NuovoModello();
-    Griglia Gr;
-    PiattaformaHeadless p;
-    Risolutore s{*m, Gr, p};
-
+struct Banco : BancoRisolutore {
     explicit Banco(const Schema& schema) {
         GeneraTessere(*m, 7);
         Carica(schema);
