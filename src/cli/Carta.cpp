@@ -1,5 +1,6 @@
 // isolmar-cli image and booklet: pictures and booklets for paper, drawn by the window's painter
-// (Immagini.cpp). Without Qt they say they are not available.
+// (Immagini.cpp), in isolmar-immagini: isolmar-cli hands them over to it. Without Qt they say
+// they are not available.
 #include "cli/Comune.h"
 #ifdef ISOLMAR_IMMAGINI
 #include "Immagini.h"
@@ -44,7 +45,10 @@ bool Misura(const char* opzione, const std::string& v, long long minimo, long lo
 #endif
 
 int Immagine(const OpzioniCarta& c) {
-#ifdef ISOLMAR_IMMAGINI
+#ifdef ISOLMAR_DISEGNATORE
+    (void)c;
+    return Disegnatore("image");
+#elif defined(ISOLMAR_IMMAGINI)
     if (c.File.size() != 2) {
         std::cerr << UsoImage;
         return 2;
@@ -65,7 +69,10 @@ int Immagine(const OpzioniCarta& c) {
 }
 
 int Libretto(const OpzioniCarta& c) {
-#ifdef ISOLMAR_IMMAGINI
+#ifdef ISOLMAR_DISEGNATORE
+    (void)c;
+    return Disegnatore("booklet");
+#elif defined(ISOLMAR_IMMAGINI)
     if (c.Uscita.empty() || c.File.empty()) {
         std::cerr << UsoBooklet;
         return 2;

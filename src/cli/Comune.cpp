@@ -2,8 +2,11 @@
 
 #include "io/Letture.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <unistd.h>
 
 namespace isolmar::cli {
 
@@ -63,6 +66,41 @@ bool ValoriPresenti(CLI::App& cli, int argc, char** argv) {
     }
     return true;
 }
+
+namespace {
+char** Argomenti = nullptr;
+} // namespace
+
+void RicordaArgomenti(char** argv) {
+    Argomenti = argv;
+}
+
+#ifdef ISOLMAR_DISEGNATORE
+int Disegnatore(const char* cosa) {
+    std::vector<std::string> cartelle;
+    std::error_code ec;
+    const std::filesystem::path io = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) cartelle.push_back(io.parent_path().string());
+    const std::string installate = ISOLMAR_CARTELLE_BIN;
+    for (size_t i = 0; i <= installate.size();) {
+        const size_t fine = std::min(installate.find(':', i), installate.size());
+        const std::string c = installate.substr(i, fine - i);
+        if (!c.empty() && std::find(cartelle.begin(), cartelle.end(), c) == cartelle.end())
+            cartelle.push_back(c);
+        i = fine + 1;
+    }
+    std::cout.flush(); // what is buffered would be lost with the process
+    std::cerr.flush();
+    for (const std::string& c : cartelle)
+        ::execv((c + "/" ISOLMAR_DISEGNATORE).c_str(), Argomenti);
+    std::cerr << cosa << " non e' disponibile: non si avvia " ISOLMAR_DISEGNATORE
+              << ", il programma che disegna (cercato in ";
+    for (size_t i = 0; i < cartelle.size(); ++i)
+        std::cerr << (i ? ", " : "") << cartelle[i];
+    std::cerr << ")\n";
+    return 2;
+}
+#endif
 
 bool Finisce(const std::string& s, const char* fine) {
     const size_t n = std::strlen(fine);

@@ -186,7 +186,9 @@ int GeneraLotto(const Lotto& l) {
         std::cerr << e << "\n" << UsoGenerate;
         return 2;
     }
-#ifndef ISOLMAR_IMMAGINI
+#ifdef ISOLMAR_DISEGNATORE
+    if (!l.Libretto.empty()) return Disegnatore("--booklet"); // the whole batch, with its booklet
+#elif !defined(ISOLMAR_IMMAGINI)
     if (!l.Libretto.empty()) {
         std::cerr << "--booklet non e' disponibile: isolmar-cli e' stato compilato senza Qt\n";
         return 2;

@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
     cli.require_subcommand(1);
     // An option given twice takes its last value, as in most programs.
     cli.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    RicordaArgomenti(argv);
     Azione azione;
     ComandoSolve(cli, azione);
     ComandoConvert(cli, azione);

@@ -196,7 +196,19 @@ if "$cli" image --help >/dev/null 2>&1; then
         ! command -v pdfinfo >/dev/null || pdfinfo "$tmp/$pdf.pdf" | grep -q "^Pages: *3$" ||
             fallito "$pdf.pdf: pagine"
     done
+    # Alone in a folder, and with no drawing program installed, the commands that draw say so.
+    if [ ! -e /usr/local/bin/isolmar-immagini ] && [ ! -e /usr/bin/isolmar-immagini ]; then
+        mkdir "$tmp/solo" && cp "$cli" "$tmp/solo/isolmar-cli"
+        for c in "image $cartella/janko-0052.xml $tmp/solo/a.png" "booklet --out $tmp/solo/b.pdf $tmp/b.xml" \
+                 "generate --rows 5 --columns 5 --out $tmp/solo --booklet $tmp/solo/g.pdf"; do
+            esito 2 "non si avvia isolmar-immagini" "${c%% *} senza isolmar-immagini" "$tmp/solo/isolmar-cli" $c
+        done
+        [ "$(ls "$tmp/solo")" = isolmar-cli ] || fallito "senza isolmar-immagini: file scritti"
+    fi
 fi
+# Every process of isolmar-cli would pay for loading Qt: only isolmar-immagini links it.
+! command -v readelf >/dev/null || ! readelf -d "$cli" | grep NEEDED | grep -qi 'libQt' ||
+    fallito "isolmar-cli carica Qt"
 
 [ $falliti -eq 0 ] && echo "isolmar-cli: tutto bene"
 exit $falliti
