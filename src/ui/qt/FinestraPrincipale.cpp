@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -412,7 +413,13 @@ void FinestraPrincipale::closeEvent(QCloseEvent* e) {
 // ---- Piattaforma ----------------------------------------------------------------------------
 
 double FinestraPrincipale::Orologio() {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    // Seconds since local midnight, to the millisecond. The search reads this at every attempt,
+    // and the local time looks at the time zone's file on each call: midnight is found once (and
+    // again a day later) and the system clock's milliseconds since then are counted.
+    const qint64 ora = QDateTime::currentMSecsSinceEpoch();
+    if (ora < mezzanotte_ || ora - mezzanotte_ >= 86'400'000)
+        mezzanotte_ = QDateTime(QDate::currentDate(), QTime(0, 0)).toMSecsSinceEpoch();
+    return static_cast<double>(ora - mezzanotte_) / 1000.0;
 }
 
 void FinestraPrincipale::Cedi() {

@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QWidget>
 
+#include <limits>
 #include <memory>
 
 class QAbstractButton;
@@ -123,6 +124,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     QGroupBox* frame2_ = nullptr;
     QMap<QString, QAction*> azioniBarra_;
     QElapsedTimer ultimaCessione_;
+    qint64 mezzanotte_ = std::numeric_limits<qint64>::max(); // local midnight, ms since 1970
     QMap<int, class QTimer*> timer_;
     int prossimoTimer_ = 1;
     bool attivata_ = false;

@@ -6,6 +6,7 @@
 
 #include "model/Impostazione.h"
 #include "model/Schema.h"
+#include "solver/Esito.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <cmath>
 #include <set>
 
 using namespace isolmar;
@@ -183,6 +185,20 @@ class TestFinestra : public QObject {
         QVERIFY(w.Tavola()->Zoom() > adatto);
         w.CambiaZoom(0); // Ctrl+0
         QCOMPARE(w.Tavola()->Zoom(), adatto);
+    }
+
+    // A long search handles the window's events as it goes: a key sent by a timer meanwhile
+    // arrives, and Esc stops it. The window's clock is the local time of day.
+    void escFermaLaRicerca() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w) && f.ApriFile(ISOLMAR_PUZZLES_DIR "/../difficili/janko-0962.xml"));
+        QVERIFY(std::abs(w.Orologio() - QTime::currentTime().msecsSinceStartOfDay() / 1000.0) <
+                0.5);
+        QTimer::singleShot(100, &w, [&w] { QTest::keyClick(&w, Qt::Key_Escape); });
+        QTest::mouseClick(w.findChild<QPushButton*>("CommandSoluz3"), Qt::LeftButton);
+        QCOMPARE(Etichetta(w, "Label2"), QString(TestoRicercaInterrotta));
+        QVERIFY(f.m.NumProve > 0);
     }
 
     // The real log window: a scripted "Continua log" walks a small puzzle to its end message,
