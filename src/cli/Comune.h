@@ -49,12 +49,10 @@ bool ValoriPresenti(CLI::App& cli, int argc, char** argv);
 
 // The command line as given, kept by main() for the drawing program.
 void RicordaArgomenti(char** argv);
-#ifdef ISOLMAR_DISEGNATORE
 // Replaces this process with the drawing program (isolmar-cli's commands built with Qt) run on
 // the same command line, so its output and exit status are the command's own. When it cannot be
 // started, says that cosa is not available and returns 2.
-int Disegnatore(const char* cosa);
-#endif
+int Disegnatore(const char* cosa); // defined only where ISOLMAR_DISEGNATORE is
 
 bool Finisce(const std::string& s, const char* fine);
 // The k-th stored solution: '#' wall, '.' island, the digit on clue cells.
