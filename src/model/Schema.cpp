@@ -43,8 +43,8 @@ std::string OltreLeForme(const Schema& s) {
         return "lo schema ha più di " + n(MaxEle) + " isole";
     for (const Indizio& i : s.Isole)
         if (i.Num > MaxNum)
-            return "l'isola " + n(i.Riga) + "," + n(i.Colonna) + " ha più di " + n(MaxNum) +
-                   " celle";
+            return "l'isola " + n(i.Riga) + "," + n(i.Colonna) +
+                   " ha troppe configurazioni possibili";
     return {};
 }
 
