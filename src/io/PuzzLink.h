@@ -44,6 +44,11 @@ std::string ScriviPzprv3(const Schema& s, std::string_view posizione);
 // The model's puzzle with its player's board.
 std::string ScriviPzprv3(const Modello& m);
 
+// What a path given to open names: a link in place of a file is read as a link; otherwise the
+// file is read whole (LeggiFile) by LeggiSchema, and one that cannot be read is refused with
+// the path and the reason.
+EsitoLettura LeggiSorgente(const std::string& percorso);
+
 // What "Incolla" reads: a link, a pzprv3 text, or else the clipboard form.
 EsitoLettura LeggiIncollato(std::string_view testo);
 
