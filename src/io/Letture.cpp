@@ -180,8 +180,9 @@ std::string CodificaCifre(std::string_view testo, int32_t& seme) {
 }
 
 std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole) {
-    // Every puzzle of the old model keeps its product below 2^31; larger boards with many clues
-    // take it in 64 bits, as the files of such puzzles carry it.
+    // Up to 50 x 50 cells and 50 islands of at most 9 the product stays below 2^31, as 32-bit
+    // arithmetic always took it; larger boards with many clues take it in 64 bits, as their
+    // files carry it.
     int64_t s = 0;
     for (const Indizio& i : isole)
         s += int64_t{i.Riga} * 10000 + int64_t{i.Colonna} * 100 + i.Num;
