@@ -1,6 +1,7 @@
 #include "cli/Comune.h"
 
 #include "io/Letture.h"
+#include "io/PuzzLink.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,6 +17,16 @@ bool Finestra::Apri(const std::string& sorgente) {
     std::cerr << sorgente << ": " << (p.Messaggi.empty() ? TestoFileErrato : p.Messaggi.back())
               << "\n";
     return false;
+}
+
+bool LeggiSenzaFinestra(const std::string& sorgente, SchemaLetto& letto) {
+    EsitoLettura e = LeggiSorgente(sorgente);
+    if (!e.Ok()) {
+        std::cerr << sorgente << ": " << e.Testo() << "\n";
+        return false;
+    }
+    letto = std::move(e.Letto);
+    return true;
 }
 
 CLI::App* NuovoComando(CLI::App& cli, const char* nome, const char* sommario, const char* uso,

@@ -7,6 +7,7 @@
 // stores in Azione the work to run, which returns the exit status. main() parses, then runs it.
 #pragma once
 
+#include "io/Letture.h"
 #include "ui/ProgrammaSenzaFinestra.h"
 
 #include <CLI/CLI.hpp>
@@ -28,6 +29,10 @@ struct Finestra : ProgrammaSenzaFinestra {
     // the message, with its reason below, and returns false.
     bool Apri(const std::string& sorgente);
 };
+
+// Reads a puzzle file, or a link in its place, without the window (so any puzzle a file can
+// hold, whatever the board takes); on refusal prints the message as Apri does and returns false.
+bool LeggiSenzaFinestra(const std::string& sorgente, SchemaLetto& letto);
 
 // Adds the subcommand nome with the help text uso (what --help prints) and a one-line summary.
 // When the subcommand is chosen, azione becomes lavoro.

@@ -26,11 +26,13 @@ int Converti(const OpzioniConvert& o) {
         return 2;
     }
     const std::string& uscita = o.File[1];
-    Finestra w;
-    if (!w.Apri(o.File[0])) return 2;
-    const std::string dati = Finisce(uscita, ".xml")    ? ScriviXml(w.f.m)
-                             : Finisce(uscita, ".pzpr") ? ScriviPzprv3(w.f.m)
-                                                        : ScriviTesto(w.f.m);
+    // The puzzle, solution and player's board as read: nothing here needs the board to hold
+    // the puzzle, so any puzzle a file can carry converts.
+    SchemaLetto l;
+    if (!LeggiSenzaFinestra(o.File[0], l)) return 2;
+    const std::string dati = Finisce(uscita, ".xml")    ? ScriviXml(l.S, l.Soluzione, l.Posizione)
+                             : Finisce(uscita, ".pzpr") ? ScriviPzprv3(l.S, l.Posizione)
+                                                        : ScriviTesto(l.S, l.Soluzione);
     std::string motivo;
     if (!ScriviFileSicuro(uscita, dati, &motivo)) {
         std::cerr << uscita << ": Impossibile scrivere il file\n" << motivo << "\n";

@@ -23,11 +23,11 @@ int Collega(const OpzioniUrl& o) {
         std::cerr << UsoUrl;
         return 2;
     }
-    Finestra w;
     int esito = 0;
     for (const std::string& percorso : o.File) {
-        if (w.Apri(percorso))
-            std::cout << ScriviLink(SchemaDa(w.f.m)) << "\n";
+        SchemaLetto l;
+        if (LeggiSenzaFinestra(percorso, l))
+            std::cout << ScriviLink(l.S) << "\n";
         else
             esito = 2;
     }

@@ -19,6 +19,9 @@ namespace isolmar {
 
 namespace {
 
+// No board has more clues than cells.
+constexpr size_t MaxIsoleLette = static_cast<size_t>(MaxLato) * MaxLato;
+
 // Leading decimal digits; anything else ends the number, an empty value is 0. Values beyond
 // what any model field holds are capped so that validation refuses them.
 long Valore(std::string_view s) {
@@ -28,6 +31,12 @@ long Valore(std::string_view s) {
         v = std::min(v * 10 + (c - '0'), 1'000'000L);
     }
     return v;
+}
+
+// The cells of a declared size, 0 when the size is out of bounds.
+size_t CelleDichiarate(int righe, int colonne) {
+    if (righe < 1 || righe > MaxLato || colonne < 1 || colonne > MaxLato) return 0;
+    return static_cast<size_t>(righe) * static_cast<size_t>(colonne);
 }
 
 std::vector<std::string> Campi(std::string_view riga) {
@@ -72,7 +81,8 @@ EsitoLettura Rifiuto(const char* errore, std::string dettaglio) {
     return e;
 }
 
-// Reading failures: values that no field of the file can hold (the fields are bytes).
+// Reading failures: sizes and cell positions that no field of the file can hold (those fields
+// are bytes). A clue's number is not bounded here: the validation weighs it against the board.
 std::string FuoriDaiCampi(const SchemaLetto& l) {
     constexpr long Byte = 255;
     auto fuori = [&](const char* campo, long v) {
@@ -84,7 +94,6 @@ std::string FuoriDaiCampi(const SchemaLetto& l) {
     for (const Indizio& i : l.S.Isole) {
         if (i.Riga > Byte) return fuori("riga", i.Riga);
         if (i.Colonna > Byte) return fuori("colonna", i.Colonna);
-        if (i.Num > Byte) return fuori("numero", i.Num);
     }
     return {};
 }
@@ -120,14 +129,15 @@ std::string Maiuscolo(std::string s) {
     return s;
 }
 
-// The value after key in the header text, up to the next single quote; npos when absent.
-size_t Cerca(const std::string& testo, const char* chiave, long& valore) {
-    const size_t p = testo.find(chiave);
-    if (p == std::string::npos) return p;
+// The value after key in the header text from position da, up to the next single quote; returns
+// the position after that quote, npos when the key is absent.
+size_t Cerca(std::string_view testo, const char* chiave, long& valore, size_t da = 0) {
+    const size_t p = testo.find(chiave, da);
+    if (p == std::string_view::npos) return p;
     const size_t inizio = p + std::char_traits<char>::length(chiave);
     const size_t fine = testo.find('\'', inizio);
-    valore = Valore(std::string_view(testo).substr(inizio, fine - inizio));
-    return fine == std::string::npos ? testo.size() : fine + 1;
+    valore = Valore(testo.substr(inizio, fine - inizio));
+    return fine == std::string_view::npos ? testo.size() : fine + 1;
 }
 
 // The first line (from 1) not laid out as the writer lays it out, 0 when every line is: one
@@ -170,12 +180,13 @@ std::string CodificaCifre(std::string_view testo, int32_t& seme) {
 }
 
 std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole) {
-    uint32_t s = 0; // 32-bit arithmetic, wrapping as the stored codes were computed
+    // Up to 50 x 50 cells and 50 islands of at most 9 the product stays below 2^31, as 32-bit
+    // arithmetic always took it; larger boards with many clues take it in 64 bits, as their
+    // files carry it.
+    int64_t s = 0;
     for (const Indizio& i : isole)
-        s += static_cast<uint32_t>(i.Riga) * 10000u + static_cast<uint32_t>(i.Colonna) * 100u +
-             static_cast<uint32_t>(i.Num);
-    const int32_t p =
-        static_cast<int32_t>(static_cast<uint32_t>(colonne) * (static_cast<uint32_t>(righe) + s));
+        s += int64_t{i.Riga} * 10000 + int64_t{i.Colonna} * 100 + i.Num;
+    const int64_t p = int64_t{colonne} * (righe + s);
     const std::string t = "000000" + std::to_string(p);
     int32_t seme = 418207;
     return CodificaCifre(std::string_view(t).substr(t.size() - 6), seme);
@@ -226,19 +237,20 @@ EsitoLettura LeggiXml(std::string_view testo) {
     Cerca(intestazione, "COLUMNS='", colonne);
     letto.S.Righe = static_cast<int>(righe);
     letto.S.Colonne = static_cast<int>(colonne);
-    std::string resto = intestazione;
-    for (;;) {
+    // Each clue is read from where the previous one's number ended.
+    for (size_t da = 0;;) {
         long r = 0, c = 0, n = 0;
-        if (Cerca(resto, "ROW='", r) == std::string::npos) break;
-        if (Cerca(resto, "COLUMN='", c) == std::string::npos) break;
-        const size_t dopo = Cerca(resto, "NUMBER='", n);
+        if (Cerca(intestazione, "ROW='", r, da) == std::string::npos) break;
+        if (Cerca(intestazione, "COLUMN='", c, da) == std::string::npos) break;
+        const size_t dopo = Cerca(intestazione, "NUMBER='", n, da);
         if (dopo == std::string::npos) break;
-        // One island more than the model holds is refused by the validation, with its message;
-        // further ones are not read.
-        if (letto.S.Isole.size() > MaxEle)
-            return Rifiuto(TestoFileErrato, "Troppe isole: più di " + std::to_string(MaxEle + 1));
+        // One island more than the largest board holds is refused by the validation, with its
+        // message; further ones are not read.
+        if (letto.S.Isole.size() > MaxIsoleLette)
+            return Rifiuto(TestoFileErrato,
+                           "Troppe isole: più di " + std::to_string(MaxIsoleLette + 1));
         letto.S.Isole.push_back({static_cast<int>(n), static_cast<int>(r), static_cast<int>(c)});
-        resto.erase(0, dopo);
+        da = dopo;
     }
     if (std::string d = FuoriDaiCampi(letto); !d.empty())
         return Rifiuto(TestoFileErrato, std::move(d));
@@ -259,9 +271,11 @@ EsitoLettura LeggiTesto(std::vector<std::string> righe, const char* erroreFormat
     while (!righe.empty() && righe.back().find_first_not_of(" \t") == std::string::npos)
         righe.pop_back();
     if (righe.empty()) return Rifiuto(erroreFormato, "Il testo è vuoto");
-    if (righe.size() > MaxRigheTesto)
+    auto troppe = [&](size_t massimo, const std::string& dove) {
         return Rifiuto(erroreFormato, "Troppe righe: " + std::to_string(righe.size()) +
-                                          " (al massimo " + std::to_string(MaxRigheTesto) + ")");
+                                          " (al massimo " + std::to_string(massimo) + dove + ")");
+    };
+    if (righe.size() > MaxRigheTesto) return troppe(MaxRigheTesto, "");
     const std::vector<std::string> f = Campi(righe[0]);
     if (f.size() < 4)
         return Rifiuto(erroreFormato, "La prima riga deve essere soluzione,codice,righe,colonne");
@@ -272,6 +286,11 @@ EsitoLettura LeggiTesto(std::vector<std::string> righe, const char* erroreFormat
     }
     letto.S.Righe = static_cast<int>(Valore(f[2]));
     letto.S.Colonne = static_cast<int>(Valore(f[3]));
+    // One clue line per cell at most; a size out of bounds is refused below, in its own words.
+    if (const size_t celle = CelleDichiarate(letto.S.Righe, letto.S.Colonne);
+        celle && righe.size() > celle + 1)
+        return troppe(celle + 1, " per uno schema " + std::to_string(letto.S.Righe) + " x " +
+                                     std::to_string(letto.S.Colonne));
     for (size_t k = 1; k < righe.size(); ++k) {
         const std::vector<std::string> g = Campi(righe[k]);
         if (g.size() < 3) continue;
@@ -298,9 +317,12 @@ EsitoLettura LeggiAppunti(std::string_view testo) {
     if (p.size() < 4 || (p.size() - 4) % 3 != 0)
         return Rifiuto(TestoAppuntiErrati,
                        "Non è uno schema: soluzione,codice,righe,colonne e tre campi per isola");
-    if ((p.size() - 4) / 3 > static_cast<size_t>(MaxEle))
-        return Rifiuto(TestoAppuntiErrati, "Troppe isole: " + std::to_string((p.size() - 4) / 3) +
-                                               " (al massimo " + std::to_string(MaxEle) + ")");
+    const size_t isole = (p.size() - 4) / 3,
+                 celle = CelleDichiarate(static_cast<int>(Valore(p[2])),
+                                         static_cast<int>(Valore(p[3])));
+    if (const size_t massimo = celle ? celle : MaxIsoleLette; isole > massimo)
+        return Rifiuto(TestoAppuntiErrati, "Troppe isole: " + std::to_string(isole) +
+                                               " (al massimo " + std::to_string(massimo) + ")");
     std::vector<std::string> righe{p[0] + "," + p[1] + "," + p[2] + "," + p[3]};
     for (size_t k = 4; k + 2 < p.size(); k += 3)
         righe.push_back(p[k] + "," + p[k + 1] + "," + p[k + 2]);
@@ -316,45 +338,71 @@ std::string Tavola(const Modello& m, bool soluzione) {
                            : static_cast<char>('0' + m.TblGioco(r, c) % 10);
     return s;
 }
-std::vector<Indizio> Indizi(const Modello& m) {
-    std::vector<Indizio> v;
+// The model's puzzle, islands without a cell left out.
+Schema Indizi(const Modello& m) {
+    Schema s{m.NumRighe, m.NumColonne, {}};
     for (int i = 1; i <= m.NumEle; ++i)
-        if (m.Ele[i].Colonna != 0) v.push_back({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
-    return v;
+        if (m.Ele[i].Colonna != 0)
+            s.Isole.push_back({m.Ele[i].Num, m.Ele[i].Riga, m.Ele[i].Colonna});
+    return s;
+}
+std::string Celle(const Schema& s) {
+    return std::string(static_cast<size_t>(s.Righe) * static_cast<size_t>(s.Colonne), '0');
+}
+void ScriviIndizi(std::ostringstream& o, const Schema& s) {
+    for (const Indizio& i : s.Isole)
+        o << i.Riga << ',' << i.Colonna << ',' << i.Num << "\r\n";
 }
 } // namespace
 
-std::string ScriviXml(const Modello& m) {
+std::string ScriviXml(const Schema& s, std::string_view soluzione, std::string_view posizione) {
+    std::string fresca;
+    if (posizione.empty()) {
+        fresca = Celle(s);
+        for (const Indizio& i : s.Isole)
+            fresca[static_cast<size_t>((i.Riga - 1) * s.Colonne + i.Colonna - 1)] = '1';
+        posizione = fresca;
+    }
+    const std::string zeri = soluzione.empty() ? Celle(s) : std::string();
     std::ostringstream o;
     o << "<?xml version=\"1.0\" ?>\r\n";
-    o << "<NURIKABE rows=\"" << int(m.NumRighe) << "\" columns=\"" << int(m.NumColonne)
-      << "\">\r\n";
-    for (const Indizio& i : Indizi(m))
+    o << "<NURIKABE rows=\"" << s.Righe << "\" columns=\"" << s.Colonne << "\">\r\n";
+    for (const Indizio& i : s.Isole)
         o << "<DATA row=\"" << i.Riga << "\" column=\"" << i.Colonna << "\" number=\"" << i.Num
           << "\" />\r\n";
-    o << "<SOLUTION>" << Tavola(m, true) << "</SOLUTION>\r\n";
-    o << "<POSITION>" << Tavola(m, false) << "</POSITION>\r\n";
-    o << "<CHECK>" << CreaPwd(m.NumRighe, m.NumColonne, Indizi(m)) << "</CHECK>\r\n";
+    o << "<SOLUTION>" << (soluzione.empty() ? std::string_view(zeri) : soluzione)
+      << "</SOLUTION>\r\n";
+    o << "<POSITION>" << posizione << "</POSITION>\r\n";
+    o << "<CHECK>" << CreaPwd(s.Righe, s.Colonne, s.Isole) << "</CHECK>\r\n";
     o << "</NURIKABE>\r\n";
     return o.str();
 }
 
-std::string ScriviTesto(const Modello& m) {
+std::string ScriviXml(const Modello& m) {
+    return ScriviXml(Indizi(m), Tavola(m, true), Tavola(m, false));
+}
+
+std::string ScriviTesto(const Schema& s, std::string_view soluzione) {
     std::ostringstream o;
-    o << (m.NumSol >= 1 ? Tavola(m, true) : "") << ','
-      << CreaPwd(m.NumRighe, m.NumColonne, Indizi(m)) << ',' << int(m.NumRighe) << ','
-      << int(m.NumColonne) << "\r\n";
-    for (const Indizio& i : Indizi(m))
-        o << i.Riga << ',' << i.Colonna << ',' << i.Num << "\r\n";
+    o << soluzione << ',' << CreaPwd(s.Righe, s.Colonne, s.Isole) << ',' << s.Righe << ','
+      << s.Colonne << "\r\n";
+    ScriviIndizi(o, s);
+    return o.str();
+}
+
+std::string ScriviTesto(const Modello& m) {
+    return ScriviTesto(Indizi(m), m.NumSol >= 1 ? Tavola(m, true) : std::string());
+}
+
+std::string ScriviTestoBreve(const Schema& s) {
+    std::ostringstream o;
+    o << s.Righe << ',' << s.Colonne << "\r\n";
+    ScriviIndizi(o, s);
     return o.str();
 }
 
 std::string ScriviTestoBreve(const Modello& m) {
-    std::ostringstream o;
-    o << int(m.NumRighe) << ',' << int(m.NumColonne) << "\r\n";
-    for (const Indizio& i : Indizi(m))
-        o << i.Riga << ',' << i.Colonna << ',' << i.Num << "\r\n";
-    return o.str();
+    return ScriviTestoBreve(Indizi(m));
 }
 
 EsitoLettura LeggiSchema(std::string_view dati) {

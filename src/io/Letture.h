@@ -46,9 +46,9 @@ std::string CreaPwd(int righe, int colonne, const std::vector<Indizio>& isole);
 bool PrimaRigaXml(std::string_view testo);
 EsitoLettura LeggiXml(std::string_view testo);
 // The text form: line 1 "solution,check,rows,columns", then "row,column,number" lines. At most
-// one line per island of the model and the first line, blank lines at the end aside;
-// erroreFormato is the message for a malformed input.
-inline constexpr size_t MaxRigheTesto = MaxEle + 1;
+// one line per cell of the declared size and the first line, blank lines at the end aside (and
+// never more than the largest board allows); erroreFormato is the message for a malformed input.
+inline constexpr size_t MaxRigheTesto = static_cast<size_t>(MaxLato) * MaxLato + 1;
 EsitoLettura LeggiTesto(std::vector<std::string> righe,
                         const char* erroreFormato = TestoFileErrato);
 // The clipboard form: the same fields on one line, every "S" read as "1". Several lines are
@@ -61,14 +61,22 @@ std::vector<std::string> Righe(std::string_view testo);
 // puzzle link when it is one, else the text form.
 EsitoLettura LeggiSchema(std::string_view dati);
 
-// The XML file of the model's puzzle, first stored solution (all zeros when none is known) and
-// player's board (CR LF lines).
+// The XML file of a puzzle with its first solution (R x C characters, '1' island; "" when none
+// is known, written as all zeros) and the player's board (R x C digits; "" for a fresh board,
+// the clue cells island), CR LF lines.
+std::string ScriviXml(const Schema& s, std::string_view soluzione = {},
+                      std::string_view posizione = {});
+// The model's puzzle, first stored solution and player's board.
 std::string ScriviXml(const Modello& m);
-// The full text form (solution of Tblsol(1), check code, size, clues), readable by LeggiTesto.
+// The full text form (solution, check code, size, clues), readable by LeggiTesto; soluzione ""
+// leaves the first field empty.
+std::string ScriviTesto(const Schema& s, std::string_view soluzione = {});
+// The model's puzzle with the solution of Tblsol(1).
 std::string ScriviTesto(const Modello& m);
 
 // The short text form: "rows,columns", then "row,column,number" per island. It carries no check
 // code, so LeggiTesto refuses it.
+std::string ScriviTestoBreve(const Schema& s);
 std::string ScriviTestoBreve(const Modello& m);
 
 // A puzzle file is a few kilobytes; nothing larger than this is read.

@@ -39,9 +39,9 @@ int Misura(std::string_view s) {
     return n;
 }
 
-// The refusal of a size the model cannot hold, in the validation's words; "" when it fits.
+// The refusal of a size no board has, in the validation's words; "" when it fits.
 std::string MisureFuori(int righe, int colonne) {
-    if (righe < 1 || righe > MaxRighe || colonne < 1 || colonne > MaxRighe)
+    if (righe < 1 || righe > MaxLato || colonne < 1 || colonne > MaxLato)
         return ValidaSchema(Schema{righe, colonne, {}});
     return {};
 }
@@ -57,13 +57,14 @@ int Esadecimale(char c) {
     return -1;
 }
 
-// The escapes of a longer number: the hexadecimal digits that follow and the value added.
+// The escapes of a longer number: the hexadecimal digits that follow, the value added, and the
+// first number the next escape takes (a single digit is enough below 16).
 struct Fuga {
     char Segno;
-    int Cifre, Base;
+    int Cifre, Base, Oltre;
 };
-constexpr Fuga Fughe[] = {{'-', 2, 0},    {'+', 3, 0},     {'=', 3, 4096},
-                          {'%', 3, 8192}, {'*', 4, 12240}, {'$', 5, 77776}};
+constexpr Fuga Fughe[] = {{'-', 2, 0, 256},      {'+', 3, 0, 4096},      {'=', 3, 4096, 8192},
+                          {'%', 3, 8192, 12240}, {'*', 4, 12240, 77776}, {'$', 5, 77776, 1126352}};
 
 // The puzzle of the clues (one number per cell, -1 none) with the player's board posizione (""
 // for none), or the validation's refusal.
@@ -75,8 +76,6 @@ EsitoLettura Valida(const char* errore, int righe, int colonne, const std::vecto
     for (size_t k = 0; k < numeri.size(); ++k) {
         if (numeri[k] < 0) continue;
         const int n = static_cast<int>(k);
-        // One island more than the model holds is enough for the validation's message.
-        if (e.Letto.S.Isole.size() > static_cast<size_t>(MaxEle)) break;
         e.Letto.S.Isole.push_back({numeri[k], n / colonne + 1, n % colonne + 1});
     }
     if (std::string d = ValidaSchema(e.Letto.S); !d.empty()) return Rifiuto(errore, std::move(d));
@@ -203,12 +202,17 @@ std::string ScriviLink(const Schema& s) {
             continue;
         }
         salta();
-        if (n < 16)
+        if (n < 16) {
             corpo += Cifre[n];
-        else if (n < 256)
-            corpo += {'-', Cifre[n >> 4], Cifre[n & 15]};
-        else
-            corpo += {'+', Cifre[(n >> 8) & 15], Cifre[(n >> 4) & 15], Cifre[n & 15]};
+            continue;
+        }
+        // The first escape that reaches the number, its digits written in full (leading zeros
+        // too), so that the reader takes exactly as many as it expects.
+        const Fuga& f = *std::find_if(std::begin(Fughe), std::end(Fughe) - 1,
+                                      [n](const Fuga& x) { return n < x.Oltre; });
+        corpo += f.Segno;
+        for (int d = f.Cifre - 1; d >= 0; --d)
+            corpo += Cifre[((n - f.Base) >> (4 * d)) & 15];
     }
     salta();
     return "https://puzz.link/p?nurikabe/" + std::to_string(s.Colonne) + "/" +
@@ -288,6 +292,14 @@ std::string ScriviPzprv3(const Modello& m) {
         for (int c = 1; c <= m.NumColonne; ++c)
             posizione += static_cast<char>('0' + m.TblGioco(r, c) % 10);
     return ScriviPzprv3(SchemaDa(m), posizione);
+}
+
+EsitoLettura LeggiSorgente(const std::string& percorso) {
+    if (SembraLink(percorso) && !PercorsoDiFile(percorso)) return LeggiLink(percorso);
+    std::string dati, motivo;
+    if (!LeggiFile(percorso, dati, &motivo))
+        return Rifiuto(TestoFileErrato, percorso + ": " + motivo);
+    return LeggiSchema(dati);
 }
 
 EsitoLettura LeggiIncollato(std::string_view testo) {

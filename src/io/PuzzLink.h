@@ -5,7 +5,8 @@
 // A link is https://puzz.link/p?nurikabe/C/R/BODY (any host, so also the older
 // http://pzv.jp/p.html?nurikabe/C/R/BODY): columns before rows, then the cells row by row. In
 // the body a hexadecimal digit is a clue, "-" and "+" bring two and three hexadecimal digits for
-// larger numbers, "." is a clue of unknown number, "g".."z" skip 1..20 empty cells.
+// larger numbers, "=" and "%" three more added to 4096 and 8192 (up to 12239, more than the
+// largest board's cells), "." is a clue of unknown number, "g".."z" skip 1..20 empty cells.
 //
 // A pzprv3 file is the lines "pzprv3", "nurikabe", R, C, then R lines of C cells separated by
 // blanks: the clue's number, "-" a clue of unknown number, "#" wall, "+" marked island, "." not
@@ -43,6 +44,11 @@ EsitoLettura LeggiPzprv3(std::string_view testo, const char* erroreFormato = Tes
 std::string ScriviPzprv3(const Schema& s, std::string_view posizione);
 // The model's puzzle with its player's board.
 std::string ScriviPzprv3(const Modello& m);
+
+// What a path given to open names: a link in place of a file is read as a link; otherwise the
+// file is read whole (LeggiFile) by LeggiSchema, and one that cannot be read is refused with
+// the path and the reason.
+EsitoLettura LeggiSorgente(const std::string& percorso);
 
 // What "Incolla" reads: a link, a pzprv3 text, or else the clipboard form.
 EsitoLettura LeggiIncollato(std::string_view testo);

@@ -17,7 +17,11 @@ using Booleano = int16_t;
 inline constexpr Booleano Vero = -1;
 inline constexpr Booleano Falso = 0;
 
-// Limits of the model; they are the upper bounds of the tables below.
+// The largest board a puzzle may have (rows and columns); its clues go up to its cell count.
+inline constexpr int MaxLato = 100;
+// Limits of the search over whole island shapes, of the generator and of the settings: boards up
+// to 50 x 50, 50 islands, clues (shape sizes) up to 9. They are the upper bounds of the fixed
+// tables below.
 inline constexpr int MaxRighe = 50; // also columns
 inline constexpr int MaxEle = 50;   // islands
 inline constexpr int MaxNum = 9;    // clue number, shape size

@@ -12,20 +12,21 @@ std::string n(int v) {
 } // namespace
 
 std::string ValidaSchema(const Schema& s) {
-    if (s.Righe < 1 || s.Righe > MaxRighe)
-        return "Numero di righe non ammesso: " + n(s.Righe) + " (da 1 a " + n(MaxRighe) + ")";
-    if (s.Colonne < 1 || s.Colonne > MaxRighe)
-        return "Numero di colonne non ammesso: " + n(s.Colonne) + " (da 1 a " + n(MaxRighe) + ")";
+    if (s.Righe < 1 || s.Righe > MaxLato)
+        return "Numero di righe non ammesso: " + n(s.Righe) + " (da 1 a " + n(MaxLato) + ")";
+    if (s.Colonne < 1 || s.Colonne > MaxLato)
+        return "Numero di colonne non ammesso: " + n(s.Colonne) + " (da 1 a " + n(MaxLato) + ")";
     if (s.Isole.empty()) return "Lo schema non contiene isole";
-    if (s.Isole.size() > static_cast<size_t>(MaxEle))
-        return "Troppe isole: " + n(static_cast<int>(s.Isole.size())) + " (al massimo " +
-               n(MaxEle) + ")";
+    const int celle = s.Righe * s.Colonne;
+    if (s.Isole.size() > static_cast<size_t>(celle))
+        return "Troppe isole: " + n(static_cast<int>(s.Isole.size())) + " (al massimo " + n(celle) +
+               ")";
     std::set<std::pair<int, int>> occupate;
     for (size_t k = 0; k < s.Isole.size(); ++k) {
         const Indizio& i = s.Isole[k];
         const std::string isola = "Isola " + n(static_cast<int>(k + 1)) + ": ";
-        if (i.Num < 1 || i.Num > MaxNum)
-            return isola + "numero " + n(i.Num) + " non ammesso (da 1 a " + n(MaxNum) + ")";
+        if (i.Num < 1 || i.Num > celle)
+            return isola + "numero " + n(i.Num) + " non ammesso (da 1 a " + n(celle) + ")";
         if (i.Riga < 1 || i.Riga > s.Righe || i.Colonna < 1 || i.Colonna > s.Colonne)
             return isola + "la cella (" + n(i.Riga) + ", " + n(i.Colonna) +
                    ") è fuori dalla griglia";
@@ -35,8 +36,20 @@ std::string ValidaSchema(const Schema& s) {
     return {};
 }
 
+std::string OltreLeForme(const Schema& s) {
+    if (s.Righe > MaxRighe || s.Colonne > MaxRighe)
+        return "la griglia supera " + n(MaxRighe) + " x " + n(MaxRighe) + " celle";
+    if (s.Isole.size() > static_cast<size_t>(MaxEle))
+        return "lo schema ha più di " + n(MaxEle) + " isole";
+    for (const Indizio& i : s.Isole)
+        if (i.Num > MaxNum)
+            return "l'isola " + n(i.Riga) + "," + n(i.Colonna) +
+                   " ha troppe configurazioni possibili";
+    return {};
+}
+
 bool ApplicaSchema(Modello& m, const Schema& s) {
-    if (!ValidaSchema(s).empty()) return false;
+    if (!ValidaSchema(s).empty() || !OltreLeForme(s).empty()) return false;
     m.NumRighe = static_cast<uint8_t>(s.Righe);
     m.NumColonne = static_cast<uint8_t>(s.Colonne);
     m.NumEle = static_cast<uint8_t>(s.Isole.size());

@@ -22,9 +22,14 @@ struct Schema {
     std::vector<Indizio> Isole; // in file order
 };
 
-// "" when the puzzle fits the model (1..50 rows and columns, 1..50 islands, clues 1..9 inside
-// the grid, at most one clue per cell); otherwise the reason, in Italian.
+// "" when the puzzle is one the program holds (1..MaxLato rows and columns, at least one clue,
+// clues from 1 to the number of cells, inside the grid, at most one clue per cell); otherwise the
+// reason, in Italian.
 std::string ValidaSchema(const Schema& s);
+
+// "" when the search over whole island shapes takes the puzzle (at most MaxRighe rows and
+// columns, MaxEle islands, clues up to MaxNum); otherwise why not, in Italian.
+std::string OltreLeForme(const Schema& s);
 
 // Puts a valid puzzle into the model: size, islands (unmarked), solver fields cleared. Returns
 // false and leaves the model untouched when the puzzle is not valid.

@@ -76,16 +76,13 @@ bool Form1::CaricaSchema(const Schema& s) {
 }
 
 bool Form1::ApriFile(const std::string& percorso) {
-    // A puzz.link URL given in place of a file (the command line, a browser's "open with").
+    if (!Carica(LeggiSorgente(percorso))) return false;
+    // A puzz.link URL given in place of a file (the command line, a browser's "open with") has
+    // no folder and is a new puzzle.
     if (SembraLink(percorso) && !PercorsoDiFile(percorso)) {
-        if (!Carica(LeggiLink(percorso))) return false;
         CartellaSchema.clear();
         return true;
     }
-    std::string dati, motivo;
-    if (!LeggiFile(percorso, dati, &motivo))
-        return Carica(EsitoLettura{TestoFileErrato, percorso + ": " + motivo, {}});
-    if (!Carica(LeggiSchema(dati))) return false;
     CartellaSchema = CartellaDi(percorso);
     DaSalvare = false;
     return true;

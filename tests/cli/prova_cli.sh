@@ -57,6 +57,15 @@ campione="https://puzz.link/p?nurikabe/5/5/g5k2o1k3g"
 [ "$("$cli" url "$cartella/puzzlink-5x5-g5k2o1k3g.xml")" = "$campione" ] || fallito "url"
 esito 0 "^soluzioni: 1$" "solve di un link" "$cli" solve --count=2 "$campione"
 
+# A puzzle larger than the board's fixed tables (50 x 50, 226 islands, clues up to 70) converts
+# to the published files byte for byte, through pzprv3 and back, and to its link and back.
+oltre="$cartella/../oltre/janko-0690"
+"$cli" convert "$oltre.xml" "$tmp/o.txt" && cmp -s "$tmp/o.txt" "$oltre.txt" &&
+    "$cli" convert "$oltre.txt" "$tmp/o.xml" && cmp -s "$tmp/o.xml" "$oltre.xml" &&
+    "$cli" convert "$oltre.xml" "$tmp/o.pzpr" && "$cli" convert "$tmp/o.pzpr" "$tmp/o2.xml" &&
+    link=$("$cli" url "$oltre.txt") && [ "$("$cli" url "$tmp/o2.xml")" = "$link" ] &&
+    [ "$("$cli" url "$link")" = "$link" ] || fallito "convert e url oltre le tabelle"
+
 # Bad input: exit 2 with the reason, nothing written; a time limit: exit 3.
 printf 'non è uno schema\n' > "$tmp/x.txt"
 head -c 2000000 /dev/zero > "$tmp/grande.xml"

@@ -77,25 +77,6 @@ TEST(CodiceControllo, TwoWorkedExamples) {
     EXPECT_EQ(seme, 418246);
 }
 
-// Every published puzzle reads alike from its XML file and its text form (links and pzprv3 files
-// are round-tripped on boards of every size below).
-TEST(FilePubblicati, XmlAndTextReadToTheSamePuzzle) {
-    int letti = 0;
-    for (const auto& f : fs::directory_iterator(ISOLMAR_PUZZLES_DIR)) {
-        if (f.path().extension() != ".xml") continue;
-        SCOPED_TRACE(f.path().filename().string());
-        fs::path txt = f.path();
-        const EsitoLettura a = LeggiSchema(Leggi(f.path())),
-                           b = LeggiSchema(Leggi(txt.replace_extension(".txt")));
-        ASSERT_TRUE(a.Ok() && b.Ok()) << a.Testo() << b.Testo();
-        EXPECT_TRUE(a.Letto.HaPosizione);
-        EXPECT_EQ(Forma(a.Letto.S), Forma(b.Letto.S));
-        EXPECT_EQ(a.Letto.Soluzione, b.Letto.Soluzione);
-        ++letti;
-    }
-    EXPECT_GE(letti, 20);
-}
-
 // The writers' output reads back: the sample byte for byte, the text form with 50 islands.
 TEST(Scrittori, WhatIsWrittenReadsBack) {
     auto m = NuovoModello();
@@ -152,15 +133,22 @@ TEST(FileXml, EditsOfTheSampleAndPuzzlesOutsideTheModel) {
         EXPECT_EQ(e.Errore, c.errore);
         EXPECT_EQ(e.Letto.Posizione, c.posizione);
     }
-    // Puzzles outside the model are refused even with a valid check code.
-    Schema molte{50, 50, {}};
-    for (int k = 1; k <= 53; ++k)
-        molte.Isole.push_back({1, k % 50 + 1, k / 50 + 1});
-    for (const Schema& fuori : {Schema{60, 5, {{1, 1, 1}}}, Schema{5, 5, {{1, 9, 1}}},
-                                Schema{5, 5, {{12, 1, 1}}}, Schema{5, 5, {}}, molte}) {
-        const EsitoLettura e = LeggiXml(Xml(fuori));
+    // Puzzles no board holds are refused even with a valid check code, each for its reason.
+    const struct {
+        Schema s;
+        const char* motivo;
+    } fuori[] = {
+        {{101, 5, {{1, 1, 1}}}, "Numero di righe non ammesso: 101 (da 1 a 100)"},
+        {{5, 5, {{1, 9, 1}}}, "Isola 1: la cella (9, 1) è fuori dalla griglia"},
+        {{5, 5, {{26, 1, 1}}}, "Isola 1: numero 26 non ammesso (da 1 a 25)"},
+        {{5, 5, {{3, 1, 1}, {0, 2, 2}}}, "Isola 2: numero 0 non ammesso (da 1 a 25)"},
+        {{5, 5, {{3, 1, 1}, {2, 1, 1}}}, "Isola 2: la cella (1, 1) ha già un numero"},
+        {{5, 5, {}}, "Lo schema non contiene isole"},
+    };
+    for (const auto& f : fuori) {
+        const EsitoLettura e = LeggiXml(Xml(f.s));
         EXPECT_EQ(e.Errore, "File inesistente o dati errati");
-        EXPECT_FALSE(e.Dettaglio.empty());
+        EXPECT_EQ(e.Dettaglio, f.motivo);
     }
 }
 
@@ -470,18 +458,20 @@ TEST(Link, TheEncodersSampleAndTheEscapes) {
     EXPECT_EQ(p.Letto.Posizione, "1122212112122221212022210");
 }
 
+// Every third size up to 100 x 100, clues of any number up to the cell count (every escape).
 TEST(Link, RandomBoardsOfEverySizeRoundTrip) {
     std::mt19937 caso(19);
-    for (int R = 1; R <= MaxRighe; ++R)
-        for (int C = 1; C <= MaxRighe; ++C) {
+    for (int R = 1; R <= MaxLato; R += 3)
+        for (int C = 1; C <= MaxLato; C += 3) {
             Schema s{R, C, {}};
             std::string posizione(size_t(R * C), '0');
-            const int isole = 1 + static_cast<int>(caso() % std::min(MaxEle, R * C));
+            const int isole = 1 + static_cast<int>(caso() % std::min(300, R * C));
             std::set<int> prese;
             while (static_cast<int>(prese.size()) < isole)
                 prese.insert(static_cast<int>(caso() % static_cast<unsigned>(R * C)));
             for (int k : prese)
-                s.Isole.push_back({1 + static_cast<int>(caso() % 9), k / C + 1, k % C + 1});
+                s.Isole.push_back(
+                    {1 + static_cast<int>(caso() % unsigned(R * C)), k / C + 1, k % C + 1});
             for (size_t k = 0; k < posizione.size(); ++k)
                 posizione[k] = prese.count(int(k)) ? '1' : char('0' + caso() % 3);
             const EsitoLettura l = LeggiLink(ScriviLink(s));
@@ -513,11 +503,12 @@ TEST(Link, RefusalsNameTheirReason) {
         {P + "5/5/g5k2o1k3!", TestoLinkErrato, "Carattere non ammesso nel link: \"!\""},
         {"https://puzz.link/p?slither/5/5/g5k2o1k3g", TestoLinkErrato, "\"slither\""},
         {P + "0/5/zl", TestoLinkErrato, "colonne non ammesso: 0"},
-        {P + "5/51/zl", TestoLinkErrato, "righe non ammesso: 51"},
+        {P + "5/101/zl", TestoLinkErrato, "righe non ammesso: 101 (da 1 a 100)"},
         {P + "5/x/zl", TestoLinkErrato, "Misure del link non leggibili"},
         {P + "2/1/1", TestoLinkErrato, "1 delle 2 celle"},
-        {P + "51/1/" + std::string(51, '1'), TestoLinkErrato, "colonne non ammesso: 51"},
-        {P + "50/2/" + std::string(51, '1') + "zzo", TestoLinkErrato, "Troppe isole: 51"},
+        {P + "101/1/" + std::string(101, '1'), TestoLinkErrato, "colonne non ammesso: 101"},
+        {P + "2/1/-10g", TestoLinkErrato, "numero 16 non ammesso (da 1 a 2)"},
+        {P + "2/1/1+00", TestoLinkErrato, "Numero incompleto nel link alla cella (1, 2)"},
         {F + "1\n2\n10 . \n", TestoFileErrato, "numero 10 non ammesso"},
         {F + "1\n2\n- 1 \n", TestoFileErrato, "(1, 1) ha un numero sconosciuto"},
         {F + "2\n2\n1 . \n", TestoFileErrato, "troncato: 1 righe dello schema su 2"},
@@ -526,7 +517,8 @@ TEST(Link, RefusalsNameTheirReason) {
         {F + "1\n2\n1 x \n", TestoFileErrato, "Casella (1, 2) non leggibile: \"x\""},
         {"pzprv3\nslither\n1\n1\n1 \n", TestoFileErrato, "\"slither\""},
         {F + "0\n2\n", TestoFileErrato, "righe non ammesso: 0"},
-        {F + "1\n51\n", TestoFileErrato, "colonne non ammesso: 51"},
+        {F + "1\n101\n", TestoFileErrato, "colonne non ammesso: 101"},
+        {F + "1\n2\n3 3 \n", TestoFileErrato, "numero 3 non ammesso (da 1 a 2)"},
         {F + "uno\n2\n1 .\n", TestoFileErrato, "Misure non leggibili"},
         {"pzprv3\n", TestoFileErrato, "Mancano il gioco e le misure"},
     };
@@ -564,4 +556,96 @@ TEST(Link, TheWindowPastesLinksAndOpensAndSavesPzprv3) {
     w.f.mnuCopiaLink_Click();
     EXPECT_EQ(w.p.Appunti, LinkCampione);
     fs::remove_all(d);
+}
+
+// Every published puzzle, those beyond the fixed tables too, reads alike from its XML file and
+// its text form, with its solution, and is written back byte for byte; the clipboard, link and
+// pzprv3 forms give it back whole.
+TEST(FilePubblicati, EveryFormGivesThePuzzleBack) {
+    int letti = 0;
+    for (const char* cartella : {ISOLMAR_PUZZLES_DIR, ISOLMAR_OLTRE_DIR})
+        for (const auto& f : fs::directory_iterator(cartella)) {
+            if (f.path().extension() != ".xml") continue;
+            SCOPED_TRACE(f.path().string());
+            fs::path txt = f.path();
+            const std::string xml = Leggi(f.path()), testo = Leggi(txt.replace_extension(".txt"));
+            const EsitoLettura a = LeggiSchema(xml), b = LeggiSchema(testo);
+            ASSERT_TRUE(a.Ok() && b.Ok()) << a.Testo() << b.Testo();
+            const SchemaLetto& l = a.Letto;
+            EXPECT_EQ(OltreLeForme(l.S).empty(), cartella == std::string(ISOLMAR_PUZZLES_DIR));
+            ASSERT_TRUE(l.HaPosizione);
+            EXPECT_EQ(Forma(l.S), Forma(b.Letto.S));
+            EXPECT_EQ(l.Soluzione, b.Letto.Soluzione);
+            EXPECT_EQ(ScriviXml(l.S, l.Soluzione, l.Posizione), xml);
+            EXPECT_EQ(ScriviXml(l.S, l.Soluzione), xml); // the files hold a fresh board
+            EXPECT_EQ(ScriviTesto(b.Letto.S, b.Letto.Soluzione), testo);
+            std::string appunti = testo.substr(0, testo.size() - 2);
+            for (size_t k; (k = appunti.find("\r\n")) != std::string::npos;)
+                appunti.replace(k, 2, ",");
+            std::replace(appunti.begin(), appunti.begin() + long(appunti.find(',')), '1', 'S');
+            const EsitoLettura c = LeggiAppunti(appunti), k = LeggiLink(ScriviLink(l.S));
+            ASSERT_TRUE(c.Ok() && k.Ok()) << c.Testo() << k.Testo();
+            EXPECT_EQ(Forma(c.Letto.S), Forma(l.S));
+            EXPECT_EQ(c.Letto.Soluzione, l.Soluzione);
+            EXPECT_EQ(Forma(k.Letto.S), Forma(l.S));
+            // The solution as a player's board: islands '+', walls '#'.
+            std::string giocata = l.HaSoluzione ? l.Soluzione : l.Posizione;
+            std::replace(giocata.begin(), giocata.end(), '0', '2');
+            const EsitoLettura p = LeggiPzprv3(ScriviPzprv3(l.S, giocata));
+            ASSERT_TRUE(p.Ok()) << p.Testo();
+            EXPECT_EQ(Forma(p.Letto.S), Forma(l.S));
+            EXPECT_EQ(p.Letto.Posizione, giocata);
+            ++letti;
+        }
+    EXPECT_GE(letti, 24 + 29);
+}
+
+// Links of larger numbers: each escape with all its digits, at both ends of its range.
+TEST(OltreIlModello, LinkEscapesOfLargeNumbers) {
+    const struct {
+        int numero;
+        const char* corpo;
+    } casi[] = {{15, "f"},      {16, "-10"},    {255, "-ff"},   {256, "+100"},
+                {4095, "+fff"}, {4096, "=000"}, {4351, "=0ff"}, {8191, "=fff"},
+                {8192, "%000"}, {8193, "%001"}, {10000, "%710"}};
+    for (const auto& c : casi) {
+        const Schema s{100, 100, {{c.numero, 1, 1}}};
+        const std::string url = ScriviLink(s);
+        EXPECT_EQ(
+            url.rfind(std::string("https://puzz.link/p?nurikabe/100/100/") + c.corpo + "z", 0), 0u)
+            << url.substr(0, 50);
+        const EsitoLettura e = LeggiLink(url);
+        ASSERT_TRUE(e.Ok()) << url << e.Testo();
+        EXPECT_EQ(Forma(e.Letto.S), Forma(s));
+    }
+}
+
+// What no board takes, in the text, clipboard and link forms (the XML file's cases are with its
+// edits): its reason, and nothing read.
+TEST(OltreIlModello, ImpossiblePuzzlesAreRefusedWithTheirReason) {
+    const std::string pwd = CreaPwd(2, 3, {{2, 1, 1}, {1, 2, 3}});
+    std::vector<std::string> sette{"," + pwd + ",2,3"};
+    std::string appunti = "," + pwd + ",2,3";
+    for (int k = 0; k < 7; ++k) {
+        sette.push_back("1,1,2");
+        appunti += ",1,1,2";
+    }
+    const struct {
+        EsitoLettura e;
+        const char* motivo;
+    } casi[] = {
+        {LeggiTesto(sette), "Troppe righe: 8 (al massimo 7 per uno schema 2 x 3)"},
+        {LeggiAppunti(appunti), "Troppe isole: 7 (al massimo 6)"},
+        {LeggiTesto(std::vector<std::string>(10003, "1,1,1")), "Troppe righe: 10003 (al massimo "
+                                                               "10001)"},
+        {LeggiLink("https://puzz.link/p?nurikabe/3/2/%000k"),
+         "Isola 1: numero 8192 non ammesso (da 1 a 6)"},
+    };
+    for (const auto& c : casi) {
+        EXPECT_FALSE(c.e.Ok());
+        EXPECT_EQ(c.e.Dettaglio, c.motivo);
+        EXPECT_TRUE(c.e.Letto.S.Isole.empty());
+    }
+    // Large numbers on a board that holds them are read.
+    EXPECT_TRUE(LeggiXml(Xml({20, 20, {{300, 1, 1}}})).Ok());
 }

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes through the XML, text, clipboard, link and pzprv3 readers. A reader
-// must either accept a puzzle that fits the model or refuse with one of its messages.
+// must either accept a valid puzzle or refuse with one of its messages.
 #include "io/Letture.h"
 #include "io/PuzzLink.h"
 
