@@ -341,9 +341,15 @@ void FinestraPrincipale::CambiaZoom(double fattore) {
 
 void FinestraPrincipale::AdattaZoom() {
     const QSizeF naturale = tavola_->DimensioneNaturale() + QSizeF(3, 3);
+    const Griglia& g = tavola_->GrigliaMostrata();
+    const double minimo = ZoomMinimoPer(g.Righe() - 1, g.Colonne() - 1);
     const double adatto =
-        ZoomAdatto(naturale.width(), naturale.height(), area_->width(), area_->height());
-    tavola_->ImpostaZoom(std::clamp(adatto * fattoreZoom_, ZoomMinimo, ZoomMassimo));
+        ZoomAdatto(naturale.width(), naturale.height(), area_->width(), area_->height(), minimo);
+    const double zoom = std::clamp(adatto * fattoreZoom_, minimo, ZoomMassimo);
+    // Below the zoom where a 9 point clue still reads, its digits keep a readable size as far
+    // as the cell allows.
+    tavola_->ImpostaCifreMinime(zoom < ZoomMinimo ? CifreLeggibili : 0);
+    tavola_->ImpostaZoom(zoom);
     tavola_->setFixedSize(tavola_->sizeHint());
 }
 
