@@ -1,6 +1,7 @@
 // The real widgets under the offscreen platform: the toolbar and its shortcuts, a solve through
 // "Risolvi", play by mouse, drag and keys, zoom and big boards, the log window, Italian dialogs,
 // and screenshots for a person to look at.
+#include "Disegno.h"
 #include "FinestraLog.h"
 #include "FinestraPrincipale.h"
 
@@ -151,6 +152,42 @@ class TestFinestra : public QObject {
         clic(Qt::LeftButton, 3, 3);
         QTest::mouseDClick(w.Tavola(), Qt::LeftButton, {}, Centro(w, 3, 3));
         QCOMPARE(f.m.TblGioco(3, 3) * 100 + f.m.NumMosseGioco, 108);
+    }
+
+    // A 100 x 100 board at its smallest zoom fits 880 pixels a side (and the numbers band),
+    // its clues of one to four digits at a readable size where the cell allows.
+    void centoPerCento() {
+        Griglia g;
+        g.ImpostaRighe(101);
+        g.ImpostaColonne(101);
+        g.ImpostaAltezzaRiga(0, 0);
+        g.ImpostaLarghezzaColonna(0, 0);
+        const char* testi[] = {"3", "12", "123", "1234"};
+        for (int r = 1; r <= 100; ++r) {
+            g.ImpostaAltezzaRiga(r, LatoCella);
+            g.ImpostaLarghezzaColonna(r, LatoCella);
+            for (int c = 1; c <= 100; ++c) {
+                g.Seleziona(r, c);
+                g.ImpostaAllinea(Allineamento::CentroCentro);
+                g.ImpostaStato(StatoCella::Indecisa);
+                if ((r + 2 * c) % 7) continue;
+                g.ImpostaTesto(testi[(r + c) % 4]);
+                g.ImpostaStato(StatoCella::Indizio);
+                g.ImpostaDimensione(9);
+                if (r == 3) g.EvidenziaIndizio();
+            }
+        }
+        VistaGriglia v(g);
+        v.ImpostaNumeri(true);
+        v.ImpostaZoom(ZoomMinimoPer(100, 100) * 96 / v.logicalDpiX());
+        v.ImpostaCifreMinime(CifreLeggibili);
+        QVERIFY(v.sizeHint().width() <= 890 && v.sizeHint().height() <= 890);
+        v.resize(v.sizeHint());
+        Foto(v, "cento.png");
+        v.ImpostaZoom(1);
+        v.ImpostaCifreMinime(0);
+        v.resize(v.sizeHint());
+        Foto(v, "cento-zoom1.png");
     }
 
     // The window fits every board it lays out: it grows with a large one and shrinks back; a
