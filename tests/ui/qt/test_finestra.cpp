@@ -60,6 +60,30 @@ QColor ColoreCella(FinestraPrincipale& w, int r, int c, QImage img = {}) {
     return img.pixelColor(Centro(w, r, c) - QPoint(quarto, quarto));
 }
 
+// A 100 x 100 board laid out as the window lays boards out, with clues of one to four digits
+// (those of row 3 highlighted).
+void Cento(Griglia& g) {
+    g.ImpostaRighe(101);
+    g.ImpostaColonne(101);
+    g.ImpostaAltezzaRiga(0, 0);
+    g.ImpostaLarghezzaColonna(0, 0);
+    const char* testi[] = {"3", "12", "123", "1234"};
+    for (int r = 1; r <= 100; ++r) {
+        g.ImpostaAltezzaRiga(r, LatoCella);
+        g.ImpostaLarghezzaColonna(r, LatoCella);
+        for (int c = 1; c <= 100; ++c) {
+            g.Seleziona(r, c);
+            g.ImpostaAllinea(Allineamento::CentroCentro);
+            g.ImpostaStato(StatoCella::Indecisa);
+            if ((r + 2 * c) % 7) continue;
+            g.ImpostaTesto(testi[(r + c) % 4]);
+            g.ImpostaStato(StatoCella::Indizio);
+            g.ImpostaDimensione(9);
+            if (r == 3) g.EvidenziaIndizio();
+        }
+    }
+}
+
 const QColor ColoreIndeciso(192, 192, 192), ColoreIsola(255, 255, 255), ColoreMuro(0, 0, 255);
 
 } // namespace
@@ -158,25 +182,7 @@ class TestFinestra : public QObject {
     // its clues of one to four digits at a readable size where the cell allows.
     void centoPerCento() {
         Griglia g;
-        g.ImpostaRighe(101);
-        g.ImpostaColonne(101);
-        g.ImpostaAltezzaRiga(0, 0);
-        g.ImpostaLarghezzaColonna(0, 0);
-        const char* testi[] = {"3", "12", "123", "1234"};
-        for (int r = 1; r <= 100; ++r) {
-            g.ImpostaAltezzaRiga(r, LatoCella);
-            g.ImpostaLarghezzaColonna(r, LatoCella);
-            for (int c = 1; c <= 100; ++c) {
-                g.Seleziona(r, c);
-                g.ImpostaAllinea(Allineamento::CentroCentro);
-                g.ImpostaStato(StatoCella::Indecisa);
-                if ((r + 2 * c) % 7) continue;
-                g.ImpostaTesto(testi[(r + c) % 4]);
-                g.ImpostaStato(StatoCella::Indizio);
-                g.ImpostaDimensione(9);
-                if (r == 3) g.EvidenziaIndizio();
-            }
-        }
+        Cento(g);
         VistaGriglia v(g);
         v.ImpostaNumeri(true);
         v.ImpostaZoom(ZoomMinimoPer(100, 100) * 96 / v.logicalDpiX());
@@ -188,6 +194,27 @@ class TestFinestra : public QObject {
         v.ImpostaCifreMinime(0);
         v.resize(v.sizeHint());
         Foto(v, "cento-zoom1.png");
+
+        // The window shows it whole on a 1600 x 1200 screen, and scrolls when zoomed in.
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w));
+        Cento(f.Gr);
+        f.m.NumRighe = f.m.NumColonne = 100;
+        f.Gr.Visibile = true;
+        w.Impagina();
+        QVERIFY(w.Tavola()->isVisible());
+        QTest::qWait(300);
+        if (!qgetenv("ISOLMAR_SHOT_DIR").isEmpty())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(
+                QString::fromLocal8Bit(qgetenv("ISOLMAR_SHOT_DIR")) + "/cento-finestra.png");
+        const QSize schermo = w.screen()->availableGeometry().size();
+        if (schermo.width() >= 1600 && schermo.height() >= 1200)
+            QTRY_VERIFY(w.Area()->verticalScrollBar()->maximum() == 0 &&
+                        w.Area()->horizontalScrollBar()->maximum() == 0);
+        QVERIFY(w.Tavola()->Zoom() >= ZoomMinimoPer(100, 100) - 1e-9);
+        w.findChild<QAction*>("mnuIngrandisci")->trigger();
+        QTRY_VERIFY(w.Area()->verticalScrollBar()->maximum() > 0);
     }
 
     // The window fits every board it lays out: it grows with a large one and shrinks back; a
