@@ -205,28 +205,30 @@ class TestStampa : public QObject {
     }
 
     void grandeSullaPagina() {
-        Griglia g;
-        g.ImpostaRighe(51);
-        g.ImpostaColonne(51);
-        for (int i = 0; i <= 50; ++i) {
-            g.ImpostaAltezzaRiga(i, i ? 500 : 30);
-            g.ImpostaLarghezzaColonna(i, i ? 500 : 30);
+        for (const int lato : {50, 100}) {
+            Griglia g;
+            g.ImpostaRighe(lato + 1);
+            g.ImpostaColonne(lato + 1);
+            for (int i = 0; i <= lato; ++i) {
+                g.ImpostaAltezzaRiga(i, i ? 500 : 30);
+                g.ImpostaLarghezzaColonna(i, i ? 500 : 30);
+            }
+            g.Seleziona(lato, lato);
+            g.ImpostaSfondo(Blu); // the far corner must be on paper too
+            QPrinter stampante(QPrinter::HighResolution);
+            PreparaStampante(stampante, cartella_.path());
+            stampante.setOutputFormat(QPrinter::PdfFormat);
+            stampante.setOutputFileName(cartella_.filePath("grande.pdf"));
+            QVERIFY(StampaGriglia(stampante, g));
+            const QImage img = Pagina(cartella_.filePath("grande.pdf"), 1, 50);
+            const QRect q = Riquadro(img);
+            const int margine = 15 * 50 / 25.4; // 15 mm at 50 dpi
+            QVERIFY(q.left() >= margine - 2 && q.right() <= img.width() - margine + 2);
+            QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
+            QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
+            QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
+            QVERIFY(Tinta(Fondo(img, Cella(q, lato, lato, lato, lato, 30)), Qt::blue));
         }
-        g.Seleziona(50, 50);
-        g.ImpostaSfondo(Blu); // the far corner must be on paper too
-        QPrinter stampante(QPrinter::HighResolution);
-        PreparaStampante(stampante, cartella_.path());
-        stampante.setOutputFormat(QPrinter::PdfFormat);
-        stampante.setOutputFileName(cartella_.filePath("grande.pdf"));
-        QVERIFY(StampaGriglia(stampante, g));
-        const QImage img = Pagina(cartella_.filePath("grande.pdf"), 1, 50);
-        const QRect q = Riquadro(img);
-        const int margine = 15 * 50 / 25.4; // 15 mm at 50 dpi
-        QVERIFY(q.left() >= margine - 2 && q.right() <= img.width() - margine + 2);
-        QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
-        QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
-        QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
-        QVERIFY(Tinta(Fondo(img, Cella(q, 50, 50, 50, 50, 30)), Qt::blue));
     }
 
     // The three picture formats, with and without the solution, at 8 mm a cell.
