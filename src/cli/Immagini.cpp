@@ -20,6 +20,7 @@
 #include <QSvgGenerator>
 #include <filesystem>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -149,6 +150,10 @@ std::string DisegnaImmagine(const SchemaCarta& s, const std::string& nome, bool 
     buffer.open(QIODevice::WriteOnly);
     auto dimensione = [&](double dpi, double& k, double& margine) {
         k = Scala(dpi, cellaMm);
+        // Without a cell size, a board over 50 cells a side is drawn as large as a 50-cell one
+        // (44 cm a side), its cells smaller, rather than growing past any page or memory.
+        const int lato = std::max(s.S.Righe, s.S.Colonne);
+        if (cellaMm <= 0 && lato > 50) k *= 50.0 / lato;
         margine = MargineMm * dpi / 25.4;
         const QSizeF d = DimensioneGriglia(g, k);
         return QSize(static_cast<int>(std::ceil(d.width() + 2 * margine)),

@@ -62,8 +62,14 @@ enum class TastoGioco { Su, Giu, Sinistra, Destra, Avanti, Isola, Muro, Indeciso
 // The board's zoom: cells never smaller than ZoomMinimo times their size (the clues stay
 // readable; a larger board scrolls) nor larger than ZoomMassimo times.
 inline constexpr double ZoomMinimo = 0.66, ZoomMassimo = 4.0;
-// The zoom at which a board of larghezza x altezza (at zoom 1) fills spazioL x spazioA.
-double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA);
+// The smallest zoom of a board of righe x colonne: ZoomMinimo up to 50 cells a side; a larger
+// board may shrink until its longer side is as long as 40 cells at ZoomMinimo (880 pixels on a
+// 96 dpi screen), so that even 100 x 100 fits a 1600 x 1200 screen whole.
+double ZoomMinimoPer(int righe, int colonne);
+// The zoom at which a board of larghezza x altezza (at zoom 1) fills spazioL x spazioA, within
+// minimo..ZoomMassimo.
+double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA,
+                  double minimo = ZoomMinimo);
 
 // The hidden print window: its only control is the grid gs, which receives a copy of the board.
 struct Form4 {

@@ -46,9 +46,14 @@ std::string ScorciatoiaBarra(const std::string& chiave) {
     return "";
 }
 
-double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA) {
+double ZoomMinimoPer(int righe, int colonne) {
+    const int lato = std::max(righe, colonne);
+    return lato <= 50 ? ZoomMinimo : ZoomMinimo * 40 / lato;
+}
+
+double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA, double minimo) {
     if (larghezza <= 0 || altezza <= 0) return 1;
-    return std::clamp(std::min(spazioL / larghezza, spazioA / altezza), ZoomMinimo, ZoomMassimo);
+    return std::clamp(std::min(spazioL / larghezza, spazioA / altezza), minimo, ZoomMassimo);
 }
 
 // ---- A running search says so -----------------------------------------------------------------

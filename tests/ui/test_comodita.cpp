@@ -224,14 +224,28 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
 
 TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizes) {
     const struct {
-        double l, a, sl, sa, zoom;
-    } zoom[] = {{100, 100, 200, 300, 2},
-                {100, 50, 150, 150, 1.5},
-                {100, 100, 10, 10, ZoomMinimo},
-                {10, 10, 1000, 1000, ZoomMassimo},
-                {0, 0, 10, 10, 1}};
+        double l, a, sl, sa, minimo, zoom;
+    } zoom[] = {{100, 100, 200, 300, ZoomMinimo, 2},
+                {100, 50, 150, 150, ZoomMinimo, 1.5},
+                {100, 100, 10, 10, ZoomMinimo, ZoomMinimo},
+                {100, 100, 10, 10, 0.25, 0.25},
+                {100, 100, 30, 40, 0.25, 0.3},
+                {10, 10, 1000, 1000, ZoomMinimo, ZoomMassimo},
+                {0, 0, 10, 10, ZoomMinimo, 1}};
     for (const auto& z : zoom)
-        EXPECT_DOUBLE_EQ(ZoomAdatto(z.l, z.a, z.sl, z.sa), z.zoom) << z.l << " " << z.sl;
+        EXPECT_DOUBLE_EQ(ZoomAdatto(z.l, z.a, z.sl, z.sa, z.minimo), z.zoom) << z.l << " " << z.sl;
+    // Up to 50 cells a side the floor is ZoomMinimo; 100 x 100 cells of 500 twips fit 880
+    // pixels at 96 dpi.
+    const struct {
+        int righe, colonne;
+        double minimo;
+    } lati[] = {{5, 5, ZoomMinimo},
+                {50, 50, ZoomMinimo},
+                {51, 10, ZoomMinimo * 40 / 51},
+                {30, 100, ZoomMinimo * 0.4}};
+    for (const auto& x : lati)
+        EXPECT_DOUBLE_EQ(ZoomMinimoPer(x.righe, x.colonne), x.minimo) << x.righe;
+    EXPECT_LE(100 * 500 * 96 / 1440.0 * ZoomMinimoPer(100, 100), 880 + 1e-9);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Disegno.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QMap>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,6 +51,12 @@ Qt::Alignment Allineamento_(Allineamento a) {
     }
 }
 
+bool SoloCifre(const QString& t) {
+    return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+}
+
 } // namespace
 
 QSizeF DimensioneGriglia(const Griglia& g, double pixelPerTwip) {
@@ -62,7 +69,35 @@ QString TestoCompatto(const QString& t) {
     return s;
 }
 
-void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, const Frase& frase) {
+void AdattaNumero(QFont& f, const QRectF& cella, const QString& testo, QPaintDevice* d,
+                  int cifreMinime) {
+    const double margine = std::max(1.0, std::min(cella.width(), cella.height()) / 10);
+    const QRectF dentro = cella.adjusted(margine, margine, -margine, -margine);
+    // The ink where drawText puts it: the line box centred both ways in the cell.
+    auto inchiostro = [&](int pixel) {
+        f.setPixelSize(pixel);
+        const QFontMetricsF fm(f, d);
+        return fm.tightBoundingRect(testo).translated(
+            cella.center().x() - fm.horizontalAdvance(testo) / 2,
+            cella.center().y() - fm.height() / 2 + fm.ascent());
+    };
+    const int proprio = f.pixelSize();
+    int pixel = std::max(proprio, cifreMinime);
+    QRectF q = inchiostro(pixel);
+    if (dentro.contains(q)) return;
+    if (dentro.width() <= 0 || dentro.height() <= 0 || q.isEmpty()) {
+        f.setPixelSize(proprio);
+        return;
+    }
+    // Scaled down in proportion first, then a pixel at a time where hinting rounds up.
+    const double scala = std::min(dentro.width() / q.width(), dentro.height() / q.height());
+    pixel = std::max(1, std::min(pixel - 1, static_cast<int>(pixel * scala)));
+    while (!dentro.contains(inchiostro(pixel)) && pixel > 1)
+        --pixel;
+}
+
+void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, const Frase& frase,
+                    int cifreMinime) {
     pt.save();
     const QRectF visibile = pt.hasClipping() ? pt.clipBoundingRect() : QRectF();
     double y = origine.y();
@@ -100,6 +135,8 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, c
                     const double punti = cella.Dimensione > 0 ? cella.Dimensione : 9;
                     f.setPixelSize(std::max(1, static_cast<int>(std::lround(punti * 20 * k))));
                     f.setBold(cella.Grassetto);
+                    if (cella.Allinea == Allineamento::CentroCentro && SoloCifre(testo))
+                        AdattaNumero(f, q, testo, pt.device(), cifreMinime);
                     pt.setFont(f);
                     pt.setPen(DaBgr(cella.ColoreTesto));
                     // A text against a side keeps off the cell's border.
@@ -211,11 +248,14 @@ void VistaGriglia::paintEvent(QPaintEvent*) {
     pt.fillRect(rect(), palette().window());
     const double k = PixelPerTwip();
     const QPointF o = Origine();
-    DisegnaGriglia(pt, g_, k, o, frase_);
+    DisegnaGriglia(pt, g_, k, o, frase_, cifreMinime_);
     if (numeri_) {
         // Row numbers on the left, column numbers on top, each centred on its row or column.
         QFont f(QStringLiteral("Arial"));
         f.setPixelSize(std::max(1, static_cast<int>(std::lround(8 * 20 * k))));
+        // One size for every number: the one the largest fits in its column's share of the band.
+        AdattaNumero(f, QRectF(0, 0, RettangoloCella(g_, k, 1, 1).width(), o.y()),
+                     QString::number(std::max(g_.Righe(), g_.Colonne()) - 1), this, cifreMinime_);
         pt.setFont(f);
         pt.setPen(palette().windowText().color());
         for (int r = 1; r < g_.Righe(); ++r) {

@@ -32,12 +32,21 @@ struct Frase {
 
 // Size of the whole grid when one twip is pixelPerTwip device units.
 QSizeF DimensioneGriglia(const Griglia& g, double pixelPerTwip);
+// The smallest pixel size at which a number's digits read on screen.
+inline constexpr int CifreLeggibili = 7;
+// A number (digits only) centred in cella, in font f: the pixel size is lowered, when the
+// number does not fit, until its ink keeps a tenth of the cell (at least a pixel) off every
+// side, so that several digits never run over the borders; when cifreMinime is larger than f's
+// size it is raised to that first, as far as the cell allows. A number that fits keeps f.
+void AdattaNumero(QFont& f, const QRectF& cella, const QString& testo, QPaintDevice* d,
+                  int cifreMinime = 0);
 // Paints every visible cell of g (background, border, text in its font, size, bold and
 // alignment) with the grid's top-left corner at origine. Font sizes scale with pixelPerTwip
-// (a point is 20 twips), so a zoomed or printed board keeps its proportions.
+// (a point is 20 twips), so a zoomed or printed board keeps its proportions; a centred number
+// is fitted to its cell by AdattaNumero, with cifreMinime as its floor.
 // Cells outside the painter's clip rectangle are skipped.
 void DisegnaGriglia(QPainter& pt, const Griglia& g, double pixelPerTwip, QPointF origine = {},
-                    const Frase& frase = {});
+                    const Frase& frase = {}, int cifreMinime = 0);
 // The rectangle of cell (riga, colonna) of the painted grid, relative to its origine.
 QRectF RettangoloCella(const Griglia& g, double pixelPerTwip, int riga, int colonna);
 // Row and column under a point of the painted grid (relative to its origine); -1 when outside.
@@ -70,6 +79,8 @@ class VistaGriglia : public QWidget {
     // The size in pixels at zoom 1, the numbers' band included.
     QSizeF DimensioneNaturale() const;
     void ImpostaFrase(const Frase& f) { frase_ = f; }
+    // The floor of the numbers' pixel size (AdattaNumero); 0 lets them scale with the zoom.
+    void ImpostaCifreMinime(int pixel) { cifreMinime_ = pixel; }
 
   signals:
     void cellaCliccata(int riga, int colonna, int pulsante);
@@ -92,6 +103,7 @@ class VistaGriglia : public QWidget {
     int rigaSegno_ = -1, colonnaSegno_ = -1;
     bool numeri_ = false;
     Frase frase_;
+    int cifreMinime_ = 0;
     void Cornice(QPainter& pt, int riga, int colonna, const QColor& colore, double spessore);
 };
 

@@ -340,10 +340,22 @@ void FinestraPrincipale::CambiaZoom(double fattore) {
 }
 
 void FinestraPrincipale::AdattaZoom() {
-    const QSizeF naturale = tavola_->DimensioneNaturale() + QSizeF(3, 3);
-    const double adatto =
-        ZoomAdatto(naturale.width(), naturale.height(), area_->width(), area_->height());
-    tavola_->ImpostaZoom(std::clamp(adatto * fattoreZoom_, ZoomMinimo, ZoomMassimo));
+    // The board's widget is its zoomed size rounded up plus 2 pixels, which 3 pixels at zoom 1
+    // cover. A board that may shrink far below zoom 1 keeps them out of the fit instead, or it
+    // would end up just too large for the area it was fitted to.
+    const QSizeF naturale = tavola_->DimensioneNaturale();
+    const Griglia& g = tavola_->GrigliaMostrata();
+    const double minimo = ZoomMinimoPer(g.Righe() - 1, g.Colonne() - 1);
+    const double adatto = minimo < ZoomMinimo
+                              ? ZoomAdatto(naturale.width(), naturale.height(), area_->width() - 3,
+                                           area_->height() - 3, minimo)
+                              : ZoomAdatto(naturale.width() + 3, naturale.height() + 3,
+                                           area_->width(), area_->height(), minimo);
+    const double zoom = std::clamp(adatto * fattoreZoom_, minimo, ZoomMassimo);
+    // Below the zoom where a 9 point clue still reads, its digits keep a readable size as far
+    // as the cell allows.
+    tavola_->ImpostaCifreMinime(zoom < ZoomMinimo ? CifreLeggibili : 0);
+    tavola_->ImpostaZoom(zoom);
     tavola_->setFixedSize(tavola_->sizeHint());
 }
 

@@ -153,6 +153,44 @@ class TestFinestra : public QObject {
         QCOMPARE(f.m.TblGioco(3, 3) * 100 + f.m.NumMosseGioco, 108);
     }
 
+    // A 100 x 100 board with clues of one to four digits shows whole on a 1600 x 1200 screen,
+    // and scrolls when zoomed in.
+    void centoPerCento() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w));
+        // The board grid as the window lays boards out (the model does not hold it yet).
+        Griglia& g = f.Gr;
+        g.ImpostaRighe(101);
+        g.ImpostaColonne(101);
+        const char* testi[] = {"3", "12", "123", "1234"};
+        for (int r = 1; r <= 100; ++r) {
+            g.ImpostaAltezzaRiga(r, LatoCella);
+            g.ImpostaLarghezzaColonna(r, LatoCella);
+            for (int c = 1; c <= 100; ++c) {
+                g.Seleziona(r, c);
+                g.ImpostaAllinea(Allineamento::CentroCentro);
+                g.ImpostaDimensione(9);
+                g.ImpostaTesto((r + 2 * c) % 7 ? "" : testi[(r + c) % 4]);
+                g.ImpostaStato(g.Testo().empty() ? StatoCella::Indecisa : StatoCella::Indizio);
+                if (r == 3 && !g.Testo().empty()) g.EvidenziaIndizio();
+            }
+        }
+        f.m.NumRighe = f.m.NumColonne = 100;
+        f.Gr.Visibile = true;
+        w.Impagina();
+        QVERIFY(w.Tavola()->isVisible());
+        QTest::qWait(300);
+        Foto(w, "cento.png");
+        const QSize schermo = w.screen()->availableGeometry().size();
+        if (schermo.width() >= 1600 && schermo.height() >= 1200)
+            QTRY_VERIFY(w.Area()->verticalScrollBar()->maximum() == 0 &&
+                        w.Area()->horizontalScrollBar()->maximum() == 0);
+        QVERIFY(w.Tavola()->Zoom() >= ZoomMinimoPer(100, 100) - 1e-9);
+        w.findChild<QAction*>("mnuIngrandisci")->trigger();
+        QTRY_VERIFY(w.Area()->verticalScrollBar()->maximum() > 0);
+    }
+
     // The window fits every board it lays out: it grows with a large one and shrinks back; a
     // 50 x 50 board opens within the screen and scrolls; a larger window has larger cells.
     void laFinestraSegueLaTavola() {

@@ -1,11 +1,13 @@
 // Paper output checked as pixels: the printer (to PDF, through its dialog), a board larger than
 // the page, the picture files in their three formats, booklets and their failed writes.
+#include "Disegno.h"
 #include "FinestraPrincipale.h"
 #include "Immagini.h"
 #include "Stampa.h"
 
 #include "io/Letture.h"
 #include "model/Impostazione.h"
+#include "ui/Form1.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -16,8 +18,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 using namespace isolmar;
 
@@ -84,6 +88,37 @@ int Scuri(const QImage& img, const QRectF& cella) {
         for (int x = dentro.left(); x <= dentro.right(); ++x)
             n += qGray(img.pixel(x, y)) < 100;
     return n;
+}
+
+// One row of colonne cells of 500 twips (no header), the numbers of testi in turn, each at
+// 9 or 12 points (a highlighted clue), bold or not; vuota leaves the texts out.
+Griglia Numeri(const std::vector<const char*>& testi, int colonne, bool vuota = false) {
+    Griglia g;
+    g.ImpostaRighe(2);
+    g.ImpostaColonne(colonne + 1);
+    g.ImpostaAltezzaRiga(0, 0);
+    g.ImpostaLarghezzaColonna(0, 0);
+    g.ImpostaAltezzaRiga(1, 500);
+    for (int c = 1; c <= colonne; ++c) {
+        g.ImpostaLarghezzaColonna(c, 500);
+        g.Seleziona(1, c);
+        g.ImpostaAllinea(Allineamento::CentroCentro);
+        g.ImpostaTesto(vuota ? "" : testi[(c - 1) % testi.size()]);
+        g.ImpostaDimensione((c - 1) / testi.size() % 2 ? 12 : 9);
+        g.ImpostaGrassetto((c - 1) / testi.size() % 4 >= 2);
+    }
+    return g;
+}
+
+QImage Dipinta(const Griglia& g, double k, int cifreMinime,
+               const std::function<void(QPainter&)>& poi = {}) {
+    const QSizeF d = DimensioneGriglia(g, k);
+    QImage img(int(d.width()) + 4, int(d.height()) + 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter pt(&img);
+    DisegnaGriglia(pt, g, k, {1, 1}, {}, cifreMinime);
+    if (poi) poi(pt);
+    return img;
 }
 
 std::string Leggi(const std::string& percorso) {
@@ -170,28 +205,30 @@ class TestStampa : public QObject {
     }
 
     void grandeSullaPagina() {
-        Griglia g;
-        g.ImpostaRighe(51);
-        g.ImpostaColonne(51);
-        for (int i = 0; i <= 50; ++i) {
-            g.ImpostaAltezzaRiga(i, i ? 500 : 30);
-            g.ImpostaLarghezzaColonna(i, i ? 500 : 30);
+        for (const int lato : {50, 100}) {
+            Griglia g;
+            g.ImpostaRighe(lato + 1);
+            g.ImpostaColonne(lato + 1);
+            for (int i = 0; i <= lato; ++i) {
+                g.ImpostaAltezzaRiga(i, i ? 500 : 30);
+                g.ImpostaLarghezzaColonna(i, i ? 500 : 30);
+            }
+            g.Seleziona(lato, lato);
+            g.ImpostaSfondo(Blu); // the far corner must be on paper too
+            QPrinter stampante(QPrinter::HighResolution);
+            PreparaStampante(stampante, cartella_.path());
+            stampante.setOutputFormat(QPrinter::PdfFormat);
+            stampante.setOutputFileName(cartella_.filePath("grande.pdf"));
+            QVERIFY(StampaGriglia(stampante, g));
+            const QImage img = Pagina(cartella_.filePath("grande.pdf"), 1, 50);
+            const QRect q = Riquadro(img);
+            const int margine = 15 * 50 / 25.4; // 15 mm at 50 dpi
+            QVERIFY(q.left() >= margine - 2 && q.right() <= img.width() - margine + 2);
+            QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
+            QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
+            QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
+            QVERIFY(Tinta(Fondo(img, Cella(q, lato, lato, lato, lato, 30)), Qt::blue));
         }
-        g.Seleziona(50, 50);
-        g.ImpostaSfondo(Blu); // the far corner must be on paper too
-        QPrinter stampante(QPrinter::HighResolution);
-        PreparaStampante(stampante, cartella_.path());
-        stampante.setOutputFormat(QPrinter::PdfFormat);
-        stampante.setOutputFileName(cartella_.filePath("grande.pdf"));
-        QVERIFY(StampaGriglia(stampante, g));
-        const QImage img = Pagina(cartella_.filePath("grande.pdf"), 1, 50);
-        const QRect q = Riquadro(img);
-        const int margine = 15 * 50 / 25.4; // 15 mm at 50 dpi
-        QVERIFY(q.left() >= margine - 2 && q.right() <= img.width() - margine + 2);
-        QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
-        QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
-        QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
-        QVERIFY(Tinta(Fondo(img, Cella(q, 50, 50, 50, 50, 30)), Qt::blue));
     }
 
     // The three picture formats, with and without the solution, at 8 mm a cell.
@@ -256,6 +293,69 @@ class TestStampa : public QObject {
                 for (int x = 0; x < img.width() && !blu; ++x)
                     blu = Tinta(img.pixel(x, y), Qt::blue);
             QVERIFY(blu);
+        }
+    }
+
+    // Numbers of one to four digits at every scale, from the smallest zoom of a 100 x 100 board
+    // to print resolution: their ink stays a pixel or more inside their cell, centred, and still
+    // sizeable in a cell of 20 pixels or more; a single digit is drawn as it always was.
+    void numeriNellaCella() {
+        const std::vector<const char*> testi = {"7", "12", "123", "1234", "10000"};
+        const int colonne = 40;
+        const struct {
+            double k;
+            int minime;
+        } scale[] = {{96 / 1440.0 * ZoomMinimoPer(100, 100), 0},
+                     {96 / 1440.0 * ZoomMinimoPer(100, 100), CifreLeggibili},
+                     {96 / 1440.0 * ZoomMinimo, 0},
+                     {96 / 1440.0, 0},
+                     {96 / 1440.0 * 4, 0},
+                     {150 / 1440.0, 0},
+                     {600 / 1440.0, 0}};
+        const Griglia g = Numeri(testi, colonne), vuota = Numeri(testi, colonne, true);
+        for (const auto& s : scale) {
+            // Qt draws a large glyph's first use a little differently: a first painting warms
+            // its cache.
+            Dipinta(g, s.k, s.minime);
+            const QImage img = Dipinta(g, s.k, s.minime), fondo = Dipinta(vuota, s.k, s.minime);
+            // The single digits drawn the plain way, at the font's own size.
+            const QImage prima = Dipinta(vuota, s.k, 0, [&](QPainter& pt) {
+                for (int c = 1; c <= colonne; ++c)
+                    if (std::strlen(g.CellaIn(1, c).Testo.c_str()) == 1 && s.minime == 0) {
+                        QFont f(QStringLiteral("Arial"));
+                        f.setPixelSize(
+                            std::max(1, int(std::lround(g.CellaIn(1, c).Dimensione * 20 * s.k))));
+                        f.setBold(g.CellaIn(1, c).Grassetto);
+                        pt.setFont(f);
+                        pt.setPen(Qt::black);
+                        pt.drawText(RettangoloCella(g, s.k, 1, c).translated(1, 1), Qt::AlignCenter,
+                                    QString::fromStdString(g.CellaIn(1, c).Testo));
+                    }
+            });
+            for (int c = 1; c <= colonne; ++c) {
+                const QRectF q = RettangoloCella(g, s.k, 1, c).translated(1, 1);
+                const QRect cella(int(q.left()), 0, int(q.right()) - int(q.left()) + 1,
+                                  img.height());
+                QRect ink;
+                bool uguale = true;
+                for (int y = 0; y < img.height(); ++y)
+                    for (int x = cella.left(); x <= cella.right() && x < img.width(); ++x) {
+                        if (img.pixel(x, y) != fondo.pixel(x, y)) ink |= QRect(x, y, 1, 1);
+                        uguale = uguale && img.pixel(x, y) == prima.pixel(x, y);
+                    }
+                const QString dove = QStringLiteral("k %1 colonna %2").arg(s.k).arg(c);
+                QVERIFY2(!ink.isEmpty(), qPrintable(dove));
+                QVERIFY2(q.adjusted(1, 1, -1, -1).contains(QRectF(ink)), qPrintable(dove));
+                QVERIFY2(std::abs(QRectF(ink).center().x() - q.center().x()) <=
+                                 1.5 + q.width() / 20 &&
+                             std::abs(QRectF(ink).center().y() - q.center().y()) <=
+                                 1.5 + q.height() / 20,
+                         qPrintable(dove));
+                if (q.height() >= 20 && std::strlen(g.CellaIn(1, c).Testo.c_str()) <= 4)
+                    QVERIFY2(ink.height() >= q.height() / 5, qPrintable(dove));
+                if (s.minime == 0 && std::strlen(g.CellaIn(1, c).Testo.c_str()) == 1)
+                    QVERIFY2(uguale, qPrintable(dove));
+            }
         }
     }
 
