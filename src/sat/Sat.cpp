@@ -341,10 +341,15 @@ int Formula::TagliIsole() {
                         : pezzo_[v] == pezzoIndizio[k] ? Separatore::Pozzo
                                                        : Separatore::Passante;
         if (!sep_.Minimo(ruolo_, taglio_)) continue; // cannot happen: pieces do not touch
-        std::vector<int> l{-Var(k, v0)};
+        // The same separator holds for every cell of the piece.
+        std::vector<int> l{0};
         for (int b : taglio_)
             l.push_back(Var(k, b));
-        Clausola(l);
+        for (int v : raggio_[k])
+            if (ruolo_[v] == Separatore::Sorgente) {
+                l[0] = -Var(k, v);
+                Clausola(l);
+            }
         ++tagli;
     }
     return tagli;
@@ -360,11 +365,14 @@ int Formula::TagliIsole() {
 int Formula::TagliMuro() {
     const int n = Pezzi(true);
     if (n <= 1) return 0;
+    // Per part its size and a cell of it, one no clue reaches (wall in every solution) if any:
+    // the clause is then the stronger.
     std::vector<int> misura(n, 0), primo(n, -1);
     for (int v = 0; v < N_; ++v)
         if (pezzo_[v] >= 0) {
             ++misura[pezzo_[v]];
-            if (primo[pezzo_[v]] < 0) primo[pezzo_[v]] = v;
+            if (primo[pezzo_[v]] < 0 || (owner_[v].empty() && !owner_[primo[pezzo_[v]]].empty()))
+                primo[pezzo_[v]] = v;
         }
     const int T = static_cast<int>(std::max_element(misura.begin(), misura.end()) - misura.begin());
     int tagli = 0;
@@ -378,10 +386,15 @@ int Formula::TagliMuro() {
                             : pezzo_[v] == T ? Separatore::Pozzo
                                              : Separatore::Passante;
         if (!sep_.Minimo(ruolo_, taglio_)) continue;
-        std::vector<int> l{-muro_[primo[a]], -muro_[primo[T]]};
+        // The same separator holds for every cell of A.
+        std::vector<int> l{0, -muro_[primo[T]]};
         for (int b : taglio_)
             l.push_back(muro_[b]);
-        Clausola(l);
+        for (int v = 0; v < N_; ++v)
+            if (pezzo_[v] == a) {
+                l[0] = -muro_[v];
+                Clausola(l);
+            }
         ++tagli;
     }
     return tagli;
