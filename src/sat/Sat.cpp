@@ -79,19 +79,7 @@ class Formula {
         sat_.add(0);
     }
     void Clausola(const std::vector<int>& l) { Clausola(l.begin(), l.end()); }
-    int Vicino(int v, int d) const {
-        const int r = v / C_, c = v % C_;
-        switch (d) {
-        case 0:
-            return r > 0 ? v - C_ : -1;
-        case 1:
-            return r + 1 < R_ ? v + C_ : -1;
-        case 2:
-            return c > 0 ? v - 1 : -1;
-        default:
-            return c + 1 < C_ ? v + 1 : -1;
-        }
-    }
+    int Vicino(int v, int d) const { return VicinoSu(v, d, R_, C_); }
     int Cella(int k) const { return (s_.Isole[k].Riga - 1) * C_ + s_.Isole[k].Colonna - 1; }
     // The variable "cell v belongs to clue k", 0 when k cannot reach v.
     int Var(int k, int v) const {

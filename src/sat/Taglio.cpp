@@ -18,20 +18,6 @@ Separatore::Separatore(int righe, int colonne) : righe_(righe), colonne_(colonne
     coda_.reserve(n * 2);
 }
 
-int Separatore::Vicino(int v, int d) const {
-    const int r = v / colonne_, c = v % colonne_;
-    switch (d) {
-    case 0:
-        return r > 0 ? v - colonne_ : -1;
-    case 1:
-        return r + 1 < righe_ ? v + colonne_ : -1;
-    case 2:
-        return c > 0 ? v - 1 : -1;
-    default:
-        return c + 1 < colonne_ ? v + 1 : -1;
-    }
-}
-
 int Separatore::Direzione(int da, int a) const {
     if (da / colonne_ == a / colonne_) return a < da ? 2 : 3;
     return a < da ? 0 : 1;

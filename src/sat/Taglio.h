@@ -7,6 +7,22 @@
 
 namespace isolmar {
 
+// Cell v's neighbour in direction d (0 up, 1 down, 2 left, 3 right) on a board of the given
+// size, cells numbered row by row; -1 off the board.
+inline int VicinoSu(int v, int d, int righe, int colonne) {
+    const int r = v / colonne, c = v % colonne;
+    switch (d) {
+    case 0:
+        return r > 0 ? v - colonne : -1;
+    case 1:
+        return r + 1 < righe ? v + colonne : -1;
+    case 2:
+        return c > 0 ? v - 1 : -1;
+    default:
+        return c + 1 < colonne ? v + 1 : -1;
+    }
+}
+
 class Separatore {
   public:
     Separatore(int righe, int colonne);
@@ -30,7 +46,7 @@ class Separatore {
     std::vector<int> padre_, coda_;
     std::vector<uint32_t> visto_;
     uint32_t giro_ = 0;
-    int Vicino(int v, int d) const;
+    int Vicino(int v, int d) const { return VicinoSu(v, d, righe_, colonne_); }
     // Takes one shortest augmenting path; false when none is left.
     bool Aumenta(const std::vector<uint8_t>& ruolo);
     int Direzione(int da, int a) const;
