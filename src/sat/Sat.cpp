@@ -25,6 +25,9 @@ namespace isolmar {
 
 namespace {
 
+// Islands up to this size are kept connected by the formula itself (Connessa).
+constexpr int MaxConnessa = 9;
+
 struct Arresto : CaDiCaL::Terminator {
     const std::function<bool()>* Ferma = nullptr;
     bool terminate() override { return *Ferma && (*Ferma)(); }
@@ -94,6 +97,7 @@ class Formula {
     bool Codifica();
     void AlPiuUno(const std::vector<int>& x);
     void Esattamente(const std::vector<int>& x, int n);
+    void Connessa(int k);
     void Leggi();
     int Pezzi(bool muro);
     int TagliIsole();
@@ -264,8 +268,41 @@ bool Formula::Codifica() {
         for (size_t i = 1; i < raggio_[k].size(); ++i)
             l.push_back(Var(k, raggio_[k][i]));
         Esattamente(l, s_.Isole[k].Num - 1);
+        if (s_.Isole[k].Num >= 3 && s_.Isole[k].Num <= MaxConnessa) Connessa(k);
     }
     return true;
+}
+
+// Island k connected from the start: g[v][t] = "v is owned by k and joined to the clue by a
+// path of k's cells of at most t steps", only justified upwards (g[v][t] implies v owned and
+// g[v][t-1] or some neighbour's g[u][t-1]); an owned cell needs g[v][n - 1]. In a solution the
+// island's own distances give such values (an island of n cells has none over n - 1), so no
+// solution is lost; and any model of these clauses has every owned cell joined to the clue.
+void Formula::Connessa(int k) {
+    const int n = s_.Isole[k].Num;
+    const std::vector<int>& celle = raggio_[k];
+    std::vector<int> prec(N_, 0), cur(N_, 0); // per cell, 0: false
+    prec[Cella(k)] = Var(k, Cella(k));        // true: the clue owns its cell
+    for (int t = 1; t < n; ++t) {
+        for (int v : celle) {
+            cur[v] = 0;
+            std::vector<int> l{0};
+            if (prec[v]) l.push_back(prec[v]);
+            for (int d = 0; d < 4; ++d) {
+                const int u = Vicino(v, d);
+                if (u >= 0 && prec[u]) l.push_back(prec[u]);
+            }
+            if (l.size() == 1) continue;
+            const int g = Nuova();
+            cur[v] = g;
+            l[0] = -g;
+            Clausola(l);
+            Clausola({-g, Var(k, v)});
+        }
+        std::swap(prec, cur);
+    }
+    for (int v : celle)
+        if (v != Cella(k)) Clausola({-Var(k, v), prec[v]});
 }
 
 void Formula::Leggi() {
