@@ -4,7 +4,7 @@
 // clue j that is island belongs to j). Clauses:
 //   - an island cell has exactly one owner; a cell no clue reaches is wall; a clue owns its cell;
 //   - two neighbouring island cells have the same owner;
-//   - each island has exactly its number of cells (a sequential counter over its cells);
+//   - each island has exactly its number of cells (a totalizer over its cells);
 //   - no 2 x 2 block of wall;
 //   - an owned cell other than the clue has an owned neighbour, a wall cell a wall neighbour
 //     (both implied by connectivity, given cheaply).
@@ -97,6 +97,7 @@ class Formula {
     bool Codifica();
     void AlPiuUno(const std::vector<int>& x);
     void Esattamente(const std::vector<int>& x, int n);
+    std::vector<int> Totale(const std::vector<int>& x, size_t a, size_t b, int p);
     void Connessa(int k);
     void Leggi();
     int Pezzi(bool muro);
@@ -160,8 +161,40 @@ void Formula::AlPiuUno(const std::vector<int>& x) {
     }
 }
 
-// Sequential counter: c[j] after x_i = "at least j of x_1..x_i are true", for j = 1..n+1, each
-// defined both ways, so that "exactly n" is two units on the last column.
+// Totalizer with outputs capped at p: o[j] = "at least j of x[a..b) are true", j = 1..,
+// defined both ways.
+std::vector<int> Formula::Totale(const std::vector<int>& x, size_t a, size_t b, int p) {
+    if (b - a == 1) return {0, x[a]};
+    const size_t mezzo = (a + b) / 2;
+    const std::vector<int> A = Totale(x, a, mezzo, p), B = Totale(x, mezzo, b, p);
+    const int ma = static_cast<int>(A.size()) - 1, mb = static_cast<int>(B.size()) - 1;
+    const int m = std::min(ma + mb, p);
+    std::vector<int> o(m + 1, 0);
+    for (int j = 1; j <= m; ++j)
+        o[j] = Nuova();
+    for (int i = 0; i <= ma; ++i)
+        for (int j = 0; j <= mb; ++j) {
+            if (i + j >= 1) { // A_i and B_j: at least i + j
+                std::vector<int> l;
+                if (i) l.push_back(-A[i]);
+                if (j) l.push_back(-B[j]);
+                l.push_back(o[std::min(i + j, m)]);
+                Clausola(l);
+            }
+            if (i + j + 1 <= m) { // not A_{i+1} and not B_{j+1}: fewer than i + j + 1
+                std::vector<int> l;
+                if (i + 1 <= ma) l.push_back(A[i + 1]);
+                if (j + 1 <= mb) l.push_back(B[j + 1]);
+                l.push_back(-o[i + j + 1]);
+                Clausola(l);
+            }
+        }
+    return o;
+}
+
+// Exactly n of x: the totalizer's outputs capped at n + 1, "at least n" and not "at least
+// n + 1". A tree of merges propagates through a logarithmic depth, where a sequential counter
+// (tried first) runs along the whole list, and large islands solve several times faster.
 void Formula::Esattamente(const std::vector<int>& x, int n) {
     const int m = static_cast<int>(x.size());
     if (n > m) {
@@ -173,35 +206,9 @@ void Formula::Esattamente(const std::vector<int>& x, int n) {
             Clausola({-v});
         return;
     }
-    std::vector<int> prec(n + 2, 0), cur(n + 2, 0); // 0: constant false
-    for (int i = 1; i <= m; ++i) {
-        const int xi = x[i - 1];
-        std::fill(cur.begin(), cur.end(), 0);
-        for (int j = 1; j <= std::min(i, n + 1); ++j) {
-            const int c = Nuova(), a = prec[j], b = prec[j - 1];
-            cur[j] = c;
-            if (a) Clausola({-a, c});
-            if (j == 1) {
-                Clausola({-xi, c});
-                if (a)
-                    Clausola({-c, a, xi});
-                else
-                    Clausola({-c, xi});
-            } else {
-                Clausola({-xi, -b, c}); // b exists: j - 1 <= i - 1
-                if (a) {
-                    Clausola({-c, a, xi});
-                    Clausola({-c, a, b});
-                } else {
-                    Clausola({-c, xi});
-                    Clausola({-c, b});
-                }
-            }
-        }
-        std::swap(prec, cur);
-    }
-    Clausola({prec[n]});
-    if (n + 1 <= m) Clausola({-prec[n + 1]});
+    const std::vector<int> o = Totale(x, 0, x.size(), n + 1);
+    Clausola({o[n]});
+    if (n + 1 < static_cast<int>(o.size())) Clausola({-o[n + 1]});
 }
 
 bool Formula::Codifica() {
