@@ -1,5 +1,7 @@
 // isolmar-cli solve: the first solutions of each puzzle.
 #include "cli/Comune.h"
+#include "io/Letture.h"
+#include "sat/MotoreSat.h"
 #include "ui/Testi.h"
 
 #include <chrono>
@@ -10,19 +12,47 @@ namespace isolmar::cli {
 namespace {
 
 constexpr const char* UsoSolve =
-    "Uso: isolmar-cli solve [--count N] [--max-seconds S] [--json] FILE...\n"
+    "Uso: isolmar-cli solve [--count N] [--max-seconds S] [--engine M] [--json] FILE...\n"
     "Cerca fino a N soluzioni (da 1 a 10, predefinito 1) di ogni schema e stampa la prima:\n"
     "'#' muro, '.' isola, la cifra sulle caselle con un numero; poi le soluzioni trovate e i\n"
     "secondi. Con --max-seconds S la ricerca di ogni schema si ferma dopo S secondi (da 1 a\n"
-    "86400). --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
+    "86400). --engine sceglie il risolutore: shapes (forme delle isole), sat (formula\n"
+    "booleana) o auto (predefinito: sat per gli schemi oltre 50 x 50, 50 isole o numeri oltre\n"
+    "9). --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
     "soluzione, 2 un file illeggibile o non valido, 3 una ricerca interrotta (e nessun file\n"
     "illeggibile). FILE e' un file XML, di testo o pzprv3, oppure un link puzz.link.\n";
 
 struct OpzioniSolve {
-    std::string Conta = "1", Secondi;
+    std::string Conta = "1", Secondi, Motore = "auto";
     bool Json = false;
     std::vector<std::string> File;
 };
+
+// The rows of a solution ('1' island) as Tavola writes them; a clue over 9 shows as '+'.
+std::vector<std::string> TavolaDa(const Schema& s, const std::string& sol) {
+    std::vector<std::string> righe;
+    for (int r = 0; r < s.Righe; ++r) {
+        std::string riga;
+        for (int c = 0; c < s.Colonne; ++c)
+            riga += sol[r * s.Colonne + c] == '1' ? '.' : '#';
+        righe.push_back(riga);
+    }
+    for (const Indizio& i : s.Isole)
+        righe[i.Riga - 1][i.Colonna - 1] = i.Num <= 9 ? static_cast<char>('0' + i.Num) : '+';
+    return righe;
+}
+
+// A puzzle the SAT engine is to solve that the model cannot hold: read from its file here.
+bool SoloSat(const std::string& percorso, Motore motore, Schema& s) {
+    if (motore == Motore::Forme) return false;
+    std::string dati;
+    if (!LeggiFile(percorso, dati)) return false;
+    const EsitoLettura e = LeggiSchema(dati);
+    if (!e.Ok() || !ValidaSchema(e.Letto.S).empty() || OltreLeForme(e.Letto.S).empty())
+        return false;
+    s = e.Letto.S;
+    return true;
+}
 
 int Risolvi(const OpzioniSolve& o) {
     long long conta = 0;
@@ -32,6 +62,15 @@ int Risolvi(const OpzioniSolve& o) {
     }
     int limite = 0; // seconds per search; 0 = none
     if (!LeggiSecondi(o.Secondi, limite)) return 2;
+    Motore motore = Motore::Auto;
+    if (o.Motore == "shapes")
+        motore = Motore::Forme;
+    else if (o.Motore == "sat")
+        motore = Motore::Sat;
+    else if (o.Motore != "auto") {
+        std::cerr << "--engine vuole shapes, sat o auto\n";
+        return 2;
+    }
     if (o.File.empty()) {
         std::cerr << UsoSolve;
         return 2;
@@ -39,15 +78,52 @@ int Risolvi(const OpzioniSolve& o) {
     Finestra w;
     int esito = 0;
     for (const std::string& percorso : o.File) {
-        if (!w.Apri(percorso)) {
+        Modello& m = w.f.m;
+        Schema oltre;
+        const bool soloSat = SoloSat(percorso, motore, oltre);
+        if (!soloSat && !w.Apri(percorso)) {
             esito = 2;
             continue;
         }
-        Modello& m = w.f.m;
+        const Schema s = soloSat ? oltre : SchemaDa(m);
+        const bool sat = MotorePer(s, motore) == Motore::Sat;
         m.NumProve = 0;
         const auto t0 = std::chrono::steady_clock::now();
         w.LimiteSecondi(limite);
-        const EsitoRicerca e = EsitoDi(w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta)), m);
+        RisultatoSat rs;
+        EsitoRicerca e;
+        std::vector<std::string> tavola;
+        int numSol = 0;
+        if (soloSat) {
+            m.TempoScaduto = 0;
+            auto ultima = t0;
+            OpzioniSat os;
+            os.Soluzioni = static_cast<int>(conta);
+            os.Ferma = [&] {
+                const auto ora = std::chrono::steady_clock::now();
+                if (ora - ultima >= std::chrono::milliseconds(2)) {
+                    ultima = ora;
+                    w.p.Cedi();
+                }
+                return m.TempoScaduto == 1;
+            };
+            rs = RisolviSat(s, os);
+            e = rs.Esito == EsitoSat::Interrotta ? EsitoRicerca::Interrotta
+                : rs.Soluzioni.empty()           ? EsitoRicerca::Nessuna
+                : rs.Soluzioni.size() == 1       ? EsitoRicerca::Una
+                                                 : EsitoRicerca::Piu;
+            numSol = e == EsitoRicerca::Interrotta ? 0 : static_cast<int>(rs.Soluzioni.size());
+            if (numSol > 0) tavola = TavolaDa(s, rs.Soluzioni[0]);
+        } else {
+            if (sat) {
+                rs = RisolviConSat(m, w.p, static_cast<int>(conta));
+                e = EsitoDi(true, m);
+            } else {
+                e = EsitoDi(w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta)), m);
+            }
+            numSol = m.NumSol;
+            if (numSol > 0) tavola = Tavola(m, 1);
+        }
         w.LimiteSecondi(0);
         const double secondi =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -61,25 +137,23 @@ int Risolvi(const OpzioniSolve& o) {
             std::cerr << percorso << ": " << TestiRicerca[e] << ": limite di tempo raggiunto ("
                       << limite << " s)\n";
             if (esito != 2) esito = 3;
-        } else if (m.NumSol == 0 && esito == 0) {
+        } else if (numSol == 0 && esito == 0) {
             esito = 1;
         }
-        const std::vector<std::string> tavola =
-            m.NumSol > 0 ? Tavola(m, 1) : std::vector<std::string>{};
         if (o.Json) {
-            StampaJson({{"file", percorso},
-                        {"rows", int(m.NumRighe)},
-                        {"columns", int(m.NumColonne)},
-                        {"solutions", m.NumSol},
-                        {"grid", tavola},
-                        {"seconds", secondi},
-                        {"attempts", m.NumProve},
-                        {"interrupted", interrotta}});
+            Json j{{"file", percorso},       {"rows", s.Righe},          {"columns", s.Colonne},
+                   {"solutions", numSol},    {"grid", tavola},           {"seconds", secondi},
+                   {"attempts", m.NumProve}, {"interrupted", interrotta}};
+            if (sat) {
+                j["conflicts"] = rs.Conflitti;
+                j["cuts"] = rs.Tagli;
+            }
+            StampaJson(j);
         } else {
             std::cout << percorso << "\n";
             for (const std::string& riga : tavola)
                 std::cout << riga << "\n";
-            std::cout << "soluzioni: " << m.NumSol << "\nsecondi: " << secondi << "\n\n";
+            std::cout << "soluzioni: " << numSol << "\nsecondi: " << secondi << "\n\n";
         }
     }
     return esito;
@@ -93,6 +167,7 @@ void ComandoSolve(CLI::App& cli, Azione& azione) {
                                [o] { return Risolvi(*o); });
     c->add_option("--count", o->Conta, "soluzioni cercate");
     OpzioneSecondi(c, o->Secondi);
+    c->add_option("--engine", o->Motore, "risolutore: shapes, sat o auto");
     c->add_flag("--json", o->Json, "un oggetto JSON per file");
     c->add_option("FILE", o->File, "schemi");
 }
