@@ -13,7 +13,7 @@ using Posti = std::vector<Posto>;
 namespace {
 
 void Mura(Banco& b, Posti muri) {
-    AzzeraTabella(b.g.TabGen, MaxRighe);
+    AzzeraTabella(b.g.TabGen);
     for (Posto x : muri)
         b.g.TabGen(x.Riga, x.Colonna) = Generatore::Muro;
 }
