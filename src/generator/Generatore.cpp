@@ -214,6 +214,7 @@ bool Generatore::Partiziona() {
             if (TabGen(r0, c0) != 0) continue;
             if (m.NumZone >= MaxEle) return false;
             const int16_t z = ++m.NumZone;
+            if (m.Zone.size() <= static_cast<size_t>(z)) m.Zone.resize(static_cast<size_t>(z) + 1);
             Modello::Zona& Z = m.Zone[z];
             Z.NumCelle = 1;
             Z.Esclusa = 0;

@@ -46,7 +46,7 @@ inline constexpr int MaxSolLivello = 5;
 [[noreturn]] void FuoriTabella(int r, int c, int righe, int colonne);
 
 template <class T> class TabellaGriglia {
-public:
+  public:
     TabellaGriglia() : TabellaGriglia(MaxRighe, MaxRighe) {}
     TabellaGriglia(int righe, int colonne) { Dimensiona(righe, colonne); }
 
@@ -73,7 +73,7 @@ public:
     const T& operator()(int r, int c) const { return v_[Indice(r, c)]; }
     bool operator==(const TabellaGriglia&) const = default;
 
-private:
+  private:
     size_t Indice(int r, int c) const {
 #ifdef ISOLMAR_CONTROLLA_INDICI
         if (r < 0 || r > righe_ + 1 || c < 0 || c > colonne_ + 1)
@@ -205,7 +205,8 @@ struct Modello {
     // Saved copies of the islands.
     std::vector<Isola> svEle = std::vector<Isola>(MaxEle + 1);
     int16_t svNumEle = 0;
-    std::array<std::array<Isola, MaxEle + 1>, MaxSolParz + 1> Eleparz{};
+    // Partial solutions 1..NumSolParz; it grows as they are stored.
+    std::vector<std::array<Isola, MaxEle + 1>> Eleparz;
     std::array<int16_t, MaxSolParz + 1> NumEleparz{};
     uint8_t NumSolParz = 0;
     std::array<std::array<std::array<Isola, MaxEle + 1>, MaxSolLivello + 1>, MaxLivelli + 1>
@@ -263,7 +264,7 @@ struct Modello {
         int16_t NumCelle = 0;
         uint8_t Esclusa = 0; // 1 = no cell of the zone may be walled (current measuring pass)
     };
-    std::array<Zona, MaxEle + 1> Zone{}; // zone k becomes island k
+    std::vector<Zona> Zone; // zone k becomes island k; it grows as zones are made
     int16_t NumZone = 0;
     Booleano RicercaFinita = Falso;
     Booleano RicercaInterrotta = Falso;

@@ -319,6 +319,8 @@ void Risolutore::AvviaRiquadri() {
 // ---- Solutions and saved islands ----------------------------------------------------------------
 
 void Risolutore::SalvaInEleparz() {
+    if (m.Eleparz.size() <= static_cast<size_t>(m.NumSolParz))
+        m.Eleparz.resize(static_cast<size_t>(m.NumSolParz) + 1);
     for (int i = 1; i <= m.NumEle; ++i)
         m.Eleparz[m.NumSolParz][i] = m.Ele[i];
     m.NumEleparz[m.NumSolParz] = m.NumEle;

@@ -35,7 +35,7 @@ Candidati Attesi(const Modello& m, int L, int n, int* isoleDiverse = nullptr,
                     const std::pair<int, int> x{r, c};
                     if (x == std::pair<int, int>{e.Riga, e.Colonna} || a.count(x) == b.count(x))
                         continue;
-                    const Candidato nuovo{uint8_t(k), uint8_t(r), uint8_t(c), e.Num};
+                    const Candidato nuovo{uint8_t(k), uint8_t(r), uint8_t(c), uint8_t(e.Num)};
                     if (std::find(v.begin(), v.end(), nuovo) == v.end())
                         v.push_back(nuovo);
                     else if (ripetuti)
@@ -170,6 +170,7 @@ struct BancoFoglie : BancoGen<PiattaformaFoglie> {
     void ZoneSenzaSoluzione() {
         m->NumRighe = m->NumColonne = 8;
         m->NumZone = m->NumEle = 5;
+        m->Zone.resize(6);
         for (int k = 1; k <= 5; ++k) {
             Modello::Zona& z = m->Zone[k];
             z.NumCelle = k <= 2 ? 1 : 5;

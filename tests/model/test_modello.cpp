@@ -43,20 +43,13 @@ TEST(ValidaSchema, AcceptsTheModelsLimitsAndRefusesEachKindOfPuzzleOutsideThem) 
     const struct {
         Schema s;
         const char* parola; // "" accepted
-    } casi[] = {{{1, 1, {{1, 1, 1}}}, ""},
-                {{50, 50, cinquanta}, ""},
-                {{0, 5, {{1, 1, 1}}}, "righe"},
-                {{100, 100, {{10000, 100, 100}}}, ""},
-                {{101, 5, {{1, 1, 1}}}, "righe"},
-                {{5, 0, {{1, 1, 1}}}, "colonne"},
-                {{5, 101, {{1, 1, 1}}}, "colonne"},
-                {{5, 5, {}}, "isole"},
-                {{2, 2, troppe}, "Troppe"},
-                {{5, 5, {{0, 1, 1}}}, "numero 0"},
-                {{5, 5, {{26, 1, 1}}}, "numero 26"},
-                {{5, 5, {{1, 6, 1}}}, "fuori"},
-                {{5, 5, {{1, 1, 0}}}, "fuori"},
-                {{5, 5, {{1, 2, 2}, {3, 2, 2}}}, "Isola 2"}};
+    } casi[] = {{{1, 1, {{1, 1, 1}}}, ""},           {{50, 50, cinquanta}, ""},
+                {{0, 5, {{1, 1, 1}}}, "righe"},      {{100, 100, {{10000, 100, 100}}}, ""},
+                {{101, 5, {{1, 1, 1}}}, "righe"},    {{5, 0, {{1, 1, 1}}}, "colonne"},
+                {{5, 101, {{1, 1, 1}}}, "colonne"},  {{5, 5, {}}, "isole"},
+                {{2, 2, troppe}, "Troppe"},          {{5, 5, {{0, 1, 1}}}, "numero 0"},
+                {{5, 5, {{26, 1, 1}}}, "numero 26"}, {{5, 5, {{1, 6, 1}}}, "fuori"},
+                {{5, 5, {{1, 1, 0}}}, "fuori"},      {{5, 5, {{1, 2, 2}, {3, 2, 2}}}, "Isola 2"}};
     for (const auto& c : casi) {
         const std::string msg = ValidaSchema(c.s);
         EXPECT_TRUE(*c.parola ? msg.find(c.parola) != std::string::npos : msg.empty()) << msg;
@@ -89,9 +82,12 @@ TEST(ApplicaSchema, SizesTheTablesToThePuzzle) {
     const struct {
         Schema s;
         size_t elementi, isole;
-    } casi[] = {{{10, 10, {}}, 12 * 12, 51}, {grande, 102 * 92, 61}, {{7, 5, {{5, 7, 5}}}, 9 * 7, 51}};
+    } casi[] = {
+        {{10, 10, {}}, 12 * 12, 51}, {grande, 102 * 92, 61}, {{7, 5, {{5, 7, 5}}}, 9 * 7, 51}};
     for (const auto& c : casi) {
-        if (!c.s.Isole.empty()) ASSERT_TRUE(ApplicaSchema(*m, c.s));
+        if (!c.s.Isole.empty()) {
+            ASSERT_TRUE(ApplicaSchema(*m, c.s));
+        }
         for (const Griglia8* t : {&m->TblGioco, &m->TblSchema, &m->TblVisitate, &m->TblIsoleLog,
                                   &m->Tblsol[0], &m->Tblsol[MaxSol]})
             EXPECT_EQ(t->Elementi(), c.elementi);
@@ -178,7 +174,7 @@ TEST(TabelleGriglia, ResizingKeepsTheSharedCellsAndTheUtilitiesClearTheWholeTabl
     b(0, 1, 1) = b(1, 1, 1) = b(5, 3, 4) = -3;
     AzzeraTabellab(b);
     const int casi[][2] = {
-        {larga(4, 5), 45},  {larga(6, 7), 0}, {larga(5, 3), 0},   {stretta(3, 3), 33},
+        {larga(4, 5), 45},   {larga(6, 7), 0},  {larga(5, 3), 0},     {stretta(3, 3), 33},
         {stretta(1, 2), 12}, {copia(4, 5), 45}, {copia.Colonne(), 4}, {int(stretta.Elementi()), 16},
         {b(1, 1, 1), 0},     {b(5, 3, 4), 0},   {b(0, 1, 1), -3},     {int(b[0].Elementi()), 20}};
     for (size_t i = 0; i < std::size(casi); ++i)
