@@ -115,6 +115,7 @@ TEST(CercaSu2, RepairOfGeneratedLayouts) {
     for (int prova = 1; prova <= 150; ++prova) {
         SCOPED_TRACE(prova);
         m.NumRighe = m.NumColonne = static_cast<uint8_t>(6 + prova % 3);
+        DimensionaTabelle(m);
         if (!Disposizione(b)) continue;
         if (prova % 4 == 0) { // three solutions compared pairwise, one level deep
             ASSERT_TRUE(b.s.SoluzioneStart(3));
@@ -169,6 +170,7 @@ struct BancoFoglie : BancoGen<PiattaformaFoglie> {
     // five cells: 125 combinations without a solution, each found out at once.
     void ZoneSenzaSoluzione() {
         m->NumRighe = m->NumColonne = 8;
+        DimensionaTabelle(*m);
         m->NumZone = m->NumEle = 5;
         m->Zone.resize(6);
         for (int k = 1; k <= 5; ++k) {
@@ -186,6 +188,7 @@ struct BancoFoglie : BancoGen<PiattaformaFoglie> {
 TEST(CercaSolunica, ASingleZoneTriesItsCellsInZoneOrder) {
     BancoFoglie b;
     b.m->NumRighe = b.m->NumColonne = 2;
+    DimensionaTabelle(*b.m);
     b.g.PosaMuroIniziale(1);
     ASSERT_EQ(b.g.CreaPartizione(), Generatore::EsitoPartizione::Accettata);
     b.g.AssegnaIsole();
