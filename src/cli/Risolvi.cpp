@@ -58,8 +58,8 @@ int Risolvi(const OpzioniSolve& o) {
         }
         const bool interrotta = e == EsitoRicerca::Interrotta;
         if (interrotta) {
-            std::cerr << percorso << ": " << TestiRicerca.Testo(e, m) << ": limite di tempo raggiunto ("
-                      << limite << " s)\n";
+            std::cerr << percorso << ": " << TestiRicerca.Testo(e, m)
+                      << ": limite di tempo raggiunto (" << limite << " s)\n";
             if (esito != 2) esito = 3;
         } else if (m.NumSol == 0 && esito == 0) {
             esito = 1;

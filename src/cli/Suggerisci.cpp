@@ -60,8 +60,8 @@ int Suggerisci(const OpzioniHint& o) {
         interrotto = true;
         esito = 1;
         fine("none");
-        std::cerr << percorso << ": " << TestiRicerca.Testo(soluzioni, m) << ": limite di tempo raggiunto ("
-                  << limite << " s)\n";
+        std::cerr << percorso << ": " << TestiRicerca.Testo(soluzioni, m)
+                  << ": limite di tempo raggiunto (" << limite << " s)\n";
     } else if (soluzioni != EsitoRicerca::Una) {
         esito = 3;
         fine("none");

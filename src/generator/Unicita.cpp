@@ -74,7 +74,8 @@ void Generatore::CercaSu2() {
                     const uint8_t v = m.TblVisitate(r, c);
                     if (v != 1 && v != 2) continue;
                     const Candidato nuovo{static_cast<uint8_t>(k), static_cast<uint8_t>(r),
-                                          static_cast<uint8_t>(c), static_cast<uint8_t>(v == 1 ? a.Num : b.Num)};
+                                          static_cast<uint8_t>(c),
+                                          static_cast<uint8_t>(v == 1 ? a.Num : b.Num)};
                     bool presente = false;
                     for (int j = 1; j <= numero && !presente; ++j)
                         presente = elenco[j].Isola == nuovo.Isola && elenco[j].Riga == r &&
