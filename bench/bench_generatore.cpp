@@ -43,6 +43,7 @@ void Genera(benchmark::State& stato, int lato) {
         for (int seme = 1; seme <= Semi; ++seme) {
             Modello& m = *b.m;
             m.NumRighe = m.NumColonne = static_cast<uint8_t>(lato);
+            DimensionaTabelle(m);
             m.DimMaxIsola = 4;
             m.DimIsolaGrande = 4;
             m.MaxIsoleGrandi = 6;

@@ -61,7 +61,7 @@ void Suggerisci(benchmark::State& stato, const std::string& percorso) {
     std::vector<double> facili, difficili;
     for (auto _ : stato) {
         // From the clues.
-        AzzeraTabella(f->m.TblGioco, MaxRighe);
+        AzzeraTabella(f->m.TblGioco);
         for (int i = 1; i <= f->m.NumEle; ++i)
             f->m.TblGioco(f->m.Ele[i].Riga, f->m.Ele[i].Colonna) = 1;
         for (;;) {

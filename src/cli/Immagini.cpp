@@ -85,9 +85,9 @@ std::string Risolvi(SchemaCarta& s, int limite) {
     const EsitoRicerca e = EsitoDi(f.Ris.SoluzioneStart(2), f.m);
     w.LimiteSecondi(0);
     if (e == EsitoRicerca::Interrotta)
-        return std::string(TestiStampa[e]) + ": limite di tempo raggiunto (" +
+        return TestiStampa.Testo(e, f.m) + ": limite di tempo raggiunto (" +
                std::to_string(limite) + " s)";
-    if (e != EsitoRicerca::Una) return TestiStampa[e];
+    if (e != EsitoRicerca::Una) return TestiStampa.Testo(e, f.m);
     s.Soluzione = Soluzione(f.m);
     return {};
 }

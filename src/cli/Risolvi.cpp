@@ -127,15 +127,15 @@ int Risolvi(const OpzioniSolve& o) {
         w.LimiteSecondi(0);
         const double secondi =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        if (e == EsitoRicerca::TroppoGrande) {
-            std::cerr << percorso << ": " << TestiRicerca[e] << "\n";
+        if (e == EsitoRicerca::TroppoGrande || e == EsitoRicerca::OltreLeForme) {
+            std::cerr << percorso << ": " << TestiRicerca.Testo(e, m) << "\n";
             esito = 2;
             continue;
         }
         const bool interrotta = e == EsitoRicerca::Interrotta;
         if (interrotta) {
-            std::cerr << percorso << ": " << TestiRicerca[e] << ": limite di tempo raggiunto ("
-                      << limite << " s)\n";
+            std::cerr << percorso << ": " << TestiRicerca.Testo(e, m)
+                      << ": limite di tempo raggiunto (" << limite << " s)\n";
             if (esito != 2) esito = 3;
         } else if (numSol == 0 && esito == 0) {
             esito = 1;

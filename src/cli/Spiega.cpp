@@ -63,19 +63,23 @@ int SpiegaFile(Finestra& w, const std::string& percorso, const OpzioniLog& o, in
     auto trascorsi = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     };
+    if (const std::string no = SpiegazioneNonDisponibile(m); !no.empty()) {
+        std::cerr << percorso << ": " << no << "\n";
+        return 2;
+    }
     w.LimiteSecondi(limite);
     // Only a puzzle with exactly one solution is rated or explained.
     const EsitoRicerca e = w.f.ContaSoluzioni();
     const int soluzioni = Soluzioni(e);
-    if (e == EsitoRicerca::TroppoGrande) {
+    if (e == EsitoRicerca::TroppoGrande || e == EsitoRicerca::OltreLeForme) {
         w.LimiteSecondi(0);
-        std::cerr << percorso << ": " << TestiRicerca[e] << "\n";
+        std::cerr << percorso << ": " << TestiRicerca.Testo(e, m) << "\n";
         return 2;
     }
     if (e != EsitoRicerca::Una) {
         w.LimiteSecondi(0);
         const bool interrotta = e == EsitoRicerca::Interrotta;
-        std::cerr << percorso << ": " << TestiRicerca[e]
+        std::cerr << percorso << ": " << TestiRicerca.Testo(e, m)
                   << (interrotta ? ": limite di tempo raggiunto (" + std::to_string(limite) + " s)"
                                  : "")
                   << "\n";

@@ -40,6 +40,10 @@ int Suggerisci(const OpzioniHint& o) {
     Finestra w;
     if (!w.Apri(percorso)) return 2;
     Modello& m = w.f.m;
+    if (const std::string no = SpiegazioneNonDisponibile(m); !no.empty()) {
+        std::cerr << percorso << ": " << no << "\n";
+        return 2;
+    }
     const auto t0 = std::chrono::steady_clock::now();
     w.LimiteSecondi(limite);
     const EsitoRicerca soluzioni = w.f.ContaSoluzioni();
@@ -48,20 +52,20 @@ int Suggerisci(const OpzioniHint& o) {
     bool interrotto = false;
     std::string testo; // the text form
     auto fine = [&](const char* tipo) { j["kind"] = tipo; };
-    if (soluzioni == EsitoRicerca::TroppoGrande) {
-        std::cerr << percorso << ": " << TestiRicerca[soluzioni] << "\n";
+    if (soluzioni == EsitoRicerca::TroppoGrande || soluzioni == EsitoRicerca::OltreLeForme) {
+        std::cerr << percorso << ": " << TestiRicerca.Testo(soluzioni, m) << "\n";
         return 2;
     }
     if (soluzioni == EsitoRicerca::Interrotta) {
         interrotto = true;
         esito = 1;
         fine("none");
-        std::cerr << percorso << ": " << TestiRicerca[soluzioni] << ": limite di tempo raggiunto ("
-                  << limite << " s)\n";
+        std::cerr << percorso << ": " << TestiRicerca.Testo(soluzioni, m)
+                  << ": limite di tempo raggiunto (" << limite << " s)\n";
     } else if (soluzioni != EsitoRicerca::Una) {
         esito = 3;
         fine("none");
-        std::cerr << percorso << ": " << TestiRicerca[soluzioni] << "\n";
+        std::cerr << percorso << ": " << TestiRicerca.Testo(soluzioni, m) << "\n";
     } else if (const auto errori = CelleSbagliate(m); !errori.empty()) {
         fine("error");
         Json celle = Json::array();

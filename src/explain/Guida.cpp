@@ -180,7 +180,7 @@ bool Spiegazione::Prepara() {
     ModoLog = 0;
     m.TempoScaduto = 0;
     EleFinito.fill(0);
-    AzzeraTabella(isolaIS3_, MaxRighe);
+    AzzeraTabella(isolaIS3_);
     InizializzaSchemaEle(m);
     Ris.SortaEle("A");
     Ris.InizializzaMossePossibili(); // clears TblIsoleLog

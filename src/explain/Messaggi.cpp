@@ -2,6 +2,7 @@
 // prints them.
 #include "explain/Spiegazione.h"
 #include "model/Impostazione.h"
+#include "model/Schema.h"
 
 namespace isolmar {
 
@@ -145,17 +146,22 @@ void Spiegazione::Registra(uint8_t modo) {
 void Spiegazione::ProduciMsgPosticipato() {
     if (MsgProdotti || !CodiceMsg) return;
     Griglia8 copia;
-    CopiaTabella(m.TblSchema, copia, MaxRighe);
+    CopiaTabella(m.TblSchema, copia);
     MsgPosticipati = true;
     Registra(2);
     MsgPosticipati = false;
-    CopiaTabella(copia, m.TblSchema, MaxRighe);
+    CopiaTabella(copia, m.TblSchema);
     MsgProdotti = true;
 }
 
 int RelatoreRegistra::msgLog(Spiegazione& s, const Conclusione& c) {
     Passi.push_back({c, s.RigheMessaggio(c)});
     return 1;
+}
+
+std::string SpiegazioneNonDisponibile(const Modello& m) {
+    const std::string motivo = OltreLeForme(SchemaDa(m));
+    return motivo.empty() ? motivo : "Spiegazione non disponibile: " + motivo;
 }
 
 } // namespace isolmar

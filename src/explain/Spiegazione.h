@@ -197,4 +197,9 @@ class Spiegazione {
     Griglia8 isolaIS3_;
 };
 
+// "" when the explanation, the rating and the hint can work on the model's puzzle; otherwise
+// "Spiegazione non disponibile: " and why. They reason over whole island shapes, whatever counts
+// the solutions.
+std::string SpiegazioneNonDisponibile(const Modello& m);
+
 } // namespace isolmar

@@ -38,7 +38,7 @@ bool PosizioneCompleta(const Modello& m) {
 }
 
 void SoloNumeri(Modello& m) {
-    AzzeraTabella(m.TblGioco, MaxRighe);
+    AzzeraTabella(m.TblGioco);
     for (int i = 1; i <= m.NumEle; ++i)
         m.TblGioco(m.Ele[i].Riga, m.Ele[i].Colonna) = 1;
 }

@@ -158,7 +158,8 @@ Generatore::EsitoPartizione Generatore::GeneraSchema() {
     ++stat_.Tentativi;
     m.NumSol = 0;
     Randomizza();
-    AzzeraTabella(m.TblSchema, MaxRighe);
+    DimensionaTabelle(m);
+    AzzeraTabella(m.TblSchema);
     PosaMuroIniziale(static_cast<int>(GeneraCasuale(m.NumRighe * m.NumColonne)));
     const EsitoPartizione esito = CreaPartizione();
     if (esito != EsitoPartizione::Accettata) {
@@ -175,7 +176,7 @@ Generatore::EsitoPartizione Generatore::GeneraSchema() {
 }
 
 void Generatore::PosaMuroIniziale(int k) {
-    AzzeraTabella(TabGen, MaxRighe);
+    AzzeraTabella(TabGen);
     const int r = (k - 1) / m.NumColonne + 1, c = (k - 1) % m.NumColonne + 1;
     TabGen(r, c) = Muro;
 }
@@ -213,6 +214,7 @@ bool Generatore::Partiziona() {
             if (TabGen(r0, c0) != 0) continue;
             if (m.NumZone >= MaxEle) return false;
             const int16_t z = ++m.NumZone;
+            if (m.Zone.size() <= static_cast<size_t>(z)) m.Zone.resize(static_cast<size_t>(z) + 1);
             Modello::Zona& Z = m.Zone[z];
             Z.NumCelle = 1;
             Z.Esclusa = 0;
@@ -339,7 +341,7 @@ Generatore::Posto Generatore::ScegliMuro(int16_t g) {
 }
 
 void Generatore::AssegnaIsole() {
-    m.NumEle = static_cast<uint8_t>(m.NumZone);
+    m.NumEle = m.NumZone;
     for (int k = 1; k <= m.NumEle; ++k) {
         const Modello::Zona& Z = m.Zone[k];
         const int j = static_cast<int>(GeneraCasuale(Z.NumCelle));

@@ -66,7 +66,7 @@ void Generatore::CercaSu2() {
             const Isola& a = m.EleSol[L][s1][k];
             const Isola& b = m.EleSol[L][s2][k];
             const Isola& e = m.Ele[k];
-            AzzeraTabella(m.TblVisitate, MaxRighe);
+            AzzeraTabella(m.TblVisitate);
             InserisciVerifica(e.Riga, e.Colonna, a.Tessera, a.TessRiga, a.TessColonna, 1);
             InserisciVerifica(e.Riga, e.Colonna, b.Tessera, b.TessRiga, b.TessColonna, 2);
             for (int r = 1; r <= m.NumRighe; ++r)
@@ -74,7 +74,8 @@ void Generatore::CercaSu2() {
                     const uint8_t v = m.TblVisitate(r, c);
                     if (v != 1 && v != 2) continue;
                     const Candidato nuovo{static_cast<uint8_t>(k), static_cast<uint8_t>(r),
-                                          static_cast<uint8_t>(c), v == 1 ? a.Num : b.Num};
+                                          static_cast<uint8_t>(c),
+                                          static_cast<uint8_t>(v == 1 ? a.Num : b.Num)};
                     bool presente = false;
                     for (int j = 1; j <= numero && !presente; ++j)
                         presente = elenco[j].Isola == nuovo.Isola && elenco[j].Riga == r &&

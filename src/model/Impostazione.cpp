@@ -12,7 +12,8 @@ void MarcaIndizi(Griglia8& t, const Modello& m) {
 } // namespace
 
 void InizializzaTblGioco(Modello& m, Griglia& gr2) {
-    AzzeraTabella(m.TblGioco, MaxRighe);
+    DimensionaTabelle(m);
+    AzzeraTabella(m.TblGioco);
     MarcaIndizi(m.TblGioco, m);
     gr2.ImpostaColonne(1);
     m.NumMosseGioco = 0;
@@ -21,12 +22,14 @@ void InizializzaTblGioco(Modello& m, Griglia& gr2) {
 }
 
 void InizializzaSchemaEle(Modello& m) {
-    AzzeraTabella(m.TblSchema, MaxRighe);
+    DimensionaTabelle(m);
+    AzzeraTabella(m.TblSchema);
     MarcaIndizi(m.TblSchema, m);
 }
 
 void InizializzaSchema(Modello& m, Griglia& Gr, Piattaforma& p) {
-    AzzeraTabella(m.TblSchema, MaxRighe);
+    DimensionaTabelle(m);
+    AzzeraTabella(m.TblSchema);
 
     Gr.ImpostaRighe(m.NumRighe + 1);
     Gr.ImpostaColonne(m.NumColonne + 1);

@@ -11,22 +11,18 @@ namespace isolmar {
 inline constexpr int LatoCella = 500;
 inline constexpr int MargineGriglia = 110;
 
-// Elements (i, j), i, j = 1..n, set to 0 / copied. Index 0 and cells beyond n stay as they are.
-template <class T> void AzzeraTabella(TabellaGriglia<T>& t, int n) {
-    for (int j = 1; j <= n; ++j)
-        for (int i = 1; i <= n; ++i)
-            t(i, j) = 0;
+// The whole table (margin included) set to 0 / made a copy of another.
+template <class T> void AzzeraTabella(TabellaGriglia<T>& t) {
+    t.Azzera();
 }
-template <class T> void CopiaTabella(const TabellaGriglia<T>& da, TabellaGriglia<T>& a, int n) {
-    for (int j = 1; j <= n; ++j)
-        for (int i = 1; i <= n; ++i)
-            a(i, j) = da(i, j);
+template <class T> void CopiaTabella(const TabellaGriglia<T>& da, TabellaGriglia<T>& a) {
+    a = da;
 }
-// Elements (k, i, j) set to 0 for k = 1..5 and i, j = 1..n.
-template <int K> void AzzeraTabellab(TabellaGriglia3<int16_t, K>& t, int n) {
+// Layers 1..5 set to 0.
+template <int K> void AzzeraTabellab(TabellaGriglia3<int16_t, K>& t) {
     static_assert(K > 5, "AzzeraTabellab clears layers 1..5");
     for (int k = 1; k <= 5; ++k)
-        AzzeraTabella(t[k], n);
+        AzzeraTabella(t[k]);
 }
 
 // Player's board: all undecided but the clue cells; the move list gr2 is emptied and hidden.

@@ -1,9 +1,10 @@
-// Modello: every table and counter of the puzzle model. All tables are fixed-size and index 0 of
-// every dimension holds no data; loops run from 1. One Modello is created per main window (or per
-// generator thread) and never reallocated; it is large (about 8 MB, more while a puzzle with many
-// large islands is loaded), so create it on the heap.
+// Modello: every table and counter of the puzzle model. Index 0 of every dimension holds no data;
+// loops run from 1. The grid tables and the islands are sized to the puzzle when it is laid out
+// (DimensionaTabelle); the search's tables are fixed to its limits. One Modello is created per
+// main window (or per generator thread) and never reallocated; create it on the heap.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -38,13 +39,51 @@ inline constexpr int MaxSolParz = 200;
 inline constexpr int MaxLivelli = 9; // search levels kept in EleSol
 inline constexpr int MaxSolLivello = 5;
 
-// A grid table indexed (row, column), both 0..50, stored column-major: (r, c) follows (r-1, c).
-template <class T> struct TabellaGriglia {
-    static constexpr int Lato = MaxRighe + 1;
-    std::array<T, Lato * Lato> v{};
-    T& operator()(int r, int c) { return v[static_cast<size_t>(c) * Lato + r]; }
-    const T& operator()(int r, int c) const { return v[static_cast<size_t>(c) * Lato + r]; }
+// A grid table indexed (row, column) for a board of Righe() x Colonne() cells, with a margin of
+// zeros around it: rows 0..Righe() + 1, columns 0..Colonne() + 1, so that a neighbour of an edge
+// cell reads 0. Stored column-major: (r, c) follows (r - 1, c). A default table fits the largest
+// board of the search (MaxRighe x MaxRighe). The sanitizer build checks every index.
+[[noreturn]] void FuoriTabella(int r, int c, int righe, int colonne);
+
+template <class T> class TabellaGriglia {
+  public:
+    TabellaGriglia() : TabellaGriglia(MaxRighe, MaxRighe) {}
+    TabellaGriglia(int righe, int colonne) { Dimensiona(righe, colonne); }
+
+    // Resizes to righe x colonne; the cells both sizes hold keep their values, the others are 0.
+    void Dimensiona(int righe, int colonne) {
+        if (righe == righe_ && colonne == colonne_) return;
+        const int passo = righe + 2;
+        std::vector<T> v(static_cast<size_t>(passo) * static_cast<size_t>(colonne + 2), T{});
+        for (int c = 0; !v_.empty() && c <= std::min(colonne, colonne_) + 1; ++c)
+            for (int r = 0; r <= std::min(righe, righe_) + 1; ++r)
+                v[static_cast<size_t>(c) * passo + r] = v_[static_cast<size_t>(c) * passo_ + r];
+        v_ = std::move(v);
+        passo_ = passo;
+        righe_ = righe;
+        colonne_ = colonne;
+    }
+    int Righe() const { return righe_; }
+    int Colonne() const { return colonne_; }
+    size_t Elementi() const { return v_.size(); } // margin included
+    // Every element, margin included, set to 0.
+    void Azzera() { std::fill(v_.begin(), v_.end(), T{}); }
+
+    T& operator()(int r, int c) { return v_[Indice(r, c)]; }
+    const T& operator()(int r, int c) const { return v_[Indice(r, c)]; }
     bool operator==(const TabellaGriglia&) const = default;
+
+  private:
+    size_t Indice(int r, int c) const {
+#ifdef ISOLMAR_CONTROLLA_INDICI
+        if (r < 0 || r > righe_ + 1 || c < 0 || c > colonne_ + 1)
+            FuoriTabella(r, c, righe_, colonne_);
+#endif
+        return static_cast<size_t>(c) * static_cast<size_t>(passo_) + static_cast<size_t>(r);
+    }
+    std::vector<T> v_;
+    int passo_ = 0;
+    int righe_ = -1, colonne_ = -1;
 };
 
 // K grid tables under a leading index 0..K-1.
@@ -54,6 +93,14 @@ template <class T, int K> struct TabellaGriglia3 {
     const T& operator()(int k, int r, int c) const { return t[k](r, c); }
     TabellaGriglia<T>& operator[](int k) { return t[k]; }
     const TabellaGriglia<T>& operator[](int k) const { return t[k]; }
+    void Dimensiona(int righe, int colonne) {
+        for (TabellaGriglia<T>& x : t)
+            x.Dimensiona(righe, colonne);
+    }
+    void Azzera() {
+        for (TabellaGriglia<T>& x : t)
+            x.Azzera();
+    }
 };
 
 using Griglia8 = TabellaGriglia<uint8_t>;
@@ -61,7 +108,7 @@ using Griglia8 = TabellaGriglia<uint8_t>;
 // One island (one clue). Num, Riga, Colonna and Marcata describe the puzzle; the rest is the
 // solver's and is recomputed before every search.
 struct Isola {
-    uint8_t Num = 0;
+    int16_t Num = 0;
     uint8_t Riga = 0;
     uint8_t Colonna = 0;
     int32_t PrimaMossa = 0;
@@ -124,13 +171,15 @@ struct Modello {
                           // marks a cell the player made island
 
     // Islands.
-    std::array<Isola, MaxEle + 1> Ele{};
-    uint8_t NumEle = 0;
+    // Islands 1..NumEle; never fewer than MaxEle + 1 entries, those beyond NumEle zero.
+    std::vector<Isola> Ele = std::vector<Isola>(MaxEle + 1);
+    int16_t NumEle = 0;
     uint8_t NumRighe = 0;
     uint8_t NumColonne = 0;
 
     // Shapes.
-    std::array<Tessera, MaxTessere + 1> Tessere{};
+    // Shapes 1..NumTessere; it grows as the shapes of a size are made.
+    std::vector<Tessera> Tessere;
     std::array<IntervalloTessere, MaxNum + 1> IndTessere{};
     int32_t NumTessere = 0;
 
@@ -154,15 +203,17 @@ struct Modello {
     Booleano MossePiene = Falso;
 
     // Saved copies of the islands.
-    std::array<Isola, MaxEle + 1> svEle{};
-    uint8_t svNumEle = 0;
-    std::array<std::array<Isola, MaxEle + 1>, MaxSolParz + 1> Eleparz{};
-    std::array<uint8_t, MaxSolParz + 1> NumEleparz{};
+    std::vector<Isola> svEle = std::vector<Isola>(MaxEle + 1);
+    int16_t svNumEle = 0;
+    // Partial solutions 1..NumSolParz; it grows as they are stored.
+    std::vector<std::array<Isola, MaxEle + 1>> Eleparz;
+    std::array<int16_t, MaxSolParz + 1> NumEleparz{};
     uint8_t NumSolParz = 0;
     std::array<std::array<std::array<Isola, MaxEle + 1>, MaxSolLivello + 1>, MaxLivelli + 1>
         EleSol{};
 
-    // Search state.
+    // Search state. Why the last search was not run on a puzzle beyond its limits; "" if it was.
+    std::string OltreLaRicerca;
     Booleano SoluzMultiple = Falso;
     Booleano Trovata = Falso;
     Booleano MuroOk = Falso;
@@ -213,7 +264,7 @@ struct Modello {
         int16_t NumCelle = 0;
         uint8_t Esclusa = 0; // 1 = no cell of the zone may be walled (current measuring pass)
     };
-    std::array<Zona, MaxEle + 1> Zone{}; // zone k becomes island k
+    std::vector<Zona> Zone; // zone k becomes island k; it grows as zones are made
     int16_t NumZone = 0;
     Booleano RicercaFinita = Falso;
     Booleano RicercaInterrotta = Falso;
@@ -235,6 +286,10 @@ struct Modello {
     int16_t NumRegole = 0;
     // ---- end of the generator's fields ------------------------------------------------------
 };
+
+// Sizes the grid tables to NumRighe x NumColonne and the islands to NumEle (at least MaxEle);
+// what the old and new sizes share is kept.
+void DimensionaTabelle(Modello& m);
 
 inline std::unique_ptr<Modello> NuovoModello() {
     return std::make_unique<Modello>();

@@ -49,15 +49,16 @@ std::string OltreLeForme(const Schema& s) {
 }
 
 bool ApplicaSchema(Modello& m, const Schema& s) {
-    if (!ValidaSchema(s).empty() || !OltreLeForme(s).empty()) return false;
+    if (!ValidaSchema(s).empty()) return false;
     m.NumRighe = static_cast<uint8_t>(s.Righe);
     m.NumColonne = static_cast<uint8_t>(s.Colonne);
-    m.NumEle = static_cast<uint8_t>(s.Isole.size());
-    for (int i = 1; i <= MaxEle; ++i)
+    m.NumEle = static_cast<int16_t>(s.Isole.size());
+    DimensionaTabelle(m);
+    for (size_t i = 1; i < m.Ele.size(); ++i)
         m.Ele[i] = Isola{};
     for (int i = 1; i <= m.NumEle; ++i) {
         const Indizio& d = s.Isole[i - 1];
-        m.Ele[i].Num = static_cast<uint8_t>(d.Num);
+        m.Ele[i].Num = static_cast<int16_t>(d.Num);
         m.Ele[i].Riga = static_cast<uint8_t>(d.Riga);
         m.Ele[i].Colonna = static_cast<uint8_t>(d.Colonna);
     }

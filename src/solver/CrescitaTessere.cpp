@@ -92,6 +92,8 @@ void AggiungiTessera(Modello& m, int d, const Chiave& chiave) {
     IntervalloTessere& ind = m.IndTessere[d];
     if (ind.Prima == 0) ind.Prima = m.NumTessere;
     ind.Ultima = m.NumTessere;
+    if (m.Tessere.size() <= static_cast<size_t>(m.NumTessere))
+        m.Tessere.resize(static_cast<size_t>(m.NumTessere) + 1);
     Tessera& t = m.Tessere[m.NumTessere];
     t = Tessera{};
     t.Dim = static_cast<uint8_t>(d);

@@ -118,7 +118,7 @@ int Risolutore::RegolaAPP(const Riscontro& x) {
 int Risolutore::RegolaMUR(const Riscontro& x) {
     // The test board: every cell known to be island is island on it.
     Griglia8 copia;
-    CopiaTabella(m.TblSchema, copia, MaxRighe);
+    CopiaTabella(m.TblSchema, copia);
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
             if (m.TblIsoleLog(r, c) != 0) m.TblSchema(r, c) = 1;
@@ -154,7 +154,7 @@ int Risolutore::RegolaMUR(const Riscontro& x) {
             CaricaMaschere();
             tavole_.vive = true;
         }
-    CopiaTabella(copia, m.TblSchema, MaxRighe);
+    CopiaTabella(copia, m.TblSchema);
     tavole_.vive = vive;
     if (vive) CaricaMaschere();
     return n;

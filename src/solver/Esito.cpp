@@ -1,9 +1,16 @@
 #include "solver/Esito.h"
 
+#include "model/Schema.h"
+
 namespace isolmar {
 
+std::string MotivoOltreLaRicerca(const Modello& m) {
+    return OltreLeForme(SchemaDa(m));
+}
+
 EsitoRicerca EsitoDi(bool cercato, const Modello& m) {
-    if (!cercato) return EsitoRicerca::TroppoGrande;
+    if (!cercato)
+        return m.OltreLaRicerca.empty() ? EsitoRicerca::TroppoGrande : EsitoRicerca::OltreLeForme;
     if (m.TempoScaduto == 1) return EsitoRicerca::Interrotta;
     return m.NumSol <= 0   ? EsitoRicerca::Nessuna
            : m.NumSol == 1 ? EsitoRicerca::Una
@@ -23,8 +30,10 @@ int Soluzioni(EsitoRicerca e) {
     }
 }
 
-const char* TestiEsito::operator[](EsitoRicerca e) const {
+std::string TestiEsito::Testo(EsitoRicerca e, const Modello& m) const {
     switch (e) {
+    case EsitoRicerca::OltreLeForme:
+        return OltreLeForme + m.OltreLaRicerca;
     case EsitoRicerca::TroppoGrande:
         return TroppoGrande;
     case EsitoRicerca::Interrotta:

@@ -53,7 +53,7 @@ void Risolutore::Deduci() {
                 (deduzioni_.finita[i] ? k != deduzioni_.posata[i] : m.Mosse[k].Blocchi != 0))
                 deduzioni_.escluse.push_back(k);
     m.TblSchema = schema;
-    AzzeraTabella(m.TblIsoleLog, MaxRighe);
+    AzzeraTabella(m.TblIsoleLog);
     m.Ele = ele;
     m.CelleLibere = libere;
     m.NoColori = colori;

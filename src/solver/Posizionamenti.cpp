@@ -72,7 +72,7 @@ bool Risolutore::VerificaSeciSta(int16_t R0, int16_t C0, int32_t t, int16_t a, i
 void Risolutore::InizializzaMossePossibili() {
     m.ListePiene = Falso;
     m.MossePiene = Falso;
-    AzzeraTabella(m.TblIsoleLog, MaxRighe);
+    AzzeraTabella(m.TblIsoleLog);
     // Every list is empty until all of them are complete: a stop or a refusal leaves none.
     m.InizioCopre.fill(0);
     // A number no build of any model had: a model copied back from a saved state keeps its old

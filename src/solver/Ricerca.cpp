@@ -4,6 +4,7 @@
 #include "solver/Risolutore.h"
 
 #include "model/Impostazione.h"
+#include "solver/Esito.h"
 #include "solver/RisolutoreInterno.h"
 
 #include <algorithm>
@@ -11,6 +12,10 @@
 namespace isolmar {
 
 bool Risolutore::SoluzioneStart(uint8_t n) {
+    if (OltreLaRicerca()) {
+        m.NumSol = 0;
+        return false;
+    }
     m.TempoRidisegno = p.Orologio();
     m.TempoScaduto = 0;
     SortaEle("A");
@@ -27,6 +32,7 @@ bool Risolutore::SoluzioneStart(uint8_t n) {
 }
 
 bool Risolutore::SoluzioneStartVerifica() {
+    if (OltreLaRicerca()) return false;
     m.TempoRidisegno = p.Orologio();
     m.TempoScaduto = 0;
     SortaEle("A");
@@ -47,7 +53,14 @@ bool Risolutore::SoluzioneStartVerifica() {
         }
     m.Livello = 1;
     Soluzione();
-    AzzeraTabella(m.TblIsoleLog, MaxRighe);
+    AzzeraTabella(m.TblIsoleLog);
+    return true;
+}
+
+bool Risolutore::OltreLaRicerca() {
+    m.OltreLaRicerca = MotivoOltreLaRicerca(m);
+    if (m.OltreLaRicerca.empty()) return false;
+    m.Trovata = Falso;
     return true;
 }
 
@@ -306,6 +319,8 @@ void Risolutore::AvviaRiquadri() {
 // ---- Solutions and saved islands ----------------------------------------------------------------
 
 void Risolutore::SalvaInEleparz() {
+    if (m.Eleparz.size() <= static_cast<size_t>(m.NumSolParz))
+        m.Eleparz.resize(static_cast<size_t>(m.NumSolParz) + 1);
     for (int i = 1; i <= m.NumEle; ++i)
         m.Eleparz[m.NumSolParz][i] = m.Ele[i];
     m.NumEleparz[m.NumSolParz] = m.NumEle;

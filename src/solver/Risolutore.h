@@ -43,10 +43,14 @@ class Risolutore {
     bool VerificaMuro2(Booleano salta2x2);
 
     // Search and solution store. SoluzioneStart returns false, without searching, when the
-    // placement tables were not built (MossePiene: over LimiteTabelle, or memory exhausted).
+    // placement tables were not built (MossePiene: over LimiteTabelle, or memory exhausted) or
+    // the puzzle is beyond the search (OltreLaRicerca).
     bool SoluzioneStart(uint8_t n);
     bool SoluzioneStartVerifica();
     void Soluzione();
+    // True, with m.OltreLaRicerca set to why and no solution, when the search cannot take the
+    // puzzle: nothing of it may touch the search's fixed tables then.
+    bool OltreLaRicerca();
     void ProvaTessera(uint8_t k);
     void SalvaInEleparz();
     void AggiornaBarraTempo();

@@ -56,6 +56,8 @@ void GeneraTessere(Modello& m, int d) {
 void GeneraTessereDim(Modello& m, int d) {
     if (d < 2 || d > MaxNum || m.IndTessere[d].Prima != 0 || m.IndTessere[d - 1].Prima == 0) return;
     const IntervalloTessere ind = IndiciTessere[d];
+    if (m.Tessere.size() <= static_cast<size_t>(ind.Ultima))
+        m.Tessere.resize(static_cast<size_t>(ind.Ultima) + 1);
     for (int k = ind.Prima; k <= ind.Ultima; ++k)
         Disegna(FormeTessere[k], d, m.Tessere[k]);
     m.IndTessere[d] = ind;
@@ -98,7 +100,7 @@ void VerificaTutteTessere(Modello& m, Piattaforma& p) {
     };
     for (int i = 1; i <= m.NumEle; ++i) {
         const int num = m.Ele[i].Num;
-        if (num >= 8 && m.IndTessere[num].Prima == 0) costruisci(num);
+        if (num >= 8 && num <= MaxNum && m.IndTessere[num].Prima == 0) costruisci(num);
     }
     p.ImpostaTesto(controlli::Label2, "");
 }

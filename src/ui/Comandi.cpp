@@ -35,7 +35,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
              if (f.m.NumMosseGioco > 0) f.DaSalvare = true;
              f.NuovaPartita();
              f.RiprendiGioco();
-             for (int i = 1; i <= MaxEle; ++i)
+             for (size_t i = 1; i < f.m.Ele.size(); ++i)
                  f.m.Ele[i].Marcata = f.m.svEle[i].Marcata = 0;
              InizializzaSchema(f.m, f.Gr, f.p);
              InizializzaTblGioco(f.m, f.gr2);

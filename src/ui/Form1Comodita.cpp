@@ -271,6 +271,7 @@ void Form1::CommandNuovo_Click() {
     m.NumRighe = righe;
     m.NumColonne = colonne;
     m.DimMaxIsola = isola;
+    DimensionaTabelle(m);
 }
 
 } // namespace isolmar

@@ -42,7 +42,7 @@ bool Form1::Carica(const EsitoLettura& e) {
     VerificaTutteTessere(m, p);
     // Nothing of the previous puzzle's solutions may be taken for this one's.
     m.NumSol = 0;
-    m.Tblsol = {};
+    m.Tblsol.Azzera();
     InizializzaSchema(m, Gr, p);
     InizializzaTblGioco(m, gr2);
     Ris.SalvaEleInsvele();

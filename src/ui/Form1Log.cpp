@@ -19,6 +19,10 @@ bool Form1::CmdLog_Click() {
     };
     RiprendiGioco();
     NascondiSuggerimento();
+    if (const std::string no = SpiegazioneNonDisponibile(m); !no.empty()) {
+        p.Messaggio(no, Pulsanti::Ok);
+        return false;
+    }
     if (!SoluzioneUnica()) return false;
     // The run reads the player's board: a rating sees only the clues, an explanation only the
     // marks that agree with the solution. The player's board comes back afterwards.

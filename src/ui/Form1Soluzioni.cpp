@@ -21,7 +21,7 @@ void Form1::CommandSoluz_Click() {
     CommandSoluzPiu_Click();
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile(controlli::CommandVisgioco, true);
-    p.ImpostaTesto(controlli::Label2, TestiPrimaSoluzione[esito]);
+    p.ImpostaTesto(controlli::Label2, TestiPrimaSoluzione.Testo(esito, m));
     // Milliseconds are all the clock resolves; more digits would only show rounding noise.
     p.ImpostaTesto(controlli::Label1,
                    TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
@@ -38,14 +38,14 @@ void Form1::CommandSoluz3_Click() {
     const auto soluzioni = m.Tblsol;
     InizializzaSchema(m, Gr, p);
     const EsitoRicerca esito = EsitoDi(Ris.SoluzioneStart(3), m);
-    if (esito == EsitoRicerca::Interrotta) {
+    if (esito == EsitoRicerca::Interrotta || esito == EsitoRicerca::OltreLeForme) {
         m.NumSol = note;
         m.Tblsol = soluzioni;
         Ris.RiprendiEleDasvEle();
         InizializzaSchema(m, Gr, p);
         VisualizzaTblGioco();
         SpegniBottoniPiuMeno();
-        p.ImpostaTesto(controlli::Label2, TestiTreSoluzioni[esito]);
+        p.ImpostaTesto(controlli::Label2, TestiTreSoluzioni.Testo(esito, m));
         return;
     }
     Gr.ImpostaRidisegno(true);
@@ -58,7 +58,7 @@ void Form1::CommandSoluz3_Click() {
         p.ImpostaVisibile(controlli::CommandSoluzMeno, true);
         p.ImpostaVisibile(controlli::CommandSoluzPiu, true);
     } else {
-        p.ImpostaTesto(controlli::Label2, TestiTreSoluzioni[esito]);
+        p.ImpostaTesto(controlli::Label2, TestiTreSoluzioni.Testo(esito, m));
         if (esito == EsitoRicerca::Una) {
             Ris.RiprendiEleDasvEle();
             VisualizzaTblGioco();

@@ -53,7 +53,8 @@ EsitoRicerca Form1::ContaSoluzioni() {
         cercato = Ris.SoluzioneStart(2);
     }
     const EsitoRicerca n = EsitoDi(cercato, m);
-    if (n == EsitoRicerca::TroppoGrande || n == EsitoRicerca::Interrotta) {
+    if (n == EsitoRicerca::TroppoGrande || n == EsitoRicerca::OltreLeForme ||
+        n == EsitoRicerca::Interrotta) {
         m.NumSol = note;
         m.Tblsol = soluzioni;
     } else {
@@ -70,9 +71,9 @@ bool Form1::SoluzioneUnica() {
     const EsitoRicerca n = ContaSoluzioni();
     if (n == EsitoRicerca::Una) return true;
     if (n == EsitoRicerca::Interrotta)
-        p.ImpostaTesto(controlli::Label2, TestiRicerca[n]);
+        p.ImpostaTesto(controlli::Label2, TestiRicerca.Testo(n, m));
     else
-        p.Messaggio(TestiRicerca[n], Pulsanti::Ok);
+        p.Messaggio(TestiRicerca.Testo(n, m), Pulsanti::Ok);
     return false;
 }
 
@@ -100,6 +101,10 @@ void Form1::Suggerimento_Click() {
     if (m.NumEle == 0) return;
     RiprendiGioco();
     NascondiSuggerimento();
+    if (const std::string no = SpiegazioneNonDisponibile(m); !no.empty()) {
+        p.Messaggio(no, Pulsanti::Ok);
+        return;
+    }
     if (!SoluzioneUnica()) return;
     const auto errori = CelleSbagliate(m);
     if (!errori.empty()) {

@@ -62,9 +62,9 @@ bool Form1::VerificaPrimaSoluzione() {
     if (m.NumSol > 0) return true;
     const EsitoRicerca e = EsitoDi(cercato, m);
     if (e == EsitoRicerca::Interrotta)
-        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole[e]);
+        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole.Testo(e, m));
     else
-        p.Messaggio(TestiVerificaIsole[e], Pulsanti::Ok);
+        p.Messaggio(TestiVerificaIsole.Testo(e, m), Pulsanti::Ok);
     return false;
 }
 
@@ -73,7 +73,7 @@ void Form1::VerificaIsola() {
     const int16_t i = CellaDim(RigaGr, ColonnaGr);
     if (i < 1) return;
     const int R = m.NumRighe, C = m.NumColonne, n = m.Ele[i].Num;
-    AzzeraTabella(m.TblVisitate, MaxRighe);
+    AzzeraTabella(m.TblVisitate);
     // Flood fill over the player's island cells. It stops once the region is larger than the
     // clue: the verdict is then "wrong" whatever lies beyond.
     std::vector<std::pair<int, int>> coda{{RigaGr, ColonnaGr}};
@@ -95,7 +95,7 @@ void Form1::VerificaIsola() {
 }
 
 void Form1::MostraIsole(const Isola* isole, int n) {
-    AzzeraTabella(m.TblSchema, MaxRighe);
+    AzzeraTabella(m.TblSchema);
     m.NoBlocchi = Vero;
     for (int k = 0; k < n; ++k) {
         const Isola& e = isole[k];
@@ -113,7 +113,7 @@ void Form1::SoluzioneIsola() {
     // ring the cells beside it: read from the stored board, so no search runs again and the
     // count of known solutions stays.
     const int R = m.NumRighe, C = m.NumColonne;
-    AzzeraTabella(m.TblSchema, MaxRighe);
+    AzzeraTabella(m.TblSchema);
     std::vector<std::pair<int, int>> coda{{RigaGr, ColonnaGr}};
     m.TblSchema(RigaGr, ColonnaGr) = 1;
     for (size_t k = 0; k < coda.size(); ++k) {
@@ -165,10 +165,11 @@ void Form1::ElencoConfigurazioniMarcate() {
     // NumSol is the stored solutions' again: of the outcome only a stop or too large a puzzle
     // counts here.
     const EsitoRicerca e = EsitoDi(cercato, m);
-    if (e == EsitoRicerca::TroppoGrande || e == EsitoRicerca::Interrotta) {
+    if (e == EsitoRicerca::TroppoGrande || e == EsitoRicerca::OltreLeForme ||
+        e == EsitoRicerca::Interrotta) {
         if (e == EsitoRicerca::Interrotta)
             m.NumSolParz = 0; // a partial count would read as the whole list
-        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole[e]);
+        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole.Testo(e, m));
         return;
     }
     // A full list stopped the search: there may be more.

@@ -634,7 +634,7 @@ void Form3::sommasoluzTmpatlbgioco() {
 void Form3::SalvaSituazioneAttuale() {
     Modello& m = f.m;
     const auto ele = m.Ele;
-    const uint8_t numEle = m.NumEle;
+    const int16_t numEle = m.NumEle;
     const Griglia8 gioco = m.TblGioco;
     f.Ris.RiprendiEleDasvEle();
     sommasoluzTmpatlbgioco();

@@ -241,7 +241,7 @@ TEST(Spiegazione, LevelsAndRunsFromWrongMarks) {
                           (c.Valuta > 2 ? " o superiore " : ""),
                       "Fine del log \n Il livello di difficoltà è " + std::to_string(c.Mostra)}))
             << c.Nome;
-        Griglia8 indizi; // the board is back to the clues
+        Griglia8 indizi(b.m.NumRighe, b.m.NumColonne); // the board is back to the clues
         for (int i = 1; i <= b.m.NumEle; ++i)
             indizi(b.m.Ele[i].Riga, b.m.Ele[i].Colonna) = 1;
         EXPECT_EQ(b.m.TblSchema, indizi) << c.Nome;

@@ -27,6 +27,7 @@ template <class P = PiattaformaHeadless> struct BancoGen {
         GeneraTessere(*m, 7);
         m->NumRighe = static_cast<uint8_t>(righe);
         m->NumColonne = static_cast<uint8_t>(colonne);
+        DimensionaTabelle(*m);
     }
     void Carica(const Schema& schema) {
         EXPECT_TRUE(ApplicaSchema(*m, schema));

@@ -13,7 +13,7 @@ using Posti = std::vector<Posto>;
 namespace {
 
 void Mura(Banco& b, Posti muri) {
-    AzzeraTabella(b.g.TabGen, MaxRighe);
+    AzzeraTabella(b.g.TabGen);
     for (Posto x : muri)
         b.g.TabGen(x.Riga, x.Colonna) = Generatore::Muro;
 }
@@ -197,6 +197,7 @@ TEST(Generati, SmallPuzzlesHaveOneSolutionThatObeysTheRules) {
             SCOPED_TRACE(std::to_string(lato) + " " + std::to_string(seme));
             m.NumRighe = static_cast<uint8_t>(lato);
             m.NumColonne = static_cast<uint8_t>(lato - static_cast<int>(seme % 2));
+            DimensionaTabelle(m);
             m.DimMaxIsola = m.DimIsolaGrande = 4;
             m.MaxIsoleGrandi = 6;
             b.g.ImpostaSeme(seme);

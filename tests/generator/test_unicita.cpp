@@ -35,7 +35,7 @@ Candidati Attesi(const Modello& m, int L, int n, int* isoleDiverse = nullptr,
                     const std::pair<int, int> x{r, c};
                     if (x == std::pair<int, int>{e.Riga, e.Colonna} || a.count(x) == b.count(x))
                         continue;
-                    const Candidato nuovo{uint8_t(k), uint8_t(r), uint8_t(c), e.Num};
+                    const Candidato nuovo{uint8_t(k), uint8_t(r), uint8_t(c), uint8_t(e.Num)};
                     if (std::find(v.begin(), v.end(), nuovo) == v.end())
                         v.push_back(nuovo);
                     else if (ripetuti)
@@ -115,6 +115,7 @@ TEST(CercaSu2, RepairOfGeneratedLayouts) {
     for (int prova = 1; prova <= 150; ++prova) {
         SCOPED_TRACE(prova);
         m.NumRighe = m.NumColonne = static_cast<uint8_t>(6 + prova % 3);
+        DimensionaTabelle(m);
         if (!Disposizione(b)) continue;
         if (prova % 4 == 0) { // three solutions compared pairwise, one level deep
             ASSERT_TRUE(b.s.SoluzioneStart(3));
@@ -169,7 +170,9 @@ struct BancoFoglie : BancoGen<PiattaformaFoglie> {
     // five cells: 125 combinations without a solution, each found out at once.
     void ZoneSenzaSoluzione() {
         m->NumRighe = m->NumColonne = 8;
+        DimensionaTabelle(*m);
         m->NumZone = m->NumEle = 5;
+        m->Zone.resize(6);
         for (int k = 1; k <= 5; ++k) {
             Modello::Zona& z = m->Zone[k];
             z.NumCelle = k <= 2 ? 1 : 5;
@@ -185,6 +188,7 @@ struct BancoFoglie : BancoGen<PiattaformaFoglie> {
 TEST(CercaSolunica, ASingleZoneTriesItsCellsInZoneOrder) {
     BancoFoglie b;
     b.m->NumRighe = b.m->NumColonne = 2;
+    DimensionaTabelle(*b.m);
     b.g.PosaMuroIniziale(1);
     ASSERT_EQ(b.g.CreaPartizione(), Generatore::EsitoPartizione::Accettata);
     b.g.AssegnaIsole();

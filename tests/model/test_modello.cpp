@@ -36,26 +36,20 @@ TEST(Modello, FreshModelHasTheWindowDefaults) {
 
 TEST(ValidaSchema, AcceptsTheModelsLimitsAndRefusesEachKindOfPuzzleOutsideThem) {
     std::vector<Indizio> cinquanta, troppe;
-    for (int c = 1; c <= 51; ++c) {
-        if (c <= 50) cinquanta.push_back({9, 50, c});
-        troppe.push_back({1, 1 + (c - 1) / 50, 1 + (c - 1) % 50});
-    }
+    for (int c = 1; c <= 50; ++c)
+        cinquanta.push_back({9, 50, c});
+    for (int c = 1; c <= 5; ++c)
+        troppe.push_back({1, 1 + (c - 1) / 2, 1 + (c - 1) % 2});
     const struct {
         Schema s;
         const char* parola; // "" accepted
-    } casi[] = {{{1, 1, {{1, 1, 1}}}, ""},
-                {{50, 50, cinquanta}, ""},
-                {{0, 5, {{1, 1, 1}}}, "righe"},
-                {{51, 5, {{1, 1, 1}}}, "righe"},
-                {{5, 0, {{1, 1, 1}}}, "colonne"},
-                {{5, 51, {{1, 1, 1}}}, "colonne"},
-                {{5, 5, {}}, "isole"},
-                {{50, 50, troppe}, "Troppe"},
-                {{5, 5, {{0, 1, 1}}}, "numero 0"},
-                {{5, 5, {{10, 1, 1}}}, "numero 10"},
-                {{5, 5, {{1, 6, 1}}}, "fuori"},
-                {{5, 5, {{1, 1, 0}}}, "fuori"},
-                {{5, 5, {{1, 2, 2}, {3, 2, 2}}}, "Isola 2"}};
+    } casi[] = {{{1, 1, {{1, 1, 1}}}, ""},           {{50, 50, cinquanta}, ""},
+                {{0, 5, {{1, 1, 1}}}, "righe"},      {{100, 100, {{10000, 100, 100}}}, ""},
+                {{101, 5, {{1, 1, 1}}}, "righe"},    {{5, 0, {{1, 1, 1}}}, "colonne"},
+                {{5, 101, {{1, 1, 1}}}, "colonne"},  {{5, 5, {}}, "isole"},
+                {{2, 2, troppe}, "Troppe"},          {{5, 5, {{0, 1, 1}}}, "numero 0"},
+                {{5, 5, {{26, 1, 1}}}, "numero 26"}, {{5, 5, {{1, 6, 1}}}, "fuori"},
+                {{5, 5, {{1, 1, 0}}}, "fuori"},      {{5, 5, {{1, 2, 2}, {3, 2, 2}}}, "Isola 2"}};
     for (const auto& c : casi) {
         const std::string msg = ValidaSchema(c.s);
         EXPECT_TRUE(*c.parola ? msg.find(c.parola) != std::string::npos : msg.empty()) << msg;
@@ -76,6 +70,30 @@ TEST(ApplicaSchema, ReplacesThePuzzleOnlyWhenValid) {
     const Schema letto = SchemaDa(*m);
     ASSERT_EQ(letto.Isole.size(), 1u);
     EXPECT_EQ(letto.Righe * 10 + letto.Isole[0].Num, 75);
+}
+
+// The tables follow the puzzle's size: a board and a margin of zeros, islands past the search's
+// fifty, and back.
+TEST(ApplicaSchema, SizesTheTablesToThePuzzle) {
+    auto m = NuovoModello();
+    Schema grande{100, 90, {}};
+    for (int k = 1; k <= 60; ++k)
+        grande.Isole.push_back({k * 20, k, 1 + k % 90});
+    const struct {
+        Schema s;
+        size_t elementi, isole;
+    } casi[] = {
+        {{10, 10, {}}, 12 * 12, 51}, {grande, 102 * 92, 61}, {{7, 5, {{5, 7, 5}}}, 9 * 7, 51}};
+    for (const auto& c : casi) {
+        if (!c.s.Isole.empty()) {
+            ASSERT_TRUE(ApplicaSchema(*m, c.s));
+        }
+        for (const Griglia8* t : {&m->TblGioco, &m->TblSchema, &m->TblVisitate, &m->TblIsoleLog,
+                                  &m->Tblsol[0], &m->Tblsol[MaxSol]})
+            EXPECT_EQ(t->Elementi(), c.elementi);
+        EXPECT_EQ(m->Ele.size() * 1000 + m->svEle.size(), c.isole * 1001);
+    }
+    EXPECT_EQ(m->TblGioco(8, 6), 0); // the margin
 }
 
 // The board of a puzzle: clue cells numbered, the rest grey, no stale search marks; while
@@ -142,19 +160,25 @@ TEST(InizializzaTblGioco, ClueCellsAreIslandAndTheMoveListIsEmptied) {
     EXPECT_EQ(m->TblSchema, m->TblGioco);
 }
 
-TEST(TabelleGriglia, UtilitiesTouchOnlyRowsAndColumnsOneToN) {
-    Griglia8 t, copia;
-    t.v.fill(7);
-    AzzeraTabella(t, 3);
-    CopiaTabella(t, copia, 4);
+TEST(TabelleGriglia, ResizingKeepsTheSharedCellsAndTheUtilitiesClearTheWholeTable) {
+    Griglia8 t(3, 4);
+    for (int r = 0; r <= 4; ++r)
+        for (int c = 0; c <= 5; ++c)
+            t(r, c) = static_cast<uint8_t>(10 * r + c);
+    Griglia8 larga = t, stretta = t, copia;
+    larga.Dimensiona(5, 6);
+    stretta.Dimensiona(2, 2);
+    CopiaTabella(t, copia);
     TabellaGriglia3<int16_t, 6> b;
-    for (auto& g : b.t)
-        g.v.fill(-3);
-    AzzeraTabellab(b, 2);
-    const int casi[][2] = {{t(1, 1), 0},     {t(3, 3), 0},     {t(4, 3), 7},     {t(3, 4), 7},
-                           {t(0, 2), 7},     {t(2, 0), 7},     {copia(4, 4), 7}, {copia(2, 2), 0},
-                           {copia(5, 1), 0}, {copia(0, 1), 0}, {b(1, 1, 1), 0},  {b(5, 2, 2), 0},
-                           {b(0, 1, 1), -3}, {b(3, 3, 1), -3}, {b(3, 0, 1), -3}};
+    b.Dimensiona(2, 3);
+    b(0, 1, 1) = b(1, 1, 1) = b(5, 3, 4) = -3;
+    AzzeraTabellab(b);
+    const int casi[][2] = {
+        {larga(4, 5), 45},   {larga(6, 7), 0},  {larga(5, 3), 0},     {stretta(3, 3), 33},
+        {stretta(1, 2), 12}, {copia(4, 5), 45}, {copia.Colonne(), 4}, {int(stretta.Elementi()), 16},
+        {b(1, 1, 1), 0},     {b(5, 3, 4), 0},   {b(0, 1, 1), -3},     {int(b[0].Elementi()), 20}};
     for (size_t i = 0; i < std::size(casi); ++i)
         EXPECT_EQ(casi[i][0], casi[i][1]) << i;
+    AzzeraTabella(t);
+    EXPECT_EQ(t, Griglia8(3, 4));
 }

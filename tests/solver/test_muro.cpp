@@ -26,6 +26,7 @@ TEST(Muro, RowMasksAgreeWithACellByCellReading) {
                          std::to_string(prova));
             m->NumRighe = static_cast<uint8_t>(R);
             m->NumColonne = static_cast<uint8_t>(C);
+            DimensionaTabelle(*m);
             m->NumEle = 0;
             s.InizializzaMossePossibili();
             const int isole = std::array{2, 20, 50, 80}[prova % 4]; // percent of island cells

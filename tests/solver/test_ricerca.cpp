@@ -369,7 +369,7 @@ TEST(VerificaMuro3, FreeCellsAndTwoByTwoBlocks) {
     Banco b(Schema{3, 3, {{1, 2, 2}}});
     // A complete board with a free 2x2 block: VerificaMuro rejects it, VerificaMuro3's 2x2 test
     // passes and its free-cell test decides.
-    AzzeraTabella(b.m->TblSchema, 3);
+    AzzeraTabella(b.m->TblSchema);
     b.m->TblSchema(2, 2) = 1;
     b.m->SolCercate = 1;
     b.m->NumSol = 0;

@@ -38,6 +38,7 @@ TEST(Salvaguardie, EscDuringGenerationPutsThePreviousGameBackWhole) {
     // A size no puzzle can be generated for gives up with its reason and lays out nothing.
     Partita piccola;
     piccola.m.NumRighe = piccola.m.NumColonne = 2;
+    DimensionaTabelle(piccola.m);
     EXPECT_FALSE(piccola.f.CommandGenera_Click());
     EXPECT_NE(piccola.p.Messaggi.back().find("2 x 2"), std::string::npos);
     EXPECT_EQ(piccola.m.NumEle, 0);

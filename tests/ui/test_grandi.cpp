@@ -1,0 +1,98 @@
+// Puzzles the search over shapes cannot take (a clue over 9, a board over 50 columns, more than
+// 50 islands): played to the end in the window, checked against the stored solution, and every
+// search refused with its reason while the puzzle and its solution stay.
+#include "Partita.h"
+#include "io/Letture.h"
+
+using namespace isolmar;
+
+namespace {
+
+// R x C: row 1 one island with its clue at (1, 1), row 2 wall, below it a one-cell island on every
+// odd row and odd column. Its solution as '1' island, '0' wall.
+EsitoLettura Righe(int R, int C) {
+    EsitoLettura e;
+    e.Letto.S = {R, C, {{C, 1, 1}}};
+    for (int r = 1; r <= R; ++r)
+        for (int c = 1; c <= C; ++c) {
+            const bool isola = r == 1 || (r > 2 && r % 2 == 1 && c % 2 == 1);
+            if (isola && r > 1) e.Letto.S.Isole.push_back({1, r, c});
+            e.Letto.Soluzione += isola ? '1' : '0';
+        }
+    e.Letto.HaSoluzione = true;
+    return e;
+}
+
+// Laid out as a file with its solution is.
+void Carica(Partita& g, const EsitoLettura& e) {
+    ASSERT_TRUE(g.f.CaricaSchema(e.Letto.S));
+    for (int r = 1; r <= g.m.NumRighe; ++r)
+        for (int c = 1; c <= g.m.NumColonne; ++c)
+            g.m.Tblsol(1, r, c) = e.Letto.Soluzione[size_t((r - 1) * g.m.NumColonne + c - 1)] - '0';
+    g.m.NumSol = 1;
+}
+
+std::string Disegno(const std::string& soluzione) {
+    std::string s = soluzione;
+    for (char& ch : s)
+        ch = ch == '1' ? 'O' : '#';
+    return s;
+}
+
+const struct {
+    int righe, colonne;
+    const char* motivo;
+} Grandi[] = {{12, 12, "l'isola 1,1 ha troppe configurazioni possibili"},
+              {3, 60, "la griglia supera 50 x 50 celle"},
+              {8, 39, "lo schema ha più di 50 isole"}};
+
+TEST(Grandi, PlayedToTheEndTheyAreSolvedAndTheWholeBoardCheckReadsTheStoredSolution) {
+    for (const auto& k : Grandi) {
+        SCOPED_TRACE(k.motivo);
+        const EsitoLettura e = Righe(k.righe, k.colonne);
+        Partita g;
+        Carica(g, e);
+        ASSERT_EQ(g.m.TblGioco.Elementi(), size_t(k.righe + 2) * size_t(k.colonne + 2));
+        std::string celle = Disegno(e.Letto.Soluzione);
+        celle.back() = '.';
+        g.Disegna(celle);
+        g.f.VerificaSchema();
+        EXPECT_EQ(g.Label2(), "Nessuna cella sbagliata; 1 cella da decidere");
+        g.Clic(k.righe, k.colonne, 2); // the last cell, wall
+        g.p.EseguiTimer();
+        EXPECT_EQ(g.Label2().rfind("Schema risolto! ", 0), 0u) << g.Label2();
+        g.Annulla();
+        EXPECT_FALSE(g.f.SchemaRisolto());
+        g.f.RipetiMossa();
+        EXPECT_TRUE(g.f.SchemaRisolto());
+        EXPECT_TRUE(g.SoluzioneGiusta());
+    }
+}
+
+TEST(Grandi, SearchesAndExplanationsRefuseWithTheReasonAndKeepThePuzzle) {
+    for (const auto& k : Grandi) {
+        SCOPED_TRACE(k.motivo);
+        const std::string ricerca =
+            std::string("Schema oltre i limiti della ricerca per configurazioni: ") + k.motivo;
+        const std::string spiegazione = std::string("Spiegazione non disponibile: ") + k.motivo;
+        const EsitoLettura e = Righe(k.righe, k.colonne);
+        Partita g;
+        Carica(g, e);
+        g.f.CommandSoluz3_Click();
+        EXPECT_EQ(g.Label2(), ricerca);
+        g.f.CmdLog_Click();
+        g.f.Suggerimento_Click();
+        EXPECT_EQ(g.Messaggi(), std::vector<std::string>({spiegazione, spiegazione}));
+        EXPECT_EQ(g.m.NumSol, 1);
+        EXPECT_TRUE(g.SoluzioneGiusta());
+        g.f.CommandSoluz_Click(); // the stored solution is shown
+        EXPECT_EQ(g.Label2(), "Soluzione schema");
+        // Without a stored solution the search is asked for, and refuses.
+        ASSERT_TRUE(g.f.CaricaSchema(e.Letto.S));
+        g.f.CommandSoluz_Click();
+        EXPECT_EQ(g.Label2(), ricerca);
+        EXPECT_EQ(SchemaDa(g.m).Isole.size(), e.Letto.S.Isole.size());
+    }
+}
+
+} // namespace
