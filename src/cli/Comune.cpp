@@ -119,15 +119,28 @@ bool Finisce(const std::string& s, const char* fine) {
 }
 
 std::vector<std::string> Tavola(const Modello& m, int k) {
-    std::vector<std::string> righe;
-    for (int r = 1; r <= m.NumRighe; ++r) {
-        std::string riga;
+    // Every cell as wide as the largest clue, right-aligned; cells of more than one character
+    // are parted by a blank, so that "1" "2" is never read as 12.
+    size_t largo = 1;
+    for (int i = 1; i <= m.NumEle; ++i)
+        largo = std::max(largo, std::to_string(m.Ele[i].Num).size());
+    std::vector<std::string> celle(static_cast<size_t>(m.NumRighe) * m.NumColonne);
+    for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
-            riga += m.Tblsol(k, r, c) == 1 ? '.' : '#';
+            celle[(r - 1) * m.NumColonne + c - 1] = m.Tblsol(k, r, c) == 1 ? "." : "#";
+    for (int i = 1; i <= m.NumEle; ++i)
+        celle[(m.Ele[i].Riga - 1) * m.NumColonne + m.Ele[i].Colonna - 1] =
+            std::to_string(m.Ele[i].Num);
+    std::vector<std::string> righe;
+    for (int r = 0; r < m.NumRighe; ++r) {
+        std::string riga;
+        for (int c = 0; c < m.NumColonne; ++c) {
+            const std::string& x = celle[r * m.NumColonne + c];
+            if (c > 0 && largo > 1) riga += ' ';
+            riga += std::string(largo - x.size(), ' ') + x;
+        }
         righe.push_back(riga);
     }
-    for (int i = 1; i <= m.NumEle; ++i)
-        righe[m.Ele[i].Riga - 1][m.Ele[i].Colonna - 1] = static_cast<char>('0' + m.Ele[i].Num);
     return righe;
 }
 

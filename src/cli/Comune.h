@@ -60,7 +60,8 @@ void RicordaArgomenti(char** argv);
 int Disegnatore(const char* cosa); // defined only where ISOLMAR_DISEGNATORE is
 
 bool Finisce(const std::string& s, const char* fine);
-// The k-th stored solution: '#' wall, '.' island, the digit on clue cells.
+// The k-th stored solution: '#' wall, '.' island, the number on clue cells; with a clue of two
+// digits or more every cell is as wide as the largest, and cells are parted by a blank.
 std::vector<std::string> Tavola(const Modello& m, int k);
 // One JSON object on one line; bytes that are not UTF-8 (a file name) become U+FFFD.
 void StampaJson(const Json& j);

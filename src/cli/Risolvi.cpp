@@ -28,32 +28,6 @@ struct OpzioniSolve {
     std::vector<std::string> File;
 };
 
-// The rows of a solution ('1' island) as Tavola writes them; a clue over 9 shows as '+'.
-std::vector<std::string> TavolaDa(const Schema& s, const std::string& sol) {
-    std::vector<std::string> righe;
-    for (int r = 0; r < s.Righe; ++r) {
-        std::string riga;
-        for (int c = 0; c < s.Colonne; ++c)
-            riga += sol[r * s.Colonne + c] == '1' ? '.' : '#';
-        righe.push_back(riga);
-    }
-    for (const Indizio& i : s.Isole)
-        righe[i.Riga - 1][i.Colonna - 1] = i.Num <= 9 ? static_cast<char>('0' + i.Num) : '+';
-    return righe;
-}
-
-// A puzzle the SAT engine is to solve that the model cannot hold: read from its file here.
-bool SoloSat(const std::string& percorso, Motore motore, Schema& s) {
-    if (motore == Motore::Forme) return false;
-    std::string dati;
-    if (!LeggiFile(percorso, dati)) return false;
-    const EsitoLettura e = LeggiSchema(dati);
-    if (!e.Ok() || !ValidaSchema(e.Letto.S).empty() || OltreLeForme(e.Letto.S).empty())
-        return false;
-    s = e.Letto.S;
-    return true;
-}
-
 int Risolvi(const OpzioniSolve& o) {
     long long conta = 0;
     if (!Intero(o.Conta, conta) || conta < 1 || conta > MaxSol) {
@@ -79,51 +53,20 @@ int Risolvi(const OpzioniSolve& o) {
     int esito = 0;
     for (const std::string& percorso : o.File) {
         Modello& m = w.f.m;
-        Schema oltre;
-        const bool soloSat = SoloSat(percorso, motore, oltre);
-        if (!soloSat && !w.Apri(percorso)) {
+        if (!w.Apri(percorso)) {
             esito = 2;
             continue;
         }
-        const Schema s = soloSat ? oltre : SchemaDa(m);
-        const bool sat = MotorePer(s, motore) == Motore::Sat;
+        const Schema s = SchemaDa(m);
+        w.f.Ris.Scelto = motore;
+        const bool sat = w.f.Ris.UsaSat();
         m.NumProve = 0;
         const auto t0 = std::chrono::steady_clock::now();
         w.LimiteSecondi(limite);
-        RisultatoSat rs;
-        EsitoRicerca e;
+        const EsitoRicerca e = EsitoDi(w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta)), m);
+        const int numSol = m.NumSol;
         std::vector<std::string> tavola;
-        int numSol = 0;
-        if (soloSat) {
-            m.TempoScaduto = 0;
-            auto ultima = t0;
-            OpzioniSat os;
-            os.Soluzioni = static_cast<int>(conta);
-            os.Ferma = [&] {
-                const auto ora = std::chrono::steady_clock::now();
-                if (ora - ultima >= std::chrono::milliseconds(2)) {
-                    ultima = ora;
-                    w.p.Cedi();
-                }
-                return m.TempoScaduto == 1;
-            };
-            rs = RisolviSat(s, os);
-            e = rs.Esito == EsitoSat::Interrotta ? EsitoRicerca::Interrotta
-                : rs.Soluzioni.empty()           ? EsitoRicerca::Nessuna
-                : rs.Soluzioni.size() == 1       ? EsitoRicerca::Una
-                                                 : EsitoRicerca::Piu;
-            numSol = e == EsitoRicerca::Interrotta ? 0 : static_cast<int>(rs.Soluzioni.size());
-            if (numSol > 0) tavola = TavolaDa(s, rs.Soluzioni[0]);
-        } else {
-            if (sat) {
-                rs = RisolviConSat(m, w.p, static_cast<int>(conta));
-                e = EsitoDi(true, m);
-            } else {
-                e = EsitoDi(w.f.Ris.SoluzioneStart(static_cast<uint8_t>(conta)), m);
-            }
-            numSol = m.NumSol;
-            if (numSol > 0) tavola = Tavola(m, 1);
-        }
+        if (numSol > 0) tavola = Tavola(m, 1);
         w.LimiteSecondi(0);
         const double secondi =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -145,8 +88,8 @@ int Risolvi(const OpzioniSolve& o) {
                    {"solutions", numSol},    {"grid", tavola},           {"seconds", secondi},
                    {"attempts", m.NumProve}, {"interrupted", interrotta}};
             if (sat) {
-                j["conflicts"] = rs.Conflitti;
-                j["cuts"] = rs.Tagli;
+                j["conflicts"] = w.f.Ris.UltimoSat.Conflitti;
+                j["cuts"] = w.f.Ris.UltimoSat.Tagli;
             }
             StampaJson(j);
         } else {

@@ -7,7 +7,7 @@ namespace isolmar {
 
 namespace {
 
-bool Indizio(const Modello& m, int r, int c) {
+bool SuIndizio(const Modello& m, int r, int c) {
     for (int i = 1; i <= m.NumEle; ++i)
         if (m.Ele[i].Riga == r && m.Ele[i].Colonna == c) return true;
     return false;
@@ -33,7 +33,7 @@ void CelleForma(const Modello& m, int riga, int colonna, int32_t tessera, int te
 bool PosizioneCompleta(const Modello& m) {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c)
-            if (m.TblGioco(r, c) == 0 && !Indizio(m, r, c)) return false;
+            if (m.TblGioco(r, c) == 0 && !SuIndizio(m, r, c)) return false;
     return true;
 }
 
@@ -49,7 +49,7 @@ std::vector<std::pair<int, int>> CelleSbagliate(const Modello& m) {
     for (int r = 1; r <= m.NumRighe; ++r)
         for (int c = 1; c <= m.NumColonne; ++c) {
             const uint8_t v = m.TblGioco(r, c);
-            if ((v == 1 || v == 2) && (v == 1) != (m.Tblsol(1, r, c) == 1) && !Indizio(m, r, c))
+            if ((v == 1 || v == 2) && (v == 1) != (m.Tblsol(1, r, c) == 1) && !SuIndizio(m, r, c))
                 errori.emplace_back(r, c);
         }
     return errori;
@@ -81,7 +81,7 @@ int RelatorePrimoPasso::msgLog(Spiegazione& s, const Conclusione& c) {
     }
     std::vector<CellaPasso> nuove;
     for (const CellaPasso& k : celle)
-        if (m.TblGioco(k.Riga, k.Colonna) == 0 && !Indizio(m, k.Riga, k.Colonna))
+        if (m.TblGioco(k.Riga, k.Colonna) == 0 && !SuIndizio(m, k.Riga, k.Colonna))
             nuove.push_back(k);
     if (nuove.empty()) return 1;
     Trovato = true;

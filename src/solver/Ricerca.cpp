@@ -12,6 +12,11 @@
 namespace isolmar {
 
 bool Risolutore::SoluzioneStart(uint8_t n) {
+    if (UsaSat()) {
+        m.OltreLaRicerca.clear();
+        UltimoSat = RisolviConSat(m, p, n);
+        return true;
+    }
     if (OltreLaRicerca()) {
         m.NumSol = 0;
         return false;

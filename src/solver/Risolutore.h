@@ -7,6 +7,7 @@
 #pragma once
 
 #include "model/Modello.h"
+#include "sat/MotoreSat.h"
 #include "solver/CodiciLog.h"
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
@@ -44,8 +45,14 @@ class Risolutore {
 
     // Search and solution store. SoluzioneStart returns false, without searching, when the
     // placement tables were not built (MossePiene: over LimiteTabelle, or memory exhausted) or
-    // the puzzle is beyond the search (OltreLaRicerca).
+    // the puzzle is beyond the search (OltreLaRicerca). When Scelto picks the SAT engine for the
+    // puzzle (MotorePer), SoluzioneStart runs that instead, with the same results in the model.
     bool SoluzioneStart(uint8_t n);
+    // The engine SoluzioneStart runs: Auto takes the SAT engine only for the puzzles the search
+    // over shapes cannot take. UltimoSat holds the SAT engine's counters of its last run.
+    Motore Scelto = Motore::Auto;
+    bool UsaSat() const { return MotorePer(SchemaDa(m), Scelto) == Motore::Sat; }
+    RisultatoSat UltimoSat;
     bool SoluzioneStartVerifica();
     void Soluzione();
     // True, with m.OltreLaRicerca set to why and no solution, when the search cannot take the

@@ -65,6 +65,10 @@ oltre="$cartella/../oltre/janko-0690"
     "$cli" convert "$oltre.xml" "$tmp/o.pzpr" && "$cli" convert "$tmp/o.pzpr" "$tmp/o2.xml" &&
     link=$("$cli" url "$oltre.txt") && [ "$("$cli" url "$tmp/o2.xml")" = "$link" ] &&
     [ "$("$cli" url "$link")" = "$link" ] || fallito "convert e url oltre le tabelle"
+# A clue of two digits: the SAT engine solves it, and every cell of the board is as wide.
+esito 0 " . 10  #  #  8  #  2  .  #  3" "solve oltre le forme" "$cli" solve "$cartella/../oltre/janko-0064.txt"
+esito 2 "configurazioni possibili" "solve --engine shapes oltre le forme" \
+    "$cli" solve --engine shapes "$cartella/../oltre/janko-0064.txt"
 
 # Bad input: exit 2 with the reason, nothing written; a time limit: exit 3.
 printf 'non è uno schema\n' > "$tmp/x.txt"
