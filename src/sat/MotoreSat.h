@@ -23,4 +23,15 @@ Motore MotorePer(const Schema& s, Motore scelto);
 // With giocatore, the player's marks (TblGioco: 1 island, 2 wall) are kept fixed.
 RisultatoSat RisolviConSat(Modello& m, Piattaforma& p, int n, bool giocatore = false);
 
+// The configurations of some islands (indices 1..NumEle of m.Ele) that the solutions respecting the
+// player's marks give them, up to n: each as R x C characters row by row, '1' on the cells of those
+// islands. Esito is Interrotta when Esc or the time limit stopped it (TempoScaduto = 1); the
+// stored solutions are not touched.
+struct ConfigurazioniIsole {
+    EsitoSat Esito = EsitoSat::Nessuna;
+    std::vector<std::string> Celle;
+};
+ConfigurazioniIsole ConfigurazioniConSat(Modello& m, Piattaforma& p, const std::vector<int>& isole,
+                                         int n);
+
 } // namespace isolmar

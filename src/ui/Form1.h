@@ -104,7 +104,10 @@ class Form1 {
     int16_t LivelloLog = 0;
     uint8_t RigaGr = 0, ColonnaGr = 0; // last clicked board cell; the popup menu acts on it
     void (Form1::*VerificaInAttesa)() = nullptr; // the island check Timer1 runs next
-    int16_t SolParzVis = 0;     // configuration of the marked islands shown, 1..NumSolParz
+    int16_t SolParzVis = 0; // configuration of the marked islands shown, 1..NumSolParz
+    // With the SAT engine, the marked islands' configurations listed: their cells ('1'), R x C row
+    // by row, in place of the partial solutions of the shape search (Eleparz).
+    std::vector<std::string> ConfigurazioniSat;
     std::string CartellaSchema; // folder of the file last opened or saved; "" none
 
     // Lifecycle.
@@ -159,6 +162,7 @@ class Form1 {
     void VerificaIsola();
     void SoluzioneIsola();
     void ElencoConfigurazioniMarcate();
+    void ElencoConfigurazioniSat();
     void VisualizzaConfigurazione();
     void CmdPospiu_Click();
     void CmdPosMeno_Click();

@@ -138,6 +138,11 @@ void Form1::ElencoConfigurazioniMarcate() {
     if (!VerificaPrimaSoluzione()) return;
     m.NumSolParz = 0;
     SolParzVis = 0;
+    ConfigurazioniSat.clear();
+    if (Ris.UsaSat()) {
+        ElencoConfigurazioniSat();
+        return;
+    }
     m.NumEle = 0;
     for (int i = 1; i <= m.svNumEle; ++i)
         if (m.svEle[i].Marcata == 1) m.Ele[++m.NumEle] = m.svEle[i];
@@ -179,6 +184,35 @@ void Form1::ElencoConfigurazioniMarcate() {
         p.ImpostaVisibile(b, true);
 }
 
+// The puzzles of the SAT engine: the configurations the marked islands take in the solutions that
+// keep the player's marks.
+void Form1::ElencoConfigurazioniSat() {
+    std::vector<int> marcate;
+    for (int i = 1; i <= m.NumEle; ++i)
+        if (m.Ele[i].Marcata == 1) marcate.push_back(i);
+    if (marcate.empty()) {
+        p.ImpostaTesto(controlli::Label2, "Nessuna isola marcata");
+        return;
+    }
+    ConfigurazioniIsole x;
+    {
+        const AvvisoRicerca avviso(*this);
+        x = ConfigurazioniConSat(m, p, marcate, MaxSolParz);
+    }
+    CommandVisgioco_Click();
+    InVisSoluzione = Vero;
+    if (x.Esito == EsitoSat::Interrotta) {
+        p.ImpostaTesto(controlli::Label2, TestiVerificaIsole.Testo(EsitoRicerca::Interrotta, m));
+        return;
+    }
+    ConfigurazioniSat = std::move(x.Celle);
+    m.NumSolParz = static_cast<int16_t>(ConfigurazioniSat.size());
+    p.ImpostaTesto(controlli::Label2, (m.NumSolParz >= MaxSolParz ? "almeno " : "") +
+                                          TestoNumero(int{m.NumSolParz}) + " configurazioni");
+    for (Controllo b : {controlli::CmdPosMeno, controlli::CmdPospiu, controlli::CommandVisgioco})
+        p.ImpostaVisibile(b, true);
+}
+
 void Form1::CmdPospiu_Click() {
     if (m.NumSolParz == 0) return;
     if (++SolParzVis > m.NumSolParz) SolParzVis = 1;
@@ -195,7 +229,24 @@ void Form1::VisualizzaConfigurazione() {
     VisualizzaTblGioco();
     p.ImpostaTesto(controlli::Label2,
                    TestoNumero(SolParzVis) + "/" + TestoNumero(int{m.NumSolParz}));
-    MostraIsole(&m.Eleparz[SolParzVis][1], m.NumEleparz[SolParzVis]);
+    if (ConfigurazioniSat.empty()) {
+        MostraIsole(&m.Eleparz[SolParzVis][1], m.NumEleparz[SolParzVis]);
+        return;
+    }
+    // The islands' cells, and the cells beside them as their ring.
+    const std::string& celle = ConfigurazioniSat[static_cast<size_t>(SolParzVis - 1)];
+    const int R = m.NumRighe, C = m.NumColonne;
+    const auto isola = [&](int r, int c) {
+        return r >= 1 && r <= R && c >= 1 && c <= C && celle[size_t((r - 1) * C + c - 1)] == '1';
+    };
+    AzzeraTabella(m.TblSchema);
+    for (int r = 1; r <= R; ++r)
+        for (int c = 1; c <= C; ++c)
+            if (isola(r, c))
+                m.TblSchema(r, c) = 1;
+            else if (isola(r - 1, c) || isola(r + 1, c) || isola(r, c - 1) || isola(r, c + 1))
+                m.TblSchema(r, c) = 2;
+    VisualizzaTblSchemaOption();
 }
 
 } // namespace isolmar

@@ -95,3 +95,32 @@ TEST(Grandi, TheSatEngineSolvesThemAndTheExplanationRefusesWithTheReason) {
 }
 
 } // namespace
+
+namespace {
+
+// A published puzzle with clues of 10 and 9 and one solution: the marked islands' configurations
+// come from the SAT engine, so the only one is the solution's; a wall drawn on it leaves none.
+TEST(Grandi, TheMarkedIslandsConfigurationsComeFromTheSolutions) {
+    Partita g;
+    ASSERT_TRUE(g.f.ApriFile(std::string(ISOLMAR_OLTRE_DIR) + "/janko-0064.xml"));
+    g.Marca(1, 2);
+    g.Marca(2, 3);
+    g.Lista();
+    ASSERT_EQ(g.Label2(), "1 configurazioni");
+    g.f.Clic("CmdPospiu");
+    EXPECT_EQ(g.Label2(), "1/1");
+    int celle = 0;
+    for (int r = 1; r <= g.m.NumRighe; ++r)
+        for (int c = 1; c <= g.m.NumColonne; ++c)
+            if (g.m.TblSchema(r, c) == 1) {
+                ++celle;
+                EXPECT_EQ(g.m.Tblsol(1, r, c), 1) << r << "," << c;
+            }
+    EXPECT_EQ(celle, 10 + 9);
+    g.f.CommandVisgioco_Click();
+    g.Clic(1, 1, 2); // a wall where the solution has island: no configuration is left
+    g.Lista();
+    EXPECT_EQ(g.Label2(), "0 configurazioni");
+}
+
+} // namespace
