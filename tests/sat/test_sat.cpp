@@ -22,9 +22,7 @@ namespace {
 struct Banco : BancoRisolutore {
     explicit Banco(const Schema& schema) {
         GeneraTessere(*m, 7);
-        EXPECT_TRUE(ApplicaSchema(*m, schema));
-        VerificaTutteTessere(*m, p);
-        InizializzaSchema(*m, Gr, p);
+        Carica(schema);
     }
     // Up to n solutions of either engine, as R x C strings of '1' and '0'. The shape search
     // stops after 20000 attempts (TempoScaduto).

@@ -2,11 +2,15 @@
 // published puzzles.
 #pragma once
 
+#include "model/Impostazione.h"
 #include "model/Modello.h"
 #include "model/Schema.h"
 #include "solver/Risolutore.h"
+#include "solver/Tessere.h"
 #include "view/Griglia.h"
 #include "view/PiattaformaHeadless.h"
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <set>
@@ -22,6 +26,12 @@ struct BancoRisolutore {
     Griglia Gr;
     PiattaformaHeadless p;
     Risolutore s{*m, Gr, p};
+    // Lays a puzzle out for a search, as the window does before one.
+    void Carica(const Schema& schema) {
+        EXPECT_TRUE(ApplicaSchema(*m, schema));
+        VerificaTutteTessere(*m, p);
+        InizializzaSchema(*m, Gr, p);
+    }
 };
 
 // A solved board: rows of '1' (island) and '0' (wall).

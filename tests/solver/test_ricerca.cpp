@@ -21,11 +21,6 @@ struct Banco : BancoRisolutore {
         GeneraTessere(*m, 7);
         Carica(schema);
     }
-    void Carica(const Schema& schema) {
-        EXPECT_TRUE(ApplicaSchema(*m, schema));
-        VerificaTutteTessere(*m, p);
-        InizializzaSchema(*m, Gr, p);
-    }
     // The multi-solution mode from the first island, as the configuration list runs it.
     void Multiple() {
         s.SortaEle("A");
