@@ -3,6 +3,7 @@
 #include "explain/Spiegazione.h"
 #include "model/Impostazione.h"
 #include "model/Schema.h"
+#include "solver/FormeGrandi.h"
 
 namespace isolmar {
 
@@ -160,7 +161,8 @@ int RelatoreRegistra::msgLog(Spiegazione& s, const Conclusione& c) {
 }
 
 std::string SpiegazioneNonDisponibile(const Modello& m) {
-    const std::string motivo = OltreLeForme(SchemaDa(m));
+    std::string motivo = OltreLeTabelle(SchemaDa(m));
+    if (motivo.empty()) motivo = TroppeFormeGrandi(m);
     return motivo.empty() ? motivo : "Spiegazione non disponibile: " + motivo;
 }
 

@@ -27,6 +27,11 @@ inline constexpr int MaxRighe = 50; // also columns
 inline constexpr int MaxEle = 50;   // islands
 inline constexpr int MaxNum = 9;    // clue number, shape size
 inline constexpr int MaxTessere = 14000;
+// Islands over MaxNum cells take their placements from the board itself (FormeGrandi.h): their
+// drawings follow the table's in Tessere from PrimaTesseraGrande on. An island with more than
+// MaxPosizionamentiGrandi placements, or with one wider than a drawing holds, gets none.
+inline constexpr int32_t PrimaTesseraGrande = MaxTessere + 1;
+inline constexpr int64_t MaxPosizionamentiGrandi = 100000;
 // The placements start with room for this many and grow to what the puzzle needs (a clue of 9
 // on an open board alone has tens of thousands of placements).
 inline constexpr int MosseIniziali = 30000;
@@ -127,10 +132,12 @@ inline constexpr uint8_t IsolaDelGiocatore = 99;
 inline constexpr uint8_t Fuori = 0, CellaTessera = 1, CellaBordo = 2;
 
 // One fixed island shape drawn with its orthogonal border ring, normalised so that row 1 and
-// column 1 hold ring cells. Only rows 1..Righe and columns 1..Colonne are used.
+// column 1 hold ring cells. Only rows 1..Righe and columns 1..Colonne are used: up to
+// LatoTessera - 1, so a shape spans at most LatoTessera - 3 rows and columns.
+inline constexpr int LatoTessera = 18;
 struct Tessera {
     uint8_t Dim = 0;
-    std::array<std::array<uint8_t, 12>, 12> Cella{};
+    std::array<std::array<uint8_t, LatoTessera>, LatoTessera> Cella{};
     uint8_t Righe = 0;
     uint8_t Colonne = 0;
     bool operator==(const Tessera&) const = default;

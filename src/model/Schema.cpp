@@ -36,11 +36,16 @@ std::string ValidaSchema(const Schema& s) {
     return {};
 }
 
-std::string OltreLeForme(const Schema& s) {
+std::string OltreLeTabelle(const Schema& s) {
     if (s.Righe > MaxRighe || s.Colonne > MaxRighe)
         return "la griglia supera " + n(MaxRighe) + " x " + n(MaxRighe) + " celle";
     if (s.Isole.size() > static_cast<size_t>(MaxEle))
         return "lo schema ha più di " + n(MaxEle) + " isole";
+    return {};
+}
+
+std::string OltreLeForme(const Schema& s) {
+    if (std::string motivo = OltreLeTabelle(s); !motivo.empty()) return motivo;
     for (const Indizio& i : s.Isole)
         if (i.Num > MaxNum)
             return "l'isola " + n(i.Riga) + "," + n(i.Colonna) +

@@ -30,6 +30,9 @@ std::string ValidaSchema(const Schema& s);
 // "" when the search over whole island shapes takes the puzzle (at most MaxRighe rows and
 // columns, MaxEle islands, clues up to MaxNum); otherwise why not, in Italian.
 std::string OltreLeForme(const Schema& s);
+// The same for the solver's fixed tables alone (board and island count), which the explanation
+// needs whatever the clues.
+std::string OltreLeTabelle(const Schema& s);
 
 // Puts a valid puzzle into the model: size, islands (unmarked), solver fields cleared. Returns
 // false and leaves the model untouched when the puzzle is not valid.

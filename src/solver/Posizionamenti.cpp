@@ -4,6 +4,7 @@
 #include "solver/Risolutore.h"
 
 #include "model/Impostazione.h"
+#include "solver/FormeGrandi.h"
 #include "solver/RisolutoreInterno.h"
 
 #include <algorithm>
@@ -85,17 +86,67 @@ void Risolutore::InizializzaMossePossibili() {
         m.Ele[i].PrimaMossa = m.Ele[i].UltimaMossa = 0;
     int64_t candidati = 0, fatti = 0;
     for (int i = 1; i <= m.NumEle; ++i)
-        if (const IntervalloTessere ind = m.IndTessere[m.Ele[i].Num]; ind.Prima != 0)
-            candidati += int64_t{ind.Ultima - ind.Prima + 1} * m.Ele[i].Num;
+        if (m.Ele[i].Num <= MaxNum)
+            if (const IntervalloTessere ind = m.IndTessere[m.Ele[i].Num]; ind.Prima != 0)
+                candidati += int64_t{ind.Ultima - ind.Prima + 1} * m.Ele[i].Num;
+
+    // The islands over the table's sizes take their placements from the board, drawn anew.
+    DisegniGrandi disegni(m);
+    disegni.Clear();
+    std::vector<std::vector<DisegniGrandi::Posa>> grandi(static_cast<size_t>(m.NumEle) + 1);
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        if (e.Num <= MaxNum) continue;
+        bool fermato = false;
+        const bool tutte =
+            PerFormeGrandi(m.TblSchema, e.Riga, e.Colonna, e.Num, MaxPosizionamentiGrandi,
+                           [&](const CelleForma& celle) {
+                               if (Passi(celle.size())) return !(fermato = true);
+                               grandi[i].push_back(disegni.Aggiungi(celle, e.Riga, e.Colonna));
+                               return true;
+                           });
+        if (fermato) return;
+        if (!tutte) {
+            m.ListePiene = m.MossePiene = Vero; // more than the tables may hold
+            return;
+        }
+        candidati += static_cast<int64_t>(grandi[i].size());
+    }
 
     // The placements, and how many of them cover each cell (in InizioCopre[cell + 1]).
     std::array<int32_t, MaxRighe * MaxRighe + 2> conta{};
     int64_t coperture = 0;
+    // Adds placement (t, a, b) of island e; false when the memory is exhausted.
+    auto aggiungi = [&](Isola& e, int32_t t, uint8_t a, uint8_t b) {
+        // Room is taken once for every candidate not yet tried (none can give more than one
+        // placement), without touching it, and the table is lengthened into it a slice at a
+        // time: no copy into fresh memory after the first.
+        if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size()) {
+            if (m.Mosse.size() == m.Mosse.capacity() &&
+                !Riserva(m.Mosse, static_cast<size_t>(m.NumMosse + candidati - fatti) + 2)) {
+                m.ListePiene = m.MossePiene = Vero; // out of memory
+                return false;
+            }
+            m.Mosse.resize(std::min(m.Mosse.capacity(), m.Mosse.size() + 65536));
+        }
+        ++m.NumMosse;
+        if (e.PrimaMossa == 0) e.PrimaMossa = m.NumMosse;
+        e.UltimaMossa = m.NumMosse;
+        m.Mosse[m.NumMosse] = {t, a, b, 0};
+        PerCelle(e.Riga, e.Colonna, t, a, b, [&](int r, int c, uint8_t codice) {
+            if (codice == CellaTessera) ++conta[m.CellaLista(r, c) + 1];
+        });
+        coperture += e.Num - 1; // every shape cell lies on the board
+        return true;
+    };
     for (int i = 1; i <= m.NumEle; ++i) {
         Isola& e = m.Ele[i];
-        const IntervalloTessere ind = m.IndTessere[e.Num];
-        if (ind.Prima == 0) continue;
-        for (int32_t t = ind.Prima; t <= ind.Ultima; ++t) {
+        for (const DisegniGrandi::Posa& q : grandi[i]) {
+            ++fatti;
+            if (!aggiungi(e, q.t, q.a, q.b)) return;
+        }
+        const IntervalloTessere ind = e.Num <= MaxNum ? m.IndTessere[e.Num] : IntervalloTessere{};
+        for (int32_t t = ind.Prima; t != 0 && t <= ind.Ultima; ++t) {
             const Tessera& s = m.Tessere[t];
             for (int a = 1; a <= s.Righe; ++a)
                 for (int b = 1; b <= s.Colonne; ++b) {
@@ -105,26 +156,7 @@ void Risolutore::InizializzaMossePossibili() {
                     if (Passi()) return;
                     ++fatti;
                     if (!VerificaSeciSta(e.Riga, e.Colonna, t, a, b)) continue;
-                    // Room is taken once for every candidate not yet tried (none can give more
-                    // than one placement), without touching it, and the table is lengthened into
-                    // it a slice at a time: no copy into fresh memory after the first.
-                    if (static_cast<size_t>(m.NumMosse) + 1 >= m.Mosse.size()) {
-                        if (m.Mosse.size() == m.Mosse.capacity() &&
-                            !Riserva(m.Mosse,
-                                     static_cast<size_t>(m.NumMosse + candidati - fatti) + 2)) {
-                            m.ListePiene = m.MossePiene = Vero; // out of memory
-                            return;
-                        }
-                        m.Mosse.resize(std::min(m.Mosse.capacity(), m.Mosse.size() + 65536));
-                    }
-                    ++m.NumMosse;
-                    if (e.PrimaMossa == 0) e.PrimaMossa = m.NumMosse;
-                    e.UltimaMossa = m.NumMosse;
-                    m.Mosse[m.NumMosse] = {t, static_cast<uint8_t>(a), static_cast<uint8_t>(b), 0};
-                    PerCelle(e.Riga, e.Colonna, t, a, b, [&](int r, int c, uint8_t codice) {
-                        if (codice == CellaTessera) ++conta[m.CellaLista(r, c) + 1];
-                    });
-                    coperture += e.Num - 1; // every shape cell lies on the board
+                    if (!aggiungi(e, t, static_cast<uint8_t>(a), static_cast<uint8_t>(b))) return;
                 }
         }
         liste_.rangoIndizio[m.CellaLista(e.Riga, e.Colonna)] = {e.PrimaMossa, e.UltimaMossa};

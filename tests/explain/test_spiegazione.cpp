@@ -277,3 +277,38 @@ TEST(Spiegazione, EscStopsTheRunWithoutItsEndMessage) {
     b.f.tlb1_ButtonClick("Valuta"); // the next run is not stopped
     EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{"Il livello dello schema è 3 o superiore "});
 }
+
+// Islands over 9 cells take their placements from the board: within the budget the explanation
+// runs to the end and agrees with the published solution; beyond it, or beyond the solver's
+// tables, it is refused and the island or the limit is named.
+TEST(Spiegazione, IslandsOverNineCellsArePlacedFromTheBoard) {
+    const struct {
+        const char* nome;
+        int livello;
+        const char* motivo;
+    } casi[] = {{"janko-0064", 1, ""},
+                {"janko-0225", 1, ""},
+                {"janko-0339", 1, ""},
+                {"janko-0679", 1, ""},
+                {"janko-0457", 0, "l'isola 7,18 ha troppe configurazioni possibili"},
+                {"janko-0727", 0, "l'isola 10,7 ha troppe configurazioni possibili"},
+                {"janko-0093", 0, "lo schema ha più di 50 isole"}};
+    const std::vector<Pubblicato> oltre = PuzzleOltre();
+    for (const auto& k : casi) {
+        const auto x = std::find_if(oltre.begin(), oltre.end(),
+                                    [&](const Pubblicato& p) { return p.Nome == k.nome; });
+        ASSERT_NE(x, oltre.end()) << k.nome;
+        Banco b(x->S);
+        const std::string motivo = SpiegazioneNonDisponibile(b.m);
+        if (*k.motivo) {
+            EXPECT_EQ(motivo, std::string("Spiegazione non disponibile: ") + k.motivo);
+            continue;
+        }
+        EXPECT_EQ(motivo, "") << k.nome;
+        RelatoreMuto muto;
+        ASSERT_TRUE(b.Esegui(muto)) << k.nome;
+        EXPECT_EQ(Discordanze(b, x->Soluzione), "") << k.nome;
+        EXPECT_EQ(b.s.CelleDecise(), b.m.NumRighe * b.m.NumColonne) << k.nome;
+        EXPECT_EQ(b.s.LivelloLog, k.livello) << k.nome;
+    }
+}

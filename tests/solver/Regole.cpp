@@ -100,4 +100,8 @@ std::vector<Pubblicato> PuzzleDifficili() {
     return Leggi(CartellaPubblicati().parent_path() / "difficili");
 }
 
+std::vector<Pubblicato> PuzzleOltre() {
+    return Leggi(CartellaPubblicati().parent_path() / "oltre");
+}
+
 } // namespace isolmar::prova

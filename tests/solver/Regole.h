@@ -58,5 +58,7 @@ struct Pubblicato {
 std::vector<Pubblicato> PuzzlePubblicati();
 // The hard published puzzles (large islands, large boards), beside the others.
 std::vector<Pubblicato> PuzzleDifficili();
+// The published puzzles beyond the shape table (clues over 9, more than 50 islands).
+std::vector<Pubblicato> PuzzleOltre();
 
 } // namespace isolmar::prova

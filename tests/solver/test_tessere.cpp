@@ -1,4 +1,6 @@
 #include "model/Schema.h"
+#include "solver/FormeGrandi.h"
+#include "solver/Regole.h"
 #include "solver/Tessere.h"
 #include "view/PiattaformaHeadless.h"
 
@@ -6,6 +8,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 using namespace isolmar;
 
@@ -39,9 +42,13 @@ TEST(Tessere, TheTableIsTheOneAlwaysBuilt) {
         const Tessera& x = m.Tessere[t];
         for (uint8_t v : {x.Dim, x.Righe, x.Colonne})
             aggiungi(v);
-        for (const auto& riga : x.Cella)
-            for (uint8_t c : riga)
-                aggiungi(c);
+        // Drawings of the table fit 12 x 12 (rows and columns 0..11); the rest stays empty.
+        for (int i = 0; i < LatoTessera; ++i)
+            for (int j = 0; j < LatoTessera; ++j)
+                if (i < 12 && j < 12)
+                    aggiungi(x.Cella[i][j]);
+                else
+                    ASSERT_EQ(x.Cella[i][j], Fuori);
     }
     EXPECT_EQ(impronta, 4020692099558616975u);
     // The decoded table is the one the growth computes.
@@ -103,4 +110,54 @@ TEST(Sortaqs6, SortsAnyRangeAscendingAndLeavesTheRestAlone) {
     std::vector<std::string> solo{"x"};
     Sortaqs6(solo, 1, 0);
     EXPECT_EQ(solo, std::vector<std::string>{"x"});
+}
+
+// The placements an island takes from the board are those the shape table gives it, as sets of
+// cells (only the order differs), and each drawing made for one covers exactly its cells.
+TEST(FormeGrandi, TheBoardGivesTheTablesPlacements) {
+    const std::vector<prova::Pubblicato> tutti = prova::PuzzlePubblicati();
+    for (size_t k = 0; k < tutti.size(); k += 7) {
+        prova::BancoRisolutore b;
+        b.Carica(tutti[k].S);
+        Modello& m = *b.m;
+        GeneraTessere(m, 9);
+        InizializzaSchemaEle(m);
+        b.s.InizializzaMossePossibili();
+        DisegniGrandi disegni(m);
+        for (int i = 1; i <= m.NumEle; ++i) {
+            const Isola& e = m.Ele[i];
+            std::set<std::set<std::pair<int, int>>> tabella, schema;
+            for (int32_t q = e.PrimaMossa; q != 0 && q <= e.UltimaMossa; ++q)
+                tabella.insert(prova::CelleForma(m, e.Riga, e.Colonna, m.Mosse[q].Tessera,
+                                                 m.Mosse[q].TessRiga, m.Mosse[q].TessColonna));
+            ASSERT_TRUE(PerFormeGrandi(
+                m.TblSchema, e.Riga, e.Colonna, e.Num, 1 << 20, [&](const CelleForma& celle) {
+                    const std::set<std::pair<int, int>> s(celle.begin(), celle.end());
+                    EXPECT_TRUE(schema.insert(s).second);
+                    const DisegniGrandi::Posa d = disegni.Aggiungi(celle, e.Riga, e.Colonna);
+                    EXPECT_EQ(prova::CelleForma(m, e.Riga, e.Colonna, d.t, d.a, d.b), s);
+                    return true;
+                }));
+            EXPECT_EQ(schema, tabella) << tutti[k].Nome << " isola " << i;
+        }
+        disegni.Clear();
+        EXPECT_LE(m.Tessere.size(), size_t(PrimaTesseraGrande));
+    }
+    // The budget and the widest drawing: a row of 16 cells does not fit one, 15 do.
+    Griglia8 vuota(1, 16);
+    auto conta = [&](int num, int64_t limite) {
+        int n = 0;
+        const bool tutte =
+            PerFormeGrandi(vuota, 1, 1, num, limite, [&](const CelleForma&) { return ++n, true; });
+        return std::pair(tutte, n);
+    };
+    EXPECT_EQ(conta(15, 10), std::pair(true, 1));
+    EXPECT_EQ(conta(16, 10), std::pair(false, 0));
+    // 19 fixed tetrominoes, each on the centre of a 7 x 7 board by any of its 4 cells.
+    Griglia8 aperta(7, 7);
+    auto bastano = [&](int64_t limite) {
+        return PerFormeGrandi(aperta, 4, 4, 4, limite, [](const CelleForma&) { return true; });
+    };
+    EXPECT_FALSE(bastano(75));
+    EXPECT_TRUE(bastano(76));
 }

@@ -39,10 +39,11 @@ std::string Disegno(const std::string& soluzione) {
     return s;
 }
 
+// The first: an island of 16 cells in a row is wider than a placement's drawing holds.
 const struct {
     int righe, colonne;
     const char* motivo;
-} Grandi[] = {{12, 12, "l'isola 1,1 ha troppe configurazioni possibili"},
+} Grandi[] = {{12, 16, "l'isola 1,1 ha troppe configurazioni possibili"},
               {3, 60, "la griglia supera 50 x 50 celle"},
               {8, 39, "lo schema ha più di 50 isole"}};
 
