@@ -17,7 +17,7 @@ constexpr const char* UsoSolve =
     "'#' muro, '.' isola, la cifra sulle caselle con un numero; poi le soluzioni trovate e i\n"
     "secondi. Con --max-seconds S la ricerca di ogni schema si ferma dopo S secondi (da 1 a\n"
     "86400). --engine sceglie il risolutore: shapes (forme delle isole), sat (formula\n"
-    "booleana) o auto (predefinito: sat per gli schemi oltre 50 x 50, 50 isole o numeri oltre\n"
+    "booleana) o auto (predefinito: sat per gli schemi oltre 50 x 50, 254 isole o numeri oltre\n"
     "9). --json stampa un oggetto JSON per file. Uscita: 0 tutti risolti, 1 uno senza\n"
     "soluzione, 2 un file illeggibile o non valido, 3 una ricerca interrotta (e nessun file\n"
     "illeggibile). FILE e' un file XML, di testo o pzprv3, oppure un link puzz.link.\n";

@@ -116,7 +116,7 @@ class Spiegazione {
     std::string MotivoFallimento(const SerieFallimento& f) const;
 
     // ---- State of a run ----------------------------------------------------------------------
-    std::array<uint8_t, MaxEle + 1> EleFinito{}; // 1 = the island has its final shape
+    std::array<uint8_t, MaxIsole + 1> EleFinito{}; // 1 = the island has its final shape
     uint8_t LivelloLog = 0;
     uint8_t ModoLog = 0; // 0 count, 1 record failures, 2 record and show
     bool SoloValuta = false;
@@ -188,10 +188,11 @@ class Spiegazione {
     std::array<bool, 6> morta_{};
 
     TabellaGriglia<int16_t> TabUnicaIsola;
-    std::array<int, 6> combinazione_{};            // svEle island of each depth
-    std::array<uint8_t, MaxEle + 1> profondita_{}; // depth of each svEle island in the combination
-    std::array<int32_t, MaxEle + 1> ultimaUsabile_{}; // last usable placement found per island
-    std::array<bool, 6> sporco_{};                    // counters of that depth were written
+    std::array<int, 6> combinazione_{}; // svEle island of each depth
+    std::array<uint8_t, MaxIsole + 1>
+        profondita_{}; // depth of each svEle island in the combination
+    std::array<int32_t, MaxIsole + 1> ultimaUsabile_{}; // last usable placement found per island
+    std::array<bool, 6> sporco_{};                      // counters of that depth were written
     // Per cell, the island (in svEle) an IS3 conclusion gave it: the APP that follows for
     // the same island says nothing new and is applied without being reported again.
     Griglia8 isolaIS3_;

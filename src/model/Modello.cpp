@@ -30,6 +30,9 @@ void DimensionaTabelle(Modello& m) {
     const size_t isole = static_cast<size_t>(std::max<int>(m.NumEle, MaxEle)) + 1;
     m.Ele.resize(isole);
     m.svEle.resize(isole);
+    for (auto& livello : m.EleSol)
+        for (auto& s : livello)
+            s.resize(isole);
 }
 
 void FuoriTabella(int r, int c, int righe, int colonne) {

@@ -25,7 +25,10 @@ inline constexpr int MaxLato = 100;
 // tables below.
 inline constexpr int MaxRighe = 50; // also columns
 inline constexpr int MaxEle = 50;   // islands
-inline constexpr int MaxNum = 9;    // clue number, shape size
+// The islands the solver's and the explanation's tables hold (the search over shapes and the
+// explanation take any puzzle up to MaxRighe x MaxRighe with at most this many).
+inline constexpr int MaxIsole = 254;
+inline constexpr int MaxNum = 9; // clue number, shape size
 inline constexpr int MaxTessere = 14000;
 // Islands over MaxNum cells take their placements from the board itself (FormeGrandi.h): their
 // drawings follow the table's in Tessere from PrimaTesseraGrande on. An island with more than
@@ -125,8 +128,9 @@ struct Isola {
     bool operator==(const Isola&) const = default;
 };
 
-// TblIsoleLog value of a cell the player marked as island.
-inline constexpr uint8_t IsolaDelGiocatore = 99;
+// TblIsoleLog value of a cell the player marked as island (the others hold an island, 1..MaxIsole).
+inline constexpr uint8_t IsolaDelGiocatore = 255;
+static_assert(MaxIsole < IsolaDelGiocatore);
 
 // Cell codes of a shape drawing.
 inline constexpr uint8_t Fuori = 0, CellaTessera = 1, CellaBordo = 2;
@@ -212,12 +216,18 @@ struct Modello {
     // Saved copies of the islands.
     std::vector<Isola> svEle = std::vector<Isola>(MaxEle + 1);
     int16_t svNumEle = 0;
-    // Partial solutions 1..NumSolParz; it grows as they are stored.
-    std::vector<std::array<Isola, MaxEle + 1>> Eleparz;
+    // Partial solutions 1..NumSolParz, islands 1..NumEleparz; it grows as they are stored.
+    std::vector<std::vector<Isola>> Eleparz;
     std::array<int16_t, MaxSolParz + 1> NumEleparz{};
     uint8_t NumSolParz = 0;
-    std::array<std::array<std::array<Isola, MaxEle + 1>, MaxSolLivello + 1>, MaxLivelli + 1>
-        EleSol{};
+    // Per level and solution, its islands: as many entries as Ele (DimensionaTabelle).
+    std::array<std::array<std::vector<Isola>, MaxSolLivello + 1>, MaxLivelli + 1> EleSol = [] {
+        std::array<std::array<std::vector<Isola>, MaxSolLivello + 1>, MaxLivelli + 1> t;
+        for (auto& livello : t)
+            for (auto& s : livello)
+                s.resize(MaxEle + 1);
+        return t;
+    }();
 
     // Search state. Why the last search was not run on a puzzle beyond its limits; "" if it was.
     std::string OltreLaRicerca;

@@ -39,8 +39,8 @@ std::string ValidaSchema(const Schema& s) {
 std::string OltreLeTabelle(const Schema& s) {
     if (s.Righe > MaxRighe || s.Colonne > MaxRighe)
         return "la griglia supera " + n(MaxRighe) + " x " + n(MaxRighe) + " celle";
-    if (s.Isole.size() > static_cast<size_t>(MaxEle))
-        return "lo schema ha più di " + n(MaxEle) + " isole";
+    if (s.Isole.size() > static_cast<size_t>(MaxIsole))
+        return "lo schema ha più di " + n(MaxIsole) + " isole";
     return {};
 }
 

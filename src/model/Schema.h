@@ -28,7 +28,7 @@ struct Schema {
 std::string ValidaSchema(const Schema& s);
 
 // "" when the search over whole island shapes takes the puzzle (at most MaxRighe rows and
-// columns, MaxEle islands, clues up to MaxNum); otherwise why not, in Italian.
+// columns, MaxIsole islands, clues up to MaxNum); otherwise why not, in Italian.
 std::string OltreLeForme(const Schema& s);
 // The same for the solver's fixed tables alone (board and island count), which the explanation
 // needs whatever the clues.

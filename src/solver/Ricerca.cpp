@@ -111,7 +111,7 @@ void Risolutore::Soluzione() {
 void Risolutore::Cerca() {
     AvviaConteggi();
     salti_.proprietario.fill(0);
-    salti_.attivi = SaltiIndietro && domini_.conteggi && !m.SoluzMultiple;
+    salti_.attivi = SaltiIndietro && m.NumEle < MaxSalti && domini_.conteggi && !m.SoluzMultiple;
     if (salti_.attivi) AvviaRiquadri();
     domini_.attivi = Domini && domini_.conteggi && !m.SoluzMultiple;
     if (domini_.attivi) AvviaDomini();
@@ -191,7 +191,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
     const Booleano salta2x2 = provaCompleta ? Vero : Falso;
     // Without backjumping every dead end is blamed on all islands so far: plain backtracking.
     const bool salti = salti_.attivi;
-    const Insieme io = Insieme{1} << k, tutte = Fino(k + 1);
+    const Insieme io = Bit(k), tutte = Fino(k + 1);
     Insieme causa = 0;
     // With domains the loop runs over island k's usable placements only, and they stop counting
     // as a way to reach their cells while island k is being placed.
@@ -286,7 +286,7 @@ Risolutore::Insieme Risolutore::Bloccante(int32_t k2) const {
         const int chi = salti_.proprietario[liste_.celle[n]];
         if (chi != 0 && (primo == 0 || chi < primo)) primo = chi;
     }
-    return primo ? Insieme{1} << primo : 0;
+    return primo ? Bit(primo) : 0;
 }
 
 Risolutore::Insieme Risolutore::BloccantiDi(int i, Insieme tutte) const {
@@ -326,8 +326,7 @@ void Risolutore::AvviaRiquadri() {
 void Risolutore::SalvaInEleparz() {
     if (m.Eleparz.size() <= static_cast<size_t>(m.NumSolParz))
         m.Eleparz.resize(static_cast<size_t>(m.NumSolParz) + 1);
-    for (int i = 1; i <= m.NumEle; ++i)
-        m.Eleparz[m.NumSolParz][i] = m.Ele[i];
+    m.Eleparz[m.NumSolParz].assign(m.Ele.begin(), m.Ele.begin() + m.NumEle + 1);
     m.NumEleparz[m.NumSolParz] = m.NumEle;
 }
 

@@ -12,6 +12,7 @@
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string_view>
@@ -152,9 +153,12 @@ class Risolutore {
     Piattaforma& p;
 
     // A set of island indices as bits (backjumping): the placed islands that cause a dead end.
+    // Backjumping runs only with fewer than 64 islands (MaxSalti); with more, island 63 and the
+    // later ones share the last bit, so that the masks stay defined.
     using Insieme = uint64_t;
-    static_assert(MaxEle < 64);
-    static Insieme Fino(int k) { return k <= 1 ? 0 : (Insieme{1} << k) - 2; } // islands 1..k-1
+    static constexpr int MaxSalti = 63;
+    static Insieme Bit(int k) { return Insieme{1} << std::min(k, MaxSalti); }
+    static Insieme Fino(int k) { return k <= 1 ? 0 : (Bit(k - 1) << 1) - 2; } // islands 1..k-1
     static int Cella(int r, int c) { return (c - 1) * MaxRighe + r; }
     using Maschere = std::array<uint64_t, MaxRighe + 2>;
     struct Sagoma { // shape cells of a drawing, one bit per column, rows prima..ultima; its ring
@@ -215,7 +219,7 @@ class Risolutore {
     Insieme BloccantiDi(int i, Insieme tutte) const;
     Insieme Proprietario(int r, int c) const {
         const uint8_t chi = salti_.proprietario[Cella(r, c)];
-        return chi ? Insieme{1} << chi : 0;
+        return chi ? Bit(chi) : 0;
     }
     // Per cell, the box of every cell of the placements that cover it (set by AvviaRiquadri when
     // the search backjumps).
@@ -295,9 +299,9 @@ class Risolutore {
         int32_t saggio = -1;  // attempts left in the short run, -1 outside it
         bool sospesa = false; // the short run ran out of attempts
         std::vector<int32_t> escluse;
-        std::array<bool, MaxEle + 1> finita{};    // the island took its final shape (Posa)
-        std::array<int32_t, MaxEle + 1> posata{}; // that shape
-        bool contraddizione = false;              // an island was left without a placement
+        std::array<bool, MaxIsole + 1> finita{};    // the island took its final shape (Posa)
+        std::array<int32_t, MaxIsole + 1> posata{}; // that shape
+        bool contraddizione = false;                // an island was left without a placement
         // While one island's placements are tried (inIsola, turn giroIsola): per cell, the covers
         // usable with none of them on the board (indices into Copre), listed when first asked
         // for (giroCella), and occupateIsola: domini_.occupate without them.
@@ -324,16 +328,16 @@ class Risolutore {
     // Usability during the search: the block counters per island, or lazy usability.
     struct StatoDomini {
         bool conteggi = false; // libere is exact (AvviaConteggi)
-        std::array<int32_t, MaxEle + 1> libere{};
+        std::array<int32_t, MaxIsole + 1> libere{};
         bool attivi = false; // lazy usability on
         std::vector<Sagoma> sagome;
         std::vector<Posizione> posizioni;
         std::array<uint8_t, MaxRighe * MaxRighe + 1> occupata{};
         std::array<uint64_t, MaxRighe + 2> occupate{};
-        std::array<int32_t, MaxEle + 1> testimoneIsola{};
+        std::array<int32_t, MaxIsole + 1> testimoneIsola{};
         std::array<int32_t, MaxRighe * MaxRighe + 1> testimoneCella{}; // a node of Copre
         std::array<Irraggiungibile, MaxRighe * MaxRighe + 1> fuori{};
-        std::array<uint32_t, MaxEle + 1> passoLivello{}; // passo when island k got its shape
+        std::array<uint32_t, MaxIsole + 1> passoLivello{}; // passo when island k got its shape
         uint32_t passo = 0;
         int posate = 0; // islands 1..posate have a shape on the board
     } domini_;
@@ -341,17 +345,17 @@ class Risolutore {
     // Hypotheses during the search: what they ruled out, and the lists of a sweep.
     struct StatoIpotesi {
         std::vector<int32_t> escluse;
-        std::array<size_t, MaxEle + 1> inizioEscluse{};
+        std::array<size_t, MaxIsole + 1> inizioEscluse{};
         // Placements usable at the start of the islands after k: where the hypotheses cost too
         // much.
-        std::array<uint64_t, MaxEle + 1> postiDopo{};
+        std::array<uint64_t, MaxIsole + 1> postiDopo{};
         int64_t proveInizio = 0; // NumProve when the search began
         int livelloEscluse = 0;  // the deepest island whose hypotheses rule placements out
         std::array<uint64_t, 12> occupateGiro{};
         std::vector<int32_t> utili;
-        std::array<int32_t, MaxEle + 1> inizioUtili{}, fineUtili{}, testimoneUtile{};
+        std::array<int32_t, MaxIsole + 1> inizioUtili{}, fineUtili{}, testimoneUtile{};
         bool inGiro = false;
-        std::array<Riquadro, MaxEle + 1> riquadroIsola{}; // of every placement of the island
+        std::array<Riquadro, MaxIsole + 1> riquadroIsola{}; // of every placement of the island
     } ipotesi_;
 
     // Work tables of the wall checks, sized to the largest board: row masks of VerificaMuro2

@@ -572,7 +572,9 @@ TEST(FilePubblicati, EveryFormGivesThePuzzleBack) {
             const EsitoLettura a = LeggiSchema(xml), b = LeggiSchema(testo);
             ASSERT_TRUE(a.Ok() && b.Ok()) << a.Testo() << b.Testo();
             const SchemaLetto& l = a.Letto;
-            EXPECT_EQ(OltreLeForme(l.S).empty(), cartella == std::string(ISOLMAR_PUZZLES_DIR));
+            if (cartella == std::string(ISOLMAR_PUZZLES_DIR)) {
+                EXPECT_EQ(OltreLeForme(l.S), "");
+            }
             ASSERT_TRUE(l.HaPosizione);
             EXPECT_EQ(Forma(l.S), Forma(b.Letto.S));
             EXPECT_EQ(l.Soluzione, b.Letto.Soluzione);

@@ -45,7 +45,7 @@ const struct {
     const char* motivo;
 } Grandi[] = {{12, 16, "l'isola 1,1 ha troppe configurazioni possibili"},
               {3, 60, "la griglia supera 50 x 50 celle"},
-              {8, 39, "lo schema ha più di 50 isole"}};
+              {36, 35, "lo schema ha più di 254 isole"}};
 
 TEST(Grandi, PlayedToTheEndTheyAreSolvedAndTheWholeBoardCheckReadsTheStoredSolution) {
     for (const auto& k : Grandi) {
