@@ -23,6 +23,9 @@ struct OpzioniSat {
     std::vector<int> Proiezione;
     // Polled while the solver runs; true stops it (Interrotta).
     std::function<bool()> Ferma;
+    // Islands up to this size are built connected in the first encoding (the second builds every
+    // island so, and runs only when the first has not finished within its first slice).
+    int MaxConnessa = 9;
 };
 
 enum class EsitoSat { Nessuna, Una, Piu, Interrotta };

@@ -107,10 +107,13 @@ TEST(Sat, PuzzlesBeyondTheShapesAreSolvedAndUnique) {
         const bool grandi = std::any_of(p.S.Isole.begin(), p.S.Isole.end(),
                                         [](const Indizio& i) { return i.Num > MaxNum; });
         EXPECT_EQ(OltreLeForme(p.S).empty(), !grandi);
-        const RisultatoSat r = RisolviSat(p.S, {2, {}, {}, {}});
-        EXPECT_EQ(r.Esito, EsitoSat::Una);
-        ASSERT_EQ(r.Soluzioni.size(), 1u);
-        EXPECT_EQ(r.Soluzioni[0], Unita(p.Soluzione));
+        // Both encodings: islands up to 9 cells built connected, and every island.
+        for (int connesse : {9, 10000}) {
+            const RisultatoSat r = RisolviSat(p.S, {2, {}, {}, {}, connesse});
+            EXPECT_EQ(r.Esito, EsitoSat::Una) << connesse;
+            ASSERT_EQ(r.Soluzioni.size(), 1u) << connesse;
+            EXPECT_EQ(r.Soluzioni[0], Unita(p.Soluzione)) << connesse;
+        }
     }
 }
 
