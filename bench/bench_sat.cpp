@@ -11,17 +11,14 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
 
 using namespace isolmar;
 using namespace isolmar::prova;
 
 namespace {
 
-constexpr double Budget = 10.0; // seconds; a run still going is stopped
+constexpr double Budget = 60.0; // seconds; a run still going is stopped
 
 double PiccoMB() {
     rusage u{};
@@ -62,30 +59,11 @@ void Forme(benchmark::State& stato, const Schema& s) {
     stato.counters["Interrotta"] = b.m->TempoScaduto;
 }
 
-// The text form of the puzzles beyond the shapes, read here (the readers may cap their size).
-std::vector<std::pair<std::string, Schema>> Oltre() {
-    std::vector<std::pair<std::string, Schema>> v;
-    for (const auto& f : std::filesystem::directory_iterator(ISOLMAR_OLTRE_DIR)) {
-        if (f.path().extension() != ".txt") continue;
-        std::FILE* in = std::fopen(f.path().c_str(), "r");
-        if (!in) continue;
-        Schema s;
-        int a, b, c;
-        std::fscanf(in, "%*[01],%*d,%d,%d", &s.Righe, &s.Colonne);
-        while (std::fscanf(in, "%d,%d,%d", &a, &b, &c) == 3)
-            s.Isole.push_back({c, a, b});
-        std::fclose(in);
-        v.emplace_back(f.path().stem().string(), s);
-    }
-    std::sort(v.begin(), v.end(), [](auto& x, auto& y) { return x.first < y.first; });
-    return v;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    for (const auto& [nome, s] : Oltre())
-        benchmark::RegisterBenchmark(("Oltre/" + nome).c_str(), Sat, s)
+    for (const Pubblicato& p : PuzzleOltre())
+        benchmark::RegisterBenchmark(("Oltre/" + p.Nome).c_str(), Sat, p.S)
             ->Iterations(1)
             ->Unit(benchmark::kMillisecond);
     auto tutti = PuzzlePubblicati();
