@@ -27,26 +27,30 @@ namespace {
 constexpr const char* UsoGenerate =
     "Uso: isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K]\n"
     "                          [--out DIR] [--format xml|txt] [--jobs J] [--max-seconds S]\n"
-    "                          [--json] [--level L] [--booklet OUT.pdf]\n"
+    "                          [--json] [--level L] [--booklet OUT.pdf] [--first-index K]\n"
     "     isolmar-cli generate --rules FILE [--seed S] [--jobs J] [--max-seconds S] [--json]\n"
     "Scrive N schemi (predefinito 1) di R x C caselle, ognuno con una sola soluzione, salvata nel\n"
     "file, in DIR (predefinita la cartella corrente) con nomi numerati. K e' l'isola piu' grande\n"
     "(da 2 a 7, predefinito 4); R e C da 2 a 50. Con --seed S la serie e' riproducibile;\n"
     "--jobs J usa J generatori in parallelo (al piu' uno per schema e 4 per core: i file sono\n"
-    "gli stessi con qualunque J). Con --max-seconds S (da 1 a 86400) ogni schema si ferma dopo\n"
-    "S secondi. Con --rules legge le regole di un file nel formato di Isolmar.ini (per ogni\n"
-    "<REGOLA>: SCHEMI schemi ROW x COL con isola massima ISOLAMAX in DIR, in XML se MODOFILE\n"
-    "e' XML, altrimenti in testo); misure, numero, cartella e formato vengono dal file. Una riga\n"
-    "(o un oggetto JSON) per schema. Uscita: 0 tutti generati, 2 valori non validi o uno schema\n"
-    "non generato o non scritto, 3 uno schema fermato dal limite di tempo.\n"
+    "gli stessi con qualunque J). Con --first-index K (da 1, predefinito 1) il primo schema e'\n"
+    "il numero K della serie, nel nome del file e nel seme: una serie divisa fra piu' comandi\n"
+    "(o macchine) con lo stesso seme da' gli stessi file di un comando solo. Con --max-seconds S\n"
+    "(da 1 a 86400) ogni schema si ferma dopo S secondi. Con --rules legge le regole di un file\n"
+    "nel formato di Isolmar.ini (per ogni <REGOLA>: SCHEMI schemi ROW x COL con isola massima\n"
+    "ISOLAMAX in DIR, in XML se MODOFILE e' XML, altrimenti in testo); misure, numero, cartella\n"
+    "e formato vengono dal file. Una riga (o un oggetto JSON) per schema. Uscita: 0 tutti\n"
+    "generati, 2 valori non validi o uno schema non generato o non scritto, 3 uno schema fermato\n"
+    "dal limite di tempo.\n"
     "Con --level L (da 0 a 5) tiene solo gli schemi il cui livello completo (rate --full) e'\n"
-    "esattamente L e dice quanti candidati ha generato per ognuno; --max-seconds vale allora\n"
-    "per tutta la serie. Con --booklet OUT.pdf scrive anche il libretto degli schemi generati\n"
-    "(come booklet --solutions).\n";
+    "esattamente L: ogni schema della serie ha i suoi candidati, e dice quanti ne ha generati;\n"
+    "--max-seconds vale allora per tutta la serie. Con --booklet OUT.pdf scrive anche il\n"
+    "libretto degli schemi generati (come booklet --solutions).\n";
 
 // One batch: count puzzles of rows x columns, written to dir as puzzle-0001.xml, ...
 struct Lotto {
     int Righe = 0, Colonne = 0, Quanti = 1, IsolaMax = 4, Lavori = 1, Limite = 0;
+    int PrimoIndice = 1; // --first-index: the index (file number and seed) of the first puzzle
     std::optional<uint64_t> Seme;
     std::string Cartella = ".";
     bool Xml = true, Json = false;
@@ -63,11 +67,10 @@ std::string FuoriLimiti(const Lotto& l) {
     const struct {
         const char* opzione;
         long long valore, minimo, massimo;
-    } limiti[] = {{"--rows", l.Righe, 2, MaxRighe},
-                  {"--columns", l.Colonne, 2, MaxRighe},
-                  {"--max-island", l.IsolaMax, 2, 7},
-                  {"--count", l.Quanti, 1, 1'000'000},
-                  {"--jobs", l.Lavori, 1, 1'000'000}};
+    } limiti[] = {
+        {"--rows", l.Righe, 2, MaxRighe},   {"--columns", l.Colonne, 2, MaxRighe},
+        {"--max-island", l.IsolaMax, 2, 7}, {"--count", l.Quanti, 1, 1'000'000},
+        {"--jobs", l.Lavori, 1, 1'000'000}, {"--first-index", l.PrimoIndice, 1, 1'000'000}};
     for (const auto& x : limiti)
         if (x.valore < x.minimo || x.valore > x.massimo)
             return std::string(Generatore::TestoErroreLimiti) + ": " + x.opzione + " " +
@@ -117,6 +120,7 @@ int GeneraLottoLivello(const Lotto& l) {
     r.IsolaMax = l.IsolaMax;
     r.Livello = l.Livello;
     r.Quanti = l.Quanti;
+    r.PrimoIndice = l.PrimoIndice;
     const int core = std::max(1u, std::thread::hardware_concurrency());
     r.Lavori = std::min(l.Lavori, LavoriPerCore * core);
     r.Seme = l.Seme ? *l.Seme : std::random_device{}();
@@ -137,8 +141,7 @@ int GeneraLottoLivello(const Lotto& l) {
                 m.Tblsol(1, rr, c) = x.Soluzione[size_t((rr - 1) * m.NumColonne + c - 1)] == '1';
         m.NumSol = 1;
         char nome[32];
-        std::snprintf(nome, sizeof nome, "puzzle-%04d.%s", static_cast<int>(carte.size()) + 1,
-                      l.Xml ? "xml" : "txt");
+        std::snprintf(nome, sizeof nome, "puzzle-%04ld.%s", x.Indice, l.Xml ? "xml" : "txt");
         const std::string percorso = (std::filesystem::path(l.Cartella) / nome).string();
         std::string motivo;
 #ifdef ISOLMAR_IMMAGINI
@@ -206,12 +209,14 @@ int GeneraLotto(const Lotto& l) {
     std::atomic<bool> fermo{false}; // a file could not be written: the next ones would not be
     const auto inizio = std::chrono::steady_clock::now();
     // Each job handles the puzzles i, i + jobs, ...; a puzzle depends only on its own seed, so
-    // the number of jobs changes nothing in the files.
+    // the number of jobs changes nothing in the files. Puzzle n of the batch is number
+    // PrimoIndice + n - 1 of the series: its file name and its seed.
     const int core = std::max(1u, std::thread::hardware_concurrency());
     const int lavori = std::min({l.Lavori, l.Quanti, LavoriPerCore * core});
     auto lavoro = [&](int primo) {
         Finestra w; // each thread has its own model
-        for (int i = primo; i <= l.Quanti && !fermo; i += lavori) {
+        for (int n = primo; n <= l.Quanti && !fermo; n += lavori) {
+            const int i = l.PrimoIndice + n - 1;
             Modello& m = w.f.m;
             m.NumRighe = static_cast<uint8_t>(l.Righe);
             m.NumColonne = static_cast<uint8_t>(l.Colonne);
@@ -245,7 +250,7 @@ int GeneraLotto(const Lotto& l) {
             }
 #ifdef ISOLMAR_IMMAGINI
             if (generato && !carte.empty()) { // each job fills its own entries
-                SchemaCarta& c = carte[static_cast<size_t>(i - 1)];
+                SchemaCarta& c = carte[static_cast<size_t>(n - 1)];
                 c.S = SchemaDa(m);
                 for (int r = 1; r <= m.NumRighe; ++r)
                     for (int k = 1; k <= m.NumColonne; ++k)
@@ -331,7 +336,7 @@ int GeneraRegole(const std::string& regole, const Lotto& l) {
 
 struct OpzioniGenerate {
     std::string Righe, Colonne, Quanti, IsolaMax, Lavori, Seme, Secondi, Formato, Regole, Livello,
-        Libretto;
+        Libretto, PrimoIndice;
     std::optional<std::string> Cartella;
     bool Json = false;
     CLI::App* Comando = nullptr;
@@ -348,11 +353,10 @@ int Genera(const OpzioniGenerate& o) {
             const char* nome;
             const std::string& testo;
             int& valore;
-        } numeri[] = {{"--rows", o.Righe, l.Righe},
-                      {"--columns", o.Colonne, l.Colonne},
-                      {"--count", o.Quanti, l.Quanti},
-                      {"--max-island", o.IsolaMax, l.IsolaMax},
-                      {"--jobs", o.Lavori, l.Lavori}};
+        } numeri[] = {
+            {"--rows", o.Righe, l.Righe},    {"--columns", o.Colonne, l.Colonne},
+            {"--count", o.Quanti, l.Quanti}, {"--max-island", o.IsolaMax, l.IsolaMax},
+            {"--jobs", o.Lavori, l.Lavori},  {"--first-index", o.PrimoIndice, l.PrimoIndice}};
         for (const auto& x : numeri) {
             long long n = 0;
             if (nome != x.nome) continue;
@@ -424,6 +428,7 @@ void ComandoGenerate(CLI::App& cli, Azione& azione) {
     c->add_option("--max-island", o->IsolaMax, "isola piu' grande");
     c->add_option("--jobs", o->Lavori, "generatori in parallelo");
     c->add_option("--seed", o->Seme, "seme");
+    c->add_option("--first-index", o->PrimoIndice, "indice del primo schema della serie");
     c->add_option("--out", o->Cartella, "cartella");
     c->add_option("--format", o->Formato, "xml o txt");
     c->add_option("--rules", o->Regole, "file di regole");

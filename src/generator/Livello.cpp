@@ -53,13 +53,13 @@ struct Officina {
         std::string Errore;
     };
 
-    Prova Candidato(const RichiestaLivello& r, long k) {
+    Prova Candidato(const RichiestaLivello& r, long i, long k) {
         Prova x;
         m.NumRighe = static_cast<uint8_t>(r.Righe);
         m.NumColonne = static_cast<uint8_t>(r.Colonne);
         m.DimMaxIsola = m.DimIsolaGrande = static_cast<int16_t>(r.IsolaMax);
         m.MaxIsoleGrandi = 6;
-        Gen.ImpostaSeme(SemeCandidato(r.Seme, k));
+        Gen.ImpostaSeme(SemeCandidato(SemeCandidato(r.Seme, i), k));
         p.Messaggi.clear();
         p.Sorveglia(finito, m.TempoScaduto);
         Gen.Genera();
@@ -100,20 +100,25 @@ EsitoLivello GeneraALivello(const RichiestaLivello& r,
     const auto scadenza = Orologio::now() + std::chrono::seconds(r.Limite);
     std::mutex guardia;
     std::condition_variable pronto;
-    std::map<long, Officina::Prova> esiti; // candidates done but not yet taken in order
-    long prossimo = 1;                     // next candidate to hand out
+    // Candidates of the puzzle being sought, done but not yet taken in order; the jobs hand them
+    // out in order, and a puzzle found sends them all to the next one.
+    std::map<long, Officina::Prova> esiti;
+    long indice = r.PrimoIndice; // the puzzle being sought
+    long prossimo = 1;           // its next candidate to hand out
 
     auto lavoro = [&] {
         Officina o(basta, scadenza, r.Limite > 0);
         for (;;) {
-            long k;
+            long i, k;
             {
                 std::lock_guard<std::mutex> g(guardia);
                 if (basta) return;
+                i = indice;
                 k = prossimo++;
             }
-            Officina::Prova x = o.Candidato(r, k);
+            Officina::Prova x = o.Candidato(r, i, k);
             std::lock_guard<std::mutex> g(guardia);
+            if (i != indice) continue; // its puzzle was found meanwhile
             esiti.emplace(k, std::move(x));
             pronto.notify_all();
         }
@@ -122,16 +127,17 @@ EsitoLivello GeneraALivello(const RichiestaLivello& r,
     for (int j = 0; j < std::max(1, r.Lavori); ++j)
         fili.emplace_back(lavoro);
 
-    long ultimoTenuto = 0;
+    long fatti = 0; // candidates of the puzzle sought, taken in order
     while (e.Tenuti < r.Quanti) {
         Officina::Prova x;
         {
             std::unique_lock<std::mutex> g(guardia);
-            pronto.wait(g, [&] { return esiti.count(e.Candidati + 1) > 0; });
-            auto it = esiti.find(e.Candidati + 1);
+            pronto.wait(g, [&] { return esiti.count(fatti + 1) > 0; });
+            auto it = esiti.find(fatti + 1);
             x = std::move(it->second);
             esiti.erase(it);
         }
+        ++fatti;
         ++e.Candidati;
         if (x.E == Officina::Esito::Interrotto) {
             e.Interrotta = true;
@@ -142,12 +148,17 @@ EsitoLivello GeneraALivello(const RichiestaLivello& r,
             break;
         }
         if (x.E == Officina::Esito::Tenuto) {
-            x.S.Candidato = e.Candidati;
-            x.S.Candidati = e.Candidati - ultimoTenuto;
-            ultimoTenuto = e.Candidati;
+            {
+                std::lock_guard<std::mutex> g(guardia);
+                x.S.Indice = indice++;
+                prossimo = 1;
+                esiti.clear();
+            }
+            x.S.Candidati = fatti;
+            fatti = 0;
             ++e.Tenuti;
             suSchema(x.S);
-        } else if (e.Candidati - ultimoTenuto >= MaxCandidatiPerSchema) {
+        } else if (fatti >= MaxCandidatiPerSchema) {
             e.Errore = "Livello " + std::to_string(r.Livello) + " non raggiunto in " +
                        std::to_string(MaxCandidatiPerSchema) + " candidati di fila";
             break;

@@ -2,8 +2,10 @@
 // one solution, and rated by the whole explanation (all hypothesis levels, as "Mostra" runs it);
 // only those whose explanation decides every cell at exactly the level asked are kept.
 //
-// Candidate k is generated from a seed of its own, (Seme, k), and the kept puzzles are the first
-// ones in candidate order, so a run gives the same puzzles whatever the number of jobs.
+// Puzzle i of a series has candidates of its own: candidate j from the seed ((Seme, i), j); it is
+// the first of them, in candidate order, that reaches the level. So a run gives the same puzzles
+// whatever the number of jobs, and a series split by index over several runs (PrimoIndice) gives
+// the puzzles one run gives.
 #pragma once
 
 #include "model/Schema.h"
@@ -16,9 +18,10 @@ namespace isolmar {
 
 struct RichiestaLivello {
     int Righe = 10, Colonne = 10, IsolaMax = 4;
-    int Livello = 0; // 0..5
-    int Quanti = 1;  // puzzles to keep
-    int Lavori = 1;  // threads, each with its own model
+    int Livello = 0;      // 0..5
+    int Quanti = 1;       // puzzles to keep
+    long PrimoIndice = 1; // the index in the series of the first of them
+    int Lavori = 1;       // threads, each with its own model
     uint64_t Seme = 0;
     int Limite = 0; // seconds for the whole run; 0 none
 };
@@ -30,18 +33,19 @@ struct SchemaLivello {
     Schema S;
     std::string Soluzione; // R x C characters, '1' island
     int Livello = 0;
-    long Candidato = 0; // the candidate that gave it, from 1
-    long Candidati = 0; // candidates generated for it since the previous kept puzzle
+    long Indice = 0;    // its index in the series
+    long Candidati = 0; // candidates generated for it: the last one gave it
 };
 
 struct EsitoLivello {
     int Tenuti = 0;
-    long Candidati = 0;      // candidates decided, in order
+    long Candidati = 0;      // candidates decided, in order, over the whole run
     bool Interrotta = false; // stopped by the time limit
     std::string Errore;      // why the run gave up, "" otherwise
 };
 
-// The seed of candidate (or puzzle) k of a run with seed seme, as generate uses it.
+// The seed of puzzle k of a run with seed seme, as generate uses it; at a level, the seed of
+// candidate k of a puzzle with that seed.
 inline uint64_t SemeCandidato(uint64_t seme, long k) {
     return seme * 1000003u + static_cast<uint64_t>(k);
 }

@@ -156,6 +156,16 @@ for L in 1 2; do
     unici 3 "$tmp/l$L-1"/*.xml || fallito "generate --level $L: non unici"
 done
 
+# A series split by index over two runs gives the files of one run, at a level too.
+for livello in "" "--level 1"; do
+    g() { "$cli" generate --rows 7 --columns 7 --seed 9 $livello "$@" >/dev/null; }
+    rm -rf "$tmp/u" "$tmp/d"
+    { g --count 3 --out "$tmp/u" && g --count 1 --out "$tmp/d" &&
+        g --count 2 --first-index 2 --jobs 2 --out "$tmp/d" && diff -r "$tmp/u" "$tmp/d" >/dev/null; } ||
+        fallito "generate --first-index $livello"
+done
+esito 2 "--first-index 0" "--first-index fuori limite" "$cli" generate --rows 5 --columns 5 --first-index 0
+
 # Rating and explanation: levels, exit statuses, the steps in JSON.
 esito 0 '"level":4,"full":true,"complete":true' "rate --full" "$cli" rate --full --json "$cartella/janko-0469.xml"
 esito 1 "livello: 3 o superiore" "rate: 3 o superiore" "$cli" rate "$cartella/janko-0469.xml"
