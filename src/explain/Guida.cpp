@@ -105,11 +105,11 @@ bool Spiegazione::Ipotesi() {
         return si;
     };
 
-    for (int a = 0; a < n && !Fine(); ++a) {
+    for (int a = 0; a < n && !Fine() && LivelloMassimo >= 1; ++a) {
         isole[1] = idonee[a];
         if (prova(1)) return true;
     }
-    for (int L = 2; L <= 5 && !Fine(); ++L) {
+    for (int L = 2; L <= std::min(5, LivelloMassimo) && !Fine(); ++L) {
         if (L == 5 && m.svNumEle < 4) break;
         inizioLivello();
         if (L <= 3) {

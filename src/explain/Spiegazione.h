@@ -120,6 +120,9 @@ class Spiegazione {
     uint8_t LivelloLog = 0;
     uint8_t ModoLog = 0; // 0 count, 1 record failures, 2 record and show
     bool SoloValuta = false;
+    // The deepest hypothesis the run may use (0..5): where it would need a deeper one it stops,
+    // with the cells left undecided. Generating at a level asks no more than that level.
+    int LivelloMassimo = 5;
     bool Fermata = false;                         // the reporter answered 2
     bool Interrotta = false;                      // Esc or the time limit (TempoScaduto)
     std::array<int, CodiciLog.size()> Conteggi{}; // conclusions per code (Indice)

@@ -78,6 +78,9 @@ struct Officina {
         InizializzaTblGioco(m, gr2);
         Ris.SalvaEleInsvele();
         RelatoreMuto muto;
+        // A candidate that needs a deeper hypothesis than the level asked is not of that level:
+        // its run stops there (whatever it would decide later, its level would be deeper).
+        Spieg.LivelloMassimo = r.Livello;
         const bool eseguita = Spieg.EseguiLog(muto, false);
         p.DopoCessioni(-1, nullptr);
         if (Spieg.Interrotta) {

@@ -313,3 +313,32 @@ TEST(Spiegazione, IslandsOverNineCellsArePlacedFromTheBoard) {
         EXPECT_EQ(b.s.LivelloLog, k.livello) << k.nome;
     }
 }
+
+// A run capped at the level a full run reaches does the same; capped one below, it stops with
+// cells undecided: so the cap never changes which puzzles rate exactly a level.
+TEST(Spiegazione, CappedAtItsLevelTheRunIsTheSame) {
+    const std::vector<Pubblicato> tutti = PuzzlePubblicati();
+    for (size_t k = 0; k < tutti.size(); k += 2) {
+        const Pubblicato& x = tutti[k];
+        if (x.Nome == "janko-0360") continue; // level 5, seconds of work
+        std::array<int, CodiciLog.size()> conteggi{};
+        int livello = -1;
+        for (int cap : {5, -1, -2}) {
+            Banco b(x.S);
+            b.s.LivelloMassimo = cap >= 0 ? cap : livello + cap + 1;
+            if (b.s.LivelloMassimo < 0) break;
+            RelatoreMuto muto;
+            ASSERT_TRUE(b.Esegui(muto)) << x.Nome;
+            const bool completa = b.s.CelleDecise() == b.m.NumRighe * b.m.NumColonne;
+            if (cap == 5) {
+                ASSERT_TRUE(completa) << x.Nome;
+                livello = b.s.LivelloLog, conteggi = b.s.Conteggi;
+            } else {
+                EXPECT_EQ(completa, cap == -1) << x.Nome << " " << b.s.LivelloMassimo;
+                if (cap == -1) {
+                    EXPECT_EQ(b.s.Conteggi, conteggi) << x.Nome;
+                }
+            }
+        }
+    }
+}
