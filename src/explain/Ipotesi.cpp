@@ -95,7 +95,7 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
         e.TessRiga = mo.TessRiga;
         e.TessColonna = mo.TessColonna;
         if (m.Tessere[mo.Tessera].Cella[mo.TessRiga][mo.TessColonna] != CellaTessera ||
-            mo.Blocchi != 0)
+            m.Blocchi[t] != 0)
             continue;
         if (EleMsg == k)
             DiversaMsg = !(mo.Tessera == TesseraMsg && mo.TessRiga == TessRigaMsg &&

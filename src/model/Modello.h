@@ -157,7 +157,6 @@ struct Mossa {
     int32_t Tessera = 0;
     uint8_t TessRiga = 0;
     uint8_t TessColonna = 0;
-    int16_t Blocchi = 0; // placed shapes that exclude this placement; 0 = usable
 };
 
 // One move of the player: the clicked cell and the mouse button (1 left, 2 right, 4 middle).
@@ -196,6 +195,9 @@ struct Modello {
 
     // Candidate placements, 1..NumMosse.
     std::vector<Mossa> Mosse = std::vector<Mossa>(MosseIniziali + 1);
+    // Per placement, the placed shapes that exclude it; 0 = usable. Apart from Mosse so that the
+    // counters a shape walks lie close together.
+    std::vector<int16_t> Blocchi = std::vector<int16_t>(MosseIniziali + 1);
     int32_t NumMosse = 0;
     // Per cell, the placements covering it (its own clue cell excepted), in increasing order:
     // cell x = CellaLista(r, c) holds Copre[InizioCopre[x]] .. Copre[InizioCopre[x + 1] - 1].

@@ -14,7 +14,7 @@ int32_t Risolutore::RagSolo1(int r, int c) const {
     const int x = m.CellaLista(r, c);
     for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
         const int32_t k = m.Copre[n];
-        if (m.Mosse[k].Blocchi != 0) continue;
+        if (m.Blocchi[k] != 0) continue;
         if (trovata != -1) return -1;
         trovata = k;
     }
@@ -48,7 +48,7 @@ std::pair<int, int> Risolutore::RagSoloDidueEle(int r, int c) const {
     Passi(static_cast<uint64_t>(m.InizioCopre[x + 1] - m.InizioCopre[x]));
     for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
         const int32_t k = m.Copre[n];
-        if (m.Mosse[k].Blocchi != 0) continue;
+        if (m.Blocchi[k] != 0) continue;
         // Placements are listed in increasing order, so a placement inside the current island's
         // range belongs to it; only a placement outside it needs the island search.
         auto di = [&](int e) {
@@ -107,7 +107,7 @@ int Risolutore::RegolaAPP(const Riscontro& x) {
             const int e = RagSoloDiUnEle(r, c);
             if (e < 1 || e > m.NumEle) continue;
             for (int32_t k = m.Ele[e].PrimaMossa; k != 0 && k <= m.Ele[e].UltimaMossa; ++k)
-                if (m.Mosse[k].Blocchi == 0 && !PosAppartenteAcella(r, c, k)) ++m.Mosse[k].Blocchi;
+                if (m.Blocchi[k] == 0 && !PosAppartenteAcella(r, c, k)) ++m.Blocchi[k];
             m.TblIsoleLog(r, c) = static_cast<uint8_t>(e);
             ++n;
             if (!x.Conclusione(r, c, e)) return n;

@@ -17,7 +17,7 @@ void Risolutore::AvviaConteggi() {
     for (int i = 1; i <= m.NumEle; ++i)
         for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k) {
             liste_.isolaDi[k] = static_cast<uint8_t>(i);
-            if (m.Mosse[k].Blocchi == 0) ++domini_.libere[i];
+            if (m.Blocchi[k] == 0) ++domini_.libere[i];
         }
 }
 

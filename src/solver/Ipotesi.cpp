@@ -29,7 +29,7 @@ void Risolutore::Deduci() {
     m.NoColori = Vero;
     std::vector<int16_t> blocchi(static_cast<size_t>(m.NumMosse) + 1);
     for (int32_t k = 1; k <= m.NumMosse; ++k)
-        blocchi[k] = m.Mosse[k].Blocchi;
+        blocchi[k] = m.Blocchi[k];
     AvviaDomini();
     deduzioni_.finita.fill(false);
     deduzioni_.contraddizione = false;
@@ -50,7 +50,7 @@ void Risolutore::Deduci() {
     for (int i = 1; i <= m.NumEle; ++i)
         for (int32_t k = m.Ele[i].PrimaMossa; k != 0 && k <= m.Ele[i].UltimaMossa; ++k)
             if (deduzioni_.contraddizione ||
-                (deduzioni_.finita[i] ? k != deduzioni_.posata[i] : m.Mosse[k].Blocchi != 0))
+                (deduzioni_.finita[i] ? k != deduzioni_.posata[i] : m.Blocchi[k] != 0))
                 deduzioni_.escluse.push_back(k);
     m.TblSchema = schema;
     AzzeraTabella(m.TblIsoleLog);
@@ -58,9 +58,9 @@ void Risolutore::Deduci() {
     m.CelleLibere = libere;
     m.NoColori = colori;
     for (int32_t k = 1; k <= m.NumMosse; ++k)
-        m.Mosse[k].Blocchi = blocchi[k];
+        m.Blocchi[k] = blocchi[k];
     for (int32_t k : deduzioni_.escluse)
-        ++m.Mosse[k].Blocchi;
+        ++m.Blocchi[k];
 }
 
 void Risolutore::PosaDedotta(int e, int32_t mossa) {
@@ -76,7 +76,7 @@ void Risolutore::PosaDedotta(int e, int32_t mossa) {
 
 void Risolutore::RilasciaDeduzioni() {
     for (int32_t k : deduzioni_.escluse)
-        --m.Mosse[k].Blocchi;
+        --m.Blocchi[k];
 }
 
 // ---- Single-island hypotheses -------------------------------------------------------------------
@@ -114,7 +114,7 @@ bool Risolutore::Coperta(int x, int32_t prima, int32_t ultima, int k) {
             deduzioni_.inizioCandidate[x] = static_cast<int32_t>(deduzioni_.candidate.size());
             for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
                 const int32_t k2 = m.Copre[n];
-                if ((k2 < prima || k2 > ultima) && m.Mosse[k2].Blocchi == 0 &&
+                if ((k2 < prima || k2 > ultima) && m.Blocchi[k2] == 0 &&
                     Libera(k2, deduzioni_.occupateIsola))
                     deduzioni_.candidate.push_back(n);
             }
@@ -232,10 +232,10 @@ bool Risolutore::IpotesiSingole() {
         deduzioni_.candidate.clear();
         deduzioni_.occupateIsola = domini_.occupate;
         for (int32_t k2 = e.PrimaMossa; k2 <= e.UltimaMossa; ++k2) {
-            if (m.Mosse[k2].Blocchi != 0) continue;
+            if (m.Blocchi[k2] != 0) continue;
             if (Passi(32)) return false; // a hypothesis costs about as much as 32 inner steps
             if (!Coerente(i, k2, 1)) {
-                ++m.Mosse[k2].Blocchi;
+                ++m.Blocchi[k2];
                 cambiato = true;
                 continue;
             }
@@ -347,7 +347,7 @@ bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
                 resta = true;
                 continue;
             }
-            ++m.Mosse[k2].Blocchi;
+            ++m.Blocchi[k2];
             ipotesi_.escluse.push_back(k2);
         }
         if (!resta) return false;
@@ -357,7 +357,7 @@ bool Risolutore::IpotesiDopo(int k, int32_t mossa) {
 
 void Risolutore::RiammettiDopo(int k) {
     for (size_t n = ipotesi_.inizioEscluse[k]; n < ipotesi_.escluse.size(); ++n)
-        --m.Mosse[ipotesi_.escluse[n]].Blocchi;
+        --m.Blocchi[ipotesi_.escluse[n]];
     ipotesi_.escluse.resize(ipotesi_.inizioEscluse[k]);
 }
 

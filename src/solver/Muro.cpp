@@ -62,7 +62,7 @@ bool Risolutore::NonRag2(int16_t r, int16_t c) const {
     const int i = Cella(r, c);
     const int32_t inizio = m.InizioCopre[i], fine = m.InizioCopre[i + 1];
     int32_t n = inizio;
-    while (n < fine && m.Mosse[m.Copre[n]].Blocchi != 0)
+    while (n < fine && m.Blocchi[m.Copre[n]] != 0)
         ++n;
     Passi(static_cast<uint64_t>(n - inizio + 1)); // the answer stays exact: only a yield
     return n == fine;

@@ -129,10 +129,19 @@ void Risolutore::InizializzaMossePossibili() {
             }
             m.Mosse.resize(std::min(m.Mosse.capacity(), m.Mosse.size() + 65536));
         }
+        if (m.Blocchi.size() < m.Mosse.size()) {
+            try {
+                m.Blocchi.resize(m.Mosse.size());
+            } catch (const std::bad_alloc&) {
+                m.ListePiene = m.MossePiene = Vero;
+                return false;
+            }
+        }
         ++m.NumMosse;
         if (e.PrimaMossa == 0) e.PrimaMossa = m.NumMosse;
         e.UltimaMossa = m.NumMosse;
-        m.Mosse[m.NumMosse] = {t, a, b, 0};
+        m.Mosse[m.NumMosse] = {t, a, b};
+        m.Blocchi[m.NumMosse] = 0;
         PerCelle(e.Riga, e.Colonna, t, a, b, [&](int r, int c, uint8_t codice) {
             if (codice == CellaTessera) ++conta[m.CellaLista(r, c) + 1];
         });
@@ -284,13 +293,13 @@ void Risolutore::VariaCopre(int r, int c, int16_t delta) {
     const int32_t* fine = m.Copre.data() + m.InizioCopre[i + 1];
     if (!domini_.conteggi) {
         for (; n < fine; ++n)
-            m.Mosse[*n].Blocchi += delta;
+            m.Blocchi[*n] += delta;
     } else if (delta > 0) {
         for (; n < fine; ++n)
-            if (m.Mosse[*n].Blocchi++ == 0) --domini_.libere[liste_.isolaDi[*n]];
+            if (m.Blocchi[*n]++ == 0) --domini_.libere[liste_.isolaDi[*n]];
     } else {
         for (; n < fine; ++n)
-            if (--m.Mosse[*n].Blocchi == 0) ++domini_.libere[liste_.isolaDi[*n]];
+            if (--m.Blocchi[*n] == 0) ++domini_.libere[liste_.isolaDi[*n]];
     }
 }
 
@@ -298,7 +307,7 @@ void Risolutore::BloccaperCella(int16_t r, int16_t c, int32_t prima, int32_t ult
     const int x = m.CellaLista(r, c);
     for (int32_t n = m.InizioCopre[x]; n < m.InizioCopre[x + 1]; ++n) {
         const int32_t k = m.Copre[n];
-        if (prima == 0 || k < prima || k > ultima) ++m.Mosse[k].Blocchi;
+        if (prima == 0 || k < prima || k > ultima) ++m.Blocchi[k];
     }
 }
 
@@ -327,7 +336,7 @@ void Risolutore::BloccaMuro(int16_t r, int16_t c) {
     for (const int32_t k : liste_.anello)
         if (!(propria != 0 && k >= propria && k <= ultimaPropria) &&
             !std::binary_search(inizio, fine, k))
-            ++m.Mosse[k].Blocchi;
+            ++m.Blocchi[k];
 }
 
 } // namespace isolmar

@@ -140,7 +140,7 @@ void Risolutore::Cerca() {
         ipotesi_.postiDopo[k] = ipotesi_.postiDopo[k + 1];
         Passi(static_cast<uint64_t>(m.Ele[k + 1].UltimaMossa - m.Ele[k + 1].PrimaMossa + 1));
         for (int32_t k2 = m.Ele[k + 1].PrimaMossa; k2 != 0 && k2 <= m.Ele[k + 1].UltimaMossa; ++k2)
-            ipotesi_.postiDopo[k] += m.Mosse[k2].Blocchi == 0;
+            ipotesi_.postiDopo[k] += m.Blocchi[k2] == 0;
     }
     CaricaMaschere();
     tavole_.vive = true;
@@ -215,7 +215,7 @@ Risolutore::Insieme Risolutore::Prova(uint8_t k) {
         const bool usabile = provaCompleta ? VerificaSeciSta(e.Riga, e.Colonna, mo.Tessera,
                                                              mo.TessRiga, mo.TessColonna)
                              : dom         ? Usabile(k2)
-                                           : mo.Blocchi == 0;
+                                           : m.Blocchi[k2] == 0;
         if (!usabile) continue;
         salti_.inPosa = k;
         InserisciOTogli(e.Riga, e.Colonna, mo.Tessera, mo.TessRiga, mo.TessColonna, "I");

@@ -40,7 +40,7 @@ template <class M> inline bool Risolutore::Libera(int32_t k2, const M& occupate)
 }
 
 inline bool Risolutore::Usabile(int32_t k2) const {
-    return m.Mosse[k2].Blocchi == 0 && Libera(k2);
+    return m.Blocchi[k2] == 0 && Libera(k2);
 }
 
 template <class N> bool Risolutore::QuattroPerCella(int r, int c, N&& nonRag) const {

@@ -109,7 +109,7 @@ bool AlmenoUnaPossibile(const Modello& m, int16_t i) {
     const Isola& e = m.svEle[i];
     if (e.PrimaMossa == 0) return false;
     for (int32_t k = e.PrimaMossa; k <= e.UltimaMossa; ++k)
-        if (m.Mosse[k].Blocchi == 0) return true;
+        if (m.Blocchi[k] == 0) return true;
     return false;
 }
 

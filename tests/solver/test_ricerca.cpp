@@ -325,7 +325,7 @@ TEST(Ricerca, CountersAfterASolutionAreThoseOfTheShapesOnTheBoard) {
         ASSERT_TRUE(b.s.SoluzioneStart(1));
         ASSERT_EQ(b.m->NumSol, 1);
         for (int k = 1; k <= b.m->NumMosse; ++k)
-            blocchi[modo].push_back(b.m->Mosse[k].Blocchi);
+            blocchi[modo].push_back(b.m->Blocchi[k]);
     }
     EXPECT_EQ(blocchi[1], blocchi[0]);
 }
