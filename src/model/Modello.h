@@ -20,11 +20,11 @@ inline constexpr Booleano Falso = 0;
 
 // The largest board a puzzle may have (rows and columns); its clues go up to its cell count.
 inline constexpr int MaxLato = 100;
-// Limits of the search over whole island shapes, of the generator and of the settings: boards up
-// to 50 x 50, 50 islands, clues (shape sizes) up to 9. They are the upper bounds of the fixed
-// tables below.
+// Limits of the search over whole island shapes: boards up to 50 x 50 (its row masks), clues
+// (shape sizes) up to 9 (the shape table). The generator and the settings keep these and at most
+// MaxEle islands.
 inline constexpr int MaxRighe = 50; // also columns
-inline constexpr int MaxEle = 50;   // islands
+inline constexpr int MaxEle = 50;   // islands of a generated puzzle and of the settings
 // The islands the solver's and the explanation's tables hold (the search over shapes and the
 // explanation take any puzzle up to MaxRighe x MaxRighe with at most this many).
 inline constexpr int MaxIsole = 254;
