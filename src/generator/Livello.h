@@ -2,10 +2,10 @@
 // one solution, and rated by the whole explanation (all hypothesis levels, as "Mostra" runs it);
 // only those whose explanation decides every cell at exactly the level asked are kept.
 //
-// Puzzle i of a series has candidates of its own: candidate j from the seed ((Seme, i), j); it is
-// the first of them, in candidate order, that reaches the level. So a run gives the same puzzles
-// whatever the number of jobs, and a series split by index over several runs (PrimoIndice) gives
-// the puzzles one run gives.
+// Every number of a series draws its own candidates, each seeded from the series' seed, that
+// number and the candidate's place; the first of them to reach the level is that number's
+// puzzle. So a run gives the same puzzles whatever the number of jobs, and a series split by
+// number over several runs (PrimoIndice) gives the puzzles one run gives.
 #pragma once
 
 #include "model/Schema.h"
@@ -44,8 +44,8 @@ struct EsitoLivello {
     std::string Errore;      // why the run gave up, "" otherwise
 };
 
-// The seed of puzzle k of a run with seed seme, as generate uses it; at a level, the seed of
-// candidate k of a puzzle with that seed.
+// The seed derived from seme for number k: a generated puzzle's seed from the series' seed and,
+// at a level, a candidate's seed from its puzzle's seed.
 inline uint64_t SemeCandidato(uint64_t seme, long k) {
     return seme * 1000003u + static_cast<uint64_t>(k);
 }

@@ -16,11 +16,16 @@ using namespace isolmar::prova;
 
 namespace {
 
+// A board as one string, row after row.
+std::string Unisci(const Tavola& t) {
+    std::string s;
+    for (const std::string& r : t)
+        s += r;
+    return s;
+}
+
 struct Banco : BancoRisolutore {
-    explicit Banco(const Schema& schema) {
-        GeneraTessere(*m, 7);
-        Carica(schema);
-    }
+    using BancoRisolutore::BancoRisolutore;
     // Up to n solutions of either engine, as R x C strings of '1' and '0'. The shape search
     // stops after 20000 attempts (TempoScaduto).
     std::set<std::string> Soluzioni(Motore motore, int n) {
@@ -33,22 +38,11 @@ struct Banco : BancoRisolutore {
             p.DopoCessioni(-1, nullptr);
         }
         std::set<std::string> tutte;
-        for (int k = 1; k <= m->NumSol; ++k) {
-            std::string t;
-            for (const std::string& riga : TavolaDaTblsol(*m, k))
-                t += riga;
-            tutte.insert(t);
-        }
+        for (int k = 1; k <= m->NumSol; ++k)
+            tutte.insert(Unisci(TavolaDaTblsol(*m, k)));
         return tutte;
     }
 };
-
-std::string Unisci(const Tavola& t) {
-    std::string s;
-    for (const std::string& r : t)
-        s += r;
-    return s;
-}
 
 // Both engines find as many solutions, up to three: the same ones when there are fewer (the
 // engines find them in different orders; the SAT engine's order follows the clues' order, which
@@ -79,15 +73,6 @@ bool Concordano(const Schema& s) {
     return true;
 }
 
-// The puzzles beyond the shape search (text form read here: the readers may cap their size).
-// The published solution as one string, row after row.
-std::string Unita(const Tavola& t) {
-    std::string s;
-    for (const std::string& riga : t)
-        s += riga;
-    return s;
-}
-
 } // namespace
 
 TEST(Sat, PuzzlesBeyondTheShapesAreSolvedAndUnique) {
@@ -112,7 +97,7 @@ TEST(Sat, PuzzlesBeyondTheShapesAreSolvedAndUnique) {
             const RisultatoSat r = RisolviSat(p.S, {2, {}, {}, {}, connesse});
             EXPECT_EQ(r.Esito, EsitoSat::Una) << connesse;
             ASSERT_EQ(r.Soluzioni.size(), 1u) << connesse;
-            EXPECT_EQ(r.Soluzioni[0], Unita(p.Soluzione)) << connesse;
+            EXPECT_EQ(r.Soluzioni[0], Unisci(p.Soluzione)) << connesse;
         }
     }
 }

@@ -26,6 +26,12 @@ struct BancoRisolutore {
     Griglia Gr;
     PiattaformaHeadless p;
     Risolutore s{*m, Gr, p};
+    BancoRisolutore() = default;
+    // With the shapes up to 7 cells built and the puzzle laid out.
+    explicit BancoRisolutore(const Schema& schema) {
+        GeneraTessere(*m, 7);
+        Carica(schema);
+    }
     // Lays a puzzle out for a search, as the window does before one.
     void Carica(const Schema& schema) {
         EXPECT_TRUE(ApplicaSchema(*m, schema));

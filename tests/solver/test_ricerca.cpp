@@ -17,10 +17,7 @@ using namespace isolmar::prova;
 namespace {
 
 struct Banco : BancoRisolutore {
-    explicit Banco(const Schema& schema) {
-        GeneraTessere(*m, 7);
-        Carica(schema);
-    }
+    using BancoRisolutore::BancoRisolutore;
     // The multi-solution mode from the first island, as the configuration list runs it.
     void Multiple() {
         s.SortaEle("A");
