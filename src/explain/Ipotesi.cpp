@@ -53,7 +53,7 @@ void Spiegazione::SommaUnoDue(int k, int riga, int colonna, int32_t tessera, int
 int Spiegazione::IsolaBloccata(int k) {
     for (int i = 1; i <= m.svNumEle; ++i) {
         if (EleFinito[i] != 0 || (profondita_[i] != 0 && profondita_[i] <= k)) continue;
-        if (!AlmenoUnaPossibile(m, static_cast<int16_t>(i))) return i;
+        if (!Ris.HaPostoSv(i)) return i;
     }
     return 0;
 }
@@ -63,6 +63,7 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
     if (m.TempoScaduto == 1) return;
     const Booleano colori = m.NoColori;
     m.NoColori = Vero;
+    const bool pigra = k == 1 && Pigra && Ris.AvviaEsplorazione();
     if (k == 1)
         for (int i = 1; i <= m.svNumEle; ++i) {
             profondita_[i] = 0;
@@ -95,7 +96,7 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
         e.TessRiga = mo.TessRiga;
         e.TessColonna = mo.TessColonna;
         if (m.Tessere[mo.Tessera].Cella[mo.TessRiga][mo.TessColonna] != CellaTessera ||
-            m.Blocchi[t] != 0)
+            !Ris.UsabileOra(t))
             continue;
         if (EleMsg == k)
             DiversaMsg = !(mo.Tessera == TesseraMsg && mo.TessRiga == TessRigaMsg &&
@@ -111,6 +112,8 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
             bool conta = false;
             if (k >= m.NumEle) {
                 conta = ModoLog == 0;
+            } else if (ModoLog != 0 && Potatura && !Registrabile(k)) {
+                // nothing below can be recorded
             } else {
                 const int32_t prima = NumConfig[k + 1];
                 ProvaTesseraSol(static_cast<uint8_t>(k + 1));
@@ -135,6 +138,7 @@ void Spiegazione::ProvaTesseraSol(uint8_t k) {
         // anything: the rest of this subtree changes no count that matters.
         if (NumConfig[k] > contateK) break;
     }
+    if (pigra) Ris.FineEsplorazione();
     m.NoColori = colori;
 }
 
@@ -159,6 +163,16 @@ bool Spiegazione::Morte(int da) {
         morta_[d] = true;
     }
     return true;
+}
+
+// Once the cell of an IS3 is under a shape it stays island below (no usable placement covers or
+// rings a placed shape), and once the cell of an MU3 is ring or wall it stays so: no failure
+// below can then be recorded, nor below a shape of EleMsg equal to the one explained.
+bool Spiegazione::Registrabile(int k) const {
+    if (CodiceMsg == CodiceLog::II3) return k < EleMsg || DiversaMsg;
+    if (CodiceMsg == CodiceLog::IS3) return m.TblSchema(RigaMsg, ColonnaMsg) != 1;
+    if (CodiceMsg == CodiceLog::MU3) return m.TblSchema(RigaMsg, ColonnaMsg) < 2;
+    return false;
 }
 
 void Spiegazione::RegistraFallimento(int k, int bloccata) {

@@ -146,9 +146,13 @@ class Spiegazione {
     bool DiversaMsg = false;
     bool MsgPosticipati = false;
 
-    // Mode 0 stops exploring where the counters can no longer give any conclusion (Morte): the
-    // same conclusions, far fewer placements tried. Off, every counter is complete.
+    // Mode 0 stops exploring where the counters can no longer give any conclusion (Morte), and
+    // modes 1 and 2 where no failure can be recorded (Registrabile): the same conclusions and
+    // rows, far fewer placements tried. Off, every counter is complete.
     bool Potatura = true;
+    // The exploration tests the placements it needs against the shapes it placed, instead of
+    // updating the block counters of every placement each shape rules out: the same answers.
+    bool Pigra = true;
 
     // The combinations of levels 2 and 3 as sort keys (entries 1..), grown as needed.
     std::vector<std::string> ElencoCombinazioni;
@@ -170,6 +174,7 @@ class Spiegazione {
     // The first unfinished island outside Ele(1..k) without a usable placement, or 0.
     int IsolaBloccata(int k);
     void RegistraFallimento(int k, int bloccata);
+    bool Registrabile(int k) const;
     // Runs the exploration of the loaded combination in recording mode modo (1 or 2).
     void Registra(uint8_t modo);
     void AzzeraContatori();

@@ -28,25 +28,29 @@ int Risolutore::IsolaSenzaPosto(int da) {
     return 0;
 }
 
-void Risolutore::AvviaDomini() {
-    if (domini_.sagome.size() != static_cast<size_t>(m.NumTessere) + 1) {
-        domini_.sagome.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
-        for (int32_t t = 1; t <= m.NumTessere; ++t) {
-            const Tessera& x = m.Tessere[t];
-            Sagoma& g = domini_.sagome[t];
-            g.prima = 99;
-            g.righe = x.Righe;
-            for (int i = 1; i <= x.Righe; ++i)
-                for (int j = 1; j <= x.Colonne; ++j)
-                    if (x.Cella[i][j] == CellaTessera) {
-                        g.riga[i] = static_cast<uint16_t>(g.riga[i] | 1u << j);
-                        g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
-                        g.ultima = static_cast<uint8_t>(i);
-                    } else if (x.Cella[i][j] == CellaBordo) {
-                        g.anello[i] = static_cast<uint16_t>(g.anello[i] | 1u << j);
-                    }
-        }
+void Risolutore::PreparaSagome() {
+    if (domini_.sagome.size() == static_cast<size_t>(m.NumTessere) + 1) return;
+    domini_.sagome.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
+    for (int32_t t = 1; t <= m.NumTessere; ++t) {
+        const Tessera& x = m.Tessere[t];
+        Sagoma& g = domini_.sagome[t];
+        g.prima = 99;
+        g.righe = x.Righe;
+        for (int i = 1; i <= x.Righe; ++i)
+            for (int j = 1; j <= x.Colonne; ++j)
+                if (x.Cella[i][j] == CellaTessera) {
+                    g.riga[i] = static_cast<uint16_t>(g.riga[i] | 1u << j);
+                    g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
+                    g.ultima = static_cast<uint8_t>(i);
+                } else if (x.Cella[i][j] == CellaBordo) {
+                    g.anello[i] = static_cast<uint16_t>(g.anello[i] | 1u << j);
+                }
     }
+}
+
+void Risolutore::AvviaDomini() {
+    PreparaSagome();
+    domini_.versionePosizioni = 0;
     domini_.posizioni.resize(static_cast<size_t>(m.NumMosse) + 1);
     liste_.isolaDi.resize(static_cast<size_t>(m.NumMosse) + 1);
     for (int i = 1; i <= m.NumEle; ++i) {
@@ -80,21 +84,25 @@ void Risolutore::Occupa(int r, int c, int delta) {
         domini_.occupate[r] |= uint64_t{1} << c;
 }
 
+bool Risolutore::PrimaUsabile(int32_t prima, int32_t ultima, int32_t& testimone) {
+    const int32_t w = testimone;
+    // Once stopped, any answer will do: the search returns at its next attempt.
+    for (int32_t k2 = w; k2 <= ultima; ++k2) {
+        if (Passi()) return true;
+        if (Usabile(k2)) return testimone = k2, true;
+    }
+    for (int32_t k2 = prima; k2 < w; ++k2) {
+        if (Passi()) return true;
+        if (Usabile(k2)) return testimone = k2, true;
+    }
+    return false;
+}
+
 bool Risolutore::HaPosto(int i) {
     const Isola& e = m.Ele[i];
     if (e.PrimaMossa == 0) return false;
     if (ipotesi_.inGiro) return HaPostoUtile(i);
-    const int32_t w = domini_.testimoneIsola[i];
-    // Once stopped, any answer will do: the search returns at its next attempt.
-    for (int32_t k2 = w; k2 <= e.UltimaMossa; ++k2) {
-        if (Passi()) return true;
-        if (Usabile(k2)) return domini_.testimoneIsola[i] = k2, true;
-    }
-    for (int32_t k2 = e.PrimaMossa; k2 < w; ++k2) {
-        if (Passi()) return true;
-        if (Usabile(k2)) return domini_.testimoneIsola[i] = k2, true;
-    }
-    return false;
+    return PrimaUsabile(e.PrimaMossa, e.UltimaMossa, domini_.testimoneIsola[i]);
 }
 
 bool Risolutore::Raggiungibile(int r, int c, int k) {
@@ -114,6 +122,72 @@ bool Risolutore::Raggiungibile(int r, int c, int k) {
     }
     domini_.fuori[x] = {k, domini_.passo};
     return false;
+}
+
+bool Risolutore::AvviaEsplorazione() {
+    if (domini_.attivi || m.NoBlocchi || m.ListePiene || m.NumColonne > MaxRighe) return false;
+    for (int i = 1; i <= m.svNumEle; ++i)
+        if (m.svEle[i].Num > MaxNum) return false; // drawings wider than a Sagoma
+    PreparaSagome();
+    if (domini_.versionePosizioni != m.VersioneListe) {
+        domini_.versionePosizioni = m.VersioneListe;
+        domini_.posizioni.resize(static_cast<size_t>(m.NumMosse) + 1);
+        for (int i = 1; i <= m.svNumEle; ++i) {
+            const Isola& e = m.svEle[i];
+            for (int32_t k = e.PrimaMossa; k != 0 && k <= e.UltimaMossa; ++k) {
+                const Mossa& mo = m.Mosse[k];
+                domini_.posizioni[k] = {mo.Tessera, static_cast<int8_t>(e.Riga - mo.TessRiga),
+                                        static_cast<int8_t>(e.Colonna - mo.TessColonna)};
+            }
+        }
+        domini_.testimoneCella.fill(-1);
+    }
+    // Witnesses are only where a scan starts: any one left from an earlier exploration will do.
+    for (int i = 1; i <= m.svNumEle; ++i) {
+        int32_t& w = domini_.testimoneIsola[i];
+        if (w < m.svEle[i].PrimaMossa || w > m.svEle[i].UltimaMossa) w = m.svEle[i].PrimaMossa;
+    }
+    domini_.occupata.fill(0);
+    domini_.occupate.fill(0);
+    domini_.attivi = domini_.esplorazione = true;
+    // The wall checks read the row masks, kept up to date shape by shape.
+    domini_.viveFuori = tavole_.vive;
+    CaricaMaschere();
+    tavole_.vive = true;
+    return true;
+}
+
+void Risolutore::FineEsplorazione() {
+    domini_.attivi = domini_.esplorazione = false;
+    tavole_.vive = domini_.viveFuori;
+}
+
+bool Risolutore::UsabileOra(int32_t k) const {
+    return domini_.esplorazione ? Usabile(k) : m.Blocchi[k] == 0;
+}
+
+bool Risolutore::HaPostoSv(int i) {
+    const Isola& e = m.svEle[i];
+    if (e.PrimaMossa == 0) return false;
+    if (domini_.esplorazione)
+        return PrimaUsabile(e.PrimaMossa, e.UltimaMossa, domini_.testimoneIsola[i]);
+    for (int32_t k = e.PrimaMossa; k <= e.UltimaMossa; ++k)
+        if (m.Blocchi[k] == 0) return true;
+    return false;
+}
+
+bool Risolutore::SenzaCopertura(int r, int c) {
+    if (m.TblSchema(r, c) >= 2) return true;
+    const int x = Cella(r, c);
+    // Every placement covering a cell of a shape on the board, or of its ring, is ruled out.
+    if (domini_.occupata[x] != 0) return true;
+    int32_t& w = domini_.testimoneCella[x];
+    if (w >= 0 && Usabile(m.Copre[w])) return false;
+    const int32_t inizio = m.InizioCopre[x], fine = m.InizioCopre[x + 1];
+    for (int32_t n = inizio; n < fine; ++n)
+        if (Usabile(m.Copre[n])) return w = n, false;
+    Passi(static_cast<uint64_t>(fine - inizio + 1));
+    return true;
 }
 
 void Risolutore::RecuperaBlocchi() {

@@ -75,6 +75,8 @@ bool Risolutore::VerificaQuattroPerCella(int16_t r, int16_t c) const {
 }
 
 bool Risolutore::VerificaMuro2(Booleano salta2x2) {
+    if (domini_.esplorazione)
+        return Muro2(salta2x2, [this](int r, int c) { return SenzaCopertura(r, c); });
     return Muro2(salta2x2, [this](int r, int c) {
         return NonRag2(static_cast<int16_t>(r), static_cast<int16_t>(c));
     });

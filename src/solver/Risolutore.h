@@ -44,6 +44,17 @@ class Risolutore {
     bool VerificaQuattroPerCella(int16_t r, int16_t c) const;
     bool VerificaMuro2(Booleano salta2x2);
 
+    // Exploring joint placements (the explanation's hypotheses). Between AvviaEsplorazione and
+    // FineEsplorazione the shapes InserisciOTogli places mark their cells and rings on the row
+    // masks instead of walking the block counters of every placement they rule out, and the
+    // queries below test placements only when asked (lazy usability, as in the search): the
+    // answers are those of the counters. AvviaEsplorazione gives false, and the counters are
+    // walked, when an island of svEle is over the table's sizes or an exploration is on.
+    bool AvviaEsplorazione();
+    void FineEsplorazione();
+    bool UsabileOra(int32_t k) const; // Blocchi[k] = 0, with the explored shapes counted
+    bool HaPostoSv(int i);            // island i of svEle has a usable placement
+
     // Search and solution store. SoluzioneStart returns false, without searching, when the
     // placement tables were not built (MossePiene: over LimiteTabelle, or memory exhausted) or
     // the puzzle is beyond the search (OltreLaRicerca). When Scelto picks the SAT engine for the
@@ -242,6 +253,12 @@ class Risolutore {
     // (domini_.fuori). The counters are brought up to date for the shapes left on the board when
     // the search stops (RecuperaBlocchi).
     void AvviaDomini();
+    void PreparaSagome();
+    // The first usable placement from testimone on, round the range prima..ultima, kept as the
+    // next witness; false when none is usable.
+    bool PrimaUsabile(int32_t prima, int32_t ultima, int32_t& testimone);
+    // NonRag2 under lazy usability, with a witness per cell.
+    bool SenzaCopertura(int r, int c);
     bool Libera(int32_t k2) const;
     template <class M> bool Libera(int32_t k2, const M& occupate) const;
     void Occupa(int r, int c, int delta); // a shape's cell or ring on the row masks, or off
@@ -329,7 +346,10 @@ class Risolutore {
     struct StatoDomini {
         bool conteggi = false; // libere is exact (AvviaConteggi)
         std::array<int32_t, MaxIsole + 1> libere{};
-        bool attivi = false; // lazy usability on
+        bool attivi = false;            // lazy usability on
+        bool esplorazione = false;      // on for an exploration (AvviaEsplorazione)
+        bool viveFuori = false;         // tavole_.vive before it
+        uint32_t versionePosizioni = 0; // the lists posizioni was built from (explorations)
         std::vector<Sagoma> sagome;
         std::vector<Posizione> posizioni;
         std::array<uint8_t, MaxRighe * MaxRighe + 1> occupata{};

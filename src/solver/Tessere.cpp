@@ -105,12 +105,4 @@ void VerificaTutteTessere(Modello& m, Piattaforma& p) {
     p.ImpostaTesto(controlli::Label2, "");
 }
 
-bool AlmenoUnaPossibile(const Modello& m, int16_t i) {
-    const Isola& e = m.svEle[i];
-    if (e.PrimaMossa == 0) return false;
-    for (int32_t k = e.PrimaMossa; k <= e.UltimaMossa; ++k)
-        if (m.Blocchi[k] == 0) return true;
-    return false;
-}
-
 } // namespace isolmar

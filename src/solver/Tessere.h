@@ -23,8 +23,6 @@ void CresciTessere(Modello& m, int d);
 void Sortaqs6(std::vector<std::string>& chiavi, int lo, int hi);
 // Builds sizes 8 and 9 when a clue of the loaded puzzle needs them, with a status text meanwhile.
 void VerificaTutteTessere(Modello& m, Piattaforma& p);
-// True when some placement of island i, in the range saved in svEle, has Blocchi = 0.
-bool AlmenoUnaPossibile(const Modello& m, int16_t i);
 
 inline constexpr const char* TestoOttimizzazione = "   Ottimizzazione risorse ....";
 

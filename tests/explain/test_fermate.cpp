@@ -98,10 +98,8 @@ TEST(Fermate, RatingExplanationAndSearchStopPromptlyOnTheLargestBoard) {
         EXPECT_LE(f.p.Cessioni - f.AlFermo, f.Forme(c.Modo < 2 ? 1 : f.m.NumEle))
             << f.p.Cessioni - f.AlFermo;
         EXPECT_LE(f.p.Posate - f.PosateAlFermo, 2) << f.p.Posate - f.PosateAlFermo;
-        // And up to the stop a yield at least every shape the explanation placed or removed; the
-        // search places a shape on row masks, and yields every so many steps.
-        EXPECT_LE(f.p.TraCessioni, c.Modo < 2 ? 1 : 2 * long(Risolutore::PassiPerCessione))
-            << f.p.TraCessioni;
+        // And up to the stop a yield every so many steps: both place a shape on row masks.
+        EXPECT_LE(f.p.TraCessioni, 2 * long(Risolutore::PassiPerCessione)) << f.p.TraCessioni;
     }
 }
 
