@@ -126,11 +126,26 @@ bool Risolutore::Raggiungibile(int r, int c, int k) {
 
 bool Risolutore::AvviaEsplorazione() {
     if (domini_.attivi || m.NoBlocchi || m.ListePiene || m.NumColonne > MaxRighe) return false;
-    for (int i = 1; i <= m.svNumEle; ++i)
-        if (m.svEle[i].Num > MaxNum) return false; // drawings wider than a Sagoma
     PreparaSagome();
     if (domini_.versionePosizioni != m.VersioneListe) {
         domini_.versionePosizioni = m.VersioneListe;
+        // The drawings of the islands over the table's sizes, made anew with the lists.
+        const size_t grandi = m.Tessere.size() > static_cast<size_t>(PrimaTesseraGrande)
+                                  ? m.Tessere.size() - static_cast<size_t>(PrimaTesseraGrande)
+                                  : 0;
+        domini_.sagomeGrandi.assign(grandi, SagomaGrande{});
+        for (size_t t = 0; t < grandi; ++t) {
+            const Tessera& x = m.Tessere[static_cast<size_t>(PrimaTesseraGrande) + t];
+            SagomaGrande& g = domini_.sagomeGrandi[t];
+            g.prima = LatoTessera;
+            for (int i = 1; i <= x.Righe; ++i)
+                for (int j = 1; j <= x.Colonne; ++j)
+                    if (x.Cella[i][j] == CellaTessera) {
+                        g.riga[i] |= 1u << j;
+                        g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
+                        g.ultima = static_cast<uint8_t>(i);
+                    }
+        }
         domini_.posizioni.resize(static_cast<size_t>(m.NumMosse) + 1);
         for (int i = 1; i <= m.svNumEle; ++i) {
             const Isola& e = m.svEle[i];

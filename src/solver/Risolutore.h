@@ -49,7 +49,7 @@ class Risolutore {
     // masks instead of walking the block counters of every placement they rule out, and the
     // queries below test placements only when asked (lazy usability, as in the search): the
     // answers are those of the counters. AvviaEsplorazione gives false, and the counters are
-    // walked, when an island of svEle is over the table's sizes or an exploration is on.
+    // walked, when an exploration is on.
     bool AvviaEsplorazione();
     void FineEsplorazione();
     bool UsabileOra(int32_t k) const; // Blocchi[k] = 0, with the explored shapes counted
@@ -175,6 +175,10 @@ class Risolutore {
     struct Sagoma { // shape cells of a drawing, one bit per column, rows prima..ultima; its ring
         std::array<uint16_t, 12> riga{}, anello{};
         uint8_t prima = 0, ultima = 0, righe = 0;
+    };
+    struct SagomaGrande { // the same for a drawing of an island over the table's sizes
+        std::array<uint32_t, LatoTessera> riga{};
+        uint8_t prima = 0, ultima = 0;
     };
     struct Posizione { // where a placement's drawing lies: board cell = drawing cell + (dr, dc)
         int32_t t = 0;
@@ -351,6 +355,7 @@ class Risolutore {
         bool viveFuori = false;         // tavole_.vive before it
         uint32_t versionePosizioni = 0; // the lists posizioni was built from (explorations)
         std::vector<Sagoma> sagome;
+        std::vector<SagomaGrande> sagomeGrandi; // from PrimaTesseraGrande on (explorations)
         std::vector<Posizione> posizioni;
         std::array<uint8_t, MaxRighe * MaxRighe + 1> occupata{};
         std::array<uint64_t, MaxRighe + 2> occupate{};

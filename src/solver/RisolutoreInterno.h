@@ -30,6 +30,15 @@ inline bool Risolutore::Libera(int32_t k2) const {
 
 template <class M> inline bool Risolutore::Libera(int32_t k2, const M& occupate) const {
     const Posizione& q = domini_.posizioni[k2];
+    if (q.t >= PrimaTesseraGrande) { // only explorations place these
+        const SagomaGrande& g = domini_.sagomeGrandi[static_cast<size_t>(q.t - PrimaTesseraGrande)];
+        for (int i = g.prima; i <= g.ultima; ++i) {
+            const uint32_t x = g.riga[i];
+            const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
+            if (occupate[i + q.dr] & bit) return false;
+        }
+        return true;
+    }
     const Sagoma& g = domini_.sagome[q.t];
     for (int i = g.prima; i <= g.ultima; ++i) {
         const uint16_t x = g.riga[i];

@@ -190,10 +190,11 @@ TEST(Spiegazione, CombinationsTakeOnlyOpenIslandsCheapestFirst) {
 // asked (Pigra), each alone and both, against neither.
 TEST(Spiegazione, MeasuresKeepEveryConclusionAndRow) {
     std::vector<Pubblicato> tutti = PuzzlePubblicati();
-    for (auto& x : PuzzleDifficili())
-        tutti.push_back(std::move(x));
-    for (const char* nome :
-         {"janko-0469", "janko-0404", "janko-0320", "janko-0414", "janko-0949"}) {
+    for (auto altri : {PuzzleDifficili(), PuzzleOltre()})
+        for (auto& x : altri)
+            tutti.push_back(std::move(x));
+    for (const char* nome : {"janko-0469", "janko-0404", "janko-0320", "janko-0414", "janko-0949",
+                             "janko-0064", "janko-0888"}) {
         const auto x =
             std::find_if(tutti.begin(), tutti.end(), [&](auto& p) { return p.Nome == nome; });
         ASSERT_NE(x, tutti.end()) << nome;
