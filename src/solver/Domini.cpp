@@ -28,23 +28,32 @@ int Risolutore::IsolaSenzaPosto(int da) {
     return 0;
 }
 
+namespace {
+
+// The island cells of drawing x as bits per row, and its ring where g keeps one.
+template <class G> void Disegna(const Tessera& x, G& g) {
+    using Riga = typename decltype(g.riga)::value_type;
+    g.prima = LatoTessera;
+    for (int i = 1; i <= x.Righe; ++i)
+        for (int j = 1; j <= x.Colonne; ++j)
+            if (x.Cella[i][j] == CellaTessera) {
+                g.riga[i] = static_cast<Riga>(g.riga[i] | 1u << j);
+                g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
+                g.ultima = static_cast<uint8_t>(i);
+            } else if constexpr (requires { g.anello; }) {
+                if (x.Cella[i][j] == CellaBordo)
+                    g.anello[i] = static_cast<Riga>(g.anello[i] | 1u << j);
+            }
+}
+
+} // namespace
+
 void Risolutore::PreparaSagome() {
     if (domini_.sagome.size() == static_cast<size_t>(m.NumTessere) + 1) return;
     domini_.sagome.assign(static_cast<size_t>(m.NumTessere) + 1, Sagoma{});
     for (int32_t t = 1; t <= m.NumTessere; ++t) {
-        const Tessera& x = m.Tessere[t];
-        Sagoma& g = domini_.sagome[t];
-        g.prima = 99;
-        g.righe = x.Righe;
-        for (int i = 1; i <= x.Righe; ++i)
-            for (int j = 1; j <= x.Colonne; ++j)
-                if (x.Cella[i][j] == CellaTessera) {
-                    g.riga[i] = static_cast<uint16_t>(g.riga[i] | 1u << j);
-                    g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
-                    g.ultima = static_cast<uint8_t>(i);
-                } else if (x.Cella[i][j] == CellaBordo) {
-                    g.anello[i] = static_cast<uint16_t>(g.anello[i] | 1u << j);
-                }
+        Disegna(m.Tessere[t], domini_.sagome[t]);
+        domini_.sagome[t].righe = m.Tessere[t].Righe;
     }
 }
 
@@ -134,18 +143,9 @@ bool Risolutore::AvviaEsplorazione() {
                                   ? m.Tessere.size() - static_cast<size_t>(PrimaTesseraGrande)
                                   : 0;
         domini_.sagomeGrandi.assign(grandi, SagomaGrande{});
-        for (size_t t = 0; t < grandi; ++t) {
-            const Tessera& x = m.Tessere[static_cast<size_t>(PrimaTesseraGrande) + t];
-            SagomaGrande& g = domini_.sagomeGrandi[t];
-            g.prima = LatoTessera;
-            for (int i = 1; i <= x.Righe; ++i)
-                for (int j = 1; j <= x.Colonne; ++j)
-                    if (x.Cella[i][j] == CellaTessera) {
-                        g.riga[i] |= 1u << j;
-                        g.prima = std::min<uint8_t>(g.prima, static_cast<uint8_t>(i));
-                        g.ultima = static_cast<uint8_t>(i);
-                    }
-        }
+        for (size_t t = 0; t < grandi; ++t)
+            Disegna(m.Tessere[static_cast<size_t>(PrimaTesseraGrande) + t],
+                    domini_.sagomeGrandi[t]);
         domini_.posizioni.resize(static_cast<size_t>(m.NumMosse) + 1);
         for (int i = 1; i <= m.svNumEle; ++i) {
             const Isola& e = m.svEle[i];

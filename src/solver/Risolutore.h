@@ -49,7 +49,7 @@ class Risolutore {
     // masks instead of walking the block counters of every placement they rule out, and the
     // queries below test placements only when asked (lazy usability, as in the search): the
     // answers are those of the counters. AvviaEsplorazione gives false, and the counters are
-    // walked, when an exploration is on.
+    // walked, when lazy usability is already on or the lists are incomplete.
     bool AvviaEsplorazione();
     void FineEsplorazione();
     bool UsabileOra(int32_t k) const; // Blocchi[k] = 0, with the explored shapes counted

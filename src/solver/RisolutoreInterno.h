@@ -28,24 +28,22 @@ inline bool Risolutore::Libera(int32_t k2) const {
     return Libera(k2, domini_.occupate);
 }
 
-template <class M> inline bool Risolutore::Libera(int32_t k2, const M& occupate) const {
-    const Posizione& q = domini_.posizioni[k2];
-    if (q.t >= PrimaTesseraGrande) { // only explorations place these
-        const SagomaGrande& g = domini_.sagomeGrandi[static_cast<size_t>(q.t - PrimaTesseraGrande)];
-        for (int i = g.prima; i <= g.ultima; ++i) {
-            const uint32_t x = g.riga[i];
-            const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
-            if (occupate[i + q.dr] & bit) return false;
-        }
-        return true;
-    }
-    const Sagoma& g = domini_.sagome[q.t];
+// Whether no island cell of drawing g, shifted by (dr, dc), lies on the row masks.
+template <class G, class M> inline bool LiberaSu(const G& g, int dr, int dc, const M& occupate) {
     for (int i = g.prima; i <= g.ultima; ++i) {
-        const uint16_t x = g.riga[i];
-        const uint64_t bit = q.dc >= 0 ? uint64_t{x} << q.dc : uint64_t{x} >> -q.dc;
-        if (occupate[i + q.dr] & bit) return false;
+        const uint64_t x = g.riga[i];
+        const uint64_t bit = dc >= 0 ? x << dc : x >> -dc;
+        if (occupate[i + dr] & bit) return false;
     }
     return true;
+}
+
+template <class M> inline bool Risolutore::Libera(int32_t k2, const M& occupate) const {
+    const Posizione& q = domini_.posizioni[k2];
+    if (q.t >= PrimaTesseraGrande) // only explorations place these
+        return LiberaSu(domini_.sagomeGrandi[static_cast<size_t>(q.t - PrimaTesseraGrande)], q.dr,
+                        q.dc, occupate);
+    return LiberaSu(domini_.sagome[q.t], q.dr, q.dc, occupate);
 }
 
 inline bool Risolutore::Usabile(int32_t k2) const {
