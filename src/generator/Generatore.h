@@ -20,6 +20,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace isolmar {
 
@@ -82,6 +84,8 @@ class Generatore {
     // the first differing island until one is left. NumSol = 1 afterwards means success.
     void CercaSu2Start();
     void CercaSu2();
+    // The repair remembers the layouts it solved (see visitate_); off only to compare.
+    bool RicordaSchemi = true;
     // Adds incremento to TblVisitate under every cell of shape t placed with (a, b) on the clue
     // cell (riga, colonna), except the clue cell; cells outside the grid are skipped.
     void InserisciVerifica(int16_t riga, int16_t colonna, int32_t t, int16_t a, int16_t b,
@@ -119,6 +123,8 @@ class Generatore {
         int Riparazioni = 0;       // attempts that reached the uniqueness repair
         int UnicheSubito = 0;      // ... whose first solve was already unique
         int Riuscite = 0;          // ... that ended with one solution
+        int SoluzioniRiusate = 0;  // repair layouts met again, not solved again
+        int RamiRisparmiati = 0;   // ... whose candidates had all been tried already
     };
     const Statistiche& Statistica() const { return stat_; }
 
@@ -160,6 +166,19 @@ class Generatore {
 
     std::array<std::array<Candidato, MaxCandidati + 1>, MaxLivelli + 1> elenchi_{};
     std::array<int16_t, MaxLivelli + 1> numElenchi_{};
+
+    // The clue layouts one repair has solved. The repair often reaches a layout again (a clue
+    // moved back, or two clues moved in the other order); its solve gives the same answer, and a
+    // layout whose candidates were all tried to a depth at least as great cannot lead anywhere
+    // new. Cleared when a repair starts.
+    struct Visitata {
+        int16_t NumSol = 0;                          // 0 not solved yet, -1 no solution
+        std::array<std::vector<Isola>, 3> Soluzioni; // 1 and 2: the first two solutions
+        int16_t EsploratoDa = 0; // shallowest level whose subtree failed in full; 0 if none
+    };
+    std::unordered_map<std::string, Visitata> visitate_;
+    std::string ChiaveIsole() const;
+    void Ricorda(Visitata& v) const; // the solve just made, at level Livello
 
     Statistiche stat_;
 };

@@ -26,12 +26,35 @@ void Generatore::CercaSu2Start() {
     m.RicercaFinita = Falso;
     m.Livello = 1;
     m.TempoInizioRicerca = p.Orologio();
+    visitate_.clear();
     Risolvi(2);
     if (m.NumSol == 1) {
         ++stat_.UnicheSubito;
         return;
     }
+    if (RicordaSchemi) Ricorda(visitate_[ChiaveIsole()]);
     CercaSu2();
+    visitate_.clear();
+}
+
+void Generatore::Ricorda(Visitata& v) const {
+    // NumSol 0 (no solution) is stored as -1 so that 0 still means "not solved yet".
+    v.NumSol = m.NumSol == 0 ? int16_t{-1} : m.NumSol;
+    for (int i = 1; i <= std::min<int>(m.NumSol, 2); ++i)
+        v.Soluzioni[static_cast<size_t>(i)].assign(m.EleSol[m.Livello][i].begin(),
+                                                   m.EleSol[m.Livello][i].begin() + m.NumEle + 1);
+}
+
+std::string Generatore::ChiaveIsole() const {
+    std::string k;
+    k.reserve(static_cast<size_t>(m.NumEle) * 3);
+    for (int i = 1; i <= m.NumEle; ++i) {
+        const Isola& e = m.Ele[i];
+        k += static_cast<char>(e.Riga);
+        k += static_cast<char>(e.Colonna);
+        k += static_cast<char>(e.Num);
+    }
+    return k;
 }
 
 void Generatore::CercaSu2() {
@@ -92,13 +115,43 @@ void Generatore::CercaSu2() {
         e.Colonna = cand.Colonna;
         e.Num = cand.Num;
         ++m.Livello;
-        Risolvi(2);
-        if (m.NumSol == 1) {
-            m.RicercaFinita = Vero;
-            return;
+        const int livello = m.Livello;
+        Visitata* v = nullptr;
+        std::string chiave;
+        if (RicordaSchemi) {
+            chiave = ChiaveIsole();
+            v = &visitate_[chiave];
         }
-        CercaSu2();
-        if (m.RicercaFinita) return;
+        if (v && v->EsploratoDa != 0 && v->EsploratoDa <= livello) {
+            // Its candidates were all tried at least this deep, in vain.
+            ++stat_.RamiRisparmiati;
+            m.NumSol = std::max<int16_t>(v->NumSol, 0);
+        } else {
+            if (v && v->NumSol != 0) { // solved before, not unique: the same two solutions
+                ++stat_.SoluzioniRiusate;
+                m.NumSol = std::max<int16_t>(v->NumSol, 0);
+                for (int i = 1; i <= std::min<int>(m.NumSol, 2); ++i)
+                    std::copy(v->Soluzioni[static_cast<size_t>(i)].begin(),
+                              v->Soluzioni[static_cast<size_t>(i)].end(),
+                              m.EleSol[livello][i].begin());
+            } else {
+                Risolvi(2);
+                if (m.NumSol == 1) {
+                    m.RicercaFinita = Vero;
+                    return;
+                }
+                if (v) Ricorda(*v);
+            }
+            CercaSu2();
+            if (m.RicercaFinita) return;
+            // The subtree failed in full, unless time ran out: every further call returns at
+            // once then, so the mark cannot mislead.
+            if (RicordaSchemi) {
+                Visitata& w = visitate_[chiave]; // v may have moved with the table
+                if (w.EsploratoDa == 0 || w.EsploratoDa > livello)
+                    w.EsploratoDa = static_cast<int16_t>(livello);
+            }
+        }
         --m.Livello;
         e.Riga = riga;
         e.Colonna = colonna;

@@ -133,8 +133,17 @@ TEST(CercaSu2, RepairOfGeneratedLayouts) {
             continue;
         }
         const std::string dato = Testo(m);
+        // Without remembering the layouts it met, the repair ends at the same puzzle.
+        const auto isole = m.Ele;
+        b.g.RicordaSchemi = false;
+        b.g.CercaSu2Start();
+        const std::string senza = Testo(m);
+        m.Ele = isole;
+        InizializzaSchema(m, b.Gr, b.p);
+        b.g.RicordaSchemi = true;
         const int subito = b.g.Statistica().UnicheSubito;
         b.g.CercaSu2Start();
+        EXPECT_EQ(Testo(m), senza);
         if (b.g.Statistica().UnicheSubito == subito) { // the first solve found two
             ++confrontati;
             int diverse = 0;
@@ -149,6 +158,8 @@ TEST(CercaSu2, RepairOfGeneratedLayouts) {
     EXPECT_GT(conPiuIsoleDiverse, 5) << "later differing islands were present and ignored";
     EXPECT_GE(terne, 5);
     EXPECT_GT(ripetuti, 0) << "some cell came up in more than one pair";
+    EXPECT_GT(b.g.Statistica().SoluzioniRiusate, 0);
+    EXPECT_GT(b.g.Statistica().RamiRisparmiati, 0);
 }
 
 namespace {
