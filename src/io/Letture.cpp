@@ -408,9 +408,13 @@ std::string ScriviTestoBreve(const Modello& m) {
 EsitoLettura LeggiSchema(std::string_view dati) {
     // A byte-order mark (as some editors write) is not part of the first field.
     if (dati.substr(0, 3) == "\xEF\xBB\xBF") dati.remove_prefix(3);
-    if (PrimaRigaXml(dati)) return LeggiXml(dati);
-    if (SembraPzprv3(dati)) return LeggiPzprv3(dati);
-    if (SembraLink(dati)) return LeggiLink(dati);
+    auto con = [](EsitoLettura e, FormaSchema f) {
+        e.Letto.Forma = f;
+        return e;
+    };
+    if (PrimaRigaXml(dati)) return con(LeggiXml(dati), FormaSchema::Xml);
+    if (SembraPzprv3(dati)) return con(LeggiPzprv3(dati), FormaSchema::Pzprv3);
+    if (SembraLink(dati)) return con(LeggiLink(dati), FormaSchema::Link);
     return LeggiTesto(Righe(dati));
 }
 

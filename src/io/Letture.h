@@ -13,10 +13,14 @@
 
 namespace isolmar {
 
-// What a reader found: the puzzle and, when the input had them, the first solution (R x C
-// characters, '1' island) and the player's board (R x C digits 0..2).
+// The forms a puzzle is read from; only XML and pzprv3 hold the player's board.
+enum class FormaSchema : uint8_t { Testo, Xml, Pzprv3, Link };
+
+// What a reader found: the puzzle, its form and, when the input had them, the first solution
+// (R x C characters, '1' island) and the player's board (R x C digits 0..2).
 struct SchemaLetto {
     Schema S;
+    FormaSchema Forma = FormaSchema::Testo;
     bool HaSoluzione = false;
     std::string Soluzione;
     bool HaPosizione = false;

@@ -32,7 +32,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
          [](Form1& f) {
              // A new start: the marks go with the moves and snapshots.
              if (!f.ConfermaRicomincia()) return;
-             if (f.m.NumMosseGioco > 0) f.DaSalvare = true;
+             if (f.m.NumMosseGioco > 0) f.ImpostaDaSalvare(true);
              f.NuovaPartita();
              f.RiprendiGioco();
              for (size_t i = 1; i < f.m.Ele.size(); ++i)
@@ -119,6 +119,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
         {C, "mnuRipeti", [](Form1& f) { f.RipetiMossa(); }, false, Lascia},
         {C, "mnuCopiaLink", [](Form1& f) { f.mnuCopiaLink_Click(); }, false, Lascia},
         {C, "mnuSalvaPzpr", [](Form1& f) { f.mnuSalvaPzpr_Click(); }, false, Lascia},
+        {C, "mnuSalvaConNome", [](Form1& f) { f.SalvaConNome(); }, false, Lascia},
     };
     return tabella;
 }

@@ -190,7 +190,8 @@ bool Form1::CommandGenera_Click() {
         VisualizzaTblGioco();
         AggiornaAiuto();
         NuovaPartita();
-        DaSalvare = true;
+        FileSchema.clear();
+        ImpostaDaSalvare(true);
     }
     return true;
 }

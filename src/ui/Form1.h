@@ -7,6 +7,7 @@
 #include "explain/Spiegazione.h"
 #include "explain/Suggerimento.h"
 #include "generator/Generatore.h"
+#include "io/Letture.h"
 #include "model/Modello.h"
 #include "model/Schema.h"
 #include "solver/Esito.h"
@@ -212,7 +213,31 @@ class Form1 {
 
     // Files. Reading is all-or-nothing: only a complete, valid puzzle replaces the current one;
     // a refused input shows its message and changes nothing.
+    // "Salva" (Ctrl+S): the game goes back to the file it came from, in its form, when that form
+    // holds the player's board (XML, pzprv3); otherwise, and for a new or pasted puzzle, the
+    // name is asked as by SalvaConNome.
     void CmdSalvaxml_Click();
+    // "Salva con nome" (Ctrl+Shift+S): always asks, proposing the current file's folder and name.
+    // The form follows the name's extension (.xml, .pzpr, .txt); a name without one gets the
+    // chosen filter's. filtro: "Descrizione|*.est" entries joined by '|'.
+    void SalvaConNome(const std::string& filtro);
+    void SalvaConNome();
+    // Writes the game to percorso in the given form; it becomes the current file.
+    void SalvaIn(const std::string& percorso, FormaSchema forma);
+    // Asks a name as SalvaConNome and writes the board there, leaving the current file as it
+    // is (the log window's situation); SchemaSalvato says whether it was written.
+    void SalvaCopiaConNome();
+    // The save dialog's answer with its filter's extension added; "" when cancelled.
+    std::string ChiediNomeFile(const std::string& filtro);
+    // The file the game came from or was last saved to ("" for a new, generated or pasted
+    // puzzle) and the form it is in.
+    std::string FileSchema;
+    FormaSchema FormaFile = FormaSchema::Xml;
+    // The window's title: the file's name (or "Senza nome"), with "*" in front while something
+    // is unsaved; "Isolmar" alone without a puzzle.
+    std::string Titolo() const;
+    // Sets DaSalvare and shows it in the title.
+    void ImpostaDaSalvare(bool daSalvare);
     void CommandLoadXmL_Click();
     void IncollaSchema();
     // "Salva": the short text form, under a name asked for, beside the current puzzle's file (or

@@ -95,7 +95,7 @@ bool Form1::SchemaRisolto() const {
 }
 
 void Form1::DopoMossa() {
-    DaSalvare = true;
+    if (!DaSalvare) ImpostaDaSalvare(true);
     if (risoltoDetto_ || !SchemaRisolto()) return;
     risoltoDetto_ = true;
     double t = p.Orologio() - inizioPartita_;

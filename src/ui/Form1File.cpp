@@ -12,6 +12,55 @@ constexpr const char* Filtro = "File NURIKABE|*.txt;*.xml;*.pzpr";
 constexpr const char* FiltroPzpr = "File pzprv3|*.pzpr";
 constexpr const char* TestoScritturaFallita = "Impossibile scrivere il file";
 constexpr const char* TestoNessunoSchema = "Nessuno schema da salvare";
+constexpr const char* FiltriSalva = "Schema e partita (XML)|*.xml|Schema e partita (pzprv3)|*.pzpr|"
+                                    "Solo schema e soluzione (testo)|*.txt";
+
+bool TienePartita(FormaSchema f) {
+    return f == FormaSchema::Xml || f == FormaSchema::Pzprv3;
+}
+
+// The extension of a file name, dot included; "" when it has none.
+std::string Estensione(const std::string& percorso) {
+    const size_t punto = percorso.find_last_of('.'), barra = percorso.find_last_of('/');
+    if (punto == std::string::npos || (barra != std::string::npos && punto < barra) ||
+        punto == (barra == std::string::npos ? 0 : barra + 1))
+        return {};
+    return percorso.substr(punto);
+}
+
+std::string SenzaEstensione(const std::string& percorso) {
+    return percorso.substr(0, percorso.size() - Estensione(percorso).size());
+}
+
+// A name without extension gets the first one of filter entry "scelto" (0 when out of range).
+std::string ConEstensione(const std::string& percorso, const std::string& filtro, int scelto) {
+    if (!Estensione(percorso).empty()) return percorso;
+    std::vector<std::string> parti;
+    for (size_t i = 0, j; i <= filtro.size(); i = j + 1) {
+        j = std::min(filtro.find('|', i), filtro.size());
+        parti.push_back(filtro.substr(i, j - i));
+    }
+    const size_t voci = parti.size() / 2;
+    const size_t k = scelto >= 0 && static_cast<size_t>(scelto) < voci ? scelto : 0;
+    if (voci == 0) return percorso;
+    const std::string& modelli = parti[2 * k + 1]; // "*.xml;*.txt"
+    const size_t stella = modelli.find("*."), fine = modelli.find(';');
+    return stella == std::string::npos ? percorso
+                                       : percorso + modelli.substr(stella + 1, fine - stella - 1);
+}
+
+std::string TestoNellaForma(const Modello& m, FormaSchema forma) {
+    return forma == FormaSchema::Pzprv3  ? ScriviPzprv3(m)
+           : forma == FormaSchema::Testo ? ScriviTesto(m)
+                                         : ScriviXml(m);
+}
+
+FormaSchema FormaDelNome(const std::string& percorso) {
+    std::string e = Estensione(percorso);
+    for (char& c : e)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return e == ".pzpr" ? FormaSchema::Pzprv3 : e == ".txt" ? FormaSchema::Testo : FormaSchema::Xml;
+}
 
 std::string CartellaDi(const std::string& percorso) {
     const size_t barra = percorso.find_last_of('/');
@@ -65,7 +114,8 @@ bool Form1::Carica(const EsitoLettura& e) {
     InVisSoluzione = Falso;
     AggiornaAiuto();
     NuovaPartita();
-    DaSalvare = true; // a new puzzle; opening a file clears it again
+    FileSchema.clear(); // a new puzzle; opening a file names it and clears DaSalvare
+    ImpostaDaSalvare(true);
     return true;
 }
 
@@ -76,7 +126,9 @@ bool Form1::CaricaSchema(const Schema& s) {
 }
 
 bool Form1::ApriFile(const std::string& percorso) {
-    if (!Carica(LeggiSorgente(percorso))) return false;
+    EsitoLettura e = LeggiSorgente(percorso);
+    const FormaSchema letta = e.Letto.Forma;
+    if (!Carica(e)) return false;
     // A puzz.link URL given in place of a file (the command line, a browser's "open with") has
     // no folder and is a new puzzle.
     if (SembraLink(percorso) && !PercorsoDiFile(percorso)) {
@@ -84,7 +136,10 @@ bool Form1::ApriFile(const std::string& percorso) {
         return true;
     }
     CartellaSchema = CartellaDi(percorso);
-    DaSalvare = false;
+    FileSchema = percorso;
+    FormaFile = letta;
+    ImpostaDaSalvare(false);
+    p.FileUsato(percorso);
     return true;
 }
 
@@ -113,34 +168,86 @@ void Form1::mnuCopiaLink_Click() {
 }
 
 void Form1::mnuSalvaPzpr_Click() {
-    if (!HaSchema(p, m)) return;
-    const std::string percorso = p.DialogoSalva(FiltroPzpr);
-    if (!percorso.empty() && Scrivi(p, percorso, ScriviPzprv3(m)))
-        p.ImpostaTesto(controlli::Label2, "Salvato in " + percorso);
+    SalvaConNome(FiltroPzpr);
 }
 
 void Form1::CommandSalva_Click() {
     if (!HaSchema(p, m)) return;
-    const std::string nome = p.InputBox("nome", "atmp.txt");
+    const std::string nome = p.InputBox(
+        "Salva l'elenco breve degli indizi (righe e colonne, poi riga, colonna e numero di ogni "
+        "isola), per altri programmi: non è una partita e Isolmar non lo riapre.\n"
+        "Per salvare la partita usa Salva (Ctrl+S).\n\nNome del file:",
+        "atmp.txt");
     if (nome.empty()) return; // cancelled
     // An installed program's folder is not writable: the file goes beside the current puzzle's
     // file, or among the user's documents.
     const std::string cartella = CartellaSchema.empty() ? p.CartellaDocumenti() : CartellaSchema;
     const std::string percorso = nome.front() == '/' ? nome : cartella + "/" + nome;
     if (Scrivi(p, percorso, ScriviTestoBreve(m)))
-        p.ImpostaTesto(controlli::Label2, "Salvato in " + percorso);
+        p.ImpostaTesto(controlli::Label2, "Elenco degli indizi salvato in " + percorso);
 }
 
 void Form1::CmdSalvaxml_Click() {
     SchemaSalvato = Falso;
     if (!HaSchema(p, m)) return;
-    const std::string percorso = p.DialogoSalva(Filtro);
+    if (FileSchema.empty() || !TienePartita(FormaFile)) return SalvaConNome();
+    SalvaIn(FileSchema, FormaFile);
+}
+
+void Form1::SalvaConNome() {
+    SalvaConNome(FiltriSalva);
+}
+
+std::string Form1::ChiediNomeFile(const std::string& filtro) {
+    // The dialog starts at the current file, under a name of the form it will be saved in.
+    std::string proposto = CartellaSchema.empty() ? p.CartellaDocumenti() : CartellaSchema;
+    if (!FileSchema.empty()) proposto = ConEstensione(SenzaEstensione(FileSchema), filtro, 0);
+    int scelto = 0;
+    const std::string percorso = p.DialogoSalva(filtro, proposto, &scelto);
+    return percorso.empty() ? percorso : ConEstensione(percorso, filtro, scelto);
+}
+
+void Form1::SalvaConNome(const std::string& filtro) {
+    SchemaSalvato = Falso;
+    if (!HaSchema(p, m)) return;
+    if (const std::string percorso = ChiediNomeFile(filtro); !percorso.empty())
+        SalvaIn(percorso, FormaDelNome(percorso));
+}
+
+void Form1::SalvaCopiaConNome() {
+    SchemaSalvato = Falso;
+    if (!HaSchema(p, m)) return;
+    const std::string percorso = ChiediNomeFile(FiltriSalva);
+    if (!percorso.empty() && Scrivi(p, percorso, TestoNellaForma(m, FormaDelNome(percorso))))
+        SchemaSalvato = Vero;
+}
+
+void Form1::SalvaIn(const std::string& percorso, FormaSchema forma) {
     // On a failed write nothing was written over the old file; a close waiting on this save is
     // cancelled.
-    if (percorso.empty() || !Scrivi(p, percorso, ScriviXml(m))) return;
+    if (!Scrivi(p, percorso, TestoNellaForma(m, forma))) return;
     SchemaSalvato = Vero;
-    DaSalvare = false;
     CartellaSchema = CartellaDi(percorso);
+    FileSchema = percorso;
+    FormaFile = forma;
+    // The text form keeps the puzzle and its solution, not the player's board.
+    ImpostaDaSalvare(!TienePartita(forma) && m.NumMosseGioco > 0);
+    p.FileUsato(percorso);
+    p.ImpostaTesto(controlli::Label2, "Salvato in " + percorso);
+}
+
+std::string Form1::Titolo() const {
+    if (m.NumEle == 0) return "Isolmar";
+    const size_t barra = FileSchema.find_last_of('/');
+    const std::string nome = FileSchema.empty()           ? "Senza nome"
+                             : barra == std::string::npos ? FileSchema
+                                                          : FileSchema.substr(barra + 1);
+    return (DaSalvare ? "*" : "") + nome + " — Isolmar";
+}
+
+void Form1::ImpostaDaSalvare(bool daSalvare) {
+    DaSalvare = daSalvare;
+    p.ImpostaTitolo(Titolo());
 }
 
 } // namespace isolmar

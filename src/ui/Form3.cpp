@@ -638,7 +638,7 @@ void Form3::SalvaSituazioneAttuale() {
     const Griglia8 gioco = m.TblGioco;
     f.Ris.RiprendiEleDasvEle();
     sommasoluzTmpatlbgioco();
-    f.CmdSalvaxml_Click();
+    f.SalvaCopiaConNome();
     m.TblGioco = gioco;
     m.Ele = ele;
     m.NumEle = numEle;

@@ -58,9 +58,16 @@ class Piattaforma {
 
     virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) = 0;
     virtual std::string InputBox(const std::string& domanda, const std::string& predefinito) = 0;
-    // Return the chosen path, or "" when the user cancelled.
+    // Return the chosen path, or "" when the user cancelled. filtro: "Descrizione|*.a;*.b"
+    // entries joined by '|'. The save dialog starts at proposto (a folder, or a file's path)
+    // and sets *scelto to the index of the filter chosen.
     virtual std::string DialogoApri(const std::string& filtro) = 0;
-    virtual std::string DialogoSalva(const std::string& filtro) = 0;
+    virtual std::string DialogoSalva(const std::string& filtro, const std::string& proposto = {},
+                                     int* scelto = nullptr) = 0;
+    // The main window's title.
+    virtual void ImpostaTitolo(const std::string& titolo) { (void)titolo; }
+    // A file was opened or saved: the host may list it among the recent ones.
+    virtual void FileUsato(const std::string& percorso) { (void)percorso; }
     virtual bool ImpostaStampante() = 0;
     // Asks the numbers of campi in one dialog titled titolo; false (campi unchanged) when the
     // user cancelled. A host without such a dialog cancels.

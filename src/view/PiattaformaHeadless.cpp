@@ -85,8 +85,14 @@ std::string PiattaformaHeadless::DialogoApri(const std::string& filtro) {
     return prendi(PercorsiApri);
 }
 
-std::string PiattaformaHeadless::DialogoSalva(const std::string& filtro) {
+std::string PiattaformaHeadless::DialogoSalva(const std::string& filtro,
+                                              const std::string& proposto, int* scelto) {
     FiltriDialoghi.push_back(filtro);
+    Proposti.push_back(proposto);
+    if (scelto && !FiltriScelti.empty()) {
+        *scelto = FiltriScelti.front();
+        FiltriScelti.pop_front();
+    }
     return prendi(PercorsiSalva);
 }
 

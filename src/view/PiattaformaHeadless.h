@@ -83,7 +83,15 @@ class PiattaformaHeadless : public Piattaforma {
     Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
     std::string DialogoApri(const std::string& filtro) override;
-    std::string DialogoSalva(const std::string& filtro) override;
+    // A save dialog answers with the next queued path and, when one is queued, filter index.
+    std::string DialogoSalva(const std::string& filtro, const std::string& proposto = {},
+                             int* scelto = nullptr) override;
+    std::deque<int> FiltriScelti;
+    std::vector<std::string> Proposti; // where each save dialog started
+    void ImpostaTitolo(const std::string& titolo) override { Titolo = titolo; }
+    void FileUsato(const std::string& percorso) override { FileUsati.push_back(percorso); }
+    std::string Titolo;
+    std::vector<std::string> FileUsati;
     bool ImpostaStampante() override;
     std::string TestoAppunti(size_t massimo) override { return Appunti.substr(0, massimo + 1); }
     void ImpostaAppunti(const std::string& testo) override { Appunti = testo; }

@@ -7,7 +7,9 @@
 #include "ui/ProgrammaSenzaFinestra.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <set>
@@ -34,8 +36,14 @@ template <class P> struct PartitaSu : ProgrammaSu<P> {
     // An empty window, or one with a puzzle laid out as the loaders do, or a published file.
     PartitaSu() = default;
     explicit PartitaSu(const Schema& s) : PartitaSu() { EXPECT_TRUE(f.CaricaSchema(s)); }
+    // The published file is opened from a copy of this test's own: a save in place must never
+    // reach the test data.
     explicit PartitaSu(const char* pubblicato) : PartitaSu() {
-        EXPECT_TRUE(f.ApriFile(std::string(ISOLMAR_PUZZLES_DIR) + "/" + pubblicato + ".xml"));
+        const std::string copia = testing::TempDir() + "isolmar-" + std::to_string(getpid()) +
+                                  "-" + pubblicato + ".xml";
+        std::filesystem::copy_file(std::string(ISOLMAR_PUZZLES_DIR) + "/" + pubblicato + ".xml",
+                                   copia, std::filesystem::copy_options::overwrite_existing);
+        EXPECT_TRUE(f.ApriFile(copia));
     }
 
     void Clic(int r, int c, int tasto = 1) {

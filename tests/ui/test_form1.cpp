@@ -1,6 +1,7 @@
 // The main window driven headless: start-up, solve commands and browsing, Esc, the command guard
 // and the close question.
 #include "Partita.h"
+#include "io/PuzzLink.h"
 
 #include <filesystem>
 #include <fstream>
@@ -162,6 +163,74 @@ TEST(Chiusura, TheSaveQuestionsFourAnswersAndTheSavedFileReadsBack) {
     EXPECT_EQ(altra.Sfondo(4, 3), Bianco);
 }
 
+// Ctrl+S writes the game back to the file it came from when its form holds the game, and asks
+// otherwise; the name asked gets the chosen filter's extension and decides the form; the title
+// names the file and marks what is unsaved.
+TEST(File, SaveInPlaceAsksOnlyWhenItMustAndTheTitleFollows) {
+    namespace fs = std::filesystem;
+    const std::string cartella = testing::TempDir() + "isolmar-salva";
+    fs::remove_all(cartella);
+    fs::create_directories(cartella);
+    for (const char* est : {".xml", ".txt"})
+        fs::copy_file(std::string(ISOLMAR_PUZZLES_DIR) + "/janko-0107" + est,
+                      cartella + "/janko-0107" + est);
+    auto forma = [](const std::string& percorso) {
+        std::string dati;
+        EXPECT_TRUE(LeggiFile(percorso, dati)) << percorso;
+        const EsitoLettura e = LeggiSchema(dati);
+        return std::pair{e.Letto.Forma, e.Letto.Posizione};
+    };
+    Partita w;
+    // A wall on the first cell that is not a clue; the board as the files hold it.
+    auto mossa = [&w] {
+        for (int k = 0;; ++k)
+            if (const int r = 1 + k / w.m.NumColonne, c = 1 + k % w.m.NumColonne;
+                w.m.TblGioco(r, c) == 0)
+                return w.Muro(r, c);
+    };
+    auto tavola = [&w] {
+        std::string t;
+        for (int r = 1; r <= w.m.NumRighe; ++r)
+            for (int c = 1; c <= w.m.NumColonne; ++c)
+                t += static_cast<char>('0' + w.m.TblGioco(r, c));
+        return t;
+    };
+    EXPECT_EQ(w.p.Titolo, "");
+    ASSERT_TRUE(w.f.ApriFile(cartella + "/janko-0107.xml"));
+    EXPECT_EQ(w.p.Titolo, "janko-0107.xml — Isolmar");
+    mossa();
+    EXPECT_EQ(w.p.Titolo, "*janko-0107.xml — Isolmar");
+    w.f.tlb1_ButtonClick("Salva");
+    EXPECT_TRUE(w.p.FiltriDialoghi.empty()) << "saved in place";
+    EXPECT_EQ(forma(cartella + "/janko-0107.xml"), std::pair(FormaSchema::Xml, tavola()));
+    EXPECT_EQ(w.p.Titolo, "janko-0107.xml — Isolmar");
+
+    // The text form cannot hold the game: the name is asked, beside the file, as XML first.
+    ASSERT_TRUE(w.f.ApriFile(cartella + "/janko-0107.txt"));
+    mossa();
+    w.p.PercorsiSalva = {cartella + "/partita", cartella + "/condiviso", cartella + "/lista.txt"};
+    w.p.FiltriScelti = {0, 1, 0};
+    w.f.tlb1_ButtonClick("Salva");
+    EXPECT_EQ(w.p.Proposti.back(), cartella + "/janko-0107.xml");
+    EXPECT_EQ(forma(cartella + "/partita.xml").first, FormaSchema::Xml);
+    EXPECT_EQ(w.p.Titolo, "partita.xml — Isolmar");
+    w.f.Clic("mnuSalvaConNome"); // always asks; the pzprv3 filter chosen
+    EXPECT_EQ(w.p.Proposti.back(), cartella + "/partita.xml");
+    EXPECT_EQ(forma(cartella + "/condiviso.pzpr"), std::pair(FormaSchema::Pzprv3, tavola()));
+    w.f.Clic("mnuSalvaConNome"); // a name with an extension keeps it: the text form
+    EXPECT_EQ(forma(cartella + "/lista.txt").first, FormaSchema::Testo);
+    EXPECT_EQ(w.p.Titolo, "*lista.txt — Isolmar") << "the moves are not in the text form";
+    EXPECT_EQ(w.p.FileUsati,
+              (std::vector<std::string>{cartella + "/janko-0107.xml", cartella + "/janko-0107.xml",
+                                        cartella + "/janko-0107.txt", cartella + "/partita.xml",
+                                        cartella + "/condiviso.pzpr", cartella + "/lista.txt"}));
+    // A pasted puzzle has no file: unsaved and unnamed.
+    w.p.Appunti = ScriviLink(Unico);
+    w.p.RisposteMessaggi = {Risposta::No};
+    w.f.tlb1_ButtonClick("Incolla");
+    EXPECT_EQ(w.p.Titolo, "*Senza nome — Isolmar");
+}
+
 // The close box or "Uscita" during a search: the search stops first, then the question.
 TEST(Chiusura, DuringASearchStopsItFirstThenAsks) {
     for (bool barra : {false, true}) {
@@ -196,9 +265,9 @@ TEST(File, RefusedInputKeepsThePreviousPuzzle) {
     w.p.Documenti = testing::TempDir();
     w.p.RisposteInput = {"isolmar-breve.txt"};
     w.f.Clic("CommandSalva");
-    EXPECT_EQ(w.p.Domande.back(), "nome");
+    EXPECT_NE(w.p.Domande.back().find("non è una partita"), std::string::npos);
     const std::string breve = testing::TempDir() + "/isolmar-breve.txt";
-    EXPECT_EQ(w.Label2(), "Salvato in " + breve);
+    EXPECT_EQ(w.Label2(), "Elenco degli indizi salvato in " + breve);
     EXPECT_FALSE(w.f.ApriFile(breve)); // the short form has no check code
     w.p.Appunti = "SS000S,000000,2,3,1,1,2,2,3,1";
     w.p.RisposteMessaggi = {Risposta::No}; // do not save the current puzzle first

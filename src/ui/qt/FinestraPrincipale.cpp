@@ -38,6 +38,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QStyle>
@@ -197,6 +198,7 @@ void FinestraPrincipale::CreaBarra() {
     barra_ = addToolBar(QStringLiteral("tlb1"));
     barra_->setObjectName("tlb1");
     barra_->setMovable(false);
+    barra_->setToolButtonStyle(Qt::ToolButtonIconOnly); // the menu shows the same actions by name
     for (const PulsanteBarra& b : BarraStrumenti()) {
         if (b.Spaziatore()) {
             auto* vuoto = new QWidget(barra_);
@@ -261,6 +263,7 @@ void FinestraPrincipale::CreaMenu() {
     voce("mnuVerificaConfigurazione", "Verifica configurazione");
     voce("mnuSoluzioneConfigurazione", "Soluzione configurazione isola");
 
+    CreaMenuFile();
     CreaMenuGioco();
     // Sharing with other Nurikabe programs: the puzzle's link, a pzprv3 file.
     QMenu* condividi = menuBar()->addMenu(QStringLiteral("Condividi"));
@@ -282,6 +285,78 @@ void FinestraPrincipale::CreaMenu() {
     QAction* info = menuBar()->addAction(QStringLiteral("Informazioni su Isolmar"));
     info->setObjectName("mnuInformazioni");
     connect(info, &QAction::triggered, this, [this] { MostraModale("Form8"); });
+}
+
+void FinestraPrincipale::CreaMenuFile() {
+    // The toolbar's own actions (their shortcuts stay theirs), with "Salva con nome" and the
+    // recent files.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName("mnuFile");
+    auto barra = [&](const char* chiave, const char* testo) {
+        QAction* a = azioniBarra_.value(QString::fromLatin1(chiave));
+        a->setText(QString::fromUtf8(testo));
+        file->addAction(a);
+    };
+    barra("Apri", "Apri…");
+    menuRecenti_ = file->addMenu(QStringLiteral("Apri recenti"));
+    menuRecenti_->setObjectName("mnuRecenti");
+    barra("Incolla", "Incolla schema");
+    file->addSeparator();
+    barra("Salva", "Salva");
+    QAction* conNome = file->addAction(QStringLiteral("Salva con nome…"));
+    conNome->setObjectName("mnuSalvaConNome");
+    conNome->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    connect(conNome, &QAction::triggered, this, [this] { form_.Clic("mnuSalvaConNome"); });
+    file->addSeparator();
+    barra("Stampa", "Stampa…");
+    file->addSeparator();
+    barra("Uscita", "Esci");
+    AggiornaRecenti();
+}
+
+namespace {
+QString FileRecenti() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/recenti.ini");
+}
+constexpr int MaxRecenti = 8;
+} // namespace
+
+QStringList FinestraPrincipale::Recenti() const {
+    return QSettings(FileRecenti(), QSettings::IniFormat).value("recenti").toStringList();
+}
+
+void FinestraPrincipale::FileUsato(const std::string& percorso) {
+    const QString assoluto = QFileInfo(QString::fromStdString(percorso)).absoluteFilePath();
+    QStringList l = Recenti();
+    l.removeAll(assoluto);
+    l.prepend(assoluto);
+    while (l.size() > MaxRecenti)
+        l.removeLast();
+    QSettings(FileRecenti(), QSettings::IniFormat).setValue("recenti", l);
+    AggiornaRecenti();
+}
+
+void FinestraPrincipale::AggiornaRecenti() {
+    menuRecenti_->clear();
+    const QStringList l = Recenti();
+    for (int i = 0; i < l.size(); ++i) {
+        const QString percorso = l[i];
+        QAction* a = menuRecenti_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(percorso).fileName()));
+        a->setToolTip(percorso);
+        a->setStatusTip(percorso);
+        connect(a, &QAction::triggered, this, [this, percorso] {
+            // Opening replaces the game: as on closing, unsaved moves are offered a save first.
+            if (form_.InElaborazione() || form_.ChiediSeSalvare()) return;
+            form_.ApriFile(percorso.toStdString());
+        });
+    }
+    menuRecenti_->setEnabled(!l.isEmpty());
+}
+
+void FinestraPrincipale::ImpostaTitolo(const std::string& titolo) {
+    setWindowTitle(QString::fromStdString(titolo));
 }
 
 void FinestraPrincipale::CreaMenuGioco() {
@@ -593,7 +668,8 @@ Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsan
     // The buttons are labelled here, so that they speak Italian whatever translations the
     // system has.
     QMessageBox box(pulsanti == Pulsanti::Ok ? QMessageBox::Information : QMessageBox::Question,
-                    windowTitle(), QString::fromStdString(testo), QMessageBox::NoButton, this);
+                    QStringLiteral("Isolmar"), QString::fromStdString(testo), QMessageBox::NoButton,
+                    this);
     if (pulsanti == Pulsanti::Ok) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
@@ -613,7 +689,7 @@ Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsan
 std::string FinestraPrincipale::InputBox(const std::string& domanda,
                                          const std::string& predefinito) {
     QInputDialog d(this);
-    d.setWindowTitle(windowTitle());
+    d.setWindowTitle(QStringLiteral("Isolmar"));
     d.setLabelText(QString::fromStdString(domanda));
     d.setTextValue(QString::fromStdString(predefinito));
     d.setOkButtonText(QStringLiteral("OK"));
@@ -622,21 +698,35 @@ std::string FinestraPrincipale::InputBox(const std::string& domanda,
 }
 
 namespace {
-// "Descrizione|*.a;*.b" as a Qt filter "Descrizione (*.a *.b)".
-QString FiltroQt(const std::string& filtro) {
-    const QString f = QString::fromStdString(filtro);
-    const int bar = f.indexOf('|');
-    if (bar < 0) return f;
-    return f.left(bar) + " (" + f.mid(bar + 1).replace(';', ' ') + ")";
+// "Descrizione|*.a;*.b|Altra|*.c" as Qt filters "Descrizione (*.a *.b)", "Altra (*.c)".
+QStringList FiltriQt(const std::string& filtro) {
+    const QStringList parti = QString::fromStdString(filtro).split('|');
+    QStringList filtri;
+    for (int i = 0; i + 1 < parti.size(); i += 2)
+        filtri << parti[i] + " (" + QString(parti[i + 1]).replace(';', ' ') + ")";
+    if (filtri.isEmpty()) filtri << parti.value(0);
+    return filtri;
 }
 } // namespace
 
 std::string FinestraPrincipale::DialogoApri(const std::string& filtro) {
-    return QFileDialog::getOpenFileName(this, QString(), QString(), FiltroQt(filtro)).toStdString();
+    return QFileDialog::getOpenFileName(this, QString(), QString(), FiltriQt(filtro).join(";;"))
+        .toStdString();
 }
 
-std::string FinestraPrincipale::DialogoSalva(const std::string& filtro) {
-    return QFileDialog::getSaveFileName(this, QString(), QString(), FiltroQt(filtro)).toStdString();
+std::string FinestraPrincipale::DialogoSalva(const std::string& filtro, const std::string& proposto,
+                                             int* scelto) {
+    const QStringList filtri = FiltriQt(filtro);
+    // The filter of the proposed name's extension comes first selected.
+    QString selezionato = filtri.value(0);
+    const QString suffisso = QFileInfo(QString::fromStdString(proposto)).suffix();
+    for (const QString& f : filtri)
+        if (!suffisso.isEmpty() && f.contains("*." + suffisso)) selezionato = f;
+    const QString percorso = QFileDialog::getSaveFileName(this, QStringLiteral("Salva con nome"),
+                                                          QString::fromStdString(proposto),
+                                                          filtri.join(";;"), &selezionato);
+    if (scelto) *scelto = std::max<int>(0, static_cast<int>(filtri.indexOf(selezionato)));
+    return percorso.toStdString();
 }
 
 bool FinestraPrincipale::ImpostaStampante() {

@@ -72,7 +72,12 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
     std::string DialogoApri(const std::string& filtro) override;
-    std::string DialogoSalva(const std::string& filtro) override;
+    std::string DialogoSalva(const std::string& filtro, const std::string& proposto,
+                             int* scelto) override;
+    void ImpostaTitolo(const std::string& titolo) override;
+    void FileUsato(const std::string& percorso) override;
+    // The recently opened or saved files, newest first (kept in the user's settings).
+    QStringList Recenti() const;
     bool ImpostaStampante() override;
     bool ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) override;
     std::string TestoAppunti(size_t massimo) override;
@@ -98,6 +103,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void CreaComandi();
     void CreaMenu();
     void CreaMenuGioco();
+    void CreaMenuFile();
+    void AggiornaRecenti();
     void AdattaZoom();
     // Shows the board's edge numbers when asked for or while the log is up.
     void AggiornaNumeri();
@@ -116,6 +123,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     double fattoreZoom_ = 1.0;
     int righeImpaginate_ = -1, colonneImpaginate_ = -1; // the board size the window was fitted to
     QMenu* menuGr_ = nullptr;                           // the popup menu of a clue cell
+    QMenu* menuRecenti_ = nullptr;
     QLabel* label1_ = nullptr;
     QLabel* label2_ = nullptr;
     QProgressBar* progresso_ = nullptr;
