@@ -8,6 +8,7 @@
 #include "model/Schema.h"
 #include "solver/Esito.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QtTest>
 
@@ -73,6 +76,83 @@ class TestFinestra : public QObject {
     }
 
   private slots:
+    // The settings a test changes stay away from the user's.
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar")).clear();
+    }
+
+    // The rule errors drawn on the board, each kind on its cells, switched off and on from the
+    // menu; the help window stays open beside a board that still takes clicks.
+    void erroriEIstruzioni() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        // A digit is a clue, 'O' island, '#' wall, '.' undecided.
+        const char* righe[] = {"2O1#...", "###.2OO", "##..###", "...#4#.",
+                               ".#..#..", "#O#...1", "##...1#"};
+        Schema s{7, 7, {}};
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 7; ++c)
+                if (QChar(righe[r][c]).isDigit())
+                    s.Isole.push_back({righe[r][c] - '0', r + 1, c + 1});
+        QVERIFY(Mostra(w) && f.CaricaSchema(s));
+        QVERIFY(w.findChild<QAction*>("mnuMostraErrori")->isChecked());
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 7; ++c) {
+                f.CursoreRiga = r + 1;
+                f.CursoreColonna = c + 1;
+                const char x = righe[r][c];
+                f.Tavola_KeyDown(x == 'O'   ? TastoGioco::Isola
+                                 : x == '#' ? TastoGioco::Muro
+                                            : TastoGioco::Indeciso);
+            }
+        f.CursoreVisibile = false; // its orange frame is no error
+        f.Gr.Aggiorna();
+        // Cells drawn orange or vermillion over a part of them: the error marks.
+        auto segnate = [&] {
+            const QImage img = w.Tavola()->grab().toImage();
+            const int lato = w.Tavola()->Pixel(LatoCella);
+            QString s;
+            for (int r = 1; r <= 7; ++r)
+                for (int c = 1; c <= 7; ++c) {
+                    int n = 0;
+                    for (int y = 2; y < lato - 2; ++y)
+                        for (int x = 2; x < lato - 2; ++x) {
+                            const QColor k = img.pixelColor((c - 1) * lato + x, (r - 1) * lato + y);
+                            n += k.red() > 150 && k.red() > k.blue() + 60;
+                        }
+                    s += n * 20 > lato * lato ? 'E' : '-';
+                }
+            return s;
+        };
+        const QString errori = "EEE----"
+                               "EE--EEE"
+                               "EE-----"
+                               "----E--"
+                               "-------"
+                               "-E-----"
+                               "------E";
+        QCOMPARE(segnate(), errori);
+        Foto(w, "errori.png");
+        QAction* mostra = w.findChild<QAction*>("mnuMostraErrori");
+        mostra->trigger();
+        QVERIFY(!mostra->isChecked());
+        QCOMPARE(segnate(), QString(49, '-'));
+        mostra->trigger();
+        QCOMPARE(segnate(), errori);
+
+        w.findChild<QAction*>("MnuAiuto")->trigger(); // F1
+        auto* aiuto = w.findChild<QDialog*>("Istruzioni");
+        QVERIFY(aiuto && aiuto->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        const int mosse = f.m.NumMosseGioco;
+        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, Centro(w, 5, 1));
+        QCOMPARE(f.m.TblGioco(5, 1), uint8_t(1));
+        QCOMPARE(f.m.NumMosseGioco, mosse + 1);
+        QVERIFY(aiuto->isVisible());
+        QVERIFY(Etichetta(w, "Orologio").endsWith(QString::number(mosse + 1) + " mosse"));
+    }
+
     // Icons only, the tool tip naming the command and its shortcut; "Genera schema" by its button;
     // "Risolvi" from the toolbar paints the solution on the board.
     void barraGeneraERisolvi() {
@@ -466,8 +546,10 @@ class TestFinestra : public QObject {
             w.activateWindow(); // shortcuts act in the active window
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QString titolo;
-            QTimer::singleShot(50, [&titolo] {
+            QTimer::singleShot(50, [&titolo, &w] {
                 QWidget* d = QApplication::activeModalWidget();
+                if (auto* aiuto = w.findChild<QDialog*>("Istruzioni"); !d && aiuto)
+                    d = aiuto->isVisible() ? aiuto : nullptr; // help is not modal
                 titolo = d ? d->windowTitle() : QStringLiteral("(nessuna)");
                 if (d) d->close();
             });
