@@ -1,6 +1,7 @@
-// Form1: the comfort of play. "Solved" said once per game, the whole-board check, redo, drag
-// painting, the keyboard cursor, the "Nuovo schema" dialog, the label of a running search and
-// the files an install puts under share/isolmar.
+// Form1: the comfort of play. "Solved" said once per game, the game's clock, the rule errors and
+// island dots on the board, the whole-board check, redo, drag painting, the keyboard cursor, the
+// "Nuovo schema" dialog, the label of a running search and the files an install puts under
+// share/isolmar.
 #include "model/Impostazione.h"
 #include "model/Schema.h"
 #include "ui/ErroriGioco.h"

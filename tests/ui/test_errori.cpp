@@ -1,6 +1,5 @@
-// Rule errors shown while playing: each kind found from the clues and the marks alone, the marks
-// on the board following moves, undo, redo and the menu switch; the clock and its pause; the
-// cells where the solutions found differ.
+// Rule errors while playing: each kind found from clues and marks alone; the board's marks after
+// moves, undo, redo and the switch; the clock and its pause; where the solutions found differ.
 #include "Partita.h"
 
 #include "ui/ErroriGioco.h"
@@ -9,30 +8,24 @@ using namespace isolmar;
 
 namespace {
 
-// A board as rows joined by '/': a digit is a clue, 'O' island, '#' wall, '.' undecided. The
-// errors come back as one letter a cell: Q 2 x 2 wall, D two clues, G too large, P closed too
-// small, S closed without a clue, M wall cut off, '-' none.
-std::string Errori(const std::string& tavola) {
-    Schema s{0, static_cast<int>(std::min(tavola.find('/'), tavola.size())), {}};
-    std::string celle;
-    for (char ch : tavola) {
-        if (ch == '/') continue;
-        const int k = static_cast<int>(celle.size());
-        if (ch >= '1' && ch <= '9')
-            s.Isole.push_back({ch - '0', k / s.Colonne + 1, k % s.Colonne + 1});
-        celle += ch == 'O' ? '1' : ch == '#' ? '2' : '0';
+// A board as rows joined by '/' (a digit a clue, 'O' island, '#' wall, '.' undecided); its
+// errors as a letter a cell: Q 2 x 2 wall, D two clues, G too large, P closed too small,
+// S closed without a clue, M wall cut off, '-' none.
+std::string Errori(std::string tavola) {
+    Schema s{0, static_cast<int>(tavola.find('/')), {}};
+    std::erase(tavola, '/');
+    std::string celle, esito;
+    for (int k = 0; k < static_cast<int>(tavola.size()); ++k) {
+        if (std::isdigit(tavola[k]))
+            s.Isole.push_back({tavola[k] - '0', k / s.Colonne + 1, k % s.Colonne + 1});
+        celle += tavola[k] == 'O' ? '1' : tavola[k] == '#' ? '2' : '0';
     }
     s.Righe = static_cast<int>(celle.size()) / s.Colonne;
-    static const std::pair<uint16_t, char> lettere[] = {
-        {segni::Muro2x2, 'Q'},      {segni::DueIndizi, 'D'},         {segni::IsolaGrande, 'G'},
-        {segni::IsolaPiccola, 'P'}, {segni::IsolaSenzaIndizio, 'S'}, {segni::MuroDiviso, 'M'}};
-    std::string esito;
     const std::vector<uint16_t> e = ErroriGioco(s, celle);
     for (size_t i = 0; i < e.size(); ++i) {
-        if (i > 0 && i % s.Colonne == 0) esito += '/';
-        esito += '-';
-        for (auto [bit, ch] : lettere)
-            if (e[i] & bit) esito.back() = ch;
+        esito += i > 0 && i % s.Colonne == 0 ? "/-" : "-";
+        for (int b = 0; b < 6; ++b)
+            if (e[i] & (segni::Muro2x2 << b)) esito.back() = "QDGPSM"[b];
     }
     return esito;
 }
@@ -49,7 +42,7 @@ TEST(ErroriGioco, EachKindOnItsCellsAndNoneWhereNothingIsWrongYet) {
         {"closed without a clue", "#O#/.#./1..", "-S-/---/---"},
         {"wall cut off from the larger wall", "#1./1##/...", "M--/---/---"},
         {"two walls apart, neither larger", "#1./1#./...", "M--/-M-/---"},
-        {"a wall joined through undecided cells", "#1./..#/...", "---/---/---"},
+        {"walls joined through undecided cells", "#1./..#/...", "---/---/---"},
         {"correct partial board", "2O#../#..../1..../..6../.....", "-----/-----/-----/-----/-----"},
         {"solved board", "2O###/###O#/1#OO#/#O6O#/#####", "-----/-----/-----/-----/-----"},
         {"nothing told yet", "2..../...../1..../..6../.....", "-----/-----/-----/-----/-----"},
@@ -60,7 +53,7 @@ TEST(ErroriGioco, EachKindOnItsCellsAndNoneWhereNothingIsWrongYet) {
               "Blocco 2 x 2 di muro\nMuro separato dal resto del muro");
 }
 
-// The board's marks row by row: 'E' an error, 'o' the dot alone, 'd' differs, '-' none.
+// The board's marks row by row: 'E' an error, 'd' differs, 'o' the dot alone, '-' none.
 std::string Segni(const Partita& g) {
     std::string s;
     for (int r = 1; r <= g.m.NumRighe; ++r)
@@ -72,29 +65,29 @@ std::string Segni(const Partita& g) {
 }
 
 TEST(ErroriGioco, TheBoardFollowsMovesUndoRedoAndTheSwitch) {
-    Partita g(Unico); // clues 2 at (1, 1), 1 at (3, 1), 6 at (4, 3)
-    g.Isola({{2, 2}});
-    EXPECT_EQ(Segni(g), "------o------------------"); // a dot, and no dot on the clues
+    Partita g(Unico); // clues at (1, 1), (3, 1), (4, 3): no dot there
     g.Disegna("...../.O###/...##");
-    const std::string quadrato = "-----"
-                                 "-o-EE"
-                                 "---EE"
-                                 "-----"
-                                 "-----";
-    EXPECT_EQ(Segni(g), quadrato);
-    g.Annulla(); // (3, 5) undecided again: no block left
-    EXPECT_EQ(Segni(g), "------o------------------");
-    g.f.Clic("mnuRipeti");
-    EXPECT_EQ(Segni(g), quadrato);
-    g.f.Clic("mnuMostraErrori");
-    EXPECT_FALSE(g.f.MostraErrori);
-    EXPECT_EQ(Segni(g), "------o------------------");
-    g.f.Clic("mnuMostraErrori");
-    EXPECT_EQ(Segni(g), quadrato);
+    const std::string quadrato = "------o-EE---EE----------", punto = "------o------------------";
+    const struct {
+        const char* comando;
+        const std::string& segni;
+    } passi[] = {{"", quadrato},
+                 {"Undo", punto},
+                 {"mnuRipeti", quadrato},
+                 {"mnuMostraErrori", punto},
+                 {"mnuMostraErrori", quadrato}};
+    for (const auto& k : passi) {
+        if (std::string(k.comando) == "Undo")
+            g.Annulla();
+        else if (*k.comando)
+            g.f.Clic(k.comando);
+        EXPECT_EQ(Segni(g), k.segni) << k.comando;
+    }
 }
 
 TEST(Orologio, CountsPlayNotTheMinimisedTimeAndStopsWhenSolved) {
     Partita g(Unico);
+    EXPECT_EQ(Partita().f.TestoOrologio(), ""); // no puzzle
     g.p.FissaOrologio(1000);
     g.f.NuovaPartita();
     g.p.AvanzaOrologio(30);
@@ -104,29 +97,23 @@ TEST(Orologio, CountsPlayNotTheMinimisedTimeAndStopsWhenSolved) {
     g.f.PausaGioco(false);
     g.p.AvanzaOrologio(3600);
     g.Disegna(SoluzioneUnico);
-    g.p.EseguiTimer();
-    const std::string fine = "1:00:30 · " + std::to_string(g.m.NumMosseGioco) + " mosse";
-    EXPECT_EQ(g.f.TestoOrologio(), fine);
-    EXPECT_NE(g.p.Messaggi.at(0).find("in 1:00:30"), std::string::npos);
     g.p.AvanzaOrologio(50); // solved: the clock stays
-    EXPECT_EQ(g.f.TestoOrologio(), fine);
-    EXPECT_EQ(Partita().f.TestoOrologio(), ""); // no puzzle
+    EXPECT_EQ(g.f.TestoOrologio(), "1:00:30 · 22 mosse");
+    EXPECT_EQ(g.Label2(), "Schema risolto! 22 mosse in 1:00:30");
 }
 
 TEST(SoluzioniDiverse, TheMarkedCellsAreThoseWhereTheSolutionsFoundDiffer) {
-    Partita g(DueSoluzioni);
+    Partita g(DueSoluzioni); // a 2 beside or below the clue cell
     g.f.Clic("CommandSoluz3");
     ASSERT_EQ(g.m.NumSol, 2);
-    for (int n = 0; n < 2; ++n) {
-        std::string atteso;
-        for (int r = 1; r <= 2; ++r)
-            for (int c = 1; c <= 2; ++c)
-                atteso += (g.m.Tblsol(1, r, c) == 1) != (g.m.Tblsol(2, r, c) == 1) ? 'd' : '-';
-        EXPECT_EQ(Segni(g), atteso);
-        EXPECT_EQ(atteso, "-dd-"); // the clue's partner: right or below
-        g.f.Clic("CommandSoluzPiu");
-    }
-    g.f.Clic("CommandVisgioco"); // the game again: no difference marked
+    std::string differ;
+    for (int k = 0; k < 4; ++k)
+        differ +=
+            g.m.Tblsol(1, 1 + k / 2, 1 + k % 2) == g.m.Tblsol(2, 1 + k / 2, 1 + k % 2) ? '-' : 'd';
+    EXPECT_EQ(differ, "-dd-");
+    for (int n = 0; n < 2; ++n, g.f.Clic("CommandSoluzPiu"))
+        EXPECT_EQ(Segni(g), differ);
+    g.f.Clic("CommandVisgioco"); // the game again: nothing marked
     EXPECT_EQ(Segni(g), "----");
 }
 

@@ -87,68 +87,53 @@ class TestFinestra : public QObject {
     void erroriEIstruzioni() {
         FinestraPrincipale w;
         Form1& f = w.Finestra();
-        // A digit is a clue, 'O' island, '#' wall, '.' undecided.
-        const char* righe[] = {"2O1#...", "###.2OO", "##..###", "...#4#.",
-                               ".#..#..", "#O#...1", "##...1#"};
+        // 7 x 7, row by row: a digit is a clue, 'O' island, '#' wall, '.' undecided.
+        const std::string t = "2O1#...###.2OO##..###...#4#..#..#..#O#...1##...1#";
         Schema s{7, 7, {}};
-        for (int r = 0; r < 7; ++r)
-            for (int c = 0; c < 7; ++c)
-                if (QChar(righe[r][c]).isDigit())
-                    s.Isole.push_back({righe[r][c] - '0', r + 1, c + 1});
+        for (int k = 0; k < 49; ++k)
+            if (std::isdigit(t[k])) s.Isole.push_back({t[k] - '0', k / 7 + 1, k % 7 + 1});
         QVERIFY(Mostra(w) && f.CaricaSchema(s));
-        QVERIFY(w.findChild<QAction*>("mnuMostraErrori")->isChecked());
-        for (int r = 0; r < 7; ++r)
-            for (int c = 0; c < 7; ++c) {
-                f.CursoreRiga = r + 1;
-                f.CursoreColonna = c + 1;
-                const char x = righe[r][c];
-                f.Tavola_KeyDown(x == 'O'   ? TastoGioco::Isola
-                                 : x == '#' ? TastoGioco::Muro
-                                            : TastoGioco::Indeciso);
-            }
+        for (int k = 0; k < 49; ++k) {
+            f.CursoreRiga = k / 7 + 1;
+            f.CursoreColonna = k % 7 + 1;
+            f.Tavola_KeyDown(t[k] == 'O'   ? TastoGioco::Isola
+                             : t[k] == '#' ? TastoGioco::Muro
+                                           : TastoGioco::Indeciso);
+        }
         f.CursoreVisibile = false; // its orange frame is no error
         f.Gr.Aggiorna();
-        // Cells drawn orange or vermillion over a part of them: the error marks.
+        // 'E' for a cell drawn orange or vermillion over a twentieth of it: an error mark.
         auto segnate = [&] {
             const QImage img = w.Tavola()->grab().toImage();
             const int lato = w.Tavola()->Pixel(LatoCella);
-            QString s;
-            for (int r = 1; r <= 7; ++r)
-                for (int c = 1; c <= 7; ++c) {
-                    int n = 0;
-                    for (int y = 2; y < lato - 2; ++y)
-                        for (int x = 2; x < lato - 2; ++x) {
-                            const QColor k = img.pixelColor((c - 1) * lato + x, (r - 1) * lato + y);
-                            n += k.red() > 150 && k.red() > k.blue() + 60;
-                        }
-                    s += n * 20 > lato * lato ? 'E' : '-';
-                }
-            return s;
+            QString e(49, '-');
+            for (int k = 0; k < 49; ++k) {
+                int n = 0;
+                for (int y = 2; y < lato - 2; ++y)
+                    for (int x = 2; x < lato - 2; ++x) {
+                        const QColor q = img.pixelColor(k % 7 * lato + x, k / 7 * lato + y);
+                        n += q.red() > 150 && q.red() > q.blue() + 60;
+                    }
+                if (n * 20 > lato * lato) e[k] = 'E';
+            }
+            return e;
         };
-        const QString errori = "EEE----"
-                               "EE--EEE"
-                               "EE-----"
-                               "----E--"
-                               "-------"
-                               "-E-----"
-                               "------E";
+        const QString errori = "EEE----EE--EEEEE---------E----------E-----------E";
+        QAction* mostra = w.findChild<QAction*>("mnuMostraErrori");
+        QVERIFY(mostra->isChecked());
         QCOMPARE(segnate(), errori);
         Foto(w, "errori.png");
-        QAction* mostra = w.findChild<QAction*>("mnuMostraErrori");
-        mostra->trigger();
-        QVERIFY(!mostra->isChecked());
-        QCOMPARE(segnate(), QString(49, '-'));
-        mostra->trigger();
-        QCOMPARE(segnate(), errori);
-
+        for (const QString& atteso : {QString(49, '-'), errori}) {
+            mostra->trigger();
+            QCOMPARE(mostra->isChecked(), atteso == errori);
+            QCOMPARE(segnate(), atteso);
+        }
         w.findChild<QAction*>("MnuAiuto")->trigger(); // F1
         auto* aiuto = w.findChild<QDialog*>("Istruzioni");
-        QVERIFY(aiuto && aiuto->isVisible());
-        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(aiuto && aiuto->isVisible() && !QApplication::activeModalWidget());
         const int mosse = f.m.NumMosseGioco;
         QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, Centro(w, 5, 1));
-        QCOMPARE(f.m.TblGioco(5, 1), uint8_t(1));
-        QCOMPARE(f.m.NumMosseGioco, mosse + 1);
+        QCOMPARE(f.m.TblGioco(5, 1) * 1000 + f.m.NumMosseGioco, 1000 + mosse + 1);
         QVERIFY(aiuto->isVisible());
         QVERIFY(Etichetta(w, "Orologio").endsWith(QString::number(mosse + 1) + " mosse"));
     }
