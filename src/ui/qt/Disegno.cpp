@@ -101,7 +101,7 @@ void DisegnaSegni(QPainter& pt, const QRectF& q, uint16_t s) {
         pt.drawLine(x.topRight(), x.bottomLeft());
     }
     if (s & segni::Diversa) { // black and yellow dashes: they show on white and on blue alike
-        const double t = std::max(2.0, lato / 8);
+        const double t = std::max(2.0, lato / 12);
         const QRectF cornice = q.adjusted(t / 2, t / 2, -t / 2, -t / 2);
         pt.setBrush(Qt::NoBrush);
         pt.setPen(QPen(Qt::black, t));
