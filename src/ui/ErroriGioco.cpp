@@ -36,24 +36,22 @@ std::vector<uint16_t> ErroriGioco(const Schema& s, std::string_view celle) {
 
     // Groups of cells joined side by side where dentro holds, one at a time from each cell not
     // yet reached; fatto gets each group's cells.
-    std::vector<int> gruppo(static_cast<size_t>(n), -1);
+    std::vector<char> raggiunta(static_cast<size_t>(n));
     auto gruppi = [&](auto&& dentro, auto&& fatto) {
-        std::fill(gruppo.begin(), gruppo.end(), -1);
-        std::vector<int> celleGruppo;
-        int numero = 0;
+        std::fill(raggiunta.begin(), raggiunta.end(), 0);
+        std::vector<int> g;
         for (int i = 0; i < n; ++i) {
-            if (gruppo[i] >= 0 || !dentro(i)) continue;
-            celleGruppo.assign(1, i);
-            gruppo[i] = numero;
-            for (size_t k = 0; k < celleGruppo.size(); ++k)
-                vicini(celleGruppo[k], [&](int j) {
-                    if (gruppo[j] < 0 && dentro(j)) {
-                        gruppo[j] = numero;
-                        celleGruppo.push_back(j);
+            if (raggiunta[i] || !dentro(i)) continue;
+            g.assign(1, i);
+            raggiunta[i] = 1;
+            for (size_t k = 0; k < g.size(); ++k)
+                vicini(g[k], [&](int j) {
+                    if (!raggiunta[j] && dentro(j)) {
+                        raggiunta[j] = 1;
+                        g.push_back(j);
                     }
                 });
-            fatto(celleGruppo);
-            ++numero;
+            fatto(g);
         }
     };
 
@@ -61,7 +59,10 @@ std::vector<uint16_t> ErroriGioco(const Schema& s, std::string_view celle) {
         int indizi = 0, numero = 0;
         bool aperta = false;
         for (int i : g) {
-            if (indizio[i] > 0) ++indizi, numero = indizio[i];
+            if (indizio[i] > 0) {
+                ++indizi;
+                numero = indizio[i];
+            }
             vicini(i, [&](int j) { aperta = aperta || indecisa(j); });
         }
         const int dim = static_cast<int>(g.size());
