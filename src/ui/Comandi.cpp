@@ -117,6 +117,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
         // The menus "Gioco" and "Condividi".
         {C, "mnuVerificaSchema", [](Form1& f) { f.VerificaSchema(); }, false, Lascia},
         {C, "mnuRipeti", [](Form1& f) { f.RipetiMossa(); }, false, Lascia},
+        {C, "mnuMostraErrori", [](Form1& f) { f.CambiaMostraErrori(); }, false, Esegue},
         {C, "mnuCopiaLink", [](Form1& f) { f.mnuCopiaLink_Click(); }, false, Lascia},
         {C, "mnuSalvaPzpr", [](Form1& f) { f.mnuSalvaPzpr_Click(); }, false, Lascia},
         {C, "mnuSalvaConNome", [](Form1& f) { f.SalvaConNome(); }, false, Lascia},

@@ -275,6 +275,17 @@ class Form1 {
     bool SchemaRisolto() const;
     // A fresh game starts: the clock, the cursor, nothing to redo, "solved" not yet said.
     void NuovaPartita();
+    // The rule errors of the player's board drawn on its cells ("Mostra errori", on at start),
+    // and a dot in every cell the player made island; both follow every move, undo and redo.
+    bool MostraErrori = true;
+    void CambiaMostraErrori();
+    void AggiornaSegni();
+    // The game's clock: seconds played since the game started, without the time the window
+    // was minimised (PausaGioco); it stops when the puzzle is solved.
+    double TempoGioco();
+    void PausaGioco(bool pausa);
+    // The clock and the move count as shown during play ("2:05 · 12 mosse"); "" with no puzzle.
+    std::string TestoOrologio();
     // While alive: the label says that a search runs and the pointer is busy; afterwards the
     // label is put back unless the work has written its own result there.
     class AvvisoRicerca {
@@ -302,6 +313,9 @@ class Form1 {
     int trascina_ = -1; // the code a drag gives, -1 when no drag runs
     int rigaTrascina_ = 0, colonnaTrascina_ = 0;
     double inizioPartita_ = 0;
+    double pausaDa_ = -1;     // when the pause running began, -1 none
+    double pausa_ = 0;        // seconds of the pauses ended
+    double tempoFinale_ = -1; // the time the puzzle was solved in, -1 until then
     bool risoltoDetto_ = false;
     int avvisi_ = 0; // AvvisoRicerca nesting
 

@@ -1,8 +1,10 @@
-// Form1: the comfort of play. "Solved" said once per game, the whole-board check, redo, drag
-// painting, the keyboard cursor, the "Nuovo schema" dialog, the label of a running search and
-// the files an install puts under share/isolmar.
+// Form1: the comfort of play. "Solved" said once per game, the game's clock, the rule errors and
+// island dots on the board, the whole-board check, redo, drag painting, the keyboard cursor, the
+// "Nuovo schema" dialog, the label of a running search and the files an install puts under
+// share/isolmar.
 #include "model/Impostazione.h"
 #include "model/Schema.h"
+#include "ui/ErroriGioco.h"
 #include "ui/Form1.h"
 #include "ui/Testi.h"
 
@@ -76,6 +78,9 @@ Form1::AvvisoRicerca::~AvvisoRicerca() {
 
 void Form1::NuovaPartita() {
     inizioPartita_ = p.Orologio();
+    pausa_ = 0;
+    tempoFinale_ = -1;
+    if (pausaDa_ >= 0) pausaDa_ = inizioPartita_;
     risoltoDetto_ = false;
     MosseAnnullate.clear();
     trascina_ = -1;
@@ -94,12 +99,68 @@ bool Form1::SchemaRisolto() const {
     return m.NumEle > 0 && RisolveSchema(SchemaDa(m), celle);
 }
 
+namespace {
+// Seconds from da to a on the clock of seconds since midnight.
+double Trascorsi(double da, double a) {
+    return a >= da ? a - da : a - da + 86400; // past midnight
+}
+} // namespace
+
+double Form1::TempoGioco() {
+    if (tempoFinale_ >= 0) return tempoFinale_;
+    const double ora = pausaDa_ >= 0 ? pausaDa_ : p.Orologio();
+    return std::max(0.0, Trascorsi(inizioPartita_, ora) - pausa_);
+}
+
+void Form1::PausaGioco(bool pausa) {
+    if (pausa == (pausaDa_ >= 0)) return;
+    if (pausa) {
+        pausaDa_ = p.Orologio();
+    } else {
+        pausa_ += Trascorsi(pausaDa_, p.Orologio());
+        pausaDa_ = -1;
+    }
+}
+
+std::string Form1::TestoOrologio() {
+    if (m.NumEle == 0) return "";
+    return Durata(TempoGioco()) + " · " + Conta(m.NumMosseGioco, "mossa", "mosse");
+}
+
+void Form1::CambiaMostraErrori() {
+    MostraErrori = !MostraErrori;
+    if (!InVisSoluzione) AggiornaSegni();
+}
+
+void Form1::AggiornaSegni() {
+    if (m.NumEle == 0 || Gr.Righe() != m.NumRighe + 1 || Gr.Colonne() != m.NumColonne + 1) return;
+    std::string celle;
+    celle.reserve(static_cast<size_t>(m.NumRighe * m.NumColonne));
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            celle += static_cast<char>('0' + std::min<int>(m.TblGioco(r, c), 3));
+    std::vector<uint16_t> segniCelle =
+        MostraErrori ? ErroriGioco(SchemaDa(m), celle) : std::vector<uint16_t>(celle.size(), 0);
+    for (size_t i = 0; i < celle.size(); ++i)
+        if (celle[i] == '1') segniCelle[i] |= segni::Punto;
+    for (int i = 1; i <= m.NumEle; ++i) // a clue cell shows its number, no dot
+        segniCelle[static_cast<size_t>((m.Ele[i].Riga - 1) * m.NumColonne + m.Ele[i].Colonna -
+                                       1)] &= static_cast<uint16_t>(~segni::Punto);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c) {
+            Gr.Seleziona(r, c);
+            Gr.ImpostaSegni(segniCelle[static_cast<size_t>((r - 1) * m.NumColonne + c - 1)]);
+        }
+    if (Gr.Ridisegno()) Gr.Aggiorna();
+}
+
 void Form1::DopoMossa() {
     if (!DaSalvare) ImpostaDaSalvare(true);
+    AggiornaSegni();
     if (risoltoDetto_ || !SchemaRisolto()) return;
     risoltoDetto_ = true;
-    double t = p.Orologio() - inizioPartita_;
-    if (t < 0) t += 86400; // past midnight
+    const double t = TempoGioco();
+    tempoFinale_ = t;
     const std::string testo =
         "Schema risolto! " + Conta(m.NumMosseGioco, "mossa", "mosse") + " in " + Durata(t);
     p.ImpostaTesto(controlli::Label2, testo);

@@ -3,6 +3,7 @@
 #include "ui/Form1.h"
 #include "ui/Testi.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace isolmar {
@@ -81,6 +82,12 @@ void Form1::MostraSoluzione(int delta) {
         for (int c = 1; c <= m.NumColonne; ++c) {
             Gr.Seleziona(r, c);
             Gr.ImpostaStato(m.Tblsol(SolVis, r, c) == 1 ? StatoCella::Isola : StatoCella::Muro);
+            // Where the solutions found part, so that the browsing shows what changes.
+            for (int k = 2; k <= std::min<int>(m.NumSol, MaxSol); ++k)
+                if ((m.Tblsol(k, r, c) == 1) != (m.Tblsol(1, r, c) == 1)) {
+                    Gr.ImpostaSegni(segni::Diversa);
+                    break;
+                }
         }
     Gr.ImpostaRidisegno(true);
     p.ImpostaTesto(controlli::Label2,
@@ -127,6 +134,7 @@ void Form1::VisualizzaTblGioco() {
             Gr.Seleziona(m.Ele[i].Riga, m.Ele[i].Colonna);
             Gr.ImpostaStato(StatoCella::IndizioMarcato);
         }
+    AggiornaSegni();
     Gr.ImpostaRidisegno(true);
 }
 

@@ -22,6 +22,20 @@ enum class Allineamento : int16_t {
 // Colours (Colore, view/Tavolozza.h) are numbers in 0x00BBGGRR order, stored and read back
 // exactly as written.
 
+// Marks a painter draws over a board cell, on top of its fill: bits of Griglia::Cella::Segni.
+namespace segni {
+inline constexpr uint16_t Punto = 1 << 0;             // a cell the player made island
+inline constexpr uint16_t Muro2x2 = 1 << 1;           // in a 2 x 2 block of wall
+inline constexpr uint16_t DueIndizi = 1 << 2;         // in an island with two or more clues
+inline constexpr uint16_t IsolaGrande = 1 << 3;       // in an island larger than its clue
+inline constexpr uint16_t IsolaPiccola = 1 << 4;      // in a closed island smaller than its clue
+inline constexpr uint16_t IsolaSenzaIndizio = 1 << 5; // in a closed island with no clue
+inline constexpr uint16_t MuroDiviso = 1 << 6;        // in walls cut off from the others
+inline constexpr uint16_t Diversa = 1 << 7;           // not the same in every solution found
+inline constexpr uint16_t Errori =
+    Muro2x2 | DueIndizi | IsolaGrande | IsolaPiccola | IsolaSenzaIndizio | MuroDiviso;
+} // namespace segni
+
 class Griglia {
   public:
     struct Cella {
@@ -36,6 +50,8 @@ class Griglia {
         StatoCella Stato = StatoCella::Vuota;
         // The number is a highlighted clue's (EvidenziaIndizio), until its colour is set again.
         bool Evidenziato = false;
+        // Marks over the fill (segni::), cleared whenever the state is set.
+        uint16_t Segni = 0;
     };
 
     Griglia();
@@ -80,7 +96,10 @@ class Griglia {
         cella().Sfondo = a.Sfondo;
         if (a.ConTesto) ImpostaColoreTesto(a.Testo);
         cella().Stato = s;
+        cella().Segni = 0;
     }
+    uint16_t Segni() const { return cella().Segni; }
+    void ImpostaSegni(uint16_t s) { cella().Segni = s; }
     Colore ColoreTesto() const { return cella().ColoreTesto; }
     void ImpostaColoreTesto(Colore c) {
         cella().ColoreTesto = c;

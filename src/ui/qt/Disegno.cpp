@@ -51,6 +51,73 @@ Qt::Alignment Allineamento_(Allineamento a) {
     }
 }
 
+// The marks of a board cell (segni::) over its fill: a dot in a cell the player made island; the
+// rule errors in orange and vermillion, which stay apart from the board's blue, grey and white
+// for every kind of colour vision, each kind with a shape of its own besides: a cross over the
+// walls of a 2 x 2 block, stripes over walls cut off, and over an island's cells a tint with a
+// sign in the corner ("!" two clues, "+" too large, "−" closed too small, "?" closed without a
+// clue); a frame of black and yellow dashes where the solutions found differ.
+void DisegnaSegni(QPainter& pt, const QRectF& q, uint16_t s) {
+    if (s == 0) return;
+    static const QColor arancio(0xE6, 0x9F, 0x00), vermiglio(0xD5, 0x5E, 0x00);
+    const double lato = std::min(q.width(), q.height());
+    const double tratto = std::max(1.5, lato / 10);
+    pt.save();
+    pt.setRenderHint(QPainter::Antialiasing);
+    pt.setClipRect(q);
+    const uint16_t isola =
+        segni::DueIndizi | segni::IsolaGrande | segni::IsolaPiccola | segni::IsolaSenzaIndizio;
+    if (s & isola) {
+        QColor tinta = vermiglio;
+        tinta.setAlpha(70);
+        pt.fillRect(q, tinta);
+        pt.setPen(QPen(vermiglio, tratto));
+        pt.setBrush(Qt::NoBrush);
+        pt.drawRect(q.adjusted(tratto / 2, tratto / 2, -tratto / 2, -tratto / 2));
+        QString segno;
+        if (s & segni::DueIndizi) segno += '!';
+        if (s & segni::IsolaGrande) segno += '+';
+        if (s & segni::IsolaPiccola) segno += QChar(0x2212);
+        if (s & segni::IsolaSenzaIndizio) segno += '?';
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setBold(true);
+        f.setPixelSize(std::max(6, static_cast<int>(lato * 0.38)));
+        pt.setFont(f);
+        pt.setPen(vermiglio);
+        pt.drawText(q.adjusted(0, tratto * 0.6, -tratto * 1.4, 0), Qt::AlignRight | Qt::AlignTop,
+                    segno);
+    }
+    if (s & segni::MuroDiviso) {
+        pt.setPen(QPen(arancio, tratto));
+        for (int k = -3; k <= 3; ++k) { // stripes rising to the right, a third of a cell apart
+            const double d = k * lato / 3;
+            pt.drawLine(QPointF(q.left() + d, q.bottom()), QPointF(q.left() + d + lato, q.top()));
+        }
+    }
+    if (s & segni::Muro2x2) {
+        pt.setPen(QPen(arancio, tratto * 1.4, Qt::SolidLine, Qt::RoundCap));
+        const QRectF x = q.adjusted(lato / 5, lato / 5, -lato / 5, -lato / 5);
+        pt.drawLine(x.topLeft(), x.bottomRight());
+        pt.drawLine(x.topRight(), x.bottomLeft());
+    }
+    if (s & segni::Diversa) { // black and yellow dashes: they show on white and on blue alike
+        const double t = std::max(2.0, lato / 12);
+        const QRectF cornice = q.adjusted(t / 2, t / 2, -t / 2, -t / 2);
+        pt.setBrush(Qt::NoBrush);
+        pt.setPen(QPen(Qt::black, t));
+        pt.drawRect(cornice);
+        pt.setPen(QPen(QColor(0xF0, 0xE4, 0x42), t, Qt::DashLine, Qt::FlatCap));
+        pt.drawRect(cornice);
+    }
+    if (s & segni::Punto) {
+        const double raggio = std::max(1.5, lato / 10);
+        pt.setPen(Qt::NoPen);
+        pt.setBrush(QColor(0x40, 0x40, 0x40));
+        pt.drawEllipse(q.center(), raggio, raggio);
+    }
+    pt.restore();
+}
+
 bool SoloCifre(const QString& t) {
     return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) {
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
@@ -113,6 +180,7 @@ void DisegnaGriglia(QPainter& pt, const Griglia& g, double k, QPointF origine, c
                 pt.fillRect(q, DaBgr(cella.Sfondo));
                 pt.setPen(QPen(DaBgr(Tavolozza::BordoCella), 0));
                 pt.drawRect(q);
+                DisegnaSegni(pt, q, cella.Segni);
                 QString testo = TestoCella(cella);
                 if (c == frase.Colonna) {
                     QStringList parti;

@@ -5,6 +5,7 @@
 #include "Stampa.h"
 
 #include "model/Impostazione.h"
+#include "ui/ErroriGioco.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,6 +47,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolTip>
 #include <QTranslator>
 #include <QVBoxLayout>
 
@@ -103,7 +105,9 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
         tavola_->ImpostaCursore(form_.CursoreVisibile ? form_.CursoreRiga : -1,
                                 form_.CursoreColonna);
         tavola_->update();
+        AggiornaOrologio();
     });
+    tavola_->installEventFilter(this); // the tool tips of the error marks
     connect(tavola_, &VistaGriglia::cellaCliccata, this, [this](int r, int c, int tasto) {
         form_.Gr.MouseRiga = r;
         form_.Gr.MouseColonna = c;
@@ -169,7 +173,16 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     animazione_ = new QCheckBox(QStringLiteral("Animazione"), centro);
     animazione_->setObjectName("Check1");
     animazione_->setFocusPolicy(Qt::NoFocus);
+    // The game's clock and moves, in a width of their own that no count changes.
+    orologio_ = new QLabel(centro);
+    orologio_->setObjectName("Orologio");
+    orologio_->setFixedWidth(
+        orologio_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00 · 00000 mosse")) + 8);
+    auto* scatto = new QTimer(this);
+    connect(scatto, &QTimer::timeout, this, [this] { AggiornaOrologio(); });
+    scatto->start(500);
     auto* stato = new QHBoxLayout;
+    stato->addWidget(orologio_);
     stato->addWidget(label1_);
     stato->addWidget(label2_, 1);
     // The log window's message of the configuration on the board, in Label2's place; both keep
@@ -281,7 +294,7 @@ void FinestraPrincipale::CreaMenu() {
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
     istruzioni->setObjectName("MnuAiuto");
     istruzioni->setShortcut(QKeySequence::HelpContents);
-    connect(istruzioni, &QAction::triggered, this, [this] { MostraModale("Form3z"); });
+    connect(istruzioni, &QAction::triggered, this, [this] { MostraIstruzioni(); });
     QAction* info = menuBar()->addAction(QStringLiteral("Informazioni su Isolmar"));
     info->setObjectName("mnuInformazioni");
     connect(info, &QAction::triggered, this, [this] { MostraModale("Form8"); });
@@ -392,6 +405,18 @@ void FinestraPrincipale::CreaMenuGioco() {
     // window is up (until its run has ended), since the log names cells by them.
     voce("mnuNumeri", "Numeri di riga e colonna", {}, [this] { AggiornaNumeri(); });
     Voce("mnuNumeri")->setCheckable(true);
+    // The rule errors on the board as the player plays; the choice is kept for the next start.
+    voce("mnuMostraErrori", "Mostra errori", {}, [this] {
+        form_.Clic("mnuMostraErrori");
+        Voce("mnuMostraErrori")->setChecked(form_.MostraErrori);
+        QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar"))
+            .setValue(QStringLiteral("gioco/mostraErrori"), form_.MostraErrori);
+    });
+    Voce("mnuMostraErrori")->setCheckable(true);
+    form_.MostraErrori = QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar"))
+                             .value(QStringLiteral("gioco/mostraErrori"), true)
+                             .toBool();
+    Voce("mnuMostraErrori")->setChecked(form_.MostraErrori);
     fineLog_ = new QTimer(this);
     fineLog_->setSingleShot(true);
     fineLog_->setInterval(200);
@@ -446,6 +471,18 @@ void FinestraPrincipale::MostraCursore() {
 
 bool FinestraPrincipale::eventFilter(QObject* oggetto, QEvent* e) {
     if (oggetto == area_ && e->type() == QEvent::Resize) AdattaZoom();
+    if (oggetto == tavola_ && e->type() == QEvent::ToolTip) {
+        const auto* h = static_cast<QHelpEvent*>(e);
+        int r, c;
+        CellaAlPunto(form_.Gr, tavola_->PixelPerTwip(), h->pos() - tavola_->Origine(), r, c);
+        const std::string t =
+            r > 0 && c > 0 ? DescriviErrori(form_.Gr.CellaIn(r, c).Segni) : std::string();
+        if (t.empty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(h->globalPos(), QString::fromStdString(t), tavola_);
+        return true;
+    }
     return QMainWindow::eventFilter(oggetto, e);
 }
 
@@ -813,23 +850,9 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
         d.Colloca();
         d.exec();
         logAperto_ = false;
-        fineLog_->start();             // the numbers stay while the run goes on
-    } else if (finestra == "Form3z") { // help, beside the main window
-        QDialog d(this);
-        d.setWindowTitle(QStringLiteral("Istruzioni"));
-        auto* l = new QVBoxLayout(&d);
-        auto* testo = new QTextBrowser(&d);
-        const QString aiuto = QString::fromStdString(PercorsoRisorsa(*this, "Isolmar.html"));
-        testo->setSearchPaths({QFileInfo(aiuto).absolutePath()}); // its pictures
-        QFile f(aiuto);
-        if (f.open(QIODevice::ReadOnly))
-            testo->setHtml(QString::fromUtf8(f.readAll()));
-        else
-            testo->setPlainText(QStringLiteral("Il file di aiuto Isolmar.html non si trova."));
-        l->addWidget(testo);
-        d.resize(520, height());
-        CollocaAccanto(d, *this, frameGeometry()); // beside the main window where there is room
-        d.exec();
+        fineLog_->start(); // the numbers stay while the run goes on
+    } else if (finestra == "Form3z") {
+        MostraIstruzioni();
     } else if (finestra == "Form8") { // about box
         QDialog d(this);
         d.setWindowTitle(QStringLiteral("Informazioni su Isolmar"));
@@ -845,6 +868,43 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
         l->addWidget(ok, 0, Qt::AlignRight);
         d.exec();
     }
+}
+
+void FinestraPrincipale::MostraIstruzioni() {
+    // Not modal: the player goes on playing with the rules beside the board.
+    if (!istruzioni_) {
+        istruzioni_ = new QDialog(this);
+        istruzioni_->setObjectName("Istruzioni");
+        istruzioni_->setWindowTitle(QStringLiteral("Istruzioni"));
+        istruzioni_->setModal(false);
+        auto* l = new QVBoxLayout(istruzioni_);
+        auto* testo = new QTextBrowser(istruzioni_);
+        const QString aiuto = QString::fromStdString(PercorsoRisorsa(*this, "Isolmar.html"));
+        testo->setSearchPaths({QFileInfo(aiuto).absolutePath()}); // its pictures
+        QFile f(aiuto);
+        if (f.open(QIODevice::ReadOnly))
+            testo->setHtml(QString::fromUtf8(f.readAll()));
+        else
+            testo->setPlainText(QStringLiteral("Il file di aiuto Isolmar.html non si trova."));
+        l->addWidget(testo);
+        istruzioni_->resize(520, height());
+    }
+    if (!istruzioni_->isVisible())
+        CollocaAccanto(*istruzioni_, *this, frameGeometry()); // beside, where there is room
+    istruzioni_->show();
+    istruzioni_->raise();
+}
+
+void FinestraPrincipale::AggiornaOrologio() {
+    if (!orologio_) return;
+    const QString t = QString::fromStdString(form_.TestoOrologio());
+    if (orologio_->text() != t) orologio_->setText(t);
+}
+
+void FinestraPrincipale::changeEvent(QEvent* e) {
+    // The clock stands still while the window is minimised.
+    if (e->type() == QEvent::WindowStateChange) form_.PausaGioco(isMinimized());
+    QMainWindow::changeEvent(e);
 }
 
 void FinestraPrincipale::StampaFinestra(const std::string& finestra) {

@@ -97,6 +97,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void closeEvent(QCloseEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* oggetto, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
   private:
     void CreaBarra();
@@ -108,6 +109,10 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void AdattaZoom();
     // Shows the board's edge numbers when asked for or while the log is up.
     void AggiornaNumeri();
+    // The help window, not modal, beside the main window; made once, shown again after.
+    void MostraIstruzioni();
+    // The clock and move count of the game being played.
+    void AggiornaOrologio();
     // Shows the keyboard cursor where Form1 has it, scrolled into view.
     void MostraCursore();
     // The widget or the menu entry of a control, by its name; null when there is none.
@@ -139,6 +144,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     std::unique_ptr<QPrinter> stampante_;
     QTimer* fineLog_ = nullptr; // runs from a log window's closing to its run's end
     bool logAperto_ = false;
+    class QDialog* istruzioni_ = nullptr;
+    QLabel* orologio_ = nullptr;
 };
 
 } // namespace isolmar

@@ -8,6 +8,7 @@
 #include "model/Schema.h"
 #include "solver/Esito.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QtTest>
 
@@ -73,6 +76,68 @@ class TestFinestra : public QObject {
     }
 
   private slots:
+    // The settings a test changes stay away from the user's.
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar")).clear();
+    }
+
+    // The rule errors drawn on the board, each kind on its cells, switched off and on from the
+    // menu; the help window stays open beside a board that still takes clicks.
+    void erroriEIstruzioni() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        // 7 x 7, row by row: a digit is a clue, 'O' island, '#' wall, '.' undecided.
+        const std::string t = "2O1#...###.2OO##..###...#4#..#..#..#O#...1##...1#";
+        Schema s{7, 7, {}};
+        for (int k = 0; k < 49; ++k)
+            if (std::isdigit(t[k])) s.Isole.push_back({t[k] - '0', k / 7 + 1, k % 7 + 1});
+        QVERIFY(Mostra(w) && f.CaricaSchema(s));
+        for (int k = 0; k < 49; ++k) {
+            f.CursoreRiga = k / 7 + 1;
+            f.CursoreColonna = k % 7 + 1;
+            f.Tavola_KeyDown(t[k] == 'O'   ? TastoGioco::Isola
+                             : t[k] == '#' ? TastoGioco::Muro
+                                           : TastoGioco::Indeciso);
+        }
+        f.CursoreVisibile = false; // its orange frame is no error
+        f.Gr.Aggiorna();
+        // 'E' for a cell drawn orange or vermillion over a twentieth of it: an error mark.
+        auto segnate = [&] {
+            const QImage img = w.Tavola()->grab().toImage();
+            const int lato = w.Tavola()->Pixel(LatoCella);
+            QString e(49, '-');
+            for (int k = 0; k < 49; ++k) {
+                int n = 0;
+                for (int y = 2; y < lato - 2; ++y)
+                    for (int x = 2; x < lato - 2; ++x) {
+                        const QColor q = img.pixelColor(k % 7 * lato + x, k / 7 * lato + y);
+                        n += q.red() > 150 && q.red() > q.blue() + 60;
+                    }
+                if (n * 20 > lato * lato) e[k] = 'E';
+            }
+            return e;
+        };
+        const QString errori = "EEE----EE--EEEEE---------E----------E-----------E";
+        QAction* mostra = w.findChild<QAction*>("mnuMostraErrori");
+        QVERIFY(mostra->isChecked());
+        QCOMPARE(segnate(), errori);
+        Foto(w, "errori.png");
+        for (const QString& atteso : {QString(49, '-'), errori}) {
+            mostra->trigger();
+            QCOMPARE(mostra->isChecked(), atteso == errori);
+            QCOMPARE(segnate(), atteso);
+        }
+        w.findChild<QAction*>("MnuAiuto")->trigger(); // F1
+        auto* aiuto = w.findChild<QDialog*>("Istruzioni");
+        QVERIFY(aiuto && aiuto->isVisible() && !QApplication::activeModalWidget());
+        const int mosse = f.m.NumMosseGioco;
+        QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, Centro(w, 5, 1));
+        QCOMPARE(f.m.TblGioco(5, 1) * 1000 + f.m.NumMosseGioco, 1000 + mosse + 1);
+        QVERIFY(aiuto->isVisible());
+        QVERIFY(Etichetta(w, "Orologio").endsWith(QString::number(mosse + 1) + " mosse"));
+    }
+
     // Icons only, the tool tip naming the command and its shortcut; "Genera schema" by its button;
     // "Risolvi" from the toolbar paints the solution on the board.
     void barraGeneraERisolvi() {
@@ -465,8 +530,10 @@ class TestFinestra : public QObject {
             w.activateWindow(); // shortcuts act in the active window
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QString titolo;
-            QTimer::singleShot(50, [&titolo] {
+            QTimer::singleShot(50, [&titolo, &w] {
                 QWidget* d = QApplication::activeModalWidget();
+                if (auto* aiuto = w.findChild<QDialog*>("Istruzioni"); !d && aiuto)
+                    d = aiuto->isVisible() ? aiuto : nullptr; // help is not modal
                 titolo = d ? d->windowTitle() : QStringLiteral("(nessuna)");
                 if (d) d->close();
             });
