@@ -58,7 +58,7 @@ TEST(Salvaguardie, InterruptedSearchesKeepAKnownSolutionAndSayTheyWereInterrupte
     w.f.Clic("CommandSoluz");
     w.p.FissaOrologio(50000);
     w.f.Clic("CommandSoluz");
-    EXPECT_EQ(w.p.Testo(controlli::Label1), "0");
+    EXPECT_EQ(w.p.Testo(controlli::Label1), "0 s");
 }
 
 TEST(Salvaguardie, TheSolutionIslandComesFromTheStoredSolutionWithoutASearch) {
