@@ -168,6 +168,7 @@ TEST(Genera, RefusesLimitsAndGivesUpOnGridsThatCannotHoldThePuzzle) {
         b.m->DimMaxIsola = static_cast<int16_t>(dimMax);
         b.g.Genera();
         EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{testo});
+        EXPECT_EQ(b.p.Icone, std::vector{Icona::Errore});
         EXPECT_EQ(b.g.Statistica().Tentativi, 0);
     }
     // 20 x 20 always needs more than 50 zones: ten failed attempts, then a message. 50 x 50
@@ -179,6 +180,8 @@ TEST(Genera, RefusesLimitsAndGivesUpOnGridsThatCannotHoldThePuzzle) {
         b.g.ImpostaSeme(5);
         b.g.Genera();
         EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{testo});
+        // A size refused is an error; giving up after trying, a warning.
+        EXPECT_EQ(b.p.Icone, std::vector{tentativi > 0 ? Icona::Avviso : Icona::Errore});
         EXPECT_EQ(b.g.Statistica().Tentativi, tentativi);
         EXPECT_EQ(b.m->NumSol, 0);
         EXPECT_EQ(b.m->ModoTempo, 0);

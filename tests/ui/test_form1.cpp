@@ -60,13 +60,14 @@ TEST(Soluzione, EachSearchLabelsItsResultAndPaintsOnlyASolutionShown) {
         {Impossibile, "CommandSoluz", "Non trovata nessuna soluzione", false},
         {Impossibile, "CommandSoluz3", "Non trovata nessuna soluzione", false},
         {DueSoluzioni, "CommandSoluz3", "Soluzione 1 di  2", true},
+        {QuattroSoluzioni, "CommandSoluz3", "Soluzione 1 di almeno 3 soluzioni", true},
     };
     for (const auto& k : casi) {
         SCOPED_TRACE(std::string(k.comando) + " " + k.testo);
         Partita w(k.schema);
         w.f.Clic(k.comando);
         EXPECT_EQ(w.Label2(), k.testo);
-        EXPECT_EQ(w.p.Visibile(controlli::CommandSoluzPiu), w.m.NumSol == 2);
+        EXPECT_EQ(w.p.Visibile(controlli::CommandSoluzPiu), w.m.NumSol >= 2);
         EXPECT_FALSE(w.p.Occupato);
         for (int r = 1; r <= w.m.NumRighe; ++r)
             for (int c = 1; c <= w.m.NumColonne; ++c)
