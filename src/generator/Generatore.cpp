@@ -3,11 +3,11 @@
 #include "generator/Configurazione.h"
 #include "model/Impostazione.h"
 #include "solver/Tessere.h"
+#include "view/Etichette.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 
 namespace isolmar {
 
@@ -18,13 +18,6 @@ uint64_t Mescola(uint64_t x) { // splitmix64 finaliser
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
     return x ^ (x >> 31);
-}
-
-// A number as the label shows it: up to 15 significant digits, no trailing zeros.
-std::string TestoNumero(double x) {
-    char testo[32];
-    std::snprintf(testo, sizeof testo, "%.15g", x);
-    return testo;
 }
 
 } // namespace
@@ -81,13 +74,13 @@ void Generatore::Genera() {
             p.Messaggio(std::string(TestoErroreLimiti) + ": " + l.nome + " " +
                             std::to_string(l.valore) + " (da " + std::to_string(l.minimo) + " a " +
                             std::to_string(l.massimo) + ")",
-                        Pulsanti::Ok);
+                        Pulsanti::Ok, Icona::Errore);
             return;
         }
     // Every 2x2 block of a solution holds an island cell, and 50 islands of at most 9 cells
     // cannot cover the disjoint blocks of a grid much larger than 40 x 40.
     if ((m.NumRighe / 2) * (m.NumColonne / 2) > MaxEle * MaxNum) {
-        p.Messaggio(TestoTroppeZone, Pulsanti::Ok);
+        p.Messaggio(TestoTroppeZone, Pulsanti::Ok, Icona::Errore);
         return;
     }
     stat_ = {};
@@ -143,15 +136,15 @@ void Generatore::Genera() {
         }
     } while (m.NumSol != 1);
 
-    p.ImpostaTesto(controlli::Label1,
-                   TestoNumero(Trascorsi(t0)) + " gen" + std::to_string(tentativi));
+    p.ImpostaTesto(controlli::Label1, TestoDurata(Trascorsi(t0)) + ", " +
+                                          TestoQuanti(tentativi, "tentativo", "tentativi"));
     // The generation is over: boards are laid out with their clue numbers again, starting with
     // the new puzzle.
     m.ModoTempo = 0;
     if (m.NumEle > 0) InizializzaSchema(m, Gr, p);
     Gr.ImpostaRidisegno(true);
     p.Ridisegna();
-    if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok);
+    if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok, Icona::Avviso);
 }
 
 Generatore::EsitoPartizione Generatore::GeneraSchema() {
@@ -391,7 +384,7 @@ bool Generatore::ImpostaMaxProf(std::string_view risposta) {
     NumeroIniziale(risposta, valore);
     // The repair stores solutions at levels up to MaxLivello + 1, and EleSol has 9.
     if (valore < 0 || valore > MaxLivelli - 1) {
-        p.Messaggio(TestoMaxProf, Pulsanti::Ok);
+        p.Messaggio(TestoMaxProf, Pulsanti::Ok, Icona::Errore);
         return false;
     }
     m.MaxLivello = static_cast<int16_t>(valore);

@@ -71,8 +71,17 @@ Form1::Form1(Piattaforma& p) : p(p) {}
 void Form1::Esegui(const std::function<void()>& f) {
     if (inElaborazione_) return;
     inElaborazione_ = true;
+    const std::string tempo = p.Testo(controlli::Label1), stato = p.Testo(controlli::Label2);
+    p.ImpostaTesto(controlli::Label1, "");
+    escNelLavoro_ = false;
+    inizioLavoro_ = p.Orologio();
     f();
     inElaborazione_ = false;
+    if (escNelLavoro_)
+        p.ImpostaTesto(controlli::Label1, TestoInterruzione(p.Orologio() - inizioLavoro_));
+    else if (p.Testo(controlli::Label1).empty() && p.Testo(controlli::Label2) == stato)
+        p.ImpostaTesto(controlli::Label1, tempo); // nothing new said: the time still belongs
+    p.ValoreProgresso(0);
     if (chiusaInSospeso_) {
         chiusaInSospeso_ = false;
         if (!Form_QueryUnload()) {
@@ -123,7 +132,7 @@ void Form1::Form_Activate() {
         const std::string percorso = PercorsoRisorsa(p, "Isolmar.ini");
         const std::string errore =
             LeggiFile(percorso, testo) ? InizializzaAuto(testo, m) : TestoFileErrato;
-        if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok);
+        if (!errore.empty()) p.Messaggio(errore, Pulsanti::Ok, Icona::Errore);
     } else {
         m.SecSolunica = 5;
         m.SecSu2 = 30;
@@ -133,7 +142,9 @@ void Form1::Form_Activate() {
 void Form1::Form_KeyPress(int tasto) {
     if (tasto != 27) return;
     m.TempoScaduto = 1;
-    p.ImpostaTesto(controlli::Label1, "chiudi   " + TestoNumero(static_cast<float>(p.Orologio())));
+    if (!inElaborazione_) return; // nothing runs that could be interrupted
+    escNelLavoro_ = true;
+    p.ImpostaTesto(controlli::Label1, TestoInterruzione(p.Orologio() - inizioLavoro_));
 }
 
 bool Form1::Form_QueryUnload() {

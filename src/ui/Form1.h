@@ -129,7 +129,8 @@ class Form1 {
     // True once the window has agreed to close (after "Uscita" or a close request it accepted).
     bool Chiusa() const { return chiusa_; }
 
-    // Solve commands and browsing.
+    // Solve commands and browsing. "Soluz. Mult." stops at SoluzioniCercate solutions.
+    static constexpr int SoluzioniCercate = 3;
     void CommandSoluz_Click();
     void CommandSoluz3_Click();
     void CommandSoluzPiu_Click();
@@ -319,7 +320,10 @@ class Form1 {
     bool risoltoDetto_ = false;
     int avvisi_ = 0; // AvvisoRicerca nesting
 
-    // Runs a command unless long work is running; marks the window busy meanwhile.
+    // Runs a command unless long work is running; marks the window busy meanwhile. Afterwards
+    // the time bar is empty, and Label1 (the time of the last work) says how long the work ran
+    // when Esc stopped it, and loses an earlier work's time when the command wrote a new message
+    // in Label2 and no time of its own.
     void Esegui(const std::function<void()>& f);
     void Esegui(const VoceComando& v);
     bool Carica(const struct EsitoLettura& e);
@@ -340,6 +344,8 @@ class Form1 {
     bool suggerimentoPronto_ = false;
 
     bool inElaborazione_ = false;
+    double inizioLavoro_ = 0;   // clock when the running command started
+    bool escNelLavoro_ = false; // Esc pressed while it ran
     bool chiusaInSospeso_ = false;
     bool chiusa_ = false;
     bool timer1_ = false; // Timer1 enabled

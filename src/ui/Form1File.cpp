@@ -69,7 +69,7 @@ std::string CartellaDi(const std::string& percorso) {
 
 // False, with the message shown, when the board holds no puzzle to save or share.
 bool HaSchema(Piattaforma& p, const Modello& m) {
-    if (m.NumEle == 0) p.Messaggio(TestoNessunoSchema, Pulsanti::Ok);
+    if (m.NumEle == 0) p.Messaggio(TestoNessunoSchema, Pulsanti::Ok, Icona::Avviso);
     return m.NumEle != 0;
 }
 
@@ -77,14 +77,15 @@ bool HaSchema(Piattaforma& p, const Modello& m) {
 bool Scrivi(Piattaforma& p, const std::string& percorso, std::string_view dati) {
     std::string motivo;
     if (ScriviFileSicuro(percorso, dati, &motivo)) return true;
-    p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo, Pulsanti::Ok);
+    p.Messaggio(std::string(TestoScritturaFallita) + "\n" + percorso + ": " + motivo, Pulsanti::Ok,
+                Icona::Errore);
     return false;
 }
 } // namespace
 
 bool Form1::Carica(const EsitoLettura& e) {
     if (!e.Ok()) {
-        p.Messaggio(e.Testo(), Pulsanti::Ok);
+        p.Messaggio(e.Testo(), Pulsanti::Ok, Icona::Errore);
         return false;
     }
     ApplicaSchema(m, e.Letto.S);

@@ -179,7 +179,7 @@ void Form1::CommandVisTessera_Click() {
     if (numero) t = std::stol(risposta);
     if (!numero || t < 1 || t > m.NumTessere) {
         p.Messaggio("Tessera inesistente: scrivere un numero da 1 a " + TestoNumero(m.NumTessere),
-                    Pulsanti::Ok);
+                    Pulsanti::Ok, Icona::Errore);
         return;
     }
     const Tessera& s = m.Tessere[t];

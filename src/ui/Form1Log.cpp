@@ -20,7 +20,7 @@ bool Form1::CmdLog_Click() {
     RiprendiGioco();
     NascondiSuggerimento();
     if (const std::string no = SpiegazioneNonDisponibile(m); !no.empty()) {
-        p.Messaggio(no, Pulsanti::Ok);
+        p.Messaggio(no, Pulsanti::Ok, Icona::Avviso);
         return false;
     }
     if (!SoluzioneUnica()) return false;
@@ -58,7 +58,7 @@ bool Form1::EseguiLog() {
     p.ImpostaTesto(controlli::Label2, "");
     p.ImpostaVisibile(controlli::Frame1, true);
     if (!eseguita) {
-        p.Messaggio(TestoTroppoGrande, Pulsanti::Ok);
+        p.Messaggio(TestoTroppoGrande, Pulsanti::Ok, Icona::Avviso);
     } else if (!SoloValuta && !Spieg.Fermata && !Spieg.Interrotta) {
         Vissche();
         Gr.ImpostaRidisegno(true); // the final board under the end message

@@ -23,9 +23,9 @@ void Form1::CommandSoluz_Click() {
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile(controlli::CommandVisgioco, true);
     p.ImpostaTesto(controlli::Label2, TestiPrimaSoluzione.Testo(esito, m));
-    // Milliseconds are all the clock resolves; more digits would only show rounding noise.
-    p.ImpostaTesto(controlli::Label1,
-                   TestoNumero(std::round((p.Orologio() - m.TempoInizio) * 1000) / 1000));
+    double trascorsi = p.Orologio() - m.TempoInizio;
+    if (trascorsi < 0) trascorsi += 86400; // past midnight
+    p.ImpostaTesto(controlli::Label1, TestoDurata(trascorsi));
     InVisSoluzione = Vero;
     p.CursoreOccupato(false);
 }
@@ -38,7 +38,7 @@ void Form1::CommandSoluz3_Click() {
     const int16_t note = m.NumSol;
     const auto soluzioni = m.Tblsol;
     InizializzaSchema(m, Gr, p);
-    const EsitoRicerca esito = EsitoDi(Ris.SoluzioneStart(3), m);
+    const EsitoRicerca esito = EsitoDi(Ris.SoluzioneStart(SoluzioniCercate), m);
     if (esito == EsitoRicerca::Interrotta || esito == EsitoRicerca::OltreLeForme) {
         m.NumSol = note;
         m.Tblsol = soluzioni;
@@ -90,8 +90,11 @@ void Form1::MostraSoluzione(int delta) {
                 }
         }
     Gr.ImpostaRidisegno(true);
-    p.ImpostaTesto(controlli::Label2,
-                   "Soluzione " + std::to_string(SolVis) + " di  " + std::to_string(m.NumSol));
+    // A search that stopped at its limit does not know how many more there are.
+    const std::string su = m.NumSol >= SoluzioniCercate
+                               ? " di almeno " + std::to_string(m.NumSol) + " soluzioni"
+                               : " di  " + std::to_string(m.NumSol);
+    p.ImpostaTesto(controlli::Label2, "Soluzione " + std::to_string(SolVis) + su);
 }
 
 void Form1::CommandSoluzPiu_Click() {

@@ -73,7 +73,7 @@ bool Form1::SoluzioneUnica() {
     if (n == EsitoRicerca::Interrotta)
         p.ImpostaTesto(controlli::Label2, TestiRicerca.Testo(n, m));
     else
-        p.Messaggio(TestiRicerca.Testo(n, m), Pulsanti::Ok);
+        p.Messaggio(TestiRicerca.Testo(n, m), Pulsanti::Ok, Icona::Avviso);
     return false;
 }
 
@@ -102,7 +102,7 @@ void Form1::Suggerimento_Click() {
     RiprendiGioco();
     NascondiSuggerimento();
     if (const std::string no = SpiegazioneNonDisponibile(m); !no.empty()) {
-        p.Messaggio(no, Pulsanti::Ok);
+        p.Messaggio(no, Pulsanti::Ok, Icona::Avviso);
         return;
     }
     if (!SoluzioneUnica()) return;

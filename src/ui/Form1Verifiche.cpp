@@ -64,7 +64,7 @@ bool Form1::VerificaPrimaSoluzione() {
     if (e == EsitoRicerca::Interrotta)
         p.ImpostaTesto(controlli::Label2, TestiVerificaIsole.Testo(e, m));
     else
-        p.Messaggio(TestiVerificaIsole.Testo(e, m), Pulsanti::Ok);
+        p.Messaggio(TestiVerificaIsole.Testo(e, m), Pulsanti::Ok, Icona::Avviso);
     return false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/Modello.h"
 #include "solver/Esito.h"
+#include "view/Etichette.h"
 
 #include <charconv>
 #include <string>
@@ -21,6 +22,12 @@ inline constexpr const char* TestoSpiegazioneInterrotta = "Spiegazione interrott
 std::string TestoErrori(int n);
 // The same, then the first wrong cell: "…: la cella 3,3" or "…; la prima è la cella 3,3".
 std::string TestoPrimoErrore(const std::vector<std::pair<int, int>>& errori);
+
+// Label1 once Esc has stopped work that ran for secondi: "Ricerca interrotta dopo 2,3 s". The
+// clock counts from midnight, so a negative difference means it passed midnight.
+inline std::string TestoInterruzione(double secondi) {
+    return "Ricerca interrotta dopo " + TestoDurata(secondi < 0 ? secondi + 86400 : secondi);
+}
 
 template <class T> std::string TestoNumero(T x) {
     char buf[64];

@@ -13,6 +13,9 @@ namespace isolmar {
 
 enum class Risposta { Ok, Si, No, Annulla };
 enum class Pulsanti { Ok, SiNoAnnulla };
+// The icon of a message box. Predefinita: information for an OK box, a question mark for a
+// question. A refusal or a failure says so with Avviso or Errore.
+enum class Icona { Predefinita, Informazione, Avviso, Errore, Domanda };
 
 // A whole number asked in a dialog: its label, value and range.
 struct CampoNumero {
@@ -56,7 +59,8 @@ class Piattaforma {
     // a click on its control name. Entry captions are set with ImpostaTesto.
     virtual void MenuPopup(Controllo menu) = 0;
 
-    virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) = 0;
+    virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti,
+                               Icona icona = Icona::Predefinita) = 0;
     virtual std::string InputBox(const std::string& domanda, const std::string& predefinito) = 0;
     // Return the chosen path, or "" when the user cancelled. filtro: "Descrizione|*.a;*.b"
     // entries joined by '|'. The save dialog starts at proposto (a folder, or a file's path)

@@ -57,8 +57,9 @@ std::string PiattaformaHeadless::Testo(Controllo controllo) const {
     return it == Testi.end() ? std::string() : it->second;
 }
 
-Risposta PiattaformaHeadless::Messaggio(const std::string& testo, Pulsanti pulsanti) {
+Risposta PiattaformaHeadless::Messaggio(const std::string& testo, Pulsanti pulsanti, Icona icona) {
     Messaggi.push_back(testo);
+    Icone.push_back(icona);
     if (pulsanti == Pulsanti::Ok) return Risposta::Ok;
     if (RisposteMessaggi.empty()) return Risposta::Annulla;
     Risposta r = RisposteMessaggi.front();

@@ -80,7 +80,8 @@ class PiattaformaHeadless : public Piattaforma {
 
     // Each dialog takes the next queued answer; with none queued a message box answers Annulla
     // (Ok for an OK-only box) and the other dialogs answer "" (cancelled).
-    Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
+    Risposta Messaggio(const std::string& testo, Pulsanti pulsanti,
+                       Icona icona = Icona::Predefinita) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
     std::string DialogoApri(const std::string& filtro) override;
     // A save dialog answers with the next queued path and, when one is queued, filter index.
@@ -103,6 +104,7 @@ class PiattaformaHeadless : public Piattaforma {
     std::deque<std::string> RisposteInput, PercorsiApri, PercorsiSalva;
     std::deque<bool> RisposteStampante;
     std::vector<std::string> Messaggi, Domande, FiltriDialoghi;
+    std::vector<Icona> Icone; // of each message box, beside Messaggi
     std::string Appunti;
 
     std::string CartellaProgramma() const override { return Cartella; }

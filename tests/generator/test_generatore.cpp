@@ -145,7 +145,7 @@ TEST(Genera, AttemptsRelaxTheIslandSizesFromTheEleventhAndTheTwentyFirst) {
         EXPECT_EQ(b.p.perTentativo[n], (std::array<int, 3>{d, d, n <= 10 ? 6 : 99})) << n;
     }
     // Esc ends the loop; the relaxed settings stay; the last puzzle is laid out with its clue.
-    EXPECT_EQ(b.p.Testo(controlli::Label1), "0 gen25");
+    EXPECT_EQ(b.p.Testo(controlli::Label1), "0 s, 25 tentativi");
     EXPECT_EQ(b.m->DimMaxIsola, 2);
     EXPECT_EQ(b.m->ModoTempo, 0);
     EXPECT_EQ(b.Gr.CellaIn(b.m->Ele[1].Riga, b.m->Ele[1].Colonna).Testo, "2");
@@ -158,7 +158,7 @@ TEST(Genera, TempoMaxGenRelaxesEarlyAndTheLabelShowsSecondsAndAttempts) {
     BancoTentativi b(5, 0.5, 1);
     EXPECT_EQ(b.p.perTentativo[3][0], 4);
     EXPECT_EQ(b.p.perTentativo[4][0], 3);
-    EXPECT_EQ(b.p.Testo(controlli::Label1), "2.5 gen5");
+    EXPECT_EQ(b.p.Testo(controlli::Label1), "2,5 s, 5 tentativi");
 }
 
 TEST(Genera, RefusesLimitsAndGivesUpOnGridsThatCannotHoldThePuzzle) {
@@ -168,6 +168,7 @@ TEST(Genera, RefusesLimitsAndGivesUpOnGridsThatCannotHoldThePuzzle) {
         b.m->DimMaxIsola = static_cast<int16_t>(dimMax);
         b.g.Genera();
         EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{testo});
+        EXPECT_EQ(b.p.Icone, std::vector{Icona::Errore});
         EXPECT_EQ(b.g.Statistica().Tentativi, 0);
     }
     // 20 x 20 always needs more than 50 zones: ten failed attempts, then a message. 50 x 50
@@ -179,6 +180,8 @@ TEST(Genera, RefusesLimitsAndGivesUpOnGridsThatCannotHoldThePuzzle) {
         b.g.ImpostaSeme(5);
         b.g.Genera();
         EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{testo});
+        // A size refused is an error; giving up after trying, a warning.
+        EXPECT_EQ(b.p.Icone, std::vector{tentativi > 0 ? Icona::Avviso : Icona::Errore});
         EXPECT_EQ(b.g.Statistica().Tentativi, tentativi);
         EXPECT_EQ(b.m->NumSol, 0);
         EXPECT_EQ(b.m->ModoTempo, 0);
@@ -204,8 +207,9 @@ TEST(Generati, SmallPuzzlesHaveOneSolutionThatObeysTheRules) {
             b.g.Genera();
             diversi.insert(Testo(m));
             EXPECT_EQ(m.NumSol, 1);
+            const int t = b.g.Statistica().Tentativi;
             EXPECT_EQ(b.p.Testo(controlli::Label1),
-                      "0 gen" + std::to_string(b.g.Statistica().Tentativi));
+                      "0 s, " + std::to_string(t) + (t == 1 ? " tentativo" : " tentativi"));
             const Tavola soluzione = TavolaDaTblsol(m, 1);
             EXPECT_EQ(ControllaRegole(SchemaDa(m), soluzione), "");
             for (int i = 1; i <= m.NumEle; ++i)

@@ -28,6 +28,7 @@ namespace isolmar {
 inline const Schema Unico{5, 5, {{2, 1, 1}, {1, 3, 1}, {6, 4, 3}}};
 inline constexpr const char* SoluzioneUnico = "OO######O#O#OO##OOO######";
 inline const Schema DueSoluzioni{2, 2, {{2, 1, 1}}};
+inline const Schema QuattroSoluzioni{3, 3, {{2, 2, 2}}}; // the centre and one of its neighbours
 inline const Schema Impossibile{2, 2, {{1, 1, 1}, {1, 2, 2}}};
 
 // On any scripted host P (a PiattaformaHeadless that records more, for instance).

@@ -200,7 +200,7 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     g.p.RisposteNumeri = {{6, 7, 3}};
     g.f.Clic("CommandNuovo");
     EXPECT_TRUE(g.m.NumRighe == 6 && g.m.NumColonne == 7 && g.f.DaSalvare);
-    EXPECT_NE(g.p.Testo(controlli::Label1).find(" gen"), std::string::npos);
+    EXPECT_NE(g.p.Testo(controlli::Label1).find(" s, "), std::string::npos);
     for (int i = 1; i <= g.m.NumEle; ++i) { // a fresh game with the numbers shown
         const Isola& e = g.m.Ele[i];
         EXPECT_EQ(g.f.Gr.CellaIn(e.Riga, e.Colonna).Testo, std::to_string(e.Num));

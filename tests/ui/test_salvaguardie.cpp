@@ -18,6 +18,7 @@ TEST(Salvaguardie, APuzzleNeverSolvedIsSavedAndReopenedWithoutASolution) {
     Partita vuota; // nothing to save: refused with a message, no dialog
     vuota.f.Clic("CmdSalvaxml");
     EXPECT_EQ(vuota.p.Messaggi, std::vector<std::string>{"Nessuno schema da salvare"});
+    EXPECT_EQ(vuota.p.Icone, std::vector{Icona::Avviso});
     EXPECT_TRUE(vuota.p.FiltriDialoghi.empty());
 }
 
@@ -58,7 +59,7 @@ TEST(Salvaguardie, InterruptedSearchesKeepAKnownSolutionAndSayTheyWereInterrupte
     w.f.Clic("CommandSoluz");
     w.p.FissaOrologio(50000);
     w.f.Clic("CommandSoluz");
-    EXPECT_EQ(w.p.Testo(controlli::Label1), "0");
+    EXPECT_EQ(w.p.Testo(controlli::Label1), "0 s");
 }
 
 TEST(Salvaguardie, TheSolutionIslandComesFromTheStoredSolutionWithoutASearch) {
@@ -113,6 +114,7 @@ TEST(Salvaguardie, AHugePasteIsRefusedAndTheGameStays) {
     EXPECT_EQ(w.p.Messaggi, std::vector<std::string>{"dati errati\nIl testo negli appunti è "
                                                      "troppo grande (più di 1024 KiB): non è "
                                                      "uno schema"});
+    EXPECT_EQ(w.p.Icone, std::vector{Icona::Errore});
     EXPECT_EQ(SchemaDa(w.m).Isole.size(), 3u);
     EXPECT_EQ(w.m.TblGioco(5, 5), 2);
 }

@@ -701,12 +701,15 @@ void FinestraPrincipale::MenuPopup(Controllo menu) {
     if (menu.Nome == controlli::MnuAzioniGr.Nome) menuGr_->popup(QCursor::pos());
 }
 
-Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti) {
+Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti, Icona icona) {
+    const QMessageBox::Icon icone[] = {pulsanti == Pulsanti::Ok ? QMessageBox::Information
+                                                                : QMessageBox::Question,
+                                       QMessageBox::Information, QMessageBox::Warning,
+                                       QMessageBox::Critical, QMessageBox::Question};
     // The buttons are labelled here, so that they speak Italian whatever translations the
     // system has.
-    QMessageBox box(pulsanti == Pulsanti::Ok ? QMessageBox::Information : QMessageBox::Question,
-                    QStringLiteral("Isolmar"), QString::fromStdString(testo), QMessageBox::NoButton,
-                    this);
+    QMessageBox box(icone[static_cast<int>(icona)], QStringLiteral("Isolmar"),
+                    QString::fromStdString(testo), QMessageBox::NoButton, this);
     if (pulsanti == Pulsanti::Ok) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();

@@ -69,7 +69,8 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void Impagina() override;
     void ChiudiFinestra() override;
     void MenuPopup(Controllo menu) override;
-    Risposta Messaggio(const std::string& testo, Pulsanti pulsanti) override;
+    Risposta Messaggio(const std::string& testo, Pulsanti pulsanti,
+                       Icona icona = Icona::Predefinita) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;
     std::string DialogoApri(const std::string& filtro) override;
     std::string DialogoSalva(const std::string& filtro, const std::string& proposto,

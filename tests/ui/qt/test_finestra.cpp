@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -154,9 +155,10 @@ class TestFinestra : public QObject {
         f.Gen.ImpostaSeme(3);
         QTest::mouseClick(w.findChild<QPushButton*>("CommandGenera"), Qt::LeftButton);
         QCOMPARE(f.m.NumSol, int16_t(1));
-        QVERIFY(Etichetta(w, "Label1").contains(" gen"));
+        QVERIFY(Etichetta(w, "Label1").contains(QRegularExpression("^[0-9,]+ s, [0-9]+ tentativ")));
         azioni[5]->trigger(); // "Risolvi"
         QCOMPARE(Etichetta(w, "Label2"), QStringLiteral("Soluzione schema"));
+        QVERIFY(Etichetta(w, "Label1").endsWith(" s"));
         const QImage img = w.Tavola()->grab().toImage();
         for (int r = 1; r <= f.m.NumRighe; ++r)
             for (int c = 1; c <= f.m.NumColonne; ++c)
@@ -300,6 +302,8 @@ class TestFinestra : public QObject {
         QTimer::singleShot(100, &w, [&w] { QTest::keyClick(&w, Qt::Key_Escape); });
         QTest::mouseClick(w.findChild<QPushButton*>("CommandSoluz3"), Qt::LeftButton);
         QCOMPARE(Etichetta(w, "Label2"), QString(TestoRicercaInterrotta));
+        QVERIFY(Etichetta(w, "Label1").startsWith("Ricerca interrotta dopo "));
+        QCOMPARE(w.findChild<QProgressBar*>("ProgressBar1")->value(), 0);
         QVERIFY(f.m.NumProve > 0);
     }
 
@@ -458,9 +462,11 @@ class TestFinestra : public QObject {
         FinestraPrincipale w;
         QVERIFY(Mostra(w));
         QStringList visti; // the buttons of each box, whose last one (cancel) is then pressed
+        QList<QMessageBox::Icon> icone;
         QTimer risposta;
         connect(&risposta, &QTimer::timeout, [&] {
             if (QWidget* d = QApplication::activeModalWidget()) {
+                if (auto* box = qobject_cast<QMessageBox*>(d)) icone << box->icon();
                 QStringList testi;
                 QPushButton* ultimo = nullptr;
                 for (QPushButton* b : d->findChildren<QPushButton*>())
@@ -471,10 +477,14 @@ class TestFinestra : public QObject {
         risposta.start(20);
         QCOMPARE(w.Messaggio("Salvare lo schema attuale?", Pulsanti::SiNoAnnulla),
                  Risposta::Annulla);
-        w.Messaggio("Dati errati", Pulsanti::Ok);
+        w.Messaggio("Dati errati", Pulsanti::Ok, Icona::Errore);
+        w.Messaggio("Nessuno schema da salvare", Pulsanti::Ok, Icona::Avviso);
+        w.Messaggio("Il livello dello schema è 1", Pulsanti::Ok);
         QCOMPARE(w.InputBox("nome", "atmp.txt"), std::string());
         risposta.stop();
-        QCOMPARE(visti, QStringList({"Sì/No/Annulla", "OK", "OK/Annulla"}));
+        QCOMPARE(visti, QStringList({"Sì/No/Annulla", "OK", "OK", "OK", "OK/Annulla"}));
+        QCOMPARE(icone, QList({QMessageBox::Question, QMessageBox::Critical, QMessageBox::Warning,
+                               QMessageBox::Information}));
         // Qt's own file dialog, with the translations the scripts install.
         QFileDialog d(&w);
         d.setOption(QFileDialog::DontUseNativeDialog);
