@@ -482,9 +482,9 @@ void Form3::PosizionaFormLog() {
     Gm.ImpostaLarghezzaColonna(ColonnaSerie, 400);
     Gm.ImpostaLarghezzaColonna(ColonnaSimbolo, 700);
     Gm.Larghezza = std::max(f.Gr.Larghezza, Gm.SommaLarghezze() + MargineGriglia);
-    // As tall as the board, or as the last steps: earlier ones scroll.
-    Gm.Altezza = std::max(
-        f.Gr.Altezza, std::min(Gm.SommaAltezze(), RigheVisibili * AltezzaRigaLog) + MargineGriglia);
+    // As tall as the board, or as the last steps: earlier ones scroll. The same from the first
+    // step on, so that the window and its buttons keep their place while rows come.
+    Gm.Altezza = std::max(f.Gr.Altezza, RigheVisibili * AltezzaRigaLog + MargineGriglia);
     Gm.Seleziona(0, 0);
 }
 

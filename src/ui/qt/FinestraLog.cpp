@@ -46,8 +46,9 @@ FinestraLog::FinestraLog(Form1& f, QWidget* principale, VistaGriglia* tavola)
     scorri->setWidget(vista_);
     scorri->setWidgetResizable(false);
     const QSize griglia = vista_->sizeHint();
+    // The height Form3 gives the rows, however many there are yet: the window keeps its size.
     const QSize minimo(std::max(griglia.width(), vista_->Pixel(f3.Gm.Larghezza)),
-                       std::min(griglia.height(), vista_->Pixel(f3.Gm.Altezza)));
+                       vista_->Pixel(f3.Gm.Altezza));
     const QRect schermo = (principale && principale->screen() ? principale->screen()
                                                               : QGuiApplication::primaryScreen())
                               ->availableGeometry();
@@ -146,10 +147,21 @@ void CollocaAccanto(QWidget& finestra, const QWidget& principale, const QRect& e
     finestra.move(r.x, r.y);
 }
 
-void FinestraLog::Colloca() {
+void FinestraLog::Colloca(const QRect& prima) {
+    if (prima.isValid()) prima_ = prima;
     adjustSize();
     // No taller than the rows Form3 asks to see: a long list scrolls instead.
     resize(width(), minimumSizeHint().height());
+    if (prima_.isValid()) {
+        const QSize cornice = frameGeometry().size() - size();
+        resize(size().expandedTo(prima_.size() - cornice));
+        const QRect qui(prima_.topLeft(), size() + cornice);
+        if (!qui.intersects(CellaMostrata()) && screen() &&
+            screen()->availableGeometry().contains(qui)) {
+            move(prima_.topLeft());
+            return;
+        }
+    }
     if (principale_) CollocaAccanto(*this, *principale_, CellaMostrata());
 }
 

@@ -28,8 +28,10 @@ class FinestraLog : public QDialog {
     FinestraLog(Form1& f, QWidget* principale, VistaGriglia* tavola);
     ~FinestraLog() override;
     VistaGriglia* Vista() const { return vista_; }
-    // Places the window beside the main window, inside its screen, off the cell.
-    void Colloca();
+    // Places the window beside the main window, inside its screen, off the cell. With the frame
+    // the previous step's window had (prima), it takes at least that size and the same place
+    // when that keeps it off the cell, so that its buttons stay under the mouse.
+    void Colloca(const QRect& prima = {});
     // The board cell of the conclusion shown, in screen pixels; empty when none.
     QRect CellaMostrata() const;
 
@@ -50,6 +52,7 @@ class FinestraLog : public QDialog {
     VistaGriglia* vista_ = nullptr;
     QScrollArea* scorri_ = nullptr;
     QPushButton* precedente_ = nullptr;
+    QRect prima_;
 };
 
 } // namespace isolmar

@@ -158,6 +158,10 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     colonna->addLayout(riga, 1);
     label1_ = new QLabel(centro);
     label1_->setObjectName("Label1");
+    // The time of the last work, in a width of its own: a longer text wraps, never widens.
+    label1_->setWordWrap(true);
+    label1_->setFixedWidth(
+        label1_->fontMetrics().horizontalAdvance(QStringLiteral("Ricerca interrotta dopo 59,9 s")));
     label2_ = new QLabel(centro);
     label2_->setObjectName("Label2");
     // A long text (a hint's reason, a status) wraps inside the width the window has instead of
@@ -202,6 +206,17 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     CreaBarra();
     CreaComandi();
     CreaMenu();
+    // Buttons that come and go (the arrows of the solutions, "Rivisualizza schema", "Applica")
+    // keep their place while hidden: the panel never moves under the mouse, nor grows the window.
+    for (QGroupBox* frame : {frame1_, frame2_})
+        for (QPushButton* b : frame->findChildren<QPushButton*>()) {
+            static const QStringList vanEVengono = {"CommandSoluzMeno", "CommandSoluzPiu",
+                                                    "CommandVisgioco", "CmdApplica"};
+            if (!vanEVengono.contains(b->objectName())) continue;
+            QSizePolicy p = b->sizePolicy();
+            p.setRetainSizeWhenHidden(true);
+            b->setSizePolicy(p);
+        }
 
     form_.m.LarghezzaIniziale = 0;
     form_.Form_Load();
@@ -850,8 +865,9 @@ void FinestraPrincipale::MostraModale(const std::string& finestra) {
         logAperto_ = true;
         AggiornaNumeri();
         FinestraLog d(form_, this, tavola_);
-        d.Colloca();
+        d.Colloca(geometriaLog_);
         d.exec();
+        geometriaLog_ = d.frameGeometry();
         logAperto_ = false;
         fineLog_->start(); // the numbers stay while the run goes on
     } else if (finestra == "Form3z") {

@@ -145,6 +145,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     std::unique_ptr<QPrinter> stampante_;
     QTimer* fineLog_ = nullptr; // runs from a log window's closing to its run's end
     bool logAperto_ = false;
+    QRect geometriaLog_; // the frame of the last log window: the next step's opens there
     class QDialog* istruzioni_ = nullptr;
     QLabel* orologio_ = nullptr;
 };

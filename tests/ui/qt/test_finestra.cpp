@@ -265,7 +265,7 @@ class TestFinestra : public QObject {
         QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
         const QSize piccola = w.size();
         QVERIFY(f.ApriFile(ISOLMAR_PUZZLES_DIR "/janko-0213.xml")); // 17 x 17
-        QTRY_VERIFY(w.width() > piccola.width() && w.height() > piccola.height());
+        QTRY_VERIFY(w.width() > piccola.width() && w.height() >= piccola.height());
         QVERIFY(f.CaricaSchema(Unico));
         QTRY_COMPARE(w.size(), piccola);
         QVERIFY(w.Tavola()->geometry().bottom() < w.height());
@@ -317,6 +317,7 @@ class TestFinestra : public QObject {
         const QRect schermo = w.screen()->availableGeometry();
         int passi = 0, replay = 0;
         QStringList fine, fuori; // the end message; the steps whose window was misplaced
+        QSize dimensioni;
         QTimer copione;
         connect(&copione, &QTimer::timeout, [&] {
             QWidget* modale = QApplication::activeModalWidget();
@@ -353,12 +354,21 @@ class TestFinestra : public QObject {
                     QColor(220, 0, 220) ||
                 log->findChild<QPushButton*>("CmdPassoPrecedente")->isEnabled() != (passi > 1))
                 fuori << QString("segno %1").arg(passi);
+            // Every step's window has the first one's size.
+            if (dimensioni.isEmpty()) dimensioni = log->size();
+            if (log->size() != dimensioni)
+                fuori << QString("dimensione %1 %2x%3 %4x%5")
+                             .arg(passi)
+                             .arg(log->width())
+                             .arg(log->height())
+                             .arg(dimensioni.width())
+                             .arg(dimensioni.height());
             log->findChild<QPushButton*>("CmdContinuaLog")->click();
         });
         copione.start(10);
         w.Barra()->actions()[6]->trigger(); // "Mostra"
         copione.stop();
-        QCOMPARE(fuori, QStringList());
+        QCOMPARE(fuori.join(", "), QString());
         QCOMPARE(passi, 9);
         QVERIFY(replay >= 1);
         QCOMPARE(fine,
@@ -370,6 +380,34 @@ class TestFinestra : public QObject {
         QCOMPARE(w.Tavola()->Origine(), QPointF());
         w.findChild<QAction*>("mnuNumeri")->trigger();
         QVERIFY(w.Tavola()->Numeri());
+    }
+
+    // No text and no button that comes or goes moves a button or resizes the window.
+    void laDisposizioneStaFerma() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w) && f.CaricaSchema(Unico));
+        auto posti = [&w] {
+            QList<QRect> r;
+            for (QPushButton* b : w.findChildren<QPushButton*>())
+                if (b->isVisible()) r << QRect(b->mapTo(&w, QPoint()), b->size());
+            return std::pair(w.size(), r);
+        };
+        QCoreApplication::processEvents();
+        const auto prima = posti();
+        const std::string lungo(200, 'x');
+        w.ImpostaTesto(controlli::Label1, lungo);
+        w.ImpostaTesto(controlli::Label2, lungo + " " + lungo);
+        QCoreApplication::processEvents();
+        QCOMPARE(posti(), prima);
+        // The arrows and "Rivisualizza schema" appear in places of their own.
+        for (Controllo c :
+             {controlli::CommandSoluzPiu, controlli::CommandSoluzMeno, controlli::CommandVisgioco})
+            w.ImpostaVisibile(c, true);
+        QCoreApplication::processEvents();
+        QCOMPARE(posti().first, prima.first);
+        for (const QRect& r : prima.second)
+            QVERIFY(posti().second.contains(r));
     }
 
     // The README's and the help's picture of the log window (docs/log.png), taken when
