@@ -161,7 +161,8 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     // The time of the last work, in a width of its own: a longer text wraps, never widens.
     label1_->setWordWrap(true);
     label1_->setFixedWidth(
-        label1_->fontMetrics().horizontalAdvance(QStringLiteral("Ricerca interrotta dopo 59,9 s")));
+        label1_->fontMetrics().horizontalAdvance(QStringLiteral("Ricerca interrotta dopo")));
+    label1_->setFixedHeight(3 * label1_->fontMetrics().lineSpacing());
     label2_ = new QLabel(centro);
     label2_->setObjectName("Label2");
     // A long text (a hint's reason, a status) wraps inside the width the window has instead of
@@ -170,7 +171,8 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     QSizePolicy avvolgi = label2_->sizePolicy();
     avvolgi.setHorizontalPolicy(QSizePolicy::Ignored);
     label2_->setSizePolicy(avvolgi);
-    label2_->setMinimumHeight(2 * label2_->fontMetrics().lineSpacing());
+    // Three lines at most, always: the panel above never moves when a message comes or goes.
+    label2_->setFixedHeight(3 * label2_->fontMetrics().lineSpacing());
     progresso_ = new QProgressBar(centro);
     progresso_->setObjectName("ProgressBar1");
     progresso_->setTextVisible(false);
@@ -190,10 +192,10 @@ FinestraPrincipale::FinestraPrincipale(const std::string& rigaComando, QWidget* 
     stato->addWidget(label1_);
     stato->addWidget(label2_, 1);
     // The log window's message of the configuration on the board, in Label2's place; both keep
-    // two lines free, so that the window does not grow under the log window when they change.
+    // three lines, so that the window does not grow under the log window when they change.
     auto* lbllog = new QLabel(centro);
     lbllog->setObjectName("Lbllog");
-    lbllog->setMinimumHeight(2 * lbllog->fontMetrics().lineSpacing());
+    lbllog->setFixedHeight(3 * lbllog->fontMetrics().lineSpacing());
     lbllog->setSizePolicy(avvolgi);
     lbllog->setWordWrap(true);
     lbllog->hide();
@@ -588,9 +590,10 @@ void FinestraPrincipale::CursoreOccupato(bool occupato) {
 
 void FinestraPrincipale::ImpostaTesto(Controllo controllo, const std::string& testo) {
     const QString t = QString::fromStdString(testo);
-    if (auto* l = qobject_cast<QLabel*>(Widget(controllo.Nome)))
+    if (auto* l = qobject_cast<QLabel*>(Widget(controllo.Nome))) {
         l->setText(t);
-    else if (auto* b = qobject_cast<QAbstractButton*>(Widget(controllo.Nome)))
+        l->setToolTip(t.size() > 60 ? t : QString()); // whole, should three lines not hold it
+    } else if (auto* b = qobject_cast<QAbstractButton*>(Widget(controllo.Nome)))
         b->setText(t);
     else if (QAction* a = Voce(controllo.Nome))
         a->setText(t);
