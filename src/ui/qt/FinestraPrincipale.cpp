@@ -55,6 +55,14 @@ namespace isolmar {
 
 namespace {
 
+// The window's own choices (recent files, the rule errors shown), kept between starts in the
+// user's configuration folder.
+QSettings Impostazioni() {
+    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/isolmar/finestra.ini"),
+                     QSettings::IniFormat);
+}
+
 QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
     static const QMap<QString, QStyle::StandardPixmap> icone = {
         {"Apri", QStyle::SP_DialogOpenButton},
@@ -345,15 +353,11 @@ void FinestraPrincipale::CreaMenuFile() {
 }
 
 namespace {
-QString FileRecenti() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QStringLiteral("/recenti.ini");
-}
 constexpr int MaxRecenti = 8;
 } // namespace
 
 QStringList FinestraPrincipale::Recenti() const {
-    return QSettings(FileRecenti(), QSettings::IniFormat).value("recenti").toStringList();
+    return Impostazioni().value("recenti").toStringList();
 }
 
 void FinestraPrincipale::FileUsato(const std::string& percorso) {
@@ -363,7 +367,7 @@ void FinestraPrincipale::FileUsato(const std::string& percorso) {
     l.prepend(assoluto);
     while (l.size() > MaxRecenti)
         l.removeLast();
-    QSettings(FileRecenti(), QSettings::IniFormat).setValue("recenti", l);
+    Impostazioni().setValue("recenti", l);
     AggiornaRecenti();
 }
 
@@ -426,13 +430,10 @@ void FinestraPrincipale::CreaMenuGioco() {
     voce("mnuMostraErrori", "Mostra errori", {}, [this] {
         form_.Clic("mnuMostraErrori");
         Voce("mnuMostraErrori")->setChecked(form_.MostraErrori);
-        QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar"))
-            .setValue(QStringLiteral("gioco/mostraErrori"), form_.MostraErrori);
+        Impostazioni().setValue(QStringLiteral("gioco/mostraErrori"), form_.MostraErrori);
     });
     Voce("mnuMostraErrori")->setCheckable(true);
-    form_.MostraErrori = QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar"))
-                             .value(QStringLiteral("gioco/mostraErrori"), true)
-                             .toBool();
+    form_.MostraErrori = Impostazioni().value(QStringLiteral("gioco/mostraErrori"), true).toBool();
     Voce("mnuMostraErrori")->setChecked(form_.MostraErrori);
     fineLog_ = new QTimer(this);
     fineLog_->setSingleShot(true);

@@ -9,6 +9,8 @@
 #include "solver/Esito.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -80,7 +82,8 @@ class TestFinestra : public QObject {
     // The settings a test changes stay away from the user's.
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Isolmar"), QStringLiteral("Isolmar")).clear();
+        QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      "/isolmar/finestra.ini");
     }
 
     // The rule errors drawn on the board, each kind on its cells, switched off and on from the
@@ -380,6 +383,29 @@ class TestFinestra : public QObject {
         QCOMPARE(w.Tavola()->Origine(), QPointF());
         w.findChild<QAction*>("mnuNumeri")->trigger();
         QVERIFY(w.Tavola()->Numeri());
+    }
+
+    // Ctrl+S on an opened file writes the move into it with no dialog; the title follows.
+    void salvaAlSuoPosto() {
+        const QString copia = QDir::temp().filePath("isolmar-qt-salva.xml");
+        QFile::remove(copia);
+        QVERIFY(QFile::copy(ISOLMAR_PUZZLES_DIR "/janko-0107.xml", copia));
+        QFile::setPermissions(copia, QFile::ReadOwner | QFile::WriteOwner);
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w) && f.ApriFile(copia.toStdString()));
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("isolmar-qt-salva.xml — Isolmar"));
+        QTest::mouseClick(w.Tavola(), Qt::RightButton, {}, Centro(w, 2, 2));
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("*isolmar-qt-salva.xml — Isolmar"));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keySequence(&w, QKeySequence::Save);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(w.windowTitle(), QString::fromUtf8("isolmar-qt-salva.xml — Isolmar"));
+        FinestraPrincipale altra;
+        QVERIFY(altra.Finestra().ApriFile(copia.toStdString()));
+        QCOMPARE(altra.Finestra().m.TblGioco(2, 2), f.m.TblGioco(2, 2));
+        QVERIFY(f.m.TblGioco(2, 2) != 0);
     }
 
     // No text and no button that comes or goes moves a button or resizes the window.
