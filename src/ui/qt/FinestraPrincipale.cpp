@@ -81,6 +81,9 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
         {"Uscita", {"application-exit", QStyle::SP_DialogCloseButton}},
     };
     static const bool tema = [] {
+        // Without a desktop (no theme named, or only the bare hicolor) Adwaita is the theme.
+        if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+            QIcon::setThemeName(QStringLiteral("Adwaita"));
         if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == "hicolor")
             QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
         return true;
