@@ -3,6 +3,7 @@
 
 #include "model/Impostazione.h"
 #include "ui/Form1.h"
+#include "ui/Testi.h"
 
 #include <algorithm>
 #include <string>
@@ -54,6 +55,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
              f.AggiornaIndiceSituazione();
          },
          false, Ignora},
+        {B, "Redo", [](Form1& f) { f.RipetiMossa(); }, false, Ignora},
         {B, "Camera", [](Form1& f) { f.SalvaSituazione(); }, false, Ignora},
         {B, "Aiuto", [](Form1& f) { f.cmdConfigurazioniIsoleMarcate_Click(); }, false, Ignora},
         {B, "Suggerimento", [](Form1& f) { f.Suggerimento_Click(); }, false, Ignora},
@@ -152,6 +154,22 @@ void Form1::Esegui(const VoceComando& v) {
         if (v.ChiediSalvare && ChiediSeSalvare()) return;
         v.Gestore(*this);
     });
+}
+
+void Form1::AggiornaComandiSchema() {
+    const bool schema = m.NumEle > 0;
+    const std::string motivo = schema ? "" : TestoSenzaSchema;
+    for (const VoceComando& v : TabellaComandi()) {
+        if (!v.RichiedeSchema()) continue;
+        const Controllo c(v.Nome);
+        const bool barra = v.Da == Origine::Barra;
+        p.ImpostaMotivo(c, barra, motivo);
+        if (!barra)
+            p.ImpostaAbilitato(c, schema);
+        else if (v.Nome != controlli::Aiuto.Nome) // that one also needs a marked island
+            p.AbilitaPulsanteBarra(c, schema);
+    }
+    if (!schema) p.AbilitaPulsanteBarra(controlli::Aiuto, false);
 }
 
 } // namespace isolmar

@@ -23,6 +23,7 @@ const std::vector<PulsanteBarra>& BarraStrumenti() {
         {"Aiuto", "Aiuto", "Lista configurazioni isole marcate"},
         {"UndoAll", "UndoAll", "Ricomincia"},
         {"Undo", "Undo", "Annulla ultima mossa"},
+        {"Redo", "Redo", "Ripeti mossa (Ctrl+Y)"},
         {"Camera", "Camera", "Fotografa la posizione"},
         {"s4", "", ""},
         {"Valuta", "valuta", "Valuta livello schema"},
@@ -53,10 +54,20 @@ const std::vector<Comando>& ComandiFrame1() {
 
 const std::vector<Comando>& ComandiFrame2() {
     static const std::vector<Comando> comandi = {
-        {"CmdSalvaxml", "Salva xml"},         {"CommandLoadXmL", "Load xml"},
-        {"CommandLoad", "Load schema"},       {"CommandSalva", "Salva"},
-        {"CommandVisTessera", "Vis tessera"}, {"CommandRipetiSoloUn", "Ripeti sol un"},
-        {"CommandInsVer", "Ins ver"},         {"CommandMaxProf", "maxprof"},
+        {"CmdSalvaxml", "Salva xml"},
+        {"CommandLoadXmL", "Load xml"},
+        {"CommandLoad", "Load schema"},
+        {"CommandSalva", "Salva"},
+    };
+    return comandi;
+}
+
+const std::vector<Comando>& ComandiStrumenti() {
+    static const std::vector<Comando> comandi = {
+        {"CommandVisTessera", "Vis tessera"},
+        {"CommandRipetiSoloUn", "Ripeti sol un"},
+        {"CommandInsVer", "Ins ver"},
+        {"CommandMaxProf", "maxprof"},
     };
     return comandi;
 }
@@ -71,7 +82,10 @@ Form1::Form1(Piattaforma& p) : p(p) {}
 void Form1::Esegui(const std::function<void()>& f) {
     if (inElaborazione_) return;
     inElaborazione_ = true;
-    const std::string tempo = p.Testo(controlli::Label1), stato = p.Testo(controlli::Label2);
+    // "Vis tessera"'s matrix is for one look: the next command clears it.
+    const std::string tempo = tesseraInEtichetta_ ? "" : p.Testo(controlli::Label1),
+                      stato = p.Testo(controlli::Label2);
+    tesseraInEtichetta_ = false;
     p.ImpostaTesto(controlli::Label1, "");
     escNelLavoro_ = false;
     inizioLavoro_ = p.Orologio();
@@ -82,6 +96,7 @@ void Form1::Esegui(const std::function<void()>& f) {
     else if (p.Testo(controlli::Label1).empty() && p.Testo(controlli::Label2) == stato)
         p.ImpostaTesto(controlli::Label1, tempo); // nothing new said: the time still belongs
     p.ValoreProgresso(0);
+    AggiornaComandiSchema();
     if (chiusaInSospeso_) {
         chiusaInSospeso_ = false;
         if (!Form_QueryUnload()) {
@@ -115,6 +130,7 @@ void Form1::Form_Load() {
     InizializzaTblGioco(m, gr2);
     AggiornaAiuto();
     NuovaPartita();
+    AggiornaComandiSchema();
 }
 
 void Form1::Form_Activate() {

@@ -32,7 +32,7 @@ struct PulsanteBarra {
     std::string Suggerimento;
     bool Spaziatore() const { return Immagine.empty(); }
 };
-// The 19 toolbar entries, in order. Spacers are 300 twips wide.
+// The 20 toolbar entries, in order. Spacers are 300 twips wide.
 const std::vector<PulsanteBarra>& BarraStrumenti();
 inline constexpr int LarghezzaSpaziatore = 300;
 
@@ -43,6 +43,8 @@ struct Comando {
 };
 const std::vector<Comando>& ComandiFrame1();
 const std::vector<Comando>& ComandiFrame2();
+// The diagnostic commands, apart from the player's: the window lists them in a menu.
+const std::vector<Comando>& ComandiStrumenti();
 
 // How the process starts: the command line exactly "/prod" selects production mode, which needs
 // Isolmar.ini in the program's folder, else the process ends at once; anything else starts
@@ -334,6 +336,10 @@ class Form1 {
     void RiprendiGioco();
     // Enables "Aiuto" exactly while at least one island is marked.
     void AggiornaAiuto();
+    // Enables the commands that need a puzzle exactly while one is loaded, and says why they are
+    // not. Called after every command and every file opened.
+    void AggiornaComandiSchema();
+    bool tesseraInEtichetta_ = false; // Label1 holds "Vis tessera"'s matrix
     // Places the islands' shapes on a cleared TblSchema and shows them as an overlay.
     void MostraIsole(const Isola* isole, int n);
     void ArmaTimer1(void (Form1::*verifica)());

@@ -96,6 +96,7 @@ bool Form1::Carica(const EsitoLettura& e) {
     InizializzaSchema(m, Gr, p);
     InizializzaTblGioco(m, gr2);
     Ris.SalvaEleInsvele();
+    AggiornaComandiSchema(); // also when loaded outside a command: the command line, a recent file
     const int C = m.NumColonne;
     auto cella = [&](const std::string& s, int r, int c) {
         return s[static_cast<size_t>((r - 1) * C + (c - 1))];

@@ -191,6 +191,7 @@ void Form1::CommandVisTessera_Click() {
     }
     p.ImpostaTesto(controlli::Label1,
                    disegno + TestoNumero(s.Righe) + " " + TestoNumero(s.Colonne));
+    tesseraInEtichetta_ = true;
 }
 
 } // namespace isolmar

@@ -11,6 +11,12 @@
 
 namespace isolmar {
 
+// What the empty board area says before the first puzzle.
+inline constexpr const char* TestoInvito =
+    "Apri uno schema, incolla un link puzz.link o premi Genera schema";
+// The tool tip of a command that needs a puzzle while there is none.
+inline constexpr const char* TestoSenzaSchema = "Apri o genera prima uno schema";
+
 // The hint and the explanation.
 inline constexpr const char* TestoGiaRisolto = "Lo schema è già risolto";
 inline constexpr const char* TestoSuggerimentoInterrotto = "Suggerimento interrotto";

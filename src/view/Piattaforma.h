@@ -46,6 +46,12 @@ class Piattaforma {
     virtual bool Visibile(Controllo controllo) const = 0;
     // Toolbar buttons, by key.
     virtual void AbilitaPulsanteBarra(Controllo chiave, bool abilitato) = 0;
+    // Why a control (barra: a toolbar key) is disabled, for its tool tip; "" once it is enabled.
+    virtual void ImpostaMotivo(Controllo controllo, bool barra, const std::string& motivo) {
+        (void)controllo;
+        (void)barra;
+        (void)motivo;
+    }
     // The "Animazione" check box.
     virtual bool Animazione() const = 0;
     // Repaints the main window now.

@@ -65,6 +65,10 @@ class PiattaformaHeadless : public Piattaforma {
     void AbilitaPulsanteBarra(Controllo chiave, bool abilitato) override {
         AbilitatiBarra[std::string(chiave.Nome)] = abilitato;
     }
+    void ImpostaMotivo(Controllo controllo, bool barra, const std::string& motivo) override {
+        Motivi[(barra ? "barra:" : "") + std::string(controllo.Nome)] = motivo;
+    }
+    std::map<std::string, std::string> Motivi; // toolbar keys as "barra:Chiave"
     bool Animazione() const override { return AnimazioneSpuntata; }
     void Ridisegna() override { ++Ridisegni; }
     void Impagina() override { ++Impaginazioni; }

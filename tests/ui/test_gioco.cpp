@@ -235,6 +235,9 @@ TEST(Tessere, TheShapeDiagnosticRefusesIndicesOutOfRange) {
     const std::string atteso = "02000000000\r\n21200000000\r\n02000000000\r\n";
     EXPECT_EQ(g.p.Testo(controlli::Label1).substr(0, atteso.size()), atteso);
     EXPECT_EQ(g.p.Testo(controlli::Label1).substr(13 * 11), "3 3");
+    // The matrix is for one look: the next command, saying nothing itself, clears it.
+    g.f.Clic("mnuMostraErrori");
+    EXPECT_EQ(g.p.Testo(controlli::Label1), "");
 }
 
 } // namespace

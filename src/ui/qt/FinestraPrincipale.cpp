@@ -6,6 +6,7 @@
 
 #include "model/Impostazione.h"
 #include "ui/ErroriGioco.h"
+#include "ui/Testi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,23 +64,45 @@ QSettings Impostazioni() {
                      QSettings::IniFormat);
 }
 
+// A toolbar image: the desktop theme's icon of that meaning (freedesktop names; Adwaita, which
+// ships only the "-symbolic" forms, when the desktop's theme lacks it), else a standard icon of
+// the style that does not say something else.
 QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
-    static const QMap<QString, QStyle::StandardPixmap> icone = {
-        {"Apri", QStyle::SP_DialogOpenButton},
-        {"Salva", QStyle::SP_DialogSaveButton},
-        {"Incolla", QStyle::SP_FileDialogContentsView},
-        {"Risolvi", QStyle::SP_MediaPlay},
-        {"Mostra", QStyle::SP_FileDialogDetailedView},
-        {"Suggerimento", QStyle::SP_DialogHelpButton},
-        {"Aiuto", QStyle::SP_MessageBoxQuestion},
-        {"UndoAll", QStyle::SP_BrowserReload},
-        {"Undo", QStyle::SP_ArrowBack},
-        {"Camera", QStyle::SP_DesktopIcon},
-        {"valuta", QStyle::SP_MessageBoxInformation},
-        {"Stampa", QStyle::SP_ComputerIcon},
-        {"Uscita", QStyle::SP_DialogCloseButton},
+    struct Icona {
+        const char* tema;
+        QStyle::StandardPixmap stile;
     };
-    return s->standardIcon(icone.value(QString::fromStdString(immagine), QStyle::SP_CustomBase));
+    static const QMap<QString, Icona> icone = {
+        {"Apri", {"document-open", QStyle::SP_DialogOpenButton}},
+        {"Salva", {"document-save", QStyle::SP_DialogSaveButton}},
+        {"Incolla", {"edit-paste", QStyle::SP_FileLinkIcon}},
+        {"Risolvi", {"system-run", QStyle::SP_MediaPlay}},
+        {"Mostra", {"view-list", QStyle::SP_FileDialogDetailedView}},
+        {"Suggerimento", {"help-contents", QStyle::SP_DialogHelpButton}},
+        {"Aiuto", {"view-list-bullet", QStyle::SP_FileDialogListView}},
+        {"UndoAll", {"view-refresh", QStyle::SP_BrowserReload}},
+        {"Undo", {"edit-undo", QStyle::SP_ArrowBack}},
+        {"Redo", {"edit-redo", QStyle::SP_ArrowForward}},
+        {"Camera", {"camera-photo", QStyle::SP_DialogApplyButton}},
+        {"valuta", {"starred", QStyle::SP_ArrowUp}},
+        {"Stampa", {"document-print", QStyle::SP_FileIcon}},
+        {"Uscita", {"application-exit", QStyle::SP_DialogCloseButton}},
+    };
+    static const bool tema = [] {
+        // Without a desktop (no theme named, or only the bare hicolor) Adwaita is the theme.
+        if (QIcon::themeName().isEmpty() || QIcon::themeName() == "hicolor")
+            QIcon::setThemeName(QStringLiteral("Adwaita"));
+        if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == "hicolor")
+            QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        return true;
+    }();
+    (void)tema;
+    const auto it = icone.constFind(QString::fromStdString(immagine));
+    if (it == icone.constEnd()) return {};
+    const QString nome = QString::fromLatin1(it->tema);
+    for (const QString& n : {nome, nome + QStringLiteral("-symbolic")})
+        if (QIcon::hasThemeIcon(n)) return QIcon::fromTheme(n);
+    return s->standardIcon(it->stile);
 }
 
 // The board's scroll area asks for the board at its natural size (zoom 1): the window is fitted
@@ -89,6 +112,17 @@ class AreaTavola : public QScrollArea {
     AreaTavola(VistaGriglia* tavola, QWidget* genitore) : QScrollArea(genitore), tavola_(tavola) {}
     QSize sizeHint() const override { return tavola_->DimensioneNaturale().toSize() + QSize(3, 3); }
     QSize minimumSizeHint() const override { return {120, 120}; }
+
+  protected:
+    // While no puzzle is laid out the board is hidden: the empty area says how to get one.
+    void paintEvent(QPaintEvent* e) override {
+        QScrollArea::paintEvent(e);
+        if (!tavola_->isHidden()) return;
+        QPainter pt(viewport());
+        pt.setPen(palette().placeholderText().color());
+        pt.drawText(viewport()->rect().adjusted(12, 12, -12, -12),
+                    Qt::AlignCenter | Qt::TextWordWrap, QString::fromUtf8(TestoInvito));
+    }
 
   private:
     VistaGriglia* tavola_;
@@ -254,6 +288,7 @@ void FinestraPrincipale::CreaBarra() {
             suggerimento += " (" + k.toString(QKeySequence::NativeText) + ")";
         }
         a->setToolTip(suggerimento);
+        a->setProperty("suggerimento", suggerimento); // the tool tip without a "why disabled"
         const std::string chiave = b.Chiave;
         connect(a, &QAction::triggered, this, [this, chiave] { form_.tlb1_ButtonClick(chiave); });
         azioniBarra_.insert(QString::fromStdString(b.Chiave), a);
@@ -287,6 +322,17 @@ void FinestraPrincipale::CreaComandi() {
     riempi(frame2_, ComandiFrame2());
 }
 
+void FinestraPrincipale::CreaMenuStrumenti() {
+    // The diagnostic commands, out of the player's way: a menu opened on purpose.
+    QMenu* strumenti = menuBar()->addMenu(QStringLiteral("Strumenti"));
+    strumenti->setObjectName("mnuStrumenti");
+    for (const Comando& c : ComandiStrumenti()) {
+        QAction* a = strumenti->addAction(QString::fromStdString(c.Etichetta));
+        a->setObjectName(QString::fromStdString(c.Nome));
+        connect(a, &QAction::triggered, this, [this, n = c.Nome] { form_.Clic(n); });
+    }
+}
+
 void FinestraPrincipale::CreaMenu() {
     menuGr_ = new QMenu(this);
     menuGr_->setObjectName("MnuAzioniGr");
@@ -316,6 +362,7 @@ void FinestraPrincipale::CreaMenu() {
         connect(a, &QAction::triggered, this, [this, n = v.nome] { form_.Clic(n); });
     }
 
+    CreaMenuStrumenti();
     QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
     istruzioni->setObjectName("MnuAiuto");
     istruzioni->setShortcut(QKeySequence::HelpContents);
@@ -613,7 +660,26 @@ void FinestraPrincipale::ImpostaVisibile(Controllo controllo, bool visibile) {
 }
 
 void FinestraPrincipale::ImpostaAbilitato(Controllo controllo, bool abilitato) {
-    if (QWidget* w = Widget(controllo.Nome)) w->setEnabled(abilitato);
+    if (QWidget* w = Widget(controllo.Nome))
+        w->setEnabled(abilitato);
+    else if (QAction* a = Voce(controllo.Nome))
+        a->setEnabled(abilitato);
+}
+
+void FinestraPrincipale::ImpostaMotivo(Controllo controllo, bool barra, const std::string& motivo) {
+    const QString perche = QString::fromStdString(motivo);
+    if (barra) {
+        const QString k =
+            QString::fromUtf8(controllo.Nome.data(), static_cast<qsizetype>(controllo.Nome.size()));
+        if (QAction* a = azioniBarra_.value(k)) {
+            const QString base = a->property("suggerimento").toString();
+            a->setToolTip(perche.isEmpty() ? base : base + " — " + perche);
+        }
+    } else if (QWidget* w = Widget(controllo.Nome)) {
+        w->setToolTip(perche);
+    } else if (QAction* a = Voce(controllo.Nome)) {
+        a->setToolTip(perche.isEmpty() ? a->text() : perche);
+    }
 }
 
 bool FinestraPrincipale::Visibile(Controllo controllo) const {

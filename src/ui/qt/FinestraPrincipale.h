@@ -64,6 +64,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void ImpostaAbilitato(Controllo controllo, bool abilitato) override;
     bool Visibile(Controllo controllo) const override;
     void AbilitaPulsanteBarra(Controllo chiave, bool abilitato) override;
+    void ImpostaMotivo(Controllo controllo, bool barra, const std::string& motivo) override;
     bool Animazione() const override;
     void Ridisegna() override;
     void Impagina() override;
@@ -105,6 +106,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void CreaComandi();
     void CreaMenu();
     void CreaMenuGioco();
+    void CreaMenuStrumenti();
     void CreaMenuFile();
     void AggiornaRecenti();
     void AdattaZoom();

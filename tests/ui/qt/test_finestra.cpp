@@ -149,14 +149,28 @@ class TestFinestra : public QObject {
         QVERIFY(Mostra(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Isolmar"));
         const auto azioni = w.Barra()->actions();
-        QCOMPARE(azioni.size(), 19);
+        QCOMPARE(azioni.size(), 20);
         QCOMPARE(w.Barra()->toolButtonStyle(), Qt::ToolButtonIconOnly);
-        QCOMPARE(azioni[5]->toolTip(), QStringLiteral("Risolvi"));
-        QCOMPARE(w.findChild<QAction*>("Undo")->toolTip(),
-                 QStringLiteral("Annulla ultima mossa (Ctrl+Z)"));
+        // No puzzle yet: the commands that need one are disabled and say why.
+        QCOMPARE(azioni[5]->toolTip(), QStringLiteral("Risolvi — Apri o genera prima uno schema"));
+        QVERIFY(!azioni[5]->isEnabled());
+        QVERIFY(!w.findChild<QPushButton*>("CommandSoluz3")->isEnabled());
+        QCOMPARE(w.findChild<QPushButton*>("CmdLog")->toolTip(),
+                 QStringLiteral("Apri o genera prima uno schema"));
+        QVERIFY(w.findChild<QPushButton*>("CommandGenera")->isEnabled());
+        QCOMPARE(azioni.indexOf(w.findChild<QAction*>("Redo")),
+                 azioni.indexOf(w.findChild<QAction*>("Undo")) + 1);
+        // The diagnostic commands live in the "Strumenti" menu, not among the buttons.
+        QVERIFY(!w.findChild<QPushButton*>("CommandVisTessera"));
+        QCOMPARE(w.findChild<QMenu*>("mnuStrumenti")->actions().size(), 4);
         Form1& f = w.Finestra();
         f.Gen.ImpostaSeme(3);
         QTest::mouseClick(w.findChild<QPushButton*>("CommandGenera"), Qt::LeftButton);
+        QVERIFY(azioni[5]->isEnabled());
+        QCOMPARE(azioni[5]->toolTip(), QStringLiteral("Risolvi"));
+        QCOMPARE(w.findChild<QAction*>("Undo")->toolTip(),
+                 QStringLiteral("Annulla ultima mossa (Ctrl+Z)"));
+        QVERIFY(w.findChild<QPushButton*>("CommandSoluz3")->isEnabled());
         QCOMPARE(f.m.NumSol, int16_t(1));
         QVERIFY(Etichetta(w, "Label1").contains(QRegularExpression("^[0-9,]+ s, [0-9]+ tentativ")));
         azioni[5]->trigger(); // "Risolvi"
@@ -186,12 +200,13 @@ class TestFinestra : public QObject {
         QCOMPARE(ColoreCella(w, 2, 3), ColoreIsola);
 
         QVERIFY(!w.Striscia()->isVisible());
-        w.Barra()->actions()[12]->trigger(); // "Camera"
+        w.Barra()->actions()[13]->trigger(); // "Camera"
         QVERIFY(w.Striscia()->isVisible());
         clic(Qt::MiddleButton, 5, 5);
         QCOMPARE(f.m.TblGioco(5, 5), uint8_t(2));
-        QTest::mouseClick(w.Striscia(), Qt::LeftButton, {},
-                          QPoint(Centro(w, 1, 1).x(), w.Striscia()->height() - 4)); // snapshot 1
+        QTest::mouseClick(
+            w.Striscia(), Qt::LeftButton, {},
+            QPoint(w.Striscia()->width() / 2, w.Striscia()->height() - 4)); // snapshot 1
         QCOMPARE(f.m.NumMosseGioco, 2);
         QCOMPARE(ColoreCella(w, 5, 5), ColoreIndeciso);
 
