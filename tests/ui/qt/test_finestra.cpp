@@ -569,6 +569,17 @@ class TestFinestra : public QObject {
         }
         QVERIFY(w.isVisible());
         QCOMPARE(f.m.NumRighe, uint8_t(5)); // nothing was replaced
+        // Space on the clue at (1, 1) opens its menu under that cell, not at the pointer.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left, Qt::Key_Space})
+            QTest::keyClick(&w, Qt::Key(k));
+        auto* menu = w.findChild<QMenu*>("MnuAzioniGr");
+        QTRY_VERIFY(menu->isVisible());
+        const QPoint cella =
+            w.Tavola()->mapToGlobal(w.Tavola()->Cella(1, 1).bottomLeft().toPoint());
+        QVERIFY((menu->pos() - cella).manhattanLength() <= 2);
+        menu->hide();
     }
 
     // The README's pictures of play, taken when ISOLMAR_SHOT_DIR is set (under Xvfb, the whole
