@@ -33,7 +33,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
          [](Form1& f) {
              // A new start: the marks go with the moves and snapshots.
              if (!f.ConfermaRicomincia()) return;
-             if (f.m.NumMosseGioco > 0) f.ImpostaDaSalvare(true);
+             if (f.m.NumMosseGioco > 0 || f.posizioneCaricata_) f.ImpostaDaSalvare(true);
              f.NuovaPartita();
              f.RiprendiGioco();
              for (size_t i = 1; i < f.m.Ele.size(); ++i)

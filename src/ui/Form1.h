@@ -65,9 +65,9 @@ enum class TastoGioco { Su, Giu, Sinistra, Destra, Avanti, Isola, Muro, Indeciso
 // The board's zoom: cells never smaller than ZoomMinimo times their size (the clues stay
 // readable; a larger board scrolls) nor larger than ZoomMassimo times.
 inline constexpr double ZoomMinimo = 0.66, ZoomMassimo = 4.0;
-// The smallest zoom of a board of righe x colonne: ZoomMinimo up to 50 cells a side; a larger
+// The smallest zoom of a board of righe x colonne: ZoomMinimo up to 40 cells a side; a larger
 // board may shrink until its longer side is as long as 40 cells at ZoomMinimo (880 pixels on a
-// 96 dpi screen), so that even 100 x 100 fits a 1600 x 1200 screen whole.
+// 96 dpi screen), so that 50 x 50 and even 100 x 100 fit a 1600 x 1200 screen whole.
 double ZoomMinimoPer(int righe, int colonne);
 // The zoom at which a board of larghezza x altezza (at zoom 1) fills spazioL x spazioA, within
 // minimo..ZoomMassimo.
@@ -81,6 +81,9 @@ struct Form4 {
     // cells' states, white cells (islands, clues, cells never painted) print yellow, wall cells
     // blue, every other cell white; the header row and column shrink to 30 twips.
     void VisualizzaF4(const Griglia& Gr);
+    // The game's cells in place of a solution shown on the board: islands, walls, undecided.
+    void MostraGioco(const Modello& m);
+    std::string Titolo; // printed above the board
 };
 
 class Form1 {
@@ -149,7 +152,8 @@ class Form1 {
     void Gr_MouseDown(int tasto);
     void gr2_Click();
     void AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna);
-    void VisualizzaMenuGr();
+    // Opens the clue menu; from the keyboard at the clue's cell, not at the pointer.
+    void VisualizzaMenuGr(bool daTastiera = false);
     void mnuSmarcaMarca_Click();
     // Takes moves back from the last down to da; they can be redone until the next new move.
     void UndoMosse(int32_t da);
@@ -239,6 +243,8 @@ class Form1 {
     // The window's title: the file's name (or "Senza nome"), with "*" in front while something
     // is unsaved; "Isolmar" alone without a puzzle.
     std::string Titolo() const;
+    // The puzzle's name: its file's name, or "Senza nome".
+    std::string NomeSchema() const;
     // Sets DaSalvare and shows it in the title.
     void ImpostaDaSalvare(bool daSalvare);
     void CommandLoadXmL_Click();
@@ -305,7 +311,7 @@ class Form1 {
 
   private:
     // A left or other click on a board cell (Gr.MouseRiga, Gr.MouseColonna), inside a command.
-    void ClicCella(int tasto);
+    void ClicCella(int tasto, bool daTastiera = false);
     // Records one move on a cell and applies it; a new move clears the moves to redo.
     void RegistraMossa(uint8_t riga, uint8_t colonna, uint8_t tasto);
     // Gives a cell a code by one move; false when it had it already.
@@ -313,7 +319,8 @@ class Form1 {
     // After the board changed: something to save, and "solved" said once per game.
     void DopoMossa();
     bool ConfermaRicomincia();
-    int trascina_ = -1; // the code a drag gives, -1 when no drag runs
+    int trascina_ = -1;              // the code a drag gives, -1 when no drag runs
+    bool posizioneCaricata_ = false; // the board came from a file with a position on it
     int rigaTrascina_ = 0, colonnaTrascina_ = 0;
     double inizioPartita_ = 0;
     double pausaDa_ = -1;     // when the pause running began, -1 none

@@ -50,7 +50,7 @@ std::string ScorciatoiaBarra(const std::string& chiave) {
 
 double ZoomMinimoPer(int righe, int colonne) {
     const int lato = std::max(righe, colonne);
-    return lato <= 50 ? ZoomMinimo : ZoomMinimo * 40 / lato;
+    return lato <= 40 ? ZoomMinimo : ZoomMinimo * 40 / lato;
 }
 
 double ZoomAdatto(double larghezza, double altezza, double spazioL, double spazioA, double minimo) {
@@ -85,6 +85,7 @@ void Form1::NuovaPartita() {
     MosseAnnullate.clear();
     trascina_ = -1;
     CursoreRiga = CursoreColonna = 1;
+    posizioneCaricata_ = false;
 }
 
 bool Form1::SchemaRisolto() const {
@@ -196,18 +197,24 @@ void Form1::RipetiMossa() {
     DopoMossa();
 }
 
+// Names everything a restart clears, so that nothing goes without the player knowing.
 bool Form1::ConfermaRicomincia() {
-    // A position read from a file holds the player's work without any move.
-    bool decisa = false;
-    for (int r = 1; r <= m.NumRighe && !decisa; ++r)
-        for (int c = 1; c <= m.NumColonne && !decisa; ++c)
-            decisa = m.TblGioco(r, c) != 0 &&
-                     CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) < 1;
-    if (!decisa && m.NumMosseGioco == 0) return true;
-    const std::string perso = m.NumMosseGioco > 0
-                                  ? Conta(m.NumMosseGioco, "mossa", "mosse") + " andranno perse."
-                                  : "La posizione attuale andrà persa.";
-    return p.Messaggio("Ricominciare da capo? " + perso, Pulsanti::SiNoAnnulla) == Risposta::Si;
+    std::vector<std::string> parti;
+    if (m.NumMosseGioco > 0) parti.push_back(Conta(m.NumMosseGioco, "mossa", "mosse"));
+    if (gr2.Colonne() > 1) parti.push_back(Conta(gr2.Colonne() - 1, "fotografia", "fotografie"));
+    int marcate = 0;
+    for (int i = 1; i <= m.NumEle; ++i)
+        marcate += m.Ele[i].Marcata == 1;
+    if (marcate > 0)
+        parti.push_back((marcate == 1 ? "il segno su " : "i segni su ") +
+                        Conta(marcate, "isola", "isole"));
+    if (posizioneCaricata_) parti.push_back("la posizione caricata dal file");
+    if (parti.empty()) return true;
+    std::string elenco = parti[0];
+    for (size_t k = 1; k < parti.size(); ++k)
+        elenco += (k + 1 == parti.size() ? " e " : ", ") + parti[k];
+    return p.Messaggio("Ricominciare da capo cancella " + elenco + ". Continuare?",
+                       Pulsanti::SiNo) == Risposta::Si;
 }
 
 // ---- Drag painting and keys -------------------------------------------------------------------
@@ -262,7 +269,7 @@ bool Form1::Tavola_KeyDown(TastoGioco t) {
         case TastoGioco::Avanti: // as a left click
             Gr.MouseRiga = r;
             Gr.MouseColonna = c;
-            ClicCella(1);
+            ClicCella(1, true);
             trascina_ = -1;
             break;
         default:

@@ -116,6 +116,11 @@ bool Form1::Carica(const EsitoLettura& e) {
     InVisSoluzione = Falso;
     AggiornaAiuto();
     NuovaPartita();
+    // A position read from a file holds the player's work without any move.
+    for (int r = 1; r <= m.NumRighe && e.Letto.HaPosizione && !posizioneCaricata_; ++r)
+        for (int c = 1; c <= C && !posizioneCaricata_; ++c)
+            posizioneCaricata_ = m.TblGioco(r, c) != 0 &&
+                                 CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) < 1;
     FileSchema.clear(); // a new puzzle; opening a file names it and clears DaSalvare
     ImpostaDaSalvare(true);
     return true;
@@ -238,13 +243,16 @@ void Form1::SalvaIn(const std::string& percorso, FormaSchema forma) {
     p.ImpostaTesto(controlli::Label2, "Salvato in " + percorso);
 }
 
+std::string Form1::NomeSchema() const {
+    const size_t barra = FileSchema.find_last_of('/');
+    return FileSchema.empty()           ? "Senza nome"
+           : barra == std::string::npos ? FileSchema
+                                        : FileSchema.substr(barra + 1);
+}
+
 std::string Form1::Titolo() const {
     if (m.NumEle == 0) return "Isolmar";
-    const size_t barra = FileSchema.find_last_of('/');
-    const std::string nome = FileSchema.empty()           ? "Senza nome"
-                             : barra == std::string::npos ? FileSchema
-                                                          : FileSchema.substr(barra + 1);
-    return (DaSalvare ? "*" : "") + nome + " — Isolmar";
+    return (DaSalvare ? "*" : "") + NomeSchema() + " — Isolmar";
 }
 
 void Form1::ImpostaDaSalvare(bool daSalvare) {

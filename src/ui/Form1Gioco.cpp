@@ -46,7 +46,7 @@ void Form1::Gr_MouseDown(int tasto) {
     Esegui([&] { ClicCella(tasto); });
 }
 
-void Form1::ClicCella(int tasto) {
+void Form1::ClicCella(int tasto, bool daTastiera) {
     trascina_ = -1;
     RiprendiGioco();
     const int riga = Gr.MouseRiga, colonna = Gr.MouseColonna;
@@ -56,7 +56,7 @@ void Form1::ClicCella(int tasto) {
     CursoreRiga = riga;
     CursoreColonna = colonna;
     if (CellaDim(RigaGr, ColonnaGr) > 0) {
-        VisualizzaMenuGr();
+        VisualizzaMenuGr(daTastiera);
         return;
     }
     RegistraMossa(RigaGr, ColonnaGr, static_cast<uint8_t>(tasto));
@@ -83,11 +83,14 @@ void Form1::AggiornaGioco(int16_t tasto, uint8_t riga, uint8_t colonna) {
     Gr.Aggiorna();
 }
 
-void Form1::VisualizzaMenuGr() {
+void Form1::VisualizzaMenuGr(bool daTastiera) {
     const int16_t i = CellaDim(RigaGr, ColonnaGr);
     if (i < 1) return;
     p.ImpostaTesto(controlli::mnuSmarcaMarca, m.Ele[i].Marcata == 1 ? "Smarca" : "Marca");
-    p.MenuPopup(controlli::MnuAzioniGr);
+    if (daTastiera)
+        p.MenuPopup(controlli::MnuAzioniGr, RigaGr, ColonnaGr);
+    else
+        p.MenuPopup(controlli::MnuAzioniGr);
 }
 
 void Form1::mnuSmarcaMarca_Click() {

@@ -12,7 +12,7 @@
 namespace isolmar {
 
 enum class Risposta { Ok, Si, No, Annulla };
-enum class Pulsanti { Ok, SiNoAnnulla };
+enum class Pulsanti { Ok, SiNoAnnulla, SiNo };
 // The icon of a message box. Predefinita: information for an OK box, a question mark for a
 // question. A refusal or a failure says so with Avviso or Errore.
 enum class Icona { Predefinita, Informazione, Avviso, Errore, Domanda };
@@ -61,9 +61,10 @@ class Piattaforma {
     // Closes the main window; the window has already agreed to close.
     virtual void ChiudiFinestra() = 0;
 
-    // Shows a popup menu at the mouse position and returns at once; a chosen entry comes back as
-    // a click on its control name. Entry captions are set with ImpostaTesto.
-    virtual void MenuPopup(Controllo menu) = 0;
+    // Shows a popup menu and returns at once; a chosen entry comes back as a click on its control
+    // name. Entry captions are set with ImpostaTesto. The menu opens at board cell (riga,
+    // colonna) when riga > 0 (a menu opened from the keyboard), otherwise at the mouse position.
+    virtual void MenuPopup(Controllo menu, int riga = 0, int colonna = 0) = 0;
 
     virtual Risposta Messaggio(const std::string& testo, Pulsanti pulsanti,
                                Icona icona = Icona::Predefinita) = 0;

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace isolmar {
@@ -79,8 +81,12 @@ class PiattaformaHeadless : public Piattaforma {
     bool AnimazioneSpuntata = false;
     int Ridisegni = 0, Impaginazioni = 0;
 
-    void MenuPopup(Controllo menu) override { Menu.emplace_back(menu.Nome); }
+    void MenuPopup(Controllo menu, int riga = 0, int colonna = 0) override {
+        Menu.emplace_back(menu.Nome);
+        CelleMenu.emplace_back(riga, colonna);
+    }
     std::vector<std::string> Menu;
+    std::vector<std::pair<int, int>> CelleMenu; // where each menu opened: (0, 0) at the mouse
 
     // Each dialog takes the next queued answer; with none queued a message box answers Annulla
     // (Ok for an OK-only box) and the other dialogs answer "" (cancelled).
@@ -128,7 +134,11 @@ class PiattaformaHeadless : public Piattaforma {
     size_t TimerInAttesa() const { return unaVolta_.size() + periodici_.size(); }
 
     void MostraModale(const std::string& finestra) override;
-    void StampaFinestra(const std::string& finestra) override { Stampe.push_back(finestra); }
+    void StampaFinestra(const std::string& finestra) override {
+        Stampe.push_back(finestra);
+        if (SuStampa) SuStampa();
+    }
+    std::function<void()> SuStampa; // called while the print window exists
     // Called when a modal window is shown; the window stays "open" until it returns.
     std::function<void(const std::string&)> SuModale;
     std::vector<std::string> Modali, Stampe;

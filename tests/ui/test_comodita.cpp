@@ -141,6 +141,10 @@ TEST(Tastiera, ArrowsMoveTheCursorWithinTheBoardAndKeysSetTheCell) {
     }
     EXPECT_EQ(g.m.NumMosseGioco, 5);
     EXPECT_TRUE(g.f.CursoreVisibile);
+    // The clue menu opens at the cell from the keyboard, at the pointer from the mouse.
+    g.f.Tavola_KeyDown(TastoGioco::Avanti);
+    g.Clic(1, 1);
+    EXPECT_EQ(g.p.CelleMenu, (std::vector<std::pair<int, int>>{{3, 1}, {0, 0}}));
     for (int k = 0; k < 9; ++k)
         g.f.Tavola_KeyDown(TastoGioco::Giu);
     EXPECT_EQ(g.f.CursoreRiga, 5);
@@ -178,7 +182,7 @@ TEST(Ricomincia, AsksBeforeWipingMovesAndNeverOtherwise) {
         EXPECT_EQ(g.m.NumMosseGioco, mosse);
     }
     EXPECT_EQ(g.p.Messaggi,
-              std::vector<std::string>(3, "Ricominciare da capo? 2 mosse andranno perse."));
+              std::vector<std::string>(3, "Ricominciare da capo cancella 2 mosse. Continuare?"));
     EXPECT_EQ(g.Cella(2, 2), 0);
     g.f.Clic("mnuRipeti"); // a restart is not undone move by move
     EXPECT_EQ(g.Cella(2, 2), 0);
@@ -190,8 +194,43 @@ TEST(Ricomincia, AsksBeforeWipingMovesAndNeverOtherwise) {
     Partita f;
     ASSERT_TRUE(f.f.ApriFile(percorso));
     f.f.tlb1_ButtonClick("UndoAll");
+    // Every kind of thing cleared is named: moves, snapshots, marks and the loaded position.
+    f.Clic(2, 2);
+    f.f.tlb1_ButtonClick("Camera");
+    f.Marca(1, 1);
+    f.Marca(4, 3);
+    f.f.tlb1_ButtonClick("UndoAll");
+    f.p.RisposteMessaggi = {Risposta::Si};
+    f.f.tlb1_ButtonClick("UndoAll");
+    f.f.tlb1_ButtonClick("UndoAll"); // nothing left to clear: no question
     EXPECT_EQ(f.p.Messaggi,
-              std::vector<std::string>{"Ricominciare da capo? La posizione attuale andrà persa."});
+              (std::vector<std::string>{
+                  "Ricominciare da capo cancella la posizione caricata dal file. Continuare?",
+                  "Ricominciare da capo cancella 1 mossa, 1 fotografia, i segni su 2 isole e la "
+                  "posizione caricata dal file. Continuare?",
+                  "Ricominciare da capo cancella 1 mossa, 1 fotografia, i segni su 2 isole e la "
+                  "posizione caricata dal file. Continuare?"}));
+}
+
+TEST(Stampa, WithASolutionShownAsksWhatToPrintAndNamesThePuzzle) {
+    Partita g(Unico);
+    std::vector<std::string> stampate; // title, then the printed colour of (2, 2)
+    g.p.SuStampa = [&] {
+        g.f.F4->gs.Seleziona(2, 2);
+        stampate.push_back(g.f.F4->Titolo + (g.f.F4->gs.Sfondo() == Blu ? " muro" : " altro"));
+    };
+    g.p.RisposteStampante = {true, true, true};
+    g.f.tlb1_ButtonClick("Stampa"); // the game: no question
+    g.f.tlb1_ButtonClick("Risolvi");
+    ASSERT_TRUE(g.f.InVisSoluzione);
+    g.p.Messaggi.clear();
+    g.p.RisposteMessaggi = {Risposta::Annulla, Risposta::Si, Risposta::No};
+    for (int k = 0; k < 3; ++k)
+        g.f.tlb1_ButtonClick("Stampa");
+    EXPECT_EQ(g.p.Messaggi,
+              std::vector<std::string>(3, "Stampare lo schema (Sì) o la soluzione mostrata (No)?"));
+    EXPECT_EQ(stampate, (std::vector<std::string>{"Senza nome altro", "Senza nome altro",
+                                                  "Senza nome muro"}));
 }
 
 TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
@@ -234,13 +273,14 @@ TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizes) {
                 {0, 0, 10, 10, ZoomMinimo, 1}};
     for (const auto& z : zoom)
         EXPECT_DOUBLE_EQ(ZoomAdatto(z.l, z.a, z.sl, z.sa, z.minimo), z.zoom) << z.l << " " << z.sl;
-    // Up to 50 cells a side the floor is ZoomMinimo; 100 x 100 cells of 500 twips fit 880
-    // pixels at 96 dpi.
+    // Up to 40 cells a side the floor is ZoomMinimo; 50 x 50 and 100 x 100 cells of 500 twips
+    // fit 880 pixels at 96 dpi.
     const struct {
         int righe, colonne;
         double minimo;
     } lati[] = {{5, 5, ZoomMinimo},
-                {50, 50, ZoomMinimo},
+                {40, 40, ZoomMinimo},
+                {50, 50, ZoomMinimo * 0.8},
                 {51, 10, ZoomMinimo * 40 / 51},
                 {30, 100, ZoomMinimo * 0.4}};
     for (const auto& x : lati)

@@ -302,6 +302,10 @@ void VistaGriglia::ImpostaCursore(int riga, int colonna) {
     update();
 }
 
+QRectF VistaGriglia::Cella(int riga, int colonna) const {
+    return RettangoloCella(g_, PixelPerTwip(), riga, colonna).translated(Origine());
+}
+
 void VistaGriglia::Cornice(QPainter& pt, int riga, int colonna, const QColor& colore,
                            double spessore) {
     if (riga < 0 || colonna < 0 || riga >= g_.Righe() || colonna >= g_.Colonne()) return;

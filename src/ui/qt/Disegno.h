@@ -76,6 +76,8 @@ class VistaGriglia : public QWidget {
     static constexpr int Margine = 360;
     int MargineTwip() const { return numeri_ ? Margine : 0; }
     QPointF Origine() const;
+    // The rectangle of cell (riga, colonna) in this widget's pixels.
+    QRectF Cella(int riga, int colonna) const;
     // The size in pixels at zoom 1, the numbers' band included.
     QSizeF DimensioneNaturale() const;
     void ImpostaFrase(const Frase& f) { frase_ = f; }

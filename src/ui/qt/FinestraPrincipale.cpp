@@ -781,9 +781,13 @@ void FinestraPrincipale::ChiudiFinestra() {
     close();
 }
 
-void FinestraPrincipale::MenuPopup(Controllo menu) {
+void FinestraPrincipale::MenuPopup(Controllo menu, int riga, int colonna) {
     // Shown without a nested event loop: the chosen entry arrives once the click has returned.
-    if (menu.Nome == controlli::MnuAzioniGr.Nome) menuGr_->popup(QCursor::pos());
+    // From the keyboard the menu opens under the cell, where the player is looking.
+    if (menu.Nome != controlli::MnuAzioniGr.Nome) return;
+    menuGr_->popup(riga > 0
+                       ? tavola_->mapToGlobal(tavola_->Cella(riga, colonna).bottomLeft().toPoint())
+                       : QCursor::pos());
 }
 
 Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsanti, Icona icona) {
@@ -802,9 +806,11 @@ Risposta FinestraPrincipale::Messaggio(const std::string& testo, Pulsanti pulsan
     }
     QPushButton* si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    QPushButton* annulla = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    QPushButton* annulla = pulsanti == Pulsanti::SiNo
+                               ? nullptr
+                               : box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
     box.setDefaultButton(si);
-    box.setEscapeButton(annulla);
+    box.setEscapeButton(annulla ? annulla : no);
     box.exec();
     if (box.clickedButton() == si) return Risposta::Si;
     if (box.clickedButton() == no) return Risposta::No;
@@ -865,6 +871,8 @@ bool FinestraPrincipale::ImpostaStampante() {
 bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<CampoNumero>& campi) {
     QDialog d(this);
     d.setWindowTitle(QString::fromStdString(titolo));
+    // Wide enough for the whole title beside the title bar's buttons, whatever the fields.
+    d.setMinimumWidth(std::max(320, 2 * d.fontMetrics().horizontalAdvance(d.windowTitle()) + 160));
     auto* forma = new QFormLayout(&d);
     std::vector<QSpinBox*> caselle;
     for (const CampoNumero& c : campi) {
@@ -999,7 +1007,8 @@ void FinestraPrincipale::changeEvent(QEvent* e) {
 void FinestraPrincipale::StampaFinestra(const std::string& finestra) {
     if (finestra != "Form4" || !form_.F4 || !stampante_) return;
     std::string motivo;
-    if (!StampaGriglia(*stampante_, form_.F4->gs, &motivo)) {
+    if (!StampaGriglia(*stampante_, form_.F4->gs, &motivo,
+                       QString::fromStdString(form_.F4->Titolo))) {
         const QString file = stampante_->outputFileName();
         Messaggio("Impossibile stampare\n" + (file.isEmpty() ? "" : file.toStdString() + ": ") +
                       motivo,

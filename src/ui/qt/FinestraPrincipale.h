@@ -69,7 +69,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void Ridisegna() override;
     void Impagina() override;
     void ChiudiFinestra() override;
-    void MenuPopup(Controllo menu) override;
+    void MenuPopup(Controllo menu, int riga = 0, int colonna = 0) override;
     Risposta Messaggio(const std::string& testo, Pulsanti pulsanti,
                        Icona icona = Icona::Predefinita) override;
     std::string InputBox(const std::string& domanda, const std::string& predefinito) override;

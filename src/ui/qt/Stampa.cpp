@@ -5,6 +5,8 @@
 #include "io/Letture.h"
 
 #include <QBuffer>
+#include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -47,13 +49,26 @@ bool ScegliStampante(QPrinter& stampante, QWidget* genitore) {
     return d.exec() == QDialog::Accepted;
 }
 
-bool StampaGriglia(QPrinter& stampante, const Griglia& g, std::string* motivo) {
+bool StampaGriglia(QPrinter& stampante, const Griglia& g, std::string* motivo,
+                   const QString& titolo) {
     const int dpi = stampante.resolution();
     auto disegna = [&](QPaintDevice& d, const QPageLayout& pagina) {
         QPainter pt;
         if (!pt.begin(&d)) return false;
-        DisegnaCentrata(pt, g, dpi / 1440.0,
-                        QRectF(QPointF(0, 0), pagina.paintRectPixels(dpi).size()));
+        QRectF area(QPointF(0, 0), pagina.paintRectPixels(dpi).size());
+        if (!titolo.isEmpty()) {
+            QFont f(QStringLiteral("Arial"));
+            f.setPixelSize(std::max(1, dpi * 14 / 72)); // 14 points
+            pt.setFont(f);
+            pt.setPen(Qt::black);
+            const double banda = 2.0 * f.pixelSize();
+            const QRectF riga(area.x(), area.y(), area.width(), banda);
+            pt.drawText(riga, Qt::AlignHCenter | Qt::AlignTop,
+                        pt.fontMetrics().elidedText(titolo, Qt::ElideMiddle,
+                                                    static_cast<int>(area.width())));
+            area.adjust(0, banda, 0, -banda);
+        }
+        DisegnaCentrata(pt, g, dpi / 1440.0, area);
         return pt.end();
     };
     const QString file = stampante.outputFileName();

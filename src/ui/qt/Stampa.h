@@ -29,6 +29,9 @@ bool ScegliStampante(QPrinter& stampante, QWidget* genitore);
 // Prints g on one page of stampante, at its size in twips, centred in the printable area and
 // scaled down when larger. A PDF file is written through ScriviFileSicuro, like every save.
 // False, with the reason in motivo, when the printer could not start or the file not be written.
-bool StampaGriglia(QPrinter& stampante, const Griglia& g, std::string* motivo = nullptr);
+// A titolo is printed at the top of the page; the board then keeps a band of its height clear
+// above and below, so that it stays centred.
+bool StampaGriglia(QPrinter& stampante, const Griglia& g, std::string* motivo = nullptr,
+                   const QString& titolo = {});
 
 } // namespace isolmar

@@ -292,8 +292,20 @@ class TestFinestra : public QObject {
         const QRect libero = w.screen()->availableGeometry();
         QVERIFY(libero.width() <= 1600 && libero.height() <= 1200);
         QTRY_VERIFY(libero.contains(w.frameGeometry()));
-        QVERIFY(w.Tavola()->Zoom() >= ZoomMinimo - 1e-9);
-        QVERIFY(w.Area()->verticalScrollBar()->maximum() > 0);
+        const double minimo = ZoomMinimoPer(50, 50);
+        QVERIFY(w.Tavola()->Zoom() >= minimo - 1e-9);
+        QVERIFY(w.Area()->verticalScrollBar()->maximum() > 0); // this screen is smaller
+        // At its smallest zoom 50 x 50 and the panels around it fit a 1600 x 1200 screen, with
+        // room for a title bar and a task bar.
+        const QSizeF tavola = w.Tavola()->DimensioneNaturale() * minimo + QSizeF(3, 3);
+        const QSize attorno = w.size() - w.Area()->viewport()->size();
+        QVERIFY2(attorno.width() + tavola.width() <= 1600 &&
+                     attorno.height() + tavola.height() <= 1200 - 80,
+                 qPrintable(QStringLiteral("%1 x %2 around a board of %3 x %4")
+                                .arg(attorno.width())
+                                .arg(attorno.height())
+                                .arg(tavola.width())
+                                .arg(tavola.height())));
 
         QVERIFY(f.CaricaSchema(Schema{10, 10, {{3, 2, 2}, {4, 5, 7}, {2, 9, 3}}}));
         QTRY_VERIFY(libero.contains(w.frameGeometry()));
@@ -619,19 +631,34 @@ class TestFinestra : public QObject {
             w.activateWindow(); // shortcuts act in the active window
             QVERIFY(QTest::qWaitForWindowActive(&w));
             QString titolo;
-            QTimer::singleShot(50, [&titolo, &w] {
+            int larghezza = 0;
+            QTimer::singleShot(50, [&titolo, &larghezza, &w] {
                 QWidget* d = QApplication::activeModalWidget();
                 if (auto* aiuto = w.findChild<QDialog*>("Istruzioni"); !d && aiuto)
                     d = aiuto->isVisible() ? aiuto : nullptr; // help is not modal
                 titolo = d ? d->windowTitle() : QStringLiteral("(nessuna)");
+                larghezza = d ? d->width() : 0;
                 if (d) d->close();
             });
             QTest::keySequence(&w, x.tasto);
             QTRY_VERIFY(!titolo.isEmpty());
             QCOMPARE(titolo, x.titolo);
+            // "Nuovo schema" leaves room for its whole title.
+            if (titolo == "Nuovo schema") QVERIFY(larghezza >= 320);
         }
         QVERIFY(w.isVisible());
         QCOMPARE(f.m.NumRighe, uint8_t(5)); // nothing was replaced
+        // Space on the clue at (1, 1) opens its menu under that cell, not at the pointer.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left, Qt::Key_Space})
+            QTest::keyClick(&w, Qt::Key(k));
+        auto* menu = w.findChild<QMenu*>("MnuAzioniGr");
+        QTRY_VERIFY(menu->isVisible());
+        const QPoint cella =
+            w.Tavola()->mapToGlobal(w.Tavola()->Cella(1, 1).bottomLeft().toPoint());
+        QVERIFY((menu->pos() - cella).manhattanLength() <= 2);
+        menu->hide();
     }
 
     // The README's pictures of play, taken when ISOLMAR_SHOT_DIR is set (under Xvfb, the whole

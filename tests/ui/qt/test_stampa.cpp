@@ -52,9 +52,9 @@ bool Chiaro(QRgb c) {
 }
 
 // The bounding box of everything not white.
-QRect Riquadro(const QImage& img) {
+QRect Riquadro(const QImage& img, int primaRiga = 0) {
     QRect q;
-    for (int y = 0; y < img.height(); ++y)
+    for (int y = primaRiga; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
             if (!Chiaro(img.pixel(x, y))) q |= QRect(x, y, 1, 1);
     return q;
@@ -188,7 +188,10 @@ class TestStampa : public QObject {
             QCOMPARE(QFileInfo::exists(pdf), c);
         }
         const QImage img = Pagina(w.Stampante()->outputFileName());
-        const QRect q = Riquadro(img);
+        // The puzzle's name heads the page, above the board.
+        const int titolo = img.height() / 8;
+        QVERIFY(Scuri(img, QRectF(0, 0, img.width(), titolo)) > 20);
+        const QRect q = Riquadro(img, titolo);
         // Centred on the page, at the board's size (500 twips a cell at 100 dpi).
         QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
         QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
