@@ -55,8 +55,7 @@ double Generatore::GeneraCasuale(double n) {
 }
 
 double Generatore::Trascorsi(double t0) {
-    const double d = p.Orologio() - t0;
-    return d < 0 ? d + 86400 : d;
+    return SecondiTrascorsi(t0, p.Orologio());
 }
 
 // ---- The generate command ---------------------------------------------------------------------

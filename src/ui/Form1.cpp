@@ -92,7 +92,8 @@ void Form1::Esegui(const std::function<void()>& f) {
     f();
     inElaborazione_ = false;
     if (escNelLavoro_)
-        p.ImpostaTesto(controlli::Label1, TestoInterruzione(p.Orologio() - inizioLavoro_));
+        p.ImpostaTesto(controlli::Label1,
+                       TestoInterruzione(SecondiTrascorsi(inizioLavoro_, p.Orologio())));
     else if (p.Testo(controlli::Label1).empty() && p.Testo(controlli::Label2) == stato)
         p.ImpostaTesto(controlli::Label1, tempo); // nothing new said: the time still belongs
     p.ValoreProgresso(0);
@@ -160,7 +161,8 @@ void Form1::Form_KeyPress(int tasto) {
     m.TempoScaduto = 1;
     if (!inElaborazione_) return; // nothing runs that could be interrupted
     escNelLavoro_ = true;
-    p.ImpostaTesto(controlli::Label1, TestoInterruzione(p.Orologio() - inizioLavoro_));
+    p.ImpostaTesto(controlli::Label1,
+                   TestoInterruzione(SecondiTrascorsi(inizioLavoro_, p.Orologio())));
 }
 
 bool Form1::Form_QueryUnload() {

@@ -100,17 +100,10 @@ bool Form1::SchemaRisolto() const {
     return m.NumEle > 0 && RisolveSchema(SchemaDa(m), celle);
 }
 
-namespace {
-// Seconds from da to a on the clock of seconds since midnight.
-double Trascorsi(double da, double a) {
-    return a >= da ? a - da : a - da + 86400; // past midnight
-}
-} // namespace
-
 double Form1::TempoGioco() {
     if (tempoFinale_ >= 0) return tempoFinale_;
     const double ora = pausaDa_ >= 0 ? pausaDa_ : p.Orologio();
-    return std::max(0.0, Trascorsi(inizioPartita_, ora) - pausa_);
+    return std::max(0.0, SecondiTrascorsi(inizioPartita_, ora) - pausa_);
 }
 
 void Form1::PausaGioco(bool pausa) {
@@ -118,7 +111,7 @@ void Form1::PausaGioco(bool pausa) {
     if (pausa) {
         pausaDa_ = p.Orologio();
     } else {
-        pausa_ += Trascorsi(pausaDa_, p.Orologio());
+        pausa_ += SecondiTrascorsi(pausaDa_, p.Orologio());
         pausaDa_ = -1;
     }
 }

@@ -23,9 +23,7 @@ void Form1::CommandSoluz_Click() {
     SpegniBottoniPiuMeno();
     p.ImpostaVisibile(controlli::CommandVisgioco, true);
     p.ImpostaTesto(controlli::Label2, TestiPrimaSoluzione.Testo(esito, m));
-    double trascorsi = p.Orologio() - m.TempoInizio;
-    if (trascorsi < 0) trascorsi += 86400; // past midnight
-    p.ImpostaTesto(controlli::Label1, TestoDurata(trascorsi));
+    p.ImpostaTesto(controlli::Label1, TestoDurata(SecondiTrascorsi(m.TempoInizio, p.Orologio())));
     InVisSoluzione = Vero;
     p.CursoreOccupato(false);
 }

@@ -29,10 +29,9 @@ std::string TestoErrori(int n);
 // The same, then the first wrong cell: "…: la cella 3,3" or "…; la prima è la cella 3,3".
 std::string TestoPrimoErrore(const std::vector<std::pair<int, int>>& errori);
 
-// Label1 once Esc has stopped work that ran for secondi: "Ricerca interrotta dopo 2,3 s". The
-// clock counts from midnight, so a negative difference means it passed midnight.
+// Label1 once Esc has stopped work that ran for secondi: "Ricerca interrotta dopo 2,3 s".
 inline std::string TestoInterruzione(double secondi) {
-    return "Ricerca interrotta dopo " + TestoDurata(secondi < 0 ? secondi + 86400 : secondi);
+    return "Ricerca interrotta dopo " + TestoDurata(secondi);
 }
 
 template <class T> std::string TestoNumero(T x) {

@@ -23,6 +23,11 @@ struct CampoNumero {
     int Valore = 0, Minimo = 0, Massimo = 0;
 };
 
+// Seconds from da to a, two readings of Orologio: a reading past midnight is the next day's.
+inline double SecondiTrascorsi(double da, double a) {
+    return a >= da ? a - da : a - da + 86400;
+}
+
 class Piattaforma {
   public:
     virtual ~Piattaforma() = default;
