@@ -65,28 +65,28 @@ QSettings Impostazioni() {
 }
 
 // A toolbar image: the desktop theme's icon of that meaning (freedesktop names; Adwaita, which
-// ships only the "-symbolic" forms, when the desktop's theme lacks it), else a standard icon of
-// the style that does not say something else.
-QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
+// ships only the "-symbolic" forms, when the desktop's theme lacks it), else the program's own.
+QIcon IconaBarra(const std::string& immagine) {
     struct Icona {
         const char* tema;
-        QStyle::StandardPixmap stile;
+        const char* propria; // resources/icone/<propria>.svg
     };
     static const QMap<QString, Icona> icone = {
-        {"Apri", {"document-open", QStyle::SP_DialogOpenButton}},
-        {"Salva", {"document-save", QStyle::SP_DialogSaveButton}},
-        {"Incolla", {"edit-paste", QStyle::SP_FileLinkIcon}},
-        {"Risolvi", {"system-run", QStyle::SP_MediaPlay}},
-        {"Mostra", {"view-list", QStyle::SP_FileDialogDetailedView}},
-        {"Suggerimento", {"help-contents", QStyle::SP_DialogHelpButton}},
-        {"Aiuto", {"view-list-bullet", QStyle::SP_FileDialogListView}},
-        {"UndoAll", {"view-refresh", QStyle::SP_BrowserReload}},
-        {"Undo", {"edit-undo", QStyle::SP_ArrowBack}},
-        {"Redo", {"edit-redo", QStyle::SP_ArrowForward}},
-        {"Camera", {"camera-photo", QStyle::SP_DialogApplyButton}},
-        {"valuta", {"starred", QStyle::SP_ArrowUp}},
-        {"Stampa", {"document-print", QStyle::SP_FileIcon}},
-        {"Uscita", {"application-exit", QStyle::SP_DialogCloseButton}},
+        {"Apri", {"document-open", "apri"}},
+        {"Salva", {"document-save", "salva"}},
+        {"Incolla", {"edit-paste", "incolla"}},
+        {"Risolvi", {"system-run", "risolvi"}},
+        {"Mostra", {"view-list", "mostra"}},
+        {"Suggerimento", {"help-contents", "suggerimento"}},
+        {"Aiuto", {"view-list-bullet", "isole"}},
+        {"UndoAll", {"view-refresh", "ricomincia"}},
+        {"Undo", {"edit-undo", "annulla"}},
+        {"Redo", {"edit-redo", "ripeti"}},
+        {"Camera", {"camera-photo", "fotografa"}},
+        {"valuta", {"starred", "valuta"}},
+        {"Stampa", {"document-print", "stampa"}},
+        {"Uscita", {"application-exit", "esci"}},
+        {"Componi", {"document-edit", "componi"}},
     };
     static const bool tema = [] {
         // Without a desktop (no theme named, or only the bare hicolor) Adwaita is the theme.
@@ -102,7 +102,7 @@ QIcon IconaBarra(const QStyle* s, const std::string& immagine) {
     const QString nome = QString::fromLatin1(it->tema);
     for (const QString& n : {nome, nome + QStringLiteral("-symbolic")})
         if (QIcon::hasThemeIcon(n)) return QIcon::fromTheme(n);
-    return s->standardIcon(it->stile);
+    return QIcon(QStringLiteral(":/icone/%1.svg").arg(QLatin1String(it->propria)));
 }
 
 // The board's scroll area asks for the board at its natural size (zoom 1): the window is fitted
@@ -279,7 +279,7 @@ void FinestraPrincipale::CreaBarra() {
             a->setObjectName(QString::fromStdString(b.Chiave));
             continue;
         }
-        QAction* a = barra_->addAction(IconaBarra(style(), b.Immagine), QString());
+        QAction* a = barra_->addAction(IconaBarra(b.Immagine), QString());
         a->setObjectName(QString::fromStdString(b.Chiave));
         QString suggerimento = QString::fromStdString(b.Suggerimento);
         if (const std::string tasto = ScorciatoiaBarra(b.Chiave); !tasto.empty()) {
@@ -324,7 +324,7 @@ void FinestraPrincipale::CreaComandi() {
 
 void FinestraPrincipale::CreaMenuStrumenti() {
     // The diagnostic commands, out of the player's way: a menu opened on purpose.
-    QMenu* strumenti = menuBar()->addMenu(QStringLiteral("Strumenti"));
+    QMenu* strumenti = menuBar()->addMenu(QStringLiteral("S&trumenti"));
     strumenti->setObjectName("mnuStrumenti");
     for (const Comando& c : ComandiStrumenti()) {
         QAction* a = strumenti->addAction(QString::fromStdString(c.Etichetta));
@@ -350,7 +350,7 @@ void FinestraPrincipale::CreaMenu() {
     CreaMenuFile();
     CreaMenuGioco();
     // Sharing with other Nurikabe programs: the puzzle's link, a pzprv3 file.
-    QMenu* condividi = menuBar()->addMenu(QStringLiteral("Condividi"));
+    QMenu* condividi = menuBar()->addMenu(QStringLiteral("&Condividi"));
     condividi->setObjectName("mnuCondividi");
     const struct {
         const char* nome;
@@ -363,11 +363,11 @@ void FinestraPrincipale::CreaMenu() {
     }
 
     CreaMenuStrumenti();
-    QAction* istruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
+    QAction* istruzioni = menuBar()->addAction(QStringLiteral("&Istruzioni"));
     istruzioni->setObjectName("MnuAiuto");
     istruzioni->setShortcut(QKeySequence::HelpContents);
     connect(istruzioni, &QAction::triggered, this, [this] { MostraIstruzioni(); });
-    QAction* info = menuBar()->addAction(QStringLiteral("Informazioni su Isolmar"));
+    QAction* info = menuBar()->addAction(QStringLiteral("I&nformazioni su Isolmar"));
     info->setObjectName("mnuInformazioni");
     connect(info, &QAction::triggered, this, [this] { MostraModale("Form8"); });
 }
@@ -375,27 +375,27 @@ void FinestraPrincipale::CreaMenu() {
 void FinestraPrincipale::CreaMenuFile() {
     // The toolbar's own actions (their shortcuts stay theirs), with "Salva con nome" and the
     // recent files.
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName("mnuFile");
     auto barra = [&](const char* chiave, const char* testo) {
         QAction* a = azioniBarra_.value(QString::fromLatin1(chiave));
         a->setText(QString::fromUtf8(testo));
         file->addAction(a);
     };
-    barra("Apri", "Apri…");
-    menuRecenti_ = file->addMenu(QStringLiteral("Apri recenti"));
+    barra("Apri", "&Apri…");
+    menuRecenti_ = file->addMenu(QStringLiteral("Apri &recenti"));
     menuRecenti_->setObjectName("mnuRecenti");
-    barra("Incolla", "Incolla schema");
+    barra("Incolla", "&Incolla schema");
     file->addSeparator();
-    barra("Salva", "Salva");
-    QAction* conNome = file->addAction(QStringLiteral("Salva con nome…"));
+    barra("Salva", "&Salva");
+    QAction* conNome = file->addAction(QStringLiteral("Salva con &nome…"));
     conNome->setObjectName("mnuSalvaConNome");
     conNome->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     connect(conNome, &QAction::triggered, this, [this] { form_.Clic("mnuSalvaConNome"); });
     file->addSeparator();
-    barra("Stampa", "Stampa…");
+    barra("Stampa", "S&tampa…");
     file->addSeparator();
-    barra("Uscita", "Esci");
+    barra("Uscita", "&Esci");
     AggiornaRecenti();
 }
 
@@ -441,7 +441,7 @@ void FinestraPrincipale::ImpostaTitolo(const std::string& titolo) {
 }
 
 void FinestraPrincipale::CreaMenuGioco() {
-    QMenu* gioco = menuBar()->addMenu(QStringLiteral("Gioco"));
+    QMenu* gioco = menuBar()->addMenu(QStringLiteral("&Gioco"));
     gioco->setObjectName("mnuGioco");
     auto voce = [&](const char* nome, const char* testo, QList<QKeySequence> tasti,
                     std::function<void()> f) {
@@ -453,28 +453,28 @@ void FinestraPrincipale::CreaMenuGioco() {
     auto comando = [this](const char* nome) {
         return [this, n = std::string(nome)] { form_.Clic(n); };
     };
-    voce("CommandNuovo_", "Nuovo schema…", {QKeySequence::New}, comando("CommandNuovo"));
-    voce("mnuVerificaSchema", "Verifica schema", {QKeySequence(QStringLiteral("Ctrl+E"))},
+    voce("CommandNuovo_", "&Nuovo schema…", {QKeySequence::New}, comando("CommandNuovo"));
+    voce("mnuVerificaSchema", "&Verifica schema", {QKeySequence(QStringLiteral("Ctrl+E"))},
          comando("mnuVerificaSchema"));
     // The hint of the toolbar's "Suggerimento"; its shortcut lives here, in the menu.
-    voce("mnuSuggerimento", "Suggerimento", {QKeySequence(QStringLiteral("Ctrl+H"))},
+    voce("mnuSuggerimento", "S&uggerimento", {QKeySequence(QStringLiteral("Ctrl+H"))},
          [this] { form_.tlb1_ButtonClick("Suggerimento"); });
-    voce("mnuRipeti", "Ripeti mossa",
+    voce("mnuRipeti", "&Ripeti mossa",
          {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
          comando("mnuRipeti"));
     gioco->addSeparator();
-    voce("mnuIngrandisci", "Ingrandisci",
+    voce("mnuIngrandisci", "&Ingrandisci",
          {QKeySequence::ZoomIn, QKeySequence(QStringLiteral("Ctrl+="))},
          [this] { CambiaZoom(1.25); });
-    voce("mnuRiduci", "Riduci", {QKeySequence::ZoomOut}, [this] { CambiaZoom(1 / 1.25); });
-    voce("mnuAdatta", "Adatta alla finestra", {QKeySequence(QStringLiteral("Ctrl+0"))},
+    voce("mnuRiduci", "Ri&duci", {QKeySequence::ZoomOut}, [this] { CambiaZoom(1 / 1.25); });
+    voce("mnuAdatta", "&Adatta alla finestra", {QKeySequence(QStringLiteral("Ctrl+0"))},
          [this] { CambiaZoom(0); });
     // Row and column numbers along the board's edges: on request, and always while the log
     // window is up (until its run has ended), since the log names cells by them.
-    voce("mnuNumeri", "Numeri di riga e colonna", {}, [this] { AggiornaNumeri(); });
+    voce("mnuNumeri", "N&umeri di riga e colonna", {}, [this] { AggiornaNumeri(); });
     Voce("mnuNumeri")->setCheckable(true);
     // The rule errors on the board as the player plays; the choice is kept for the next start.
-    voce("mnuMostraErrori", "Mostra errori", {}, [this] {
+    voce("mnuMostraErrori", "&Mostra errori", {}, [this] {
         form_.Clic("mnuMostraErrori");
         Voce("mnuMostraErrori")->setChecked(form_.MostraErrori);
         Impostazioni().setValue(QStringLiteral("gioco/mostraErrori"), form_.MostraErrori);
@@ -678,7 +678,7 @@ void FinestraPrincipale::ImpostaMotivo(Controllo controllo, bool barra, const st
     } else if (QWidget* w = Widget(controllo.Nome)) {
         w->setToolTip(perche);
     } else if (QAction* a = Voce(controllo.Nome)) {
-        a->setToolTip(perche.isEmpty() ? a->text() : perche);
+        a->setToolTip(perche.isEmpty() ? a->text().remove(QLatin1Char('&')) : perche);
     }
 }
 
@@ -1012,7 +1012,7 @@ void FinestraPrincipale::StampaFinestra(const std::string& finestra) {
         const QString file = stampante_->outputFileName();
         Messaggio("Impossibile stampare\n" + (file.isEmpty() ? "" : file.toStdString() + ": ") +
                       motivo,
-                  Pulsanti::Ok);
+                  Pulsanti::Ok, Icona::Errore);
     }
 }
 

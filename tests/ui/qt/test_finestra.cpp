@@ -24,6 +24,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QToolBar>
+#include <QWidgetAction>
 #include <QtTest>
 
 #include <cmath>
@@ -151,6 +152,11 @@ class TestFinestra : public QObject {
         const auto azioni = w.Barra()->actions();
         QCOMPARE(azioni.size(), 20);
         QCOMPARE(w.Barra()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        // Every button has a picture; the program's own set draws without any desktop theme.
+        for (const QAction* a : azioni)
+            QVERIFY(qobject_cast<const QWidgetAction*>(a) || !a->icon().isNull());
+        for (const char* n : {"apri", "salva", "annulla", "ripeti", "stampa", "componi"})
+            QVERIFY(!QIcon(QStringLiteral(":/icone/%1.svg").arg(n)).pixmap(24).isNull());
         // No puzzle yet: the commands that need one are disabled and say why.
         QCOMPARE(azioni[5]->toolTip(), QStringLiteral("Risolvi — Apri o genera prima uno schema"));
         QVERIFY(!azioni[5]->isEnabled());
