@@ -50,6 +50,12 @@ void Generatore::Randomizza() {
     rng_.seed(static_cast<uint32_t>(Mescola(base) >> 32));
 }
 
+uint64_t Generatore::ProssimoSeme() {
+    Randomizza();
+    const uint64_t alto = rng_();
+    return alto << 32 | rng_();
+}
+
 double Generatore::GeneraCasuale(double n) {
     return std::floor(Rnd() * n + 1);
 }

@@ -35,6 +35,9 @@ class Generatore {
     // so a whole run is reproducible.
     void ImpostaSeme(uint64_t seme);
     void SemeDaOrologio();
+    // A seed for a series of its own (generation at a level), drawn as an attempt's seed is:
+    // reproducible after ImpostaSeme, from the clock otherwise.
+    uint64_t ProssimoSeme();
     // A whole number from 1 to n: the integer part of u x n + 1 for the next uniform u in [0, 1).
     double GeneraCasuale(double n);
 

@@ -135,7 +135,22 @@ EsitoLivello GeneraALivello(const RichiestaLivello& r,
         Officina::Prova x;
         {
             std::unique_lock<std::mutex> g(guardia);
-            pronto.wait(g, [&] { return esiti.count(fatti + 1) > 0; });
+            const auto arrivato = [&] { return esiti.count(fatti + 1) > 0; };
+            bool fermata = false;
+            if (r.Attesa) {
+                while (!pronto.wait_for(g, std::chrono::milliseconds(20), arrivato)) {
+                    g.unlock();
+                    fermata = r.Attesa();
+                    g.lock();
+                    if (fermata) break;
+                }
+            } else {
+                pronto.wait(g, arrivato);
+            }
+            if (fermata) {
+                e.Interrotta = true;
+                break;
+            }
             auto it = esiti.find(fatti + 1);
             x = std::move(it->second);
             esiti.erase(it);

@@ -24,6 +24,9 @@ struct RichiestaLivello {
     int Lavori = 1;       // threads, each with its own model
     uint64_t Seme = 0;
     int Limite = 0; // seconds for the whole run; 0 none
+    // Called on the calling thread about every 20 ms while it waits for the jobs (a window
+    // yields to its events there); true stops the run as the time limit does.
+    std::function<bool()> Attesa;
 };
 inline constexpr int MaxLivelloRichiesto = 5;
 // A run gives up on a level that this many candidates in a row do not reach.

@@ -267,7 +267,8 @@ class Form1 {
     bool CursoreVisibile = false;            // shown once a key has moved it
     bool DaSalvare = false; // moves or a new puzzle not saved since it was opened or saved
     std::vector<MossaGioco> MosseAnnullate; // undone moves; the next one to redo is last
-    int NuovoRighe = 10, NuovoColonne = 10, NuovoIsolaMax = 4; // "Nuovo schema", remembered
+    // "Nuovo schema", remembered; NuovoLivello -1 for any level.
+    int NuovoRighe = 10, NuovoColonne = 10, NuovoIsolaMax = 4, NuovoLivello = -1;
     // Board keys; false when the key means nothing here (no puzzle, or long work running).
     bool Tavola_KeyDown(TastoGioco t);
     // Drag painting: while the button pressed on a cell is held, every cell the pointer passes
@@ -280,6 +281,9 @@ class Form1 {
     void VerificaSchema();
     // "Nuovo schema": asks the size and the largest island, then generates.
     void CommandNuovo_Click();
+    // A puzzle of level NuovoLivello, its candidates generated and rated beside the window
+    // while it keeps yielding; false, with the previous puzzle kept, when stopped or given up.
+    bool GeneraALivelloScelto();
     // True when the player's board satisfies every rule of the puzzle (no undecided cell).
     bool SchemaRisolto() const;
     // A fresh game starts: the clock, the cursor, nothing to redo, "solved" not yet said.

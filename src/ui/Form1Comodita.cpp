@@ -2,15 +2,19 @@
 // island dots on the board, the whole-board check, redo, drag painting, the keyboard cursor, the
 // "Nuovo schema" dialog, the label of a running search and the files an install puts under
 // share/isolmar.
+#include "generator/Livello.h"
 #include "model/Impostazione.h"
 #include "model/Schema.h"
 #include "ui/ErroriGioco.h"
 #include "ui/Form1.h"
 #include "ui/Testi.h"
+#include "view/Etichette.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <thread>
 
 namespace isolmar {
 
@@ -312,17 +316,23 @@ void Form1::VerificaSchema() {
 // ---- "Nuovo schema" ---------------------------------------------------------------------------
 
 void Form1::CommandNuovo_Click() {
-    std::vector<CampoNumero> campi = {{"Righe", NuovoRighe, 2, MaxRighe},
-                                      {"Colonne", NuovoColonne, 2, MaxRighe},
-                                      {"Isola più grande", NuovoIsolaMax, 1, 7}};
-    // The level of the puzzle joins these fields once generation at a chosen level exists.
+    std::vector<CampoNumero> campi = {
+        {"Righe", NuovoRighe, 2, MaxRighe, ""},
+        {"Colonne", NuovoColonne, 2, MaxRighe, ""},
+        {"Isola più grande", NuovoIsolaMax, 1, 7, ""},
+        {"Livello", NuovoLivello, -1, MaxLivelloRichiesto, "qualsiasi"}};
     if (!p.ChiediNumeri("Nuovo schema", campi)) return;
     for (CampoNumero& k : campi)
         k.Valore = std::clamp(k.Valore, k.Minimo, k.Massimo);
     NuovoRighe = campi[0].Valore;
     NuovoColonne = campi[1].Valore;
     NuovoIsolaMax = campi[2].Valore;
+    NuovoLivello = campi[3].Valore;
     if (ChiediSeSalvare()) return;
+    if (NuovoLivello >= 0) {
+        GeneraALivelloScelto();
+        return;
+    }
     const uint8_t righe = m.NumRighe, colonne = m.NumColonne, isola = m.DimMaxIsola;
     m.NumRighe = static_cast<uint8_t>(NuovoRighe);
     m.NumColonne = static_cast<uint8_t>(NuovoColonne);
@@ -333,6 +343,44 @@ void Form1::CommandNuovo_Click() {
     m.NumColonne = colonne;
     m.DimMaxIsola = isola;
     DimensionaTabelle(m);
+}
+
+bool Form1::GeneraALivelloScelto() {
+    const AvvisoRicerca avviso(*this);
+    m.TempoScaduto = 0;
+    RichiestaLivello r;
+    r.Righe = NuovoRighe;
+    r.Colonne = NuovoColonne;
+    r.IsolaMax = NuovoIsolaMax;
+    r.Livello = NuovoLivello;
+    r.Seme = Gen.ProssimoSeme();
+    // Candidates are generated and rated beside the window, which keeps answering (Esc stops).
+    r.Lavori = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+    r.Attesa = [this] {
+        p.Cedi();
+        return m.TempoScaduto == 1;
+    };
+    const double inizio = p.Orologio();
+    p.ImpostaTesto(controlli::Label2, "Generazione di uno schema di livello " +
+                                          TestoNumero(NuovoLivello) + "… (Esc per interrompere)");
+    std::optional<SchemaLivello> trovato;
+    const EsitoLivello e = GeneraALivello(r, [&](const SchemaLivello& s) { trovato = s; });
+    if (!trovato) {
+        p.ImpostaTesto(controlli::Label2, e.Interrotta       ? "Generazione interrotta"
+                                          : e.Errore.empty() ? ""
+                                                             : e.Errore);
+        return false;
+    }
+    EsitoLettura letto;
+    letto.Letto.S = trovato->S;
+    letto.Letto.Soluzione = trovato->Soluzione;
+    letto.Letto.HaSoluzione = true;
+    if (!Carica(letto)) return false;
+    p.ImpostaTesto(controlli::Label1,
+                   TestoDurata(SecondiTrascorsi(inizio, p.Orologio())) + ", " +
+                       TestoQuanti(trovato->Candidati, "candidato", "candidati"));
+    p.ImpostaTesto(controlli::Label2, "Schema di livello " + TestoNumero(trovato->Livello));
+    return true;
 }
 
 } // namespace isolmar

@@ -21,6 +21,7 @@ enum class Icona { Predefinita, Informazione, Avviso, Errore, Domanda };
 struct CampoNumero {
     std::string Etichetta;
     int Valore = 0, Minimo = 0, Massimo = 0;
+    std::string Speciale; // shown for Minimo when given ("qualsiasi")
 };
 
 // Seconds from da to a, two readings of Orologio: a reading past midnight is the next day's.

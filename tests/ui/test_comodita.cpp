@@ -261,6 +261,27 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     EXPECT_EQ(Isole(g.m), isole);
 }
 
+TEST(NuovoSchema, AtALevelWhileTheWindowYieldsAndEscStops) {
+    Partita g;
+    g.f.Gen.ImpostaSeme(5);
+    g.p.RisposteNumeri = {{6, 6, 4, 1}};
+    g.f.Clic("CommandNuovo");
+    EXPECT_EQ(g.p.DialoghiNumeri[0][3].Speciale, "qualsiasi");
+    ASSERT_EQ(g.Label2(), "Schema di livello 1");
+    EXPECT_TRUE(g.m.NumRighe == 6 && g.m.NumSol == 1 && g.f.DaSalvare);
+    g.f.Clic("CommandSoluz3");
+    EXPECT_EQ(g.Label2(), "Esiste una sola soluzione");
+    // Esc during a long search for level 5: the puzzle before stays.
+    const auto isole = Isole(g.m);
+    g.f.ImpostaDaSalvare(false);
+    g.p.RisposteNumeri = {{12, 12, 5, 5}};
+    g.p.DopoCessioni(3, [&] { g.f.Form_KeyPress(27); });
+    g.f.Clic("CommandNuovo");
+    EXPECT_EQ(g.Label2(), "Generazione interrotta");
+    EXPECT_EQ(Isole(g.m), isole);
+    EXPECT_EQ(g.f.NuovoLivello, 5); // remembered for the next time
+}
+
 TEST(Zoom, TheBoardFitsItsSpaceWithinTheReadableSizes) {
     const struct {
         double l, a, sl, sa, minimo, zoom;

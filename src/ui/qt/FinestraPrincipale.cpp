@@ -875,10 +875,17 @@ bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<Cam
     d.setMinimumWidth(std::max(320, 2 * d.fontMetrics().horizontalAdvance(d.windowTitle()) + 160));
     auto* forma = new QFormLayout(&d);
     std::vector<QSpinBox*> caselle;
+    // The values of the last time the dialog was answered, also from an earlier start.
+    QSettings impostazioni = Impostazioni();
+    const auto chiave = [&](const CampoNumero& c) {
+        return QStringLiteral("dialoghi/%1/%2")
+            .arg(d.windowTitle(), QString::fromStdString(c.Etichetta));
+    };
     for (const CampoNumero& c : campi) {
         auto* s = new QSpinBox(&d);
         s->setRange(c.Minimo, c.Massimo);
-        s->setValue(c.Valore);
+        s->setSpecialValueText(QString::fromStdString(c.Speciale));
+        s->setValue(impostazioni.value(chiave(c), c.Valore).toInt());
         forma->addRow(QString::fromStdString(c.Etichetta), s);
         caselle.push_back(s);
     }
@@ -889,8 +896,10 @@ bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<Cam
     connect(pulsanti, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     forma->addRow(pulsanti);
     if (d.exec() != QDialog::Accepted) return false;
-    for (size_t i = 0; i < campi.size(); ++i)
+    for (size_t i = 0; i < campi.size(); ++i) {
         campi[i].Valore = caselle[i]->value();
+        impostazioni.setValue(chiave(campi[i]), campi[i].Valore);
+    }
     return true;
 }
 
