@@ -189,6 +189,15 @@ Verificatore::Verificatore(std::function<bool()> cedi)
 
 Verificatore::~Verificatore() = default;
 
+int Verificatore::ContaSoluzioni(const Schema& s, int massimo) {
+    if (!ValidaSchema(s).empty()) return -1;
+    o_->p.Riparti();
+    const Officina::Conteggio x = o_->Conta(s, std::clamp(massimo, 1, MaxSol));
+    return x.E == EsitoRicerca::Nessuna || x.E == EsitoRicerca::Una || x.E == EsitoRicerca::Piu
+               ? static_cast<int>(x.Soluzioni.size())
+               : -1;
+}
+
 long Verificatore::Ricerche() const {
     return o_->ricerche;
 }
@@ -260,19 +269,31 @@ std::optional<Proposta> Verificatore::Suggerisci(const Schema& s) {
             n, n >= 2 ? static_cast<int>(Differenze(x.Soluzioni[0], x.Soluzioni[1], C).size()) : 0};
     };
     // Moving clue k onto a cell of its island in solution a that is not in its island in
-    // solution b keeps a a solution and rules b out. Both directions, island by island.
+    // solution b keeps a a solution and rules b out. Every pair of the solutions found, the
+    // first two first; both directions, island by island.
     std::vector<Proposta> candidate;
-    const std::string* sol[2] = {&base.Soluzioni[0], &base.Soluzioni[1]};
-    for (size_t k = 0; k < s.Isole.size(); ++k) {
-        const Indizio& i = s.Isole[k];
-        const std::vector<int> isole[2] = {IsolaDi(*sol[0], R, C, i.Riga, i.Colonna),
-                                           IsolaDi(*sol[1], R, C, i.Riga, i.Colonna)};
-        if (isole[0] == isole[1]) continue;
-        for (int a = 0; a < 2; ++a)
-            for (int x : isole[a])
-                if (!std::binary_search(isole[1 - a].begin(), isole[1 - a].end(), x))
-                    candidate.push_back({{i.Num, x / C + 1, x % C + 1}, static_cast<int>(k)});
-    }
+    const int n = static_cast<int>(base.Soluzioni.size());
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            for (size_t k = 0; k < s.Isole.size(); ++k) {
+                const Indizio& i = s.Isole[k];
+                const std::vector<int> isole[2] = {
+                    IsolaDi(base.Soluzioni[static_cast<size_t>(a)], R, C, i.Riga, i.Colonna),
+                    IsolaDi(base.Soluzioni[static_cast<size_t>(b)], R, C, i.Riga, i.Colonna)};
+                for (int d = 0; d < 2; ++d)
+                    for (int x : isole[d]) {
+                        const Proposta q{{i.Num, x / C + 1, x % C + 1}, static_cast<int>(k)};
+                        const bool nuova = std::none_of(
+                            candidate.begin(), candidate.end(), [&](const Proposta& y) {
+                                return y.Sostituisce == q.Sostituisce &&
+                                       y.Nuovo.Riga == q.Nuovo.Riga &&
+                                       y.Nuovo.Colonna == q.Nuovo.Colonna;
+                            });
+                        if (nuova &&
+                            !std::binary_search(isole[1 - d].begin(), isole[1 - d].end(), x))
+                            candidate.push_back(q);
+                    }
+            }
     Punti migliori = punti(base);
     std::optional<Proposta> scelta;
     int provate = 0;

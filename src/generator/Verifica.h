@@ -68,6 +68,10 @@ class Verificatore {
     static constexpr int MaxContate = 3;
     static constexpr int MaxProposte = 40;
 
+    // The solutions of s up to massimo (1..10); -1 when s is not valid, beyond the solver, or
+    // the count was stopped.
+    int ContaSoluzioni(const Schema& s, int massimo);
+
     // Solves made since construction (each costs one search).
     long Ricerche() const;
 
