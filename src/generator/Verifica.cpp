@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <tuple>
 
 namespace isolmar {
@@ -18,6 +19,12 @@ namespace {
 using Orologio = std::chrono::steady_clock;
 // How often the caller's callback is asked at most: the solver yields far more often.
 constexpr auto IntervalloCessione = std::chrono::milliseconds(10);
+// The inner steps the search over shapes may take (some 100 to 250 ms) before the count is
+// left to the SAT engine: the shape search is the faster on most puzzles with one solution,
+// but can take minutes to find the second solution of an open one, where the SAT engine
+// takes a fraction of a second. A count of steps, so that the engine used does not depend on
+// the machine.
+constexpr uint64_t PassiPrimaDelSat = 10'000'000;
 
 // The host of the check: a yield asks the caller's callback (at most every
 // IntervalloCessione) and, once it answers true, sets TempoScaduto at every yield, so that
@@ -35,7 +42,8 @@ class PiattaformaVerifica : public PiattaformaHeadless {
                 Fermato = cedi_();
             }
         }
-        if (Fermato) fermo_ = 1;
+        if (Passi && *Passi >= LimitePassi) Esaurito = true;
+        if (Fermato || Esaurito) fermo_ = 1;
     }
     // The next yield asks the callback whatever the time.
     void Riparti() {
@@ -43,6 +51,11 @@ class PiattaformaVerifica : public PiattaformaHeadless {
         ultima_ = {};
     }
     bool Fermato = false;
+    // The work allowed to the running search, in the solver's inner steps: past LimitePassi,
+    // Esaurito is set and the search stops as it would on a stop.
+    const uint64_t* Passi = nullptr;
+    uint64_t LimitePassi = UINT64_MAX;
+    bool Esaurito = false;
 
   private:
     std::function<bool()> cedi_;
@@ -127,7 +140,18 @@ struct Verificatore::Officina {
         if (Fermato()) return x;
         Carica(s);
         ++ricerche;
-        const bool cercato = Ris.SoluzioneStart(static_cast<uint8_t>(n));
+        p.Passi = &Ris.PassiInterni;
+        p.LimitePassi = Ris.PassiInterni + PassiPrimaDelSat;
+        bool cercato = Ris.SoluzioneStart(static_cast<uint8_t>(n));
+        p.Passi = nullptr;
+        if (p.Esaurito && !Fermato()) {
+            p.Esaurito = false;
+            Carica(s);
+            Ris.Scelto = Motore::Sat;
+            cercato = Ris.SoluzioneStart(static_cast<uint8_t>(n));
+            Ris.Scelto = Motore::Auto;
+        }
+        p.Esaurito = false;
         if (Fermato()) m.TempoScaduto = 1;
         x.E = EsitoDi(cercato, m);
         if (x.E == EsitoRicerca::TroppoGrande || x.E == EsitoRicerca::OltreLeForme)
