@@ -73,6 +73,7 @@ void ComandoGenerate(CLI::App& cli, Azione& azione);
 void ComandoRate(CLI::App& cli, Azione& azione);
 void ComandoExplain(CLI::App& cli, Azione& azione);
 void ComandoHint(CLI::App& cli, Azione& azione);
+void ComandoCheck(CLI::App& cli, Azione& azione);
 void ComandoImage(CLI::App& cli, Azione& azione);
 void ComandoBooklet(CLI::App& cli, Azione& azione);
 

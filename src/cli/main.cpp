@@ -22,6 +22,9 @@ constexpr const char* Uso =
     "                         spiegazione passo per passo\n"
     "  hint [--json] [--max-seconds S] FILE\n"
     "                         il prossimo passo dalla posizione del giocatore\n"
+    "  check [--minimal] [--max-seconds S] [--json] FILE...\n"
+    "                         quante soluzioni hanno i numeri di ogni schema, dove due\n"
+    "                         soluzioni differiscono, il livello\n"
     "  image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N]\n"
     "                         immagine dello schema o della sua soluzione\n"
     "  booklet --out OUT.pdf [--per-page N] [--solutions] [--title TESTO] FILE...\n"
@@ -60,6 +63,7 @@ int main(int argc, char** argv) {
     ComandoRate(cli, azione);
     ComandoExplain(cli, azione);
     ComandoHint(cli, azione);
+    ComandoCheck(cli, azione);
     ComandoImage(cli, azione);
     ComandoBooklet(cli, azione);
     if (!ValoriPresenti(cli, argc, argv)) return 2;

@@ -200,10 +200,26 @@ for x in "$cartella"/*.xml; do
 done
 esito 0 "\"errors\":\\[\\[$r,$c\\]\\]" "explain errore" "$cli" explain --json "$tmp/errore.xml"
 
+# check: every published puzzle's clues have one solution; one clue taken away leaves two
+# solutions and the cells where they differ; clues that can go; a stop; bad input wins.
+esito 0 "" "check" "$cli" check "$cartella"/*.xml
+[ "$(grep -c '^soluzioni: 1$' "$tmp/out")" -eq "$(ls "$cartella"/*.xml | wc -l)" ] || fallito "check: non unici"
+esito 0 '"solutions":1,"differing":\[\],"level":4' "check --json" "$cli" check --json "$cartella/janko-0469.xml"
+"$cli" convert "$cartella/janko-0052.xml" "$tmp/tolto.pzpr" && sed -i '5s/^5 \. 1/5 . ./' "$tmp/tolto.pzpr"
+esito 1 "^diverse: r[0-9]*c[0-9]* r" "check senza un indizio" "$cli" check "$tmp/tolto.pzpr"
+esito 1 '"solutions":2,"differing":\[\[[0-9]*,[0-9]*\],' "check --json senza un indizio" \
+    "$cli" check --json "$tmp/tolto.pzpr"
+esito 0 "^rimovibili: 1@r4c3$" "check --minimal" "$cli" check --minimal "$cartella/puzzlink-5x5-g5k2o1k3g.xml"
+esito 1 '"interrupted":true' "check --max-seconds" "$cli" check --minimal --max-seconds 1 --json \
+    "$cartella/janko-0213.xml"
+echo rotto > "$tmp/rotto.txt"
+esito 2 "rotto.txt" "check di un file rotto" "$cli" check "$tmp/tolto.pzpr" "$tmp/rotto.txt"
+esito 2 "" "check --max-seconds 0" "$cli" check --max-seconds 0 "$cartella/janko-0052.xml"
+
 # --version, --help and every command's help.
 esito 0 "^isolmar-cli [0-9]" "--version" "$cli" --version
 esito 0 "generate" "--help" "$cli" --help
-for c in solve convert url generate rate explain hint image booklet; do
+for c in solve convert url generate rate explain hint check image booklet; do
     esito 0 "^Uso: isolmar-cli $c" "$c --help" "$cli" $c --help
 done
 
