@@ -55,6 +55,11 @@ std::string OltreLeForme(const Schema& s) {
 
 bool ApplicaSchema(Modello& m, const Schema& s) {
     if (!ValidaSchema(s).empty()) return false;
+    PoniSchema(m, s);
+    return true;
+}
+
+void PoniSchema(Modello& m, const Schema& s) {
     m.NumRighe = static_cast<uint8_t>(s.Righe);
     m.NumColonne = static_cast<uint8_t>(s.Colonne);
     m.NumEle = static_cast<int16_t>(s.Isole.size());
@@ -67,7 +72,6 @@ bool ApplicaSchema(Modello& m, const Schema& s) {
         m.Ele[i].Riga = static_cast<uint8_t>(d.Riga);
         m.Ele[i].Colonna = static_cast<uint8_t>(d.Colonna);
     }
-    return true;
 }
 
 Schema SchemaDa(const Modello& m) {

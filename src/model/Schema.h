@@ -37,6 +37,9 @@ std::string OltreLeTabelle(const Schema& s);
 // Puts a valid puzzle into the model: size, islands (unmarked), solver fields cleared. Returns
 // false and leaves the model untouched when the puzzle is not valid.
 bool ApplicaSchema(Modello& m, const Schema& s);
+// The same without the check, for a puzzle being composed (no clue yet, clues side by side):
+// s must fit the model's tables (sizes and clue cells within the board).
+void PoniSchema(Modello& m, const Schema& s);
 
 // The model's current puzzle.
 Schema SchemaDa(const Modello& m);

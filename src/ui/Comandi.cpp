@@ -78,6 +78,7 @@ std::span<const VoceComando> Form1::TabellaComandi() {
          },
          false, Ignora},
         {B, "Stampa", [](Form1& f) { f.StampaSchema(); }, false, Ignora},
+        {B, "Componi", [](Form1& f) { f.mnuComponi_Click(); }, false, Esegue},
 
         // Command buttons.
         {C, "CommandGenera", [](Form1& f) { f.CommandGenera_Click(); }, true, Esegue},
@@ -123,6 +124,19 @@ std::span<const VoceComando> Form1::TabellaComandi() {
         {C, "mnuCopiaLink", [](Form1& f) { f.mnuCopiaLink_Click(); }, false, Lascia},
         {C, "mnuSalvaPzpr", [](Form1& f) { f.mnuSalvaPzpr_Click(); }, false, Lascia},
         {C, "mnuSalvaConNome", [](Form1& f) { f.SalvaConNome(); }, false, Lascia},
+
+        // The menu "Componi" (each entry but the first does something only while composing).
+        {C, "mnuComponi", [](Form1& f) { f.mnuComponi_Click(); }, false, Esegue},
+        {C, "mnuSuggerisciIndizio", [](Form1& f) { f.mnuSuggerisciIndizio_Click(); }, false,
+         Esegue},
+        {C, "mnuVerificaMinimalita", [](Form1& f) { f.mnuVerificaMinimalita_Click(); }, false,
+         Esegue},
+        {C, "mnuFineComposizione", [](Form1& f) { f.mnuFineComposizione_Click(); }, false, Esegue},
+        {C, "mnuSimmNessuna", [](Form1& f) { f.ImpostaSimmetria(Simmetria::Nessuna); }, false,
+         Esegue},
+        {C, "mnuSimmRot2", [](Form1& f) { f.ImpostaSimmetria(Simmetria::Rot2); }, false, Esegue},
+        {C, "mnuSimmSpecchio", [](Form1& f) { f.ImpostaSimmetria(Simmetria::Specchio); }, false,
+         Esegue},
     };
     return tabella;
 }

@@ -27,6 +27,7 @@ const std::vector<PulsanteBarra>& BarraStrumenti() {
         {"Camera", "Camera", "Fotografa la posizione"},
         {"s4", "", ""},
         {"Valuta", "valuta", "Valuta livello schema"},
+        {"Componi", "Componi", "Componi schema"},
         {"s3", "", ""},
         {"Stampa", "Stampa", "Stampa schema"},
         {"s33", "", ""},
@@ -210,6 +211,7 @@ bool Form1::CommandGenera_Click() {
         return false;
     }
     {
+        TerminaComposizione();
         InizializzaTblGioco(m, gr2);
         Ris.SalvaEleInsvele();
         SpegniBottoniPiuMeno();

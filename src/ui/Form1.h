@@ -13,12 +13,14 @@
 #include "solver/Esito.h"
 #include "solver/Risolutore.h"
 #include "ui/Comandi.h"
+#include "ui/Composizione.h"
 #include "ui/Form3.h"
 #include "view/Griglia.h"
 #include "view/Piattaforma.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -267,6 +269,25 @@ class Form1 {
     bool CursoreVisibile = false;            // shown once a key has moved it
     bool DaSalvare = false; // moves or a new puzzle not saved since it was opened or saved
     std::vector<MossaGioco> MosseAnnullate; // undone moves; the next one to redo is last
+    // ---- Composing a puzzle by hand (Form1Composizione.cpp) ---------------------------------
+    // While composing, the board holds the clues typed so far (the model has them, whatever they
+    // are), a click or the arrows choose a cell, digits type its number and Backspace clears it.
+    // After each change the check runs again, yielding to the window: a change meanwhile stops
+    // it and starts it over. Its result is the status line and the board's marks.
+    bool InComposizione = false;
+    Composizione Comp;
+    std::optional<EsitoVerifica> EsitoComposizione; // the last check that ran to its end
+    std::optional<Proposta> PropostaComposizione;   // "Suggerisci un indizio", until applied
+    // "Componi schema": from the current puzzle's clues or a blank board of a size asked.
+    void mnuComponi_Click();
+    // A digit 0..9, or -1 (Backspace, Delete), on the cursor's cell; false when not composing.
+    bool ComponiTasto(int tasto);
+    void mnuSuggerisciIndizio_Click();
+    void mnuVerificaMinimalita_Click();
+    // Back to play with the composed puzzle, after offering to save it.
+    void mnuFineComposizione_Click();
+    void ImpostaSimmetria(Simmetria s);
+
     // "Nuovo schema", remembered; NuovoLivello -1 for any level.
     int NuovoRighe = 10, NuovoColonne = 10, NuovoIsolaMax = 4, NuovoLivello = -1;
     // Board keys; false when the key means nothing here (no puzzle, or long work running).
@@ -314,6 +335,17 @@ class Form1 {
     };
 
   private:
+    // Composing: the clues on the board with the marks of the last check and the status line;
+    // the check started again after a change; its loop; composing ends (a puzzle is loaded).
+    void MostraComposizione();
+    void ComponiSuCursore(int tasto);
+    void VerificaComposizione();
+    void EseguiVerifiche();
+    void TerminaComposizione();
+    bool verificaInCorso_ = false, verificaDaFare_ = false, fermaVerifica_ = false;
+    std::unique_ptr<Verificatore> verificatore_, verificatoreComandi_;
+    Verificatore& Verif(bool comando);
+
     // A left or other click on a board cell (Gr.MouseRiga, Gr.MouseColonna), inside a command.
     void ClicCella(int tasto, bool daTastiera = false);
     // Records one move on a cell and applies it; a new move clears the moves to redo.

@@ -243,8 +243,9 @@ void Form1::Gr_MouseUp() {
 }
 
 bool Form1::Tavola_KeyDown(TastoGioco t) {
-    if (m.NumEle == 0 || !Gr.Visibile || InElaborazione()) return false;
+    if ((m.NumEle == 0 && !InComposizione) || !Gr.Visibile || InElaborazione()) return false;
     Esegui([&] {
+        if (t != TastoGioco::Avanti) Comp.FineNumero();
         int& r = CursoreRiga;
         int& c = CursoreColonna;
         r = std::clamp(r, 1, int{m.NumRighe});
@@ -270,6 +271,10 @@ bool Form1::Tavola_KeyDown(TastoGioco t) {
             trascina_ = -1;
             break;
         default:
+            if (InComposizione) { // Delete clears the clue; marking keys are for play
+                if (t == TastoGioco::Indeciso) ComponiSuCursore(-1);
+                break;
+            }
             RiprendiGioco();
             if (CellaDim(static_cast<uint8_t>(r), static_cast<uint8_t>(c)) > 0) break;
             if (ImpostaCella(static_cast<uint8_t>(r), static_cast<uint8_t>(c),

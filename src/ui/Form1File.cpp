@@ -88,6 +88,7 @@ bool Form1::Carica(const EsitoLettura& e) {
         p.Messaggio(e.Testo(), Pulsanti::Ok, Icona::Errore);
         return false;
     }
+    TerminaComposizione();
     ApplicaSchema(m, e.Letto.S);
     VerificaTutteTessere(m, p);
     // Nothing of the previous puzzle's solutions may be taken for this one's.

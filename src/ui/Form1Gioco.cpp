@@ -55,6 +55,13 @@ void Form1::ClicCella(int tasto, bool daTastiera) {
     ColonnaGr = static_cast<uint8_t>(colonna);
     CursoreRiga = riga;
     CursoreColonna = colonna;
+    if (InComposizione) { // a click chooses the cell to type on; another button clears it
+        Comp.FineNumero();
+        CursoreVisibile = true;
+        if (tasto != 1) ComponiSuCursore(-1);
+        Gr.Aggiorna();
+        return;
+    }
     if (CellaDim(RigaGr, ColonnaGr) > 0) {
         VisualizzaMenuGr(daTastiera);
         return;

@@ -10,16 +10,17 @@ namespace isolmar {
 
 namespace {
 
-std::string Cella(int r, int c) {
+std::string TestoCella(int r, int c) {
     return TestoNumero(r) + "," + TestoNumero(c);
 }
 
 // The puzzle as its size and clues: the solution count belongs to it.
 std::string ChiaveSchema(const Modello& m) {
-    std::string s = Cella(m.NumRighe, m.NumColonne);
+    std::string s = TestoCella(m.NumRighe, m.NumColonne);
     std::vector<std::string> indizi;
     for (int i = 1; i <= m.NumEle; ++i)
-        indizi.push_back(Cella(m.Ele[i].Riga, m.Ele[i].Colonna) + ":" + TestoNumero(m.Ele[i].Num));
+        indizi.push_back(TestoCella(m.Ele[i].Riga, m.Ele[i].Colonna) + ":" +
+                         TestoNumero(m.Ele[i].Num));
     std::sort(indizi.begin(), indizi.end());
     for (const std::string& x : indizi)
         s += ";" + x;
@@ -35,7 +36,7 @@ std::string TestoErrori(int n) {
 std::string TestoPrimoErrore(const std::vector<std::pair<int, int>>& errori) {
     const auto [r, c] = errori.front();
     return TestoErrori(static_cast<int>(errori.size())) +
-           (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") + Cella(r, c);
+           (errori.size() == 1 ? ": la cella " : "; la prima è la cella ") + TestoCella(r, c);
 }
 
 EsitoRicerca Form1::ContaSoluzioni() {
@@ -154,6 +155,13 @@ void Form1::Suggerimento_Click() {
 }
 
 void Form1::CmdApplica_Click() {
+    if (InComposizione && PropostaComposizione) { // the proposed clue goes on the board
+        Comp.Applica(*PropostaComposizione);
+        PropostaComposizione.reset();
+        ImpostaDaSalvare(true);
+        VerificaComposizione();
+        return;
+    }
     if (!suggerimentoPronto_) return;
     NascondiSuggerimento();
     RiprendiGioco();

@@ -9,7 +9,7 @@
 namespace isolmar {
 
 namespace {
-std::string Cella(uint8_t r, uint8_t c) {
+std::string TestoCella(uint8_t r, uint8_t c) {
     return TestoNumero(int{r}) + "," + TestoNumero(int{c});
 }
 } // namespace
@@ -90,7 +90,8 @@ void Form1::VerificaIsola() {
     bool giusta = static_cast<int>(coda.size()) == n;
     for (const auto& [r, c] : coda)
         giusta = giusta && m.Tblsol(1, r, c) == 1;
-    p.ImpostaTesto(controlli::Label2, "La configurazione dell' isola " + Cella(RigaGr, ColonnaGr) +
+    p.ImpostaTesto(controlli::Label2, "La configurazione dell' isola " +
+                                          TestoCella(RigaGr, ColonnaGr) +
                                           (giusta ? "  è corretta" : " non è corretta"));
 }
 
@@ -130,7 +131,7 @@ void Form1::SoluzioneIsola() {
     }
     VisualizzaTblSchemaOption();
     p.ImpostaTesto(controlli::Label2,
-                   "Configurazione corretta dell' isola " + Cella(RigaGr, ColonnaGr));
+                   "Configurazione corretta dell' isola " + TestoCella(RigaGr, ColonnaGr));
     p.ImpostaVisibile(controlli::CommandVisgioco, true);
 }
 

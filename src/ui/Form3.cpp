@@ -24,7 +24,7 @@ std::string Simbolo(int codice) {
     return {static_cast<char>(0xC0 | (codice >> 6)), static_cast<char>(0x80 | (codice & 0x3F))};
 }
 
-std::string Cella(int r, int c) {
+std::string TestoCella(int r, int c) {
     return std::to_string(r) + "," + std::to_string(c);
 }
 } // namespace
@@ -108,7 +108,7 @@ int Form3::msgLog(Spiegazione& s, const Conclusione& c) {
         break;
     case Decisione::Appartiene:
         Gr.ImpostaStato(StatoCella::EvidenzaIsola);
-        Gr.ImpostaTesto(Cella(c.RigaIsola, c.ColonnaIsola));
+        Gr.ImpostaTesto(TestoCella(c.RigaIsola, c.ColonnaIsola));
         Gr.ImpostaFont("Arial");
         Gr.ImpostaDimensione(7);
         Gr.ImpostaColoreTesto(Tavolozza::TestoCellaIsola);

@@ -32,6 +32,8 @@ inline constexpr uint16_t IsolaPiccola = 1 << 4;      // in a closed island smal
 inline constexpr uint16_t IsolaSenzaIndizio = 1 << 5; // in a closed island with no clue
 inline constexpr uint16_t MuroDiviso = 1 << 6;        // in walls cut off from the others
 inline constexpr uint16_t Diversa = 1 << 7;           // not the same in every solution found
+inline constexpr uint16_t Rimovibile = 1 << 8;        // a clue the puzzle stays unique without
+inline constexpr uint16_t Proposto = 1 << 9;          // where a proposed clue would go
 inline constexpr uint16_t Errori =
     Muro2x2 | DueIndizi | IsolaGrande | IsolaPiccola | IsolaSenzaIndizio | MuroDiviso;
 } // namespace segni

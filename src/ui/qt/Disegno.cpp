@@ -109,6 +109,20 @@ void DisegnaSegni(QPainter& pt, const QRectF& q, uint16_t s) {
         pt.setPen(QPen(QColor(0xF0, 0xE4, 0x42), t, Qt::DashLine, Qt::FlatCap));
         pt.drawRect(cornice);
     }
+    // Composing: bluish green (apart from the errors' orange for every colour vision) tints a
+    // clue that could go, and a thick dashed frame of it shows where a proposed clue goes.
+    static const QColor verde(0x00, 0x9E, 0x73);
+    if (s & segni::Rimovibile) {
+        QColor tinta = verde;
+        tinta.setAlpha(90);
+        pt.fillRect(q, tinta);
+    }
+    if (s & segni::Proposto) {
+        const double t = std::max(2.5, lato / 9);
+        pt.setBrush(Qt::NoBrush);
+        pt.setPen(QPen(verde, t, Qt::DashLine, Qt::FlatCap));
+        pt.drawRect(q.adjusted(t / 2, t / 2, -t / 2, -t / 2));
+    }
     if (s & segni::Punto) {
         const double raggio = std::max(1.5, lato / 10);
         pt.setPen(Qt::NoPen);

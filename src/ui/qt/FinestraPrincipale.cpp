@@ -9,6 +9,7 @@
 #include "ui/Testi.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -322,6 +323,44 @@ void FinestraPrincipale::CreaComandi() {
     riempi(frame2_, ComandiFrame2());
 }
 
+void FinestraPrincipale::CreaMenuComponi() {
+    // Composing by hand: the entries past the first work while a composition is open.
+    QMenu* componi = menuBar()->addMenu(QStringLiteral("C&omponi"));
+    componi->setObjectName("mnuMenuComponi");
+    auto voce = [&](QMenu* menu, const char* nome, const char* testo) {
+        QAction* a = menu->addAction(QString::fromUtf8(testo));
+        a->setObjectName(nome);
+        connect(a, &QAction::triggered, this, [this, n = std::string(nome)] { form_.Clic(n); });
+        return a;
+    };
+    QAction* inizio = voce(componi, "mnuComponi", "&Componi schema…");
+    inizio->setShortcut(QKeySequence(QStringLiteral("Ctrl+K")));
+    componi->addSeparator();
+    voce(componi, "mnuSuggerisciIndizio", "&Suggerisci un indizio");
+    voce(componi, "mnuVerificaMinimalita", "&Verifica minimalità");
+    // The symmetry may be chosen before composing too.
+    QMenu* simmetria = componi->addMenu(QStringLiteral("Si&mmetria"));
+    simmetria->menuAction()->setObjectName("mnuSimmetria");
+    auto* gruppo = new QActionGroup(simmetria);
+    for (const auto& [nome, testo] :
+         {std::pair{"mnuSimmNessuna", "&Nessuna"}, std::pair{"mnuSimmRot2", "&Rotazione (180°)"},
+          std::pair{"mnuSimmSpecchio", "&Specchio (sinistra-destra)"}}) {
+        QAction* a = voce(simmetria, nome, testo);
+        a->setCheckable(true);
+        a->setChecked(std::string_view(nome) == "mnuSimmNessuna");
+        gruppo->addAction(a);
+    }
+    componi->addSeparator();
+    voce(componi, "mnuFineComposizione", "&Fine composizione");
+    connect(componi, &QMenu::aboutToShow, this, [this, componi] {
+        const bool in = form_.InComposizione;
+        for (QAction* a : componi->actions())
+            if (!a->isSeparator() && a->objectName() != "mnuComponi" &&
+                a->objectName() != "mnuSimmetria")
+                a->setEnabled(in);
+    });
+}
+
 void FinestraPrincipale::CreaMenuStrumenti() {
     // The diagnostic commands, out of the player's way: a menu opened on purpose.
     QMenu* strumenti = menuBar()->addMenu(QStringLiteral("S&trumenti"));
@@ -349,6 +388,7 @@ void FinestraPrincipale::CreaMenu() {
 
     CreaMenuFile();
     CreaMenuGioco();
+    CreaMenuComponi();
     // Sharing with other Nurikabe programs: the puzzle's link, a pzprv3 file.
     QMenu* condividi = menuBar()->addMenu(QStringLiteral("&Condividi"));
     condividi->setObjectName("mnuCondividi");
@@ -580,6 +620,15 @@ void FinestraPrincipale::keyPressEvent(QKeyEvent* e) {
     };
     const bool semplice =
         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    // Composing: digits type the cursor's number, Backspace and Delete clear it.
+    const int cifra = e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9 ? e->key() - Qt::Key_0
+                      : e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete ? -1
+                                                                                    : -2;
+    if (semplice && cifra > -2 && form_.ComponiTasto(cifra)) {
+        MostraCursore();
+        e->accept();
+        return;
+    }
     if (semplice && tasti.contains(e->key()) && form_.Tavola_KeyDown(tasti.value(e->key()))) {
         MostraCursore();
         e->accept();

@@ -107,6 +107,7 @@ class FinestraPrincipale : public QMainWindow, public Piattaforma {
     void CreaMenu();
     void CreaMenuGioco();
     void CreaMenuStrumenti();
+    void CreaMenuComponi();
     void CreaMenuFile();
     void AggiornaRecenti();
     void AdattaZoom();

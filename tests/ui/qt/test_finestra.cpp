@@ -150,7 +150,7 @@ class TestFinestra : public QObject {
         QVERIFY(Mostra(w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Isolmar"));
         const auto azioni = w.Barra()->actions();
-        QCOMPARE(azioni.size(), 20);
+        QCOMPARE(azioni.size(), 21);
         QCOMPARE(w.Barra()->toolButtonStyle(), Qt::ToolButtonIconOnly);
         // Every button has a picture; the program's own set draws without any desktop theme.
         for (const QAction* a : azioni)

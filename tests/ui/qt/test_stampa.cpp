@@ -63,7 +63,7 @@ QRect Riquadro(const QImage& img, int primaRiga = 0) {
 // A board of righe x colonne cells of 500 twips after a header of intestazione twips, found as
 // the bounding box q of the image: the rectangle of cell (r, c) without its outer fifth (its
 // border).
-QRectF Cella(const QRect& q, int righe, int colonne, int r, int c, int intestazione = 0) {
+QRectF QuadroCella(const QRect& q, int righe, int colonne, int r, int c, int intestazione = 0) {
     const double kx = q.width() / double(intestazione + 500 * colonne);
     const double ky = q.height() / double(intestazione + 500 * righe);
     return {q.x() + (intestazione + (c - 1 + 0.2) * 500) * kx,
@@ -196,15 +196,16 @@ class TestStampa : public QObject {
         QVERIFY(std::abs(q.center().x() - img.width() / 2) <= 2);
         QVERIFY(std::abs(q.center().y() - img.height() / 2) <= 2);
         QVERIFY(std::abs(q.width() - (30 + 5 * 500) * 100 / 1440) <= 3);
-        auto fondo = [&](int r, int c) { return Fondo(img, Cella(q, 5, 5, r, c, 30)); };
+        auto fondo = [&](int r, int c) { return Fondo(img, QuadroCella(q, 5, 5, r, c, 30)); };
         for (auto [r, c] : {std::pair{1, 1}, {1, 2}})
             QVERIFY(Tinta(fondo(r, c), Qt::yellow));
         QVERIFY(Tinta(fondo(2, 2), Qt::blue));
         for (auto [r, c] : {std::pair{2, 3}, {4, 3}, {3, 3}})
             QVERIFY(Chiaro(fondo(r, c)));
         for (const Indizio& i : Unico.Isole)
-            QVERIFY2(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna, 30)) > 3, "clue digit drawn");
-        QCOMPARE(Scuri(img, Cella(q, 5, 5, 2, 3, 30)), 0);
+            QVERIFY2(Scuri(img, QuadroCella(q, 5, 5, i.Riga, i.Colonna, 30)) > 3,
+                     "clue digit drawn");
+        QCOMPARE(Scuri(img, QuadroCella(q, 5, 5, 2, 3, 30)), 0);
     }
 
     void grandeSullaPagina() {
@@ -230,7 +231,7 @@ class TestStampa : public QObject {
             QVERIFY(q.top() >= margine - 2 && q.bottom() <= img.height() - margine + 2);
             QVERIFY(std::abs(q.width() - q.height()) <= 2);      // scaled, not cut
             QVERIFY(q.width() >= img.width() - 2 * margine - 3); // as large as fits
-            QVERIFY(Tinta(Fondo(img, Cella(q, lato, lato, lato, lato, 30)), Qt::blue));
+            QVERIFY(Tinta(Fondo(img, QuadroCella(q, lato, lato, lato, lato, 30)), Qt::blue));
         }
     }
 
@@ -265,12 +266,12 @@ class TestStampa : public QObject {
                 if (formato != "svg") QVERIFY(std::abs(img.width() - 44 * 150 / 25.4) <= 3);
                 for (int k = 0; k < 25; ++k) {
                     const bool isola = !soluzione || s.Soluzione[size_t(k)] == '1';
-                    const QRgb colore = Fondo(img, Cella(q, 5, 5, k / 5 + 1, k % 5 + 1));
+                    const QRgb colore = Fondo(img, QuadroCella(q, 5, 5, k / 5 + 1, k % 5 + 1));
                     QVERIFY2(isola ? Chiaro(colore) : Tinta(colore, Qt::blue),
                              qPrintable(caso + " " + QString::number(k)));
                 }
                 for (const Indizio& i : Unico.Isole)
-                    QVERIFY(Scuri(img, Cella(q, 5, 5, i.Riga, i.Colonna)) > 3);
+                    QVERIFY(Scuri(img, QuadroCella(q, 5, 5, i.Riga, i.Colonna)) > 3);
             }
     }
 
