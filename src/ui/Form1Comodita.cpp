@@ -121,7 +121,7 @@ void Form1::PausaGioco(bool pausa) {
 }
 
 std::string Form1::TestoOrologio() {
-    if (m.NumEle == 0) return "";
+    if (m.NumEle == 0 || InComposizione) return "";
     return Durata(TempoGioco()) + " · " + Conta(m.NumMosseGioco, "mossa", "mosse");
 }
 
