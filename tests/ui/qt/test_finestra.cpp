@@ -22,6 +22,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -439,6 +440,41 @@ class TestFinestra : public QObject {
         QVERIFY(altra.Finestra().ApriFile(copia.toStdString()));
         QCOMPARE(altra.Finestra().m.TblGioco(2, 2), f.m.TblGioco(2, 2));
         QVERIFY(f.m.TblGioco(2, 2) != 0);
+    }
+
+    // Composing in the real window: the size asked, a click and digits type a clue, the check
+    // runs after each one from the event loop, and the status follows.
+    void componiConLaTastiera() {
+        FinestraPrincipale w;
+        Form1& f = w.Finestra();
+        QVERIFY(Mostra(w));
+        QTimer::singleShot(50, [] {
+            QWidget* d = QApplication::activeModalWidget();
+            const auto caselle = d->findChildren<QSpinBox*>();
+            caselle[0]->setValue(5);
+            caselle[1]->setValue(5);
+            QTest::keyClick(d, Qt::Key_Return);
+        });
+        w.findChild<QAction*>("mnuComponi")->trigger();
+        QVERIFY(f.InComposizione);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // janko-0107: 2 at row 1 column 1, 1 at row 3 column 1, 6 at row 4 column 3; the 6
+        // typed as 1 then 6 over a 1 kept apart by a click.
+        const struct {
+            int r, c;
+            std::vector<Qt::Key> tasti;
+        } indizi[] = {{1, 1, {Qt::Key_2}},
+                      {3, 1, {Qt::Key_1}},
+                      {4, 3, {Qt::Key_7, Qt::Key_Backspace, Qt::Key_6}}};
+        for (const auto& i : indizi) {
+            QTest::mouseClick(w.Tavola(), Qt::LeftButton, {}, Centro(w, i.r, i.c));
+            for (Qt::Key k : i.tasti)
+                QTest::keyClick(&w, k);
+        }
+        QTRY_COMPARE(Etichetta(w, "Label2"), QString::fromUtf8("Una sola soluzione — livello 1"));
+        QCOMPARE(f.Comp.S.Isole.size(), size_t(3));
+        QCOMPARE(Etichetta(w, "Label1"), QStringLiteral("3 indizi"));
     }
 
     // No text and no button that comes or goes moves a button or resizes the window.
