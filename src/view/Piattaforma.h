@@ -22,6 +22,8 @@ struct CampoNumero {
     std::string Etichetta;
     int Valore = 0, Minimo = 0, Massimo = 0;
     std::string Speciale; // shown for Minimo when given ("qualsiasi")
+    // When given, a choice among these instead of a number: Valore is Minimo + the index.
+    std::vector<std::string> Voci = {};
 };
 
 // Seconds from da to a, two readings of Orologio: a reading past midnight is the next day's.

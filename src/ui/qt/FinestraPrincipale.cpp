@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -923,7 +924,7 @@ bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<Cam
     // Wide enough for the whole title beside the title bar's buttons, whatever the fields.
     d.setMinimumWidth(std::max(320, 2 * d.fontMetrics().horizontalAdvance(d.windowTitle()) + 160));
     auto* forma = new QFormLayout(&d);
-    std::vector<QSpinBox*> caselle;
+    std::vector<std::function<int()>> valori;
     // The values of the last time the dialog was answered, also from an earlier start.
     QSettings impostazioni = Impostazioni();
     const auto chiave = [&](const CampoNumero& c) {
@@ -931,12 +932,25 @@ bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<Cam
             .arg(d.windowTitle(), QString::fromStdString(c.Etichetta));
     };
     for (const CampoNumero& c : campi) {
-        auto* s = new QSpinBox(&d);
-        s->setRange(c.Minimo, c.Massimo);
-        s->setSpecialValueText(QString::fromStdString(c.Speciale));
-        s->setValue(impostazioni.value(chiave(c), c.Valore).toInt());
-        forma->addRow(QString::fromStdString(c.Etichetta), s);
-        caselle.push_back(s);
+        const int v =
+            std::clamp(impostazioni.value(chiave(c), c.Valore).toInt(), c.Minimo, c.Massimo);
+        QWidget* campo;
+        if (c.Voci.empty()) {
+            auto* s = new QSpinBox(&d);
+            s->setRange(c.Minimo, c.Massimo);
+            s->setSpecialValueText(QString::fromStdString(c.Speciale));
+            s->setValue(v);
+            valori.push_back([s] { return s->value(); });
+            campo = s;
+        } else {
+            auto* s = new QComboBox(&d);
+            for (const std::string& voce : c.Voci)
+                s->addItem(QString::fromStdString(voce));
+            s->setCurrentIndex(v - c.Minimo);
+            valori.push_back([s, minimo = c.Minimo] { return minimo + s->currentIndex(); });
+            campo = s;
+        }
+        forma->addRow(QString::fromStdString(c.Etichetta), campo);
     }
     auto* pulsanti = new QDialogButtonBox(&d);
     pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -946,7 +960,7 @@ bool FinestraPrincipale::ChiediNumeri(const std::string& titolo, std::vector<Cam
     forma->addRow(pulsanti);
     if (d.exec() != QDialog::Accepted) return false;
     for (size_t i = 0; i < campi.size(); ++i) {
-        campi[i].Valore = caselle[i]->value();
+        campi[i].Valore = valori[i]();
         impostazioni.setValue(chiave(campi[i]), campi[i].Valore);
     }
     return true;
