@@ -67,7 +67,8 @@ void Generatore::Genera() {
         int valore, minimo, massimo;
     } limiti[] = {{"righe", m.NumRighe, 1, MaxRighe},
                   {"colonne", m.NumColonne, 1, MaxRighe},
-                  {"isola massima", m.DimMaxIsola, 0, 7}};
+                  {"isola massima", m.DimMaxIsola, 0, 7},
+                  {"indizio più grande almeno", MinMaggiore, 0, m.DimMaxIsola}};
     for (const auto& l : limiti)
         if (l.valore < l.minimo || l.valore > l.massimo) {
             p.Messaggio(std::string(TestoErroreLimiti) + ": " + l.nome + " " +

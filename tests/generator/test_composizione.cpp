@@ -88,12 +88,23 @@ TEST(Composizione, GeneratedPuzzlesKeepTheirOptionsAndOneSolution) {
         }
 }
 
-TEST(Composizione, MirrorWantsAnOddNumberOfColumns) {
-    Banco b(8, 8);
-    b.g.Simm = Simm::Specchio;
-    b.g.Genera();
-    EXPECT_EQ(b.m->NumSol, 0);
-    EXPECT_EQ(b.p.Messaggi.back(), Generatore::TestoSpecchioPari);
+TEST(Composizione, RefusesAMirrorOnEvenColumnsAndALargestClueAboveTheLargestIsland) {
+    const struct {
+        Simm simm;
+        int maggiore;
+        std::string testo;
+    } casi[] = {{Simm::Specchio, 0, Generatore::TestoSpecchioPari},
+                {Simm::Rot2, 5, "Errore limiti: indizio più grande almeno 5 (da 0 a 4)"}};
+    for (const auto& x : casi) {
+        Banco b(8, 8);
+        b.m->DimMaxIsola = 4;
+        b.g.Simm = x.simm;
+        b.g.MinMaggiore = x.maggiore;
+        b.g.Genera();
+        EXPECT_EQ(b.m->NumSol, 0);
+        EXPECT_EQ(b.p.Messaggi, std::vector<std::string>{x.testo});
+        EXPECT_EQ(b.g.Statistica().Tentativi, 0);
+    }
 }
 
 // Without options the minimal pass changes nothing before it: the same seed gives the same
