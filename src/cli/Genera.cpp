@@ -28,6 +28,7 @@ constexpr const char* UsoGenerate =
     "Uso: isolmar-cli generate --rows R --columns C [--count N] [--seed S] [--max-island K]\n"
     "                          [--out DIR] [--format xml|txt] [--jobs J] [--max-seconds S]\n"
     "                          [--json] [--level L] [--booklet OUT.pdf] [--first-index K]\n"
+    "                          [--symmetry rot2|mirror] [--min-largest K] [--minimal]\n"
     "     isolmar-cli generate --rules FILE [--seed S] [--jobs J] [--max-seconds S] [--json]\n"
     "Scrive N schemi (predefinito 1) di R x C caselle, ognuno con una sola soluzione, salvata nel\n"
     "file, in DIR (predefinita la cartella corrente) con nomi numerati. K e' l'isola piu' grande\n"
@@ -45,7 +46,14 @@ constexpr const char* UsoGenerate =
     "Con --level L (da 0 a 5) tiene solo gli schemi il cui livello completo (rate --full) e'\n"
     "esattamente L: ogni schema della serie ha i suoi candidati, e dice quanti ne ha generati;\n"
     "--max-seconds vale allora per tutta la serie. Con --booklet OUT.pdf scrive anche il\n"
-    "libretto degli schemi generati (come booklet --solutions).\n";
+    "libretto degli schemi generati (come booklet --solutions).\n"
+    "Con --symmetry le caselle degli indizi sono simmetriche a coppie: rot2 per il mezzo giro\n"
+    "attorno al centro, mirror per lo specchio sinistra-destra (C dispari; i numeri possono\n"
+    "differire).\n"
+    "Con --min-largest K (da 0 all'isola massima) l'indizio piu' grande di ogni schema e'\n"
+    "almeno K. Con --minimal, trovato lo schema, toglie uno alla volta (in ordine casuale dal\n"
+    "seme, una coppia simmetrica insieme) gli indizi senza i quali la soluzione resta una sola\n"
+    "(e, con --level, il livello resta L); nel file va la nuova soluzione.\n";
 
 // One batch: count puzzles of rows x columns, written to dir as puzzle-0001.xml, ...
 struct Lotto {
@@ -56,6 +64,9 @@ struct Lotto {
     bool Xml = true, Json = false;
     int Livello = -1;     // --level: keep only puzzles of this full rating
     std::string Libretto; // --booklet: the booklet of the puzzles generated
+    Generatore::Simmetria Simm = Generatore::Simmetria::Nessuna; // --symmetry
+    int MinMaggiore = 0;                                         // --min-largest
+    bool Minimo = false;                                         // --minimal
 };
 
 // Jobs beyond this many per core only add models (6.6 MB each) and threads.
@@ -67,10 +78,13 @@ std::string FuoriLimiti(const Lotto& l) {
     const struct {
         const char* opzione;
         long long valore, minimo, massimo;
-    } limiti[] = {
-        {"--rows", l.Righe, 2, MaxRighe},   {"--columns", l.Colonne, 2, MaxRighe},
-        {"--max-island", l.IsolaMax, 2, 7}, {"--count", l.Quanti, 1, 1'000'000},
-        {"--jobs", l.Lavori, 1, 1'000'000}, {"--first-index", l.PrimoIndice, 1, 1'000'000}};
+    } limiti[] = {{"--rows", l.Righe, 2, MaxRighe},
+                  {"--columns", l.Colonne, 2, MaxRighe},
+                  {"--max-island", l.IsolaMax, 2, 7},
+                  {"--count", l.Quanti, 1, 1'000'000},
+                  {"--jobs", l.Lavori, 1, 1'000'000},
+                  {"--first-index", l.PrimoIndice, 1, 1'000'000},
+                  {"--min-largest", l.MinMaggiore, 0, l.IsolaMax}};
     for (const auto& x : limiti)
         if (x.valore < x.minimo || x.valore > x.massimo)
             return std::string(Generatore::TestoErroreLimiti) + ": " + x.opzione + " " +
@@ -125,6 +139,9 @@ int GeneraLottoLivello(const Lotto& l) {
     r.Lavori = std::min(l.Lavori, LavoriPerCore * core);
     r.Seme = l.Seme ? *l.Seme : std::random_device{}();
     r.Limite = l.Limite;
+    r.Simm = l.Simm;
+    r.MinMaggiore = l.MinMaggiore;
+    r.Minimo = l.Minimo;
     Finestra w; // writes the files
     Carte carte;
     int errori = 0;
@@ -224,6 +241,9 @@ int GeneraLotto(const Lotto& l) {
             // over, so a puzzle depends only on its own seed.
             m.DimMaxIsola = m.DimIsolaGrande = static_cast<int16_t>(l.IsolaMax);
             m.MaxIsoleGrandi = 6;
+            w.f.Gen.Simm = l.Simm;
+            w.f.Gen.MinMaggiore = l.MinMaggiore;
+            w.f.Gen.Minimo = l.Minimo;
             if (l.Seme) w.f.Gen.ImpostaSeme(*l.Seme * 1000003u + static_cast<uint64_t>(i));
             w.p.Messaggi.clear();
             const auto t0 = std::chrono::steady_clock::now();
@@ -336,9 +356,9 @@ int GeneraRegole(const std::string& regole, const Lotto& l) {
 
 struct OpzioniGenerate {
     std::string Righe, Colonne, Quanti, IsolaMax, Lavori, Seme, Secondi, Formato, Regole, Livello,
-        Libretto, PrimoIndice;
+        Libretto, PrimoIndice, Simmetria, MinMaggiore;
     std::optional<std::string> Cartella;
-    bool Json = false;
+    bool Json = false, Minimo = false;
     CLI::App* Comando = nullptr;
 };
 
@@ -353,10 +373,13 @@ int Genera(const OpzioniGenerate& o) {
             const char* nome;
             const std::string& testo;
             int& valore;
-        } numeri[] = {
-            {"--rows", o.Righe, l.Righe},    {"--columns", o.Colonne, l.Colonne},
-            {"--count", o.Quanti, l.Quanti}, {"--max-island", o.IsolaMax, l.IsolaMax},
-            {"--jobs", o.Lavori, l.Lavori},  {"--first-index", o.PrimoIndice, l.PrimoIndice}};
+        } numeri[] = {{"--rows", o.Righe, l.Righe},
+                      {"--columns", o.Colonne, l.Colonne},
+                      {"--count", o.Quanti, l.Quanti},
+                      {"--max-island", o.IsolaMax, l.IsolaMax},
+                      {"--jobs", o.Lavori, l.Lavori},
+                      {"--first-index", o.PrimoIndice, l.PrimoIndice},
+                      {"--min-largest", o.MinMaggiore, l.MinMaggiore}};
         for (const auto& x : numeri) {
             long long n = 0;
             if (nome != x.nome) continue;
@@ -381,6 +404,23 @@ int Genera(const OpzioniGenerate& o) {
         return 2;
     }
     l.Xml = o.Formato != "txt";
+    if (!o.Simmetria.empty()) {
+        if (o.Simmetria == "rot2") {
+            l.Simm = Generatore::Simmetria::Rot2;
+        } else if (o.Simmetria == "mirror") {
+            l.Simm = Generatore::Simmetria::Specchio;
+        } else {
+            std::cerr << "Opzione o valore non valido: --symmetry " << o.Simmetria
+                      << " (rot2 o mirror)\n"
+                      << UsoGenerate;
+            return 2;
+        }
+    }
+    l.Minimo = o.Minimo;
+    if (l.Simm == Generatore::Simmetria::Specchio && o.Regole.empty() && l.Colonne % 2 == 0) {
+        std::cerr << Generatore::TestoSpecchioPari << "\n";
+        return 2;
+    }
     if (!o.Livello.empty()) {
         long long n = 0;
         if (!Intero(o.Livello, n) || n > MaxLivelloRichiesto) {
@@ -434,6 +474,9 @@ void ComandoGenerate(CLI::App& cli, Azione& azione) {
     c->add_option("--rules", o->Regole, "file di regole");
     c->add_option("--level", o->Livello, "livello di difficolta' (da 0 a 5)");
     c->add_option("--booklet", o->Libretto, "libretto PDF degli schemi generati");
+    c->add_option("--symmetry", o->Simmetria, "indizi simmetrici: rot2 o mirror");
+    c->add_option("--min-largest", o->MinMaggiore, "indizio piu' grande almeno K");
+    c->add_flag("--minimal", o->Minimo, "toglie gli indizi che non servono");
     OpzioneSecondi(c, o->Secondi);
     c->add_flag("--json", o->Json, "un oggetto JSON per schema");
 }

@@ -73,7 +73,8 @@ void Generatore::Genera() {
         int valore, minimo, massimo;
     } limiti[] = {{"righe", m.NumRighe, 1, MaxRighe},
                   {"colonne", m.NumColonne, 1, MaxRighe},
-                  {"isola massima", m.DimMaxIsola, 0, 7}};
+                  {"isola massima", m.DimMaxIsola, 0, 7},
+                  {"indizio più grande almeno", MinMaggiore, 0, m.DimMaxIsola}};
     for (const auto& l : limiti)
         if (l.valore < l.minimo || l.valore > l.massimo) {
             p.Messaggio(std::string(TestoErroreLimiti) + ": " + l.nome + " " +
@@ -82,6 +83,10 @@ void Generatore::Genera() {
                         Pulsanti::Ok, Icona::Errore);
             return;
         }
+    if (Simm == Simmetria::Specchio && m.NumColonne % 2 == 0) {
+        p.Messaggio(TestoSpecchioPari, Pulsanti::Ok, Icona::Errore);
+        return;
+    }
     // Every 2x2 block of a solution holds an island cell, and 50 islands of at most 9 cells
     // cannot cover the disjoint blocks of a grid much larger than 40 x 40.
     if ((m.NumRighe / 2) * (m.NumColonne / 2) > MaxEle * MaxNum) {
@@ -120,26 +125,26 @@ void Generatore::Genera() {
         m.MaxLivello = 4;
         m.NumSol = 0;
         ++tentativi;
-        if (Trascorsi(m.TempoInizio) > m.TempoMaxGen || tentativi >= 11) {
-            m.DimMaxIsola = 3;
+        // The fallback never goes below the smallest largest island asked for.
+        const auto riduci = [&](int16_t dim) {
+            dim = std::max<int16_t>(dim, static_cast<int16_t>(std::min(MinMaggiore, 7)));
+            m.DimMaxIsola = dim;
             m.MaxIsoleGrandi = 99;
-            m.DimIsolaGrande = 3;
-        }
-        if (tentativi > 20) {
-            m.DimMaxIsola = 2;
-            m.MaxIsoleGrandi = 99;
-            m.DimIsolaGrande = 2;
-        }
+            m.DimIsolaGrande = dim;
+        };
+        if (Trascorsi(m.TempoInizio) > m.TempoMaxGen || tentativi >= 11) riduci(3);
+        if (tentativi > 20) riduci(2);
         const EsitoPartizione esito = GeneraSchema();
         if (esito == EsitoPartizione::Accettata) {
             falliteDiFila = 0;
-        } else if (++falliteDiFila >= MaxFalliteDiFila) {
+        } else if (esito != EsitoPartizione::Scartata && ++falliteDiFila >= MaxFalliteDiFila) {
             errore = esito == EsitoPartizione::NessunaZona        ? TestoNessunaZona
                      : esito == EsitoPartizione::ZonaTroppoGrande ? TestoZonaTroppoGrande
                                                                   : TestoTroppeZone;
             break;
         }
     } while (m.NumSol != 1);
+    if (m.NumSol == 1 && Minimo) Minimizza();
 
     p.ImpostaTesto(controlli::Label1, TestoDurata(Trascorsi(t0)) + ", " +
                                           TestoQuanti(tentativi, "tentativo", "tentativi"));
@@ -158,13 +163,23 @@ Generatore::EsitoPartizione Generatore::GeneraSchema() {
     Randomizza();
     DimensionaTabelle(m);
     AzzeraTabella(m.TblSchema);
-    PosaMuroIniziale(static_cast<int>(GeneraCasuale(m.NumRighe * m.NumColonne)));
-    const EsitoPartizione esito = CreaPartizione();
+    EsitoPartizione esito;
+    if (Simm == Simmetria::Nessuna) {
+        PosaMuroIniziale(static_cast<int>(GeneraCasuale(m.NumRighe * m.NumColonne)));
+        esito = CreaPartizione();
+    } else {
+        esito = CreaPartizioneSimmetrica();
+    }
+    if (esito == EsitoPartizione::Accettata && DimMaggiore() < MinMaggiore)
+        esito = EsitoPartizione::Scartata;
+    if (esito == EsitoPartizione::Accettata && Simm != Simmetria::Nessuna &&
+        !AssegnaIsoleSimmetriche())
+        esito = EsitoPartizione::Scartata;
     if (esito != EsitoPartizione::Accettata) {
         ++stat_.PartizioniFallite;
         return esito;
     }
-    AssegnaIsole();
+    if (Simm == Simmetria::Nessuna) AssegnaIsole();
     PreparaTessere();
     InizializzaSchema(m, Gr, p);
     ++stat_.Riparazioni;

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <span>
 #include <string>
@@ -46,7 +47,9 @@ class Generatore {
     // the user presses Esc, or the grid cannot be partitioned into at most 50 islands.
     void Genera();
     // How an attempt's partition ended; only an accepted one goes on to the repair.
-    enum class EsitoPartizione { Accettata, TroppeZone, NessunaZona, ZonaTroppoGrande };
+    // Scartata: a partition this generator's options do not take (its largest zone is below
+    // MinMaggiore, or a symmetric one cannot be completed); the next attempt tries again.
+    enum class EsitoPartizione { Accettata, TroppeZone, NessunaZona, ZonaTroppoGrande, Scartata };
     // One attempt; NumSol = 1 afterwards means success.
     EsitoPartizione GeneraSchema();
     // True when cell (r, c) may become wall: it touches a wall cell and closes no 2x2 wall block.
@@ -81,6 +84,29 @@ class Generatore {
     int16_t NumNonDividono = 0;
     // Zone k becomes island k with its clue on a random cell of the zone.
     void AssegnaIsole();
+
+    // ---- Puzzles that look composed by hand -----------------------------------------------------
+    // With a symmetry the wall grows in pairs of image cells, so the zones come in image pairs and
+    // the clues sit on image cells; the repair moves a clue together with its image. Rot2: the
+    // half turn, (r, c) with (R + 1 - r, C + 1 - c); Specchio: the left-right mirror, (r, C + 1 -
+    // c). The mirror needs an odd number of columns: with an even one the two middle columns would
+    // hold zones that are their own image with no cell on the axis for their clue.
+    using Simmetria = isolmar::Simmetria;
+    Simmetria Simm = Simmetria::Nessuna;
+    // An attempt whose largest island is smaller is discarded (0: any); the fallback to small
+    // islands after many attempts stops at this size.
+    int MinMaggiore = 0;
+    // After a puzzle is found, clues are removed one by one in a random order (an image pair
+    // together) while the puzzle keeps exactly one solution, until none more can go.
+    bool Minimo = false;
+    Posto Immagine(Posto x) const;
+    // The minimal pass on the puzzle in Ele, which must have one solution. accetta, when given, is
+    // asked about each reduced puzzle with one solution (laid out, its solution in Tblsol) and
+    // may refuse it. Returns the clues removed; afterwards NumSol = 1 and Tblsol holds the
+    // solution of the puzzle left.
+    int Minimizza(const std::function<bool()>& accetta = {});
+    // The clues the last minimal pass tried in its last round, all of which stayed.
+    std::vector<Posto> ProvatiMinimo;
 
     // ---- Uniqueness search ---------------------------------------------------------------------
     // Solves the puzzle in Ele asking for two solutions and, when there are two, moves clues of
@@ -128,6 +154,7 @@ class Generatore {
         int Riuscite = 0;          // ... that ended with one solution
         int SoluzioniRiusate = 0;  // repair layouts met again, not solved again
         int RamiRisparmiati = 0;   // ... whose candidates had all been tried already
+        int IndiziTolti = 0;       // clues removed by the minimal pass
     };
     const Statistiche& Statistica() const { return stat_; }
 
@@ -141,6 +168,8 @@ class Generatore {
     static constexpr int MaxTentativiGenera = 1000;
     static constexpr const char* TestoNessunaZona =
         "Impossibile generare lo schema: la griglia è troppo piccola per contenere un'isola.";
+    static constexpr const char* TestoSpecchioPari =
+        "La simmetria a specchio vuole un numero dispari di colonne.";
     static constexpr const char* TestoMaxProf = "Il valore di maxprof deve essere da 0 a 8.";
 
   private:
@@ -152,6 +181,14 @@ class Generatore {
     // beyond the placement table counts as unsolved.
     void Risolvi(int16_t n);
     void PreparaTessere();
+    // The symmetric partition from a seed pair, and its clues.
+    EsitoPartizione CreaPartizioneSimmetrica();
+    Posto ScegliMuroSimmetrico(int16_t g);
+    bool MuroConnesso() const;
+    bool AssegnaIsoleSimmetriche();
+    // The island whose clue is on the image of island k's clue cell; 0 if none.
+    int IsolaImmagine(int k) const;
+    int16_t DimMaggiore() const;
 
     Modello& m;
     Griglia& Gr;

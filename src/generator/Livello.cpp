@@ -59,6 +59,9 @@ struct Officina {
         m.NumColonne = static_cast<uint8_t>(r.Colonne);
         m.DimMaxIsola = m.DimIsolaGrande = static_cast<int16_t>(r.IsolaMax);
         m.MaxIsoleGrandi = 6;
+        Gen.Simm = r.Simm;
+        Gen.MinMaggiore = r.MinMaggiore;
+        Gen.Minimo = false; // the minimal pass below keeps the level
         Gen.ImpostaSeme(SemeCandidato(SemeCandidato(r.Seme, i), k));
         p.Messaggi.clear();
         p.Sorveglia(finito, m.TempoScaduto);
@@ -69,10 +72,32 @@ struct Officina {
             x.Errore = p.Messaggi.empty() ? "Generazione non riuscita" : p.Messaggi.back();
             return x;
         }
-        x.S.S = SchemaDa(m);
-        for (int rr = 1; rr <= m.NumRighe; ++rr)
-            for (int c = 1; c <= m.NumColonne; ++c)
-                x.S.Soluzione += m.Tblsol(1, rr, c) == 1 ? '1' : '0';
+        auto soluzione = [&] {
+            x.S.S = SchemaDa(m);
+            x.S.Soluzione.clear();
+            for (int rr = 1; rr <= m.NumRighe; ++rr)
+                for (int c = 1; c <= m.NumColonne; ++c)
+                    x.S.Soluzione += m.Tblsol(1, rr, c) == 1 ? '1' : '0';
+        };
+        soluzione();
+        const bool valutata = Valuta(r, x);
+        if (valutata && x.E == Esito::Tenuto && r.Minimo) {
+            Gen.Minimizza([&] {
+                Prova y;
+                return Valuta(r, y) && y.E == Esito::Tenuto;
+            });
+            if (m.TempoScaduto == 1 || m.NumSol != 1)
+                x.E = Esito::Interrotto;
+            else
+                soluzione();
+        }
+        p.DopoCessioni(-1, nullptr);
+        return x;
+    }
+
+    // Rates the puzzle in the model (its solution in Tblsol) into x; false when the run was
+    // stopped.
+    bool Valuta(const RichiestaLivello& r, Prova& x) {
         // A fresh game, as the generated puzzle is shown and saved; the explanation starts from
         // its empty board.
         InizializzaTblGioco(m, gr2);
@@ -82,15 +107,14 @@ struct Officina {
         // its run stops there (whatever it would decide later, its level would be deeper).
         Spieg.LivelloMassimo = r.Livello;
         const bool eseguita = Spieg.EseguiLog(muto, false);
-        p.DopoCessioni(-1, nullptr);
         if (Spieg.Interrotta) {
             x.E = Esito::Interrotto;
-            return x;
+            return false;
         }
         x.S.Livello = Spieg.LivelloLog;
         const bool completa = eseguita && Spieg.CelleDecise() == r.Righe * r.Colonne;
         x.E = completa && Spieg.LivelloLog == r.Livello ? Esito::Tenuto : Esito::Scartato;
-        return x;
+        return true;
     }
 };
 

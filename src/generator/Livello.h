@@ -8,6 +8,7 @@
 // number over several runs (PrimoIndice) gives the puzzles one run gives.
 #pragma once
 
+#include "generator/Generatore.h"
 #include "model/Schema.h"
 
 #include <cstdint>
@@ -24,6 +25,11 @@ struct RichiestaLivello {
     int Lavori = 1;       // threads, each with its own model
     uint64_t Seme = 0;
     int Limite = 0; // seconds for the whole run; 0 none
+    // As the Generatore fields of the same names; with Minimo the pass removes a clue only when
+    // the puzzle left still rates exactly Livello.
+    Generatore::Simmetria Simm = Generatore::Simmetria::Nessuna;
+    int MinMaggiore = 0;
+    bool Minimo = false;
     // Called on the calling thread about every 20 ms while it waits for the jobs (a window
     // yields to its events there); true stops the run as the time limit does.
     std::function<bool()> Attesa;

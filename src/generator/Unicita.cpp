@@ -110,6 +110,27 @@ void Generatore::CercaSu2() {
     for (int j = 1; j <= numero; ++j) {
         const Candidato cand = elenco[j];
         Isola& e = m.Ele[cand.Isola];
+        // With a symmetry the image clue moves onto the image cell; a clue that is its own
+        // image moves only onto a cell that is its own image.
+        int k2 = 0;
+        Posto prima2;
+        if (Simm != Simmetria::Nessuna) {
+            k2 = IsolaImmagine(cand.Isola);
+            const Posto y = Immagine({cand.Riga, cand.Colonna});
+            if (k2 == 0 || k2 == cand.Isola) {
+                if (!(y == Posto{cand.Riga, cand.Colonna})) continue;
+                k2 = 0;
+            } else {
+                bool occupata = false;
+                for (int i = 1; i <= m.NumEle && !occupata; ++i)
+                    occupata = i != k2 && m.Ele[i].Riga == y.Riga && m.Ele[i].Colonna == y.Colonna;
+                if (occupata) continue;
+                Isola& e2 = m.Ele[k2];
+                prima2 = {e2.Riga, e2.Colonna};
+                e2.Riga = y.Riga;
+                e2.Colonna = y.Colonna;
+            }
+        }
         const uint8_t riga = e.Riga, colonna = e.Colonna;
         e.Riga = cand.Riga;
         e.Colonna = cand.Colonna;
@@ -155,6 +176,10 @@ void Generatore::CercaSu2() {
         --m.Livello;
         e.Riga = riga;
         e.Colonna = colonna;
+        if (k2 != 0) {
+            m.Ele[k2].Riga = prima2.Riga;
+            m.Ele[k2].Colonna = prima2.Colonna;
+        }
         if (m.TempoScaduto == 1) { // every further solve would return at once
             m.NumSol = 0;
             return;

@@ -53,6 +53,18 @@ std::string OltreLeForme(const Schema& s) {
     return {};
 }
 
+std::pair<int, int> Immagine(Simmetria s, int righe, int colonne, int r, int c) {
+    switch (s) {
+    case Simmetria::Rot2:
+        return {righe + 1 - r, colonne + 1 - c};
+    case Simmetria::Specchio:
+        return {r, colonne + 1 - c};
+    case Simmetria::Nessuna:
+        break;
+    }
+    return {r, c};
+}
+
 bool ApplicaSchema(Modello& m, const Schema& s) {
     if (!ValidaSchema(s).empty()) return false;
     PoniSchema(m, s);

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace isolmar {
@@ -21,6 +22,12 @@ struct Schema {
     int Colonne = 0;
     std::vector<Indizio> Isole; // in file order
 };
+
+// Clue cells in pairs, as authors often place them: Rot2 the half turn about the board's centre,
+// (r, c) with (R + 1 - r, C + 1 - c); Specchio the left-right mirror, (r, C + 1 - c).
+enum class Simmetria { Nessuna, Rot2, Specchio };
+// The image of cell (r, c) on a board of righe x colonne: {row, column}.
+std::pair<int, int> Immagine(Simmetria s, int righe, int colonne, int r, int c);
 
 // "" when the puzzle is one the program holds (1..MaxLato rows and columns, at least one clue,
 // clues from 1 to the number of cells, inside the grid, at most one clue per cell); otherwise the

@@ -6,16 +6,12 @@
 
 namespace isolmar {
 
-Cella Immagine(Simmetria s, int righe, int colonne, Cella x) {
-    switch (s) {
-    case Simmetria::Rot2:
-        return {righe + 1 - x.Riga, colonne + 1 - x.Colonna};
-    case Simmetria::Specchio:
-        return {x.Riga, colonne + 1 - x.Colonna};
-    default:
-        return x;
-    }
+namespace {
+Cella ImmagineDi(Simmetria s, const Schema& S, Cella x) {
+    const auto [r, c] = Immagine(s, S.Righe, S.Colonne, x.Riga, x.Colonna);
+    return {r, c};
 }
+} // namespace
 
 int Composizione::IndizioIn(int r, int c) const {
     for (size_t i = 0; i < S.Isole.size(); ++i)
@@ -32,7 +28,7 @@ void Composizione::Metti(int r, int c, int num) {
 
 void Composizione::Poni(int r, int c, int num) {
     Metti(r, c, num);
-    const Cella x = Immagine(Simm, S.Righe, S.Colonne, {r, c});
+    const Cella x = ImmagineDi(Simm, S, {r, c});
     if (IndizioIn(x.Riga, x.Colonna) < 0) Metti(x.Riga, x.Colonna, num);
 }
 
@@ -49,7 +45,7 @@ bool Composizione::Digita(int r, int c, int cifra) {
         // The image took the first digit with this number: it follows the number typed.
         const int prima = S.Isole[static_cast<size_t>(i)].Num;
         Metti(r, c, num);
-        const Cella x = Immagine(Simm, S.Righe, S.Colonne, {r, c});
+        const Cella x = ImmagineDi(Simm, S, {r, c});
         if (const int j = IndizioIn(x.Riga, x.Colonna);
             j >= 0 && j != i && S.Isole[static_cast<size_t>(j)].Num == prima)
             S.Isole[static_cast<size_t>(j)].Num = num;
@@ -62,7 +58,7 @@ bool Composizione::Digita(int r, int c, int cifra) {
 
 bool Composizione::Cancella(int r, int c) {
     ultima_.reset();
-    const Cella x = Immagine(Simm, S.Righe, S.Colonne, {r, c});
+    const Cella x = ImmagineDi(Simm, S, {r, c});
     const auto prima = S.Isole.size();
     std::erase_if(S.Isole, [&](const Indizio& d) {
         return (d.Riga == r && d.Colonna == c) || (d.Riga == x.Riga && d.Colonna == x.Colonna);

@@ -11,11 +11,6 @@
 
 namespace isolmar {
 
-// Clue cells in pairs: Rot2 turns the board half round its centre, Specchio mirrors it left to
-// right.
-enum class Simmetria { Nessuna, Rot2, Specchio };
-Cella Immagine(Simmetria s, int righe, int colonne, Cella x);
-
 struct Composizione {
     Schema S; // the clues so far, in the order they were placed
     Simmetria Simm = Simmetria::Nessuna;

@@ -87,6 +87,9 @@ esito 2 "" "explain: input non valido" "$cli" explain "$tmp/x.txt"
 esito 2 "--rows 60 (da 2 a 50)" "generate fuori limite" "$cli" generate --rows 60 --columns 5
 esito 2 "2 x 2 con una sola soluzione" "generate 2x2" timeout 60 "$cli" generate --rows 2 --columns 2 --out "$tmp/g22"
 esito 2 "" "generate --level fuori limite" "$cli" generate --rows 8 --columns 8 --level 6
+esito 2 "rot2 o mirror" "generate --symmetry" "$cli" generate --rows 7 --columns 7 --symmetry x
+esito 2 "numero dispari di colonne" "generate mirror pari" "$cli" generate --rows 7 --columns 8 --symmetry mirror
+esito 2 "--min-largest 5 (da 0 a 4)" "generate --min-largest" "$cli" generate --rows 7 --columns 7 --min-largest 5
 esito 2 "" "generate --rules con --rows" "$cli" generate --rules "$tmp/regole.ini" --rows 5
 for caso in "$tmp:cartella" "$tmp/vuoto.ini:vuoto" "$tmp/senza.ini:nessuna regola" \
             "$tmp/mie.ini:mie.ini, riga 2"; do
@@ -141,6 +144,9 @@ esito 0 "" "generate --jobs 2" "$cli" generate --rows 7 --columns 7 --count 12 -
 [ "$(grep -c '"islands":' "$tmp/out")" -eq 12 ] || fallito "generate --json"
 diff -r "$tmp/g1" "$tmp/g2" >/dev/null || fallito "generate non riproducibile"
 unici 12 "$tmp"/g1/*.xml || fallito "generati non unici"
+esito 0 "" "generate --symmetry --minimal" "$cli" generate --rows 7 --columns 9 --count 3 --seed 5 \
+    --symmetry mirror --minimal --min-largest 4 --out "$tmp/gs"
+unici 3 "$tmp"/gs/*.xml || fallito "generate --symmetry --minimal: non unici"
 esito 0 "" "generate --rules" "$cli" generate --rules "$tmp/regole.ini"
 [ "$(ls "$tmp"/r/*.txt | wc -l)" -eq 2 ] || fallito "generate --rules: file"
 esito 0 "" "generate --jobs 5000" "$cli" generate --rows 5 --columns 5 --count 2 --jobs 5000 --seed 1 --out "$tmp/gj"
