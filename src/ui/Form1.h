@@ -288,8 +288,10 @@ class Form1 {
     void mnuFineComposizione_Click();
     void ImpostaSimmetria(Simmetria s);
 
-    // "Nuovo schema", remembered; NuovoLivello -1 for any level.
-    int NuovoRighe = 10, NuovoColonne = 10, NuovoIsolaMax = 4, NuovoLivello = -1;
+    // "Nuovo schema", remembered; NuovoLivello -1 for any level. By default puzzles look like
+    // published ones: clues of up to 5 with one that large, in half-turn pairs, none too many.
+    int NuovoRighe = 10, NuovoColonne = 10, NuovoIsolaMax = 5, NuovoLivello = -1;
+    int NuovaSimmetria = 1, NuovoMinimo = 1; // Simmetria; 1 only the clues needed
     // Board keys; false when the key means nothing here (no puzzle, or long work running).
     bool Tavola_KeyDown(TastoGioco t);
     // Drag painting: while the button pressed on a cell is held, every cell the pointer passes

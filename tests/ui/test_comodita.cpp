@@ -240,6 +240,16 @@ TEST(NuovoSchema, AsksTheSizeGeneratesAUniquePuzzleAndRemembers) {
     g.f.Clic("CommandNuovo");
     EXPECT_TRUE(g.m.NumRighe == 6 && g.m.NumColonne == 7 && g.f.DaSalvare);
     EXPECT_NE(g.p.Testo(controlli::Label1).find(" s, "), std::string::npos);
+    // By default it looks composed: clues in half-turn pairs, one as large as allowed.
+    int maggiore = 0;
+    std::set<std::pair<int, int>> celle;
+    for (int i = 1; i <= g.m.NumEle; ++i) {
+        celle.insert({g.m.Ele[i].Riga, g.m.Ele[i].Colonna});
+        maggiore = std::max<int>(maggiore, g.m.Ele[i].Num);
+    }
+    EXPECT_EQ(maggiore, 3);
+    for (auto [r, c] : celle)
+        EXPECT_TRUE(celle.count({7 - r, 8 - c})) << r << "," << c;
     for (int i = 1; i <= g.m.NumEle; ++i) { // a fresh game with the numbers shown
         const Isola& e = g.m.Ele[i];
         EXPECT_EQ(g.f.Gr.CellaIn(e.Riga, e.Colonna).Testo, std::to_string(e.Num));
