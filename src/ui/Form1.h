@@ -344,6 +344,8 @@ class Form1 {
     void VerificaComposizione();
     void EseguiVerifiche();
     void TerminaComposizione();
+    // The start of a composing command: false, saying so, when nothing is being composed.
+    bool ComandoDiComposizione();
     bool verificaInCorso_ = false, verificaDaFare_ = false, fermaVerifica_ = false;
     std::unique_ptr<Verificatore> verificatore_, verificatoreComandi_;
     Verificatore& Verif(bool comando);

@@ -343,8 +343,8 @@ void Form1::CommandNuovo_Click() {
     Gen.Simm = static_cast<Simmetria>(NuovaSimmetria);
     // A largest clue of 5 is reached in about a second up to 13 x 13 but takes ten on 14 x 14
     // and is not reached in minutes on 15 x 15: larger boards settle for 4.
-    Gen.MinMaggiore = NuovoRighe * NuovoColonne <= 13 * 13 ? NuovoIsolaMax
-                                                           : std::min(NuovoIsolaMax, 4);
+    Gen.MinMaggiore =
+        NuovoRighe * NuovoColonne <= 13 * 13 ? NuovoIsolaMax : std::min(NuovoIsolaMax, 4);
     Gen.Minimo = NuovoMinimo == 1;
     if (NuovoLivello >= 0) {
         GeneraALivelloScelto();

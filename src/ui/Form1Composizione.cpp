@@ -141,15 +141,19 @@ void Form1::EseguiVerifiche() {
     verificaInCorso_ = false;
 }
 
-void Form1::mnuSuggerisciIndizio_Click() {
+bool Form1::ComandoDiComposizione() {
     if (!InComposizione) {
         p.ImpostaTesto(controlli::Label2, TestoNonInComposizione);
-        return;
+        return false;
     }
-    const AvvisoRicerca avviso(*this);
-    const Schema s = Comp.S;
-    m.TempoScaduto = 0;
-    std::optional<Proposta> proposta = Verif(true).Suggerisci(s);
+    m.TempoScaduto = 0; // Esc stops the command from here on
+    return true;
+}
+
+void Form1::mnuSuggerisciIndizio_Click() {
+    if (!ComandoDiComposizione()) return;
+    const AvvisoRicerca avviso(*this); // keys wait: the clues stay as they are
+    std::optional<Proposta> proposta = Verif(true).Suggerisci(Comp.S);
     if (!InComposizione || m.TempoScaduto == 1) return;
     PropostaComposizione = proposta;
     MostraComposizione();
@@ -161,13 +165,9 @@ void Form1::mnuSuggerisciIndizio_Click() {
 }
 
 void Form1::mnuVerificaMinimalita_Click() {
-    if (!InComposizione) {
-        p.ImpostaTesto(controlli::Label2, TestoNonInComposizione);
-        return;
-    }
+    if (!ComandoDiComposizione()) return;
     const AvvisoRicerca avviso(*this);
-    const Schema s = Comp.S;
-    m.TempoScaduto = 0;
+    const Schema& s = Comp.S;
     EsitoVerifica e = Verif(true).Verifica(s, {.Livello = true, .Minimale = true});
     if (!InComposizione || e.Stato == StatoVerifica::Interrotta) return;
     EsitoComposizione = e;
