@@ -127,3 +127,24 @@ TEST(Composizione, MinimalClues) {
                           "1 in riga 4, colonna 3");
     EXPECT_TRUE(SegniIn(g.f, 4, 3) & segni::Rimovibile);
 }
+
+// The play commands on a clue set still being composed (clues side by side, no solution) say
+// what they say of any such puzzle and leave the composition on.
+TEST(Composizione, PlayCommandsOnAnUnfinishedClueSet) {
+    Partita g;
+    g.p.RisposteNumeri = {{3, 3}};
+    g.f.Clic("mnuComponi");
+    for (auto [r, c, n] : {std::tuple{1, 1, 1}, {1, 2, 2}, {3, 3, 9}}) {
+        g.f.CursoreRiga = r;
+        g.f.CursoreColonna = c;
+        g.f.ComponiTasto(n);
+    }
+    g.p.EseguiTimer();
+    EXPECT_EQ(g.f.EsitoComposizione->Stato, StatoVerifica::Nessuna);
+    for (const char* c : {"CommandSoluz", "CommandSoluz3", "CmdLog", "mnuVerificaSchema"})
+        g.f.Clic(c);
+    for (const char* b : {"Valuta", "Suggerimento", "Mostra", "Undo", "UndoAll"})
+        g.f.tlb1_ButtonClick(b);
+    EXPECT_TRUE(g.f.InComposizione);
+    EXPECT_EQ(g.f.Comp.S.Isole.size(), 3u);
+}
