@@ -9,8 +9,8 @@ using namespace isolmar;
 
 namespace {
 
-SchemaLetto Pubblicato(const std::string& nome) {
-    const EsitoLettura e = LeggiSorgente(std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml");
+SchemaLetto Pubblicato(const std::string& nome, const char* cartella = ISOLMAR_PUZZLES_DIR) {
+    const EsitoLettura e = LeggiSorgente(std::string(cartella) + "/" + nome + ".xml");
     EXPECT_TRUE(e.Ok()) << nome;
     return e.Letto;
 }
@@ -48,6 +48,25 @@ TEST(Verifica, PublishedPuzzlesAreUniqueAtTheirLevel) {
                            l.S.Isole[static_cast<size_t>(k)].Colonna});
         EXPECT_EQ(via, c.via) << c.nome;
         EXPECT_EQ(TestoVerifica(e), "Una sola soluzione — livello " + std::to_string(c.livello));
+    }
+}
+
+// Clues over 9: the SAT engine counts; the level where the explanation takes the puzzle.
+TEST(Verifica, BeyondTheShapeSearch) {
+    const struct {
+        const char* nome;
+        int livello;
+        const char* testo;
+    } casi[] = {{"janko-1093", 0, "Una sola soluzione — livello 0"},
+                {"janko-0727", -1, "Una sola soluzione"}};
+    Verificatore v;
+    for (const auto& c : casi) {
+        const SchemaLetto l = Pubblicato(c.nome, ISOLMAR_OLTRE_DIR);
+        const EsitoVerifica e = v.Verifica(l.S);
+        EXPECT_EQ(e.Stato, StatoVerifica::Unica) << c.nome;
+        EXPECT_EQ(e.Livello, c.livello) << c.nome;
+        EXPECT_EQ(e.Soluzione, l.Soluzione) << c.nome;
+        EXPECT_EQ(TestoVerifica(e), c.testo);
     }
 }
 
