@@ -53,7 +53,9 @@ struct Proposta {
 class Verificatore {
   public:
     // cedi is called on the calling thread about every 10 ms of work (and at the start of each
-    // solve); when it answers true the work stops as soon as it can and gives Interrotta.
+    // solve); when it answers true the work stops as soon as it can and gives Interrotta. A
+    // call made from inside the callback, while another runs, gives Interrotta (nullopt, -1)
+    // at once.
     explicit Verificatore(std::function<bool()> cedi = {});
     ~Verificatore();
     Verificatore(const Verificatore&) = delete;

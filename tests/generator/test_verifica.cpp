@@ -145,12 +145,17 @@ TEST(Verifica, InvalidAndImpossibleClueSets) {
     }
 }
 
-// The callback stops the work at once; the same checker goes on afterwards.
+// The callback stops the work at once; the same checker goes on afterwards. A check asked for
+// from inside the callback does not disturb the running one.
 TEST(Verifica, TheCallbackStopsIt) {
     bool basta = true;
     int chiamate = 0;
-    Verificatore v([&] { return ++chiamate, basta; });
     const Schema s = Pubblicato("janko-0469").S;
+    std::vector<StatoVerifica> dentro;
+    Verificatore v([&] {
+        if (chiamate++ == 1) dentro.push_back(v.Verifica(s).Stato);
+        return basta;
+    });
     const EsitoVerifica e = v.Verifica(s, {true, true});
     EXPECT_EQ(e.Stato, StatoVerifica::Interrotta);
     EXPECT_EQ(TestoVerifica(e), "Ricerca…");
@@ -159,6 +164,7 @@ TEST(Verifica, TheCallbackStopsIt) {
     basta = false;
     EXPECT_EQ(v.Verifica(s).Livello, 4);
     EXPECT_GT(chiamate, 2);
+    EXPECT_EQ(dentro, std::vector<StatoVerifica>{StatoVerifica::Interrotta});
 }
 
 TEST(Verifica, RemovableCluesAndTexts) {
