@@ -10,19 +10,21 @@ namespace isolmar::cli {
 namespace {
 
 constexpr const char* UsoCheck =
-    "Uso: isolmar-cli check [--minimal] [--max-seconds S] [--json] FILE...\n"
+    "Uso: isolmar-cli check [--minimal] [--suggest] [--max-seconds S] [--json] FILE...\n"
     "Controlla i numeri di ogni schema come li ha messi l'autore: quante soluzioni ha (0, 1 o\n"
     "\"2 o piu'\"), le caselle in cui due soluzioni differiscono (r3c4 ...), il livello quando\n"
     "la soluzione e' una sola e la valutazione completa decide ogni casella. La soluzione e la\n"
     "posizione salvate nel file non si usano. Con --minimal elenca anche i numeri che si\n"
-    "possono togliere lasciando una sola soluzione. Con --max-seconds S (da 1 a 86400) il\n"
-    "controllo di ogni schema si ferma dopo S secondi. --json stampa un oggetto JSON per file,\n"
-    "con \"solutions\" (0, 1, o 2 per \"due o piu'\"). Uscita: 0 ogni schema con una sola\n"
-    "soluzione, 1 uno schema senza soluzioni, con piu' soluzioni o interrotto, 2 un file\n"
-    "illeggibile o non valido. FILE e' un file XML, di testo o pzprv3, oppure un link puzz.link.\n";
+    "possono togliere lasciando una sola soluzione; con --suggest, se le soluzioni sono piu'\n"
+    "di una, propone un numero da spostare dentro la sua isola di una soluzione, quello che ne\n"
+    "lascia di meno. Con --max-seconds S (da 1 a 86400) il controllo di ogni schema si ferma\n"
+    "dopo S secondi. --json stampa un oggetto JSON per file, con \"solutions\" (0, 1, o 2 per\n"
+    "\"due o piu'\"). Uscita: 0 ogni schema con una sola soluzione, 1 uno schema senza\n"
+    "soluzioni, con piu' soluzioni o interrotto, 2 un file illeggibile o non valido. FILE e'\n"
+    "un file XML, di testo o pzprv3, oppure un link puzz.link.\n";
 
 struct OpzioniCheck {
-    bool Minimale = false, Json = false;
+    bool Minimale = false, Proposta = false, Json = false;
     std::string Secondi;
     std::vector<std::string> File;
 };
@@ -41,15 +43,20 @@ int ControllaFile(const std::string& percorso, const OpzioniCheck& o, int limite
     auto trascorsi = [&] { return std::chrono::duration<double>(Orologio::now() - t0).count(); };
     Verificatore v([&] { return limite > 0 && trascorsi() >= limite; });
     const EsitoVerifica e = v.Verifica(s, {true, o.Minimale});
+    std::optional<Proposta> proposta;
+    if (o.Proposta && e.Stato == StatoVerifica::Multiple) proposta = v.Suggerisci(s);
     const double secondi = trascorsi();
     if (e.Stato == StatoVerifica::NonValido || e.Stato == StatoVerifica::Oltre) {
         std::cerr << percorso << ": " << e.Motivo << "\n";
         return 2;
     }
-    const bool interrotta = e.Stato == StatoVerifica::Interrotta;
-    const int soluzioni = e.Stato == StatoVerifica::Nessuna ? 0
-                          : e.Stato == StatoVerifica::Unica ? 1
-                                                            : 2;
+    const bool interrotta = e.Stato == StatoVerifica::Interrotta ||
+                            (o.Proposta && !proposta && limite > 0 && secondi >= limite);
+    // -1: not known, the check was stopped before the count ended.
+    const int soluzioni = e.Stato == StatoVerifica::Interrotta ? -1
+                          : e.Stato == StatoVerifica::Nessuna  ? 0
+                          : e.Stato == StatoVerifica::Unica    ? 1
+                                                               : 2;
     if (interrotta)
         std::cerr << percorso << ": controllo interrotto: limite di tempo raggiunto (" << limite
                   << " s)\n";
@@ -57,7 +64,7 @@ int ControllaFile(const std::string& percorso, const OpzioniCheck& o, int limite
         Json j = {{"file", percorso},
                   {"rows", s.Righe},
                   {"columns", s.Colonne},
-                  {"solutions", interrotta ? Json(nullptr) : Json(soluzioni)}};
+                  {"solutions", soluzioni < 0 ? Json(nullptr) : Json(soluzioni)}};
         Json diverse = Json::array();
         for (const Cella& c : e.Diverse)
             diverse.push_back({c.Riga, c.Colonna});
@@ -71,12 +78,25 @@ int ControllaFile(const std::string& percorso, const OpzioniCheck& o, int limite
             }
             j["removable"] = via;
         }
+        if (o.Proposta) {
+            const Proposta& q = proposta.value_or(Proposta{});
+            j["suggestion"] =
+                proposta ? Json{{"row", q.Nuovo.Riga},
+                                {"column", q.Nuovo.Colonna},
+                                {"number", q.Nuovo.Num},
+                                {"replaces",
+                                 q.Sostituisce >= 0
+                                     ? Json{s.Isole[static_cast<size_t>(q.Sostituisce)].Riga,
+                                            s.Isole[static_cast<size_t>(q.Sostituisce)].Colonna}
+                                     : Json(nullptr)}}
+                         : Json(nullptr);
+        }
         j["seconds"] = secondi;
         j["interrupted"] = interrotta;
         StampaJson(j);
     } else {
         std::cout << percorso << "\nsoluzioni: "
-                  << (interrotta       ? "non note"
+                  << (soluzioni < 0    ? "non note"
                       : soluzioni == 2 ? "2 o piu'"
                                        : std::to_string(soluzioni))
                   << "\n";
@@ -99,6 +119,9 @@ int ControllaFile(const std::string& percorso, const OpzioniCheck& o, int limite
             }
             std::cout << (e.Rimovibili.empty() ? " nessuno\n" : "\n");
         }
+        if (o.Proposta && e.Stato == StatoVerifica::Multiple)
+            std::cout << "proposta: " << (proposta ? TestoProposta(*proposta, s) : "nessuna")
+                      << "\n";
         std::cout << "secondi: " << secondi << (interrotta ? "\ninterrotta" : "") << "\n\n";
     }
     return e.Stato == StatoVerifica::Unica ? 0 : 1;
@@ -124,6 +147,7 @@ void ComandoCheck(CLI::App& cli, Azione& azione) {
     CLI::App* c = NuovoComando(cli, "check", "quante soluzioni ha ogni schema", UsoCheck, azione,
                                [o] { return Controlla(*o); });
     c->add_flag("--minimal", o->Minimale, "i numeri che si possono togliere");
+    c->add_flag("--suggest", o->Proposta, "un numero da spostare");
     OpzioneSecondi(c, o->Secondi);
     c->add_flag("--json", o->Json, "un oggetto JSON per file");
     c->add_option("FILE", o->File, "schemi");

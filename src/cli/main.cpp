@@ -22,7 +22,7 @@ constexpr const char* Uso =
     "                         spiegazione passo per passo\n"
     "  hint [--json] [--max-seconds S] FILE\n"
     "                         il prossimo passo dalla posizione del giocatore\n"
-    "  check [--minimal] [--max-seconds S] [--json] FILE...\n"
+    "  check [--minimal] [--suggest] [--max-seconds S] [--json] FILE...\n"
     "                         quante soluzioni hanno i numeri di ogni schema, dove due\n"
     "                         soluzioni differiscono, il livello\n"
     "  image FILE OUT.png|OUT.svg|OUT.pdf [--solution] [--cell-mm N]\n"

@@ -107,6 +107,17 @@ struct Verificatore::Officina {
     Risolutore Ris{m, Gr, p};
     Spiegazione Spieg{m, Ris, p};
     long ricerche = 0;
+    // A check is running: one started from inside the callback (the window handling a key
+    // while it yields) gives Interrotta and leaves the running one alone.
+    bool occupato = false;
+    struct Turno {
+        Officina& o;
+        explicit Turno(Officina& o) : o(o) {
+            o.occupato = true;
+            o.p.Riparti();
+        }
+        ~Turno() { o.occupato = false; }
+    };
 
     explicit Officina(std::function<bool()> cedi) : p(std::move(cedi), m.TempoScaduto) {
         GeneraTessere(m, 7);
@@ -144,7 +155,10 @@ struct Verificatore::Officina {
         p.LimitePassi = Ris.PassiInterni + PassiPrimaDelSat;
         bool cercato = Ris.SoluzioneStart(static_cast<uint8_t>(n));
         p.Passi = nullptr;
-        if (p.Esaurito && !Fermato()) {
+        // Past its steps, or refused for the size of its tables, the search over shapes leaves
+        // the count to the SAT engine.
+        const bool troppoGrande = !cercato && m.OltreLaRicerca.empty();
+        if ((p.Esaurito || troppoGrande) && !Fermato()) {
             p.Esaurito = false;
             Carica(s);
             Ris.Scelto = Motore::Sat;
@@ -214,8 +228,8 @@ Verificatore::Verificatore(std::function<bool()> cedi)
 Verificatore::~Verificatore() = default;
 
 int Verificatore::ContaSoluzioni(const Schema& s, int massimo) {
-    if (!ValidaSchema(s).empty()) return -1;
-    o_->p.Riparti();
+    if (!ValidaSchema(s).empty() || o_->occupato) return -1;
+    const Officina::Turno turno(*o_);
     const Officina::Conteggio x = o_->Conta(s, std::clamp(massimo, 1, MaxSol));
     return x.E == EsitoRicerca::Nessuna || x.E == EsitoRicerca::Una || x.E == EsitoRicerca::Piu
                ? static_cast<int>(x.Soluzioni.size())
@@ -234,7 +248,8 @@ EsitoVerifica Verificatore::Verifica(const Schema& s, const OpzioniVerifica& opz
         return e;
     }
     Officina& o = *o_;
-    o.p.Riparti();
+    if (o.occupato) return e;
+    const Officina::Turno turno(o);
     const Officina::Conteggio x = o.Conta(s, 2);
     switch (x.E) {
     case EsitoRicerca::Interrotta:
@@ -279,9 +294,9 @@ EsitoVerifica Verificatore::Verifica(const Schema& s, const OpzioniVerifica& opz
 }
 
 std::optional<Proposta> Verificatore::Suggerisci(const Schema& s) {
-    if (!ValidaSchema(s).empty()) return std::nullopt;
     Officina& o = *o_;
-    o.p.Riparti();
+    if (!ValidaSchema(s).empty() || o.occupato) return std::nullopt;
+    const Officina::Turno turno(o);
     const Officina::Conteggio base = o.Conta(s, MaxContate);
     if (base.E != EsitoRicerca::Piu) return std::nullopt;
     const int R = s.Righe, C = s.Colonne;

@@ -53,17 +53,21 @@ struct Proposta {
 class Verificatore {
   public:
     // cedi is called on the calling thread about every 10 ms of work (and at the start of each
-    // solve); when it answers true the work stops as soon as it can and gives Interrotta.
+    // solve); when it answers true the work stops as soon as it can and gives Interrotta. A
+    // call made from inside the callback, while another runs, gives Interrotta (nullopt, -1)
+    // at once.
     explicit Verificatore(std::function<bool()> cedi = {});
     ~Verificatore();
     Verificatore(const Verificatore&) = delete;
     Verificatore& operator=(const Verificatore&) = delete;
 
     EsitoVerifica Verifica(const Schema& s, const OpzioniVerifica& o = {});
-    // A clue moved within its island of one of the first two solutions (so that solution stays
-    // one) that leaves the fewest solutions (counted up to MaxContate), then the fewest cells
-    // where the first two differ. nullopt when the puzzle is not ambiguous, when no move does
-    // better than the puzzle as it is, or when stopped. At most MaxProposte moves are tried.
+    // A clue moved within its island of one of the solutions found (up to MaxContate), so that
+    // solution stays one and another is ruled out, that leaves the fewest solutions (counted up
+    // to MaxContate), then the fewest cells where the first two differ. A clue added is never
+    // proposed: every island of a solution already holds its one clue. nullopt when the puzzle is
+    // not ambiguous, when no move does better than the puzzle as it is, or when stopped. At most
+    // MaxProposte moves are tried.
     std::optional<Proposta> Suggerisci(const Schema& s);
     static constexpr int MaxContate = 3;
     static constexpr int MaxProposte = 40;

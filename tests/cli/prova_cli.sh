@@ -215,6 +215,10 @@ esito 0 '"solutions":1,"differing":\[\],"level":4' "check --json" "$cli" check -
 esito 1 "^diverse: r[0-9]*c[0-9]* r" "check senza un indizio" "$cli" check "$tmp/tolto.pzpr"
 esito 1 '"solutions":2,"differing":\[\[[0-9]*,[0-9]*\],' "check --json senza un indizio" \
     "$cli" check --json "$tmp/tolto.pzpr"
+esito 1 "^proposta: Indizio 3 in riga 4, colonna 5 (al posto di riga 4, colonna 4)$" \
+    "check --suggest" "$cli" check --suggest "$tmp/tolto.pzpr"
+esito 1 '"suggestion":{"row":4,"column":5,"number":3,"replaces":\[4,4\]}' "check --suggest --json" \
+    "$cli" check --suggest --json "$tmp/tolto.pzpr"
 esito 0 "^rimovibili: 1@r4c3$" "check --minimal" "$cli" check --minimal "$cartella/puzzlink-5x5-g5k2o1k3g.xml"
 esito 1 '"interrupted":true' "check --max-seconds" "$cli" check --minimal --max-seconds 1 --json \
     "$cartella/janko-0213.xml"

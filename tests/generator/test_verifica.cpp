@@ -9,8 +9,8 @@ using namespace isolmar;
 
 namespace {
 
-SchemaLetto Pubblicato(const std::string& nome) {
-    const EsitoLettura e = LeggiSorgente(std::string(ISOLMAR_PUZZLES_DIR) + "/" + nome + ".xml");
+SchemaLetto Pubblicato(const std::string& nome, const char* cartella = ISOLMAR_PUZZLES_DIR) {
+    const EsitoLettura e = LeggiSorgente(std::string(cartella) + "/" + nome + ".xml");
     EXPECT_TRUE(e.Ok()) << nome;
     return e.Letto;
 }
@@ -51,17 +51,35 @@ TEST(Verifica, PublishedPuzzlesAreUniqueAtTheirLevel) {
     }
 }
 
+// Clues over 9: the SAT engine counts; the level where the explanation takes the puzzle.
+TEST(Verifica, BeyondTheShapeSearch) {
+    const struct {
+        const char* nome;
+        int livello;
+        const char* testo;
+    } casi[] = {{"janko-1093", 0, "Una sola soluzione — livello 0"},
+                {"janko-0727", -1, "Una sola soluzione"}};
+    Verificatore v;
+    for (const auto& c : casi) {
+        const SchemaLetto l = Pubblicato(c.nome, ISOLMAR_OLTRE_DIR);
+        const EsitoVerifica e = v.Verifica(l.S);
+        EXPECT_EQ(e.Stato, StatoVerifica::Unica) << c.nome;
+        EXPECT_EQ(e.Livello, c.livello) << c.nome;
+        EXPECT_EQ(e.Soluzione, l.Soluzione) << c.nome;
+        EXPECT_EQ(TestoVerifica(e), c.testo);
+    }
+}
+
 // A clue taken away: two valid solutions that differ exactly on the listed cells, and a move
-// of a clue, true to one of them, that leaves fewer.
+// of a clue, true to one of them, that leaves fewer. The 17 x 17 is one the shape search
+// leaves to the SAT engine.
 TEST(Verifica, ARemovedClueGivesTwoSolutionsAndAMoveThatHelps) {
     const struct {
         const char* nome;
         size_t via;
-    } casi[] = {{"janko-0107", 1},
-                {"janko-0052", 1},
-                {"janko-0951", 3},
-                {"janko-0864", 5},
-                {"janko-0404", 0}};
+        bool proposta = true;
+    } casi[] = {{"janko-0107", 1}, {"janko-0052", 1}, {"janko-0951", 3},
+                {"janko-0864", 5}, {"janko-0404", 0}, {"janko-0213", 1, false}};
     Verificatore v;
     for (const auto& c : casi) {
         const Schema s = Senza(Pubblicato(c.nome).S, c.via);
@@ -80,7 +98,10 @@ TEST(Verifica, ARemovedClueGivesTwoSolutionsAndAMoveThatHelps) {
         EXPECT_EQ(girata, e.Seconda) << "every difference is listed";
         EXPECT_EQ(TestoVerifica(e), "Almeno 2 soluzioni");
 
+        if (!c.proposta) continue;
+        const long ricerche = v.Ricerche();
         const std::optional<Proposta> p = v.Suggerisci(s);
+        EXPECT_LE(v.Ricerche() - ricerche, Verificatore::MaxProposte + 1);
         ASSERT_TRUE(p) << c.nome;
         ASSERT_GE(p->Sostituisce, 0);
         Schema t = s;
@@ -124,12 +145,17 @@ TEST(Verifica, InvalidAndImpossibleClueSets) {
     }
 }
 
-// The callback stops the work at once; the same checker goes on afterwards.
+// The callback stops the work at once; the same checker goes on afterwards. A check asked for
+// from inside the callback does not disturb the running one.
 TEST(Verifica, TheCallbackStopsIt) {
     bool basta = true;
     int chiamate = 0;
-    Verificatore v([&] { return ++chiamate, basta; });
     const Schema s = Pubblicato("janko-0469").S;
+    std::vector<StatoVerifica> dentro;
+    Verificatore v([&] {
+        if (chiamate++ == 1) dentro.push_back(v.Verifica(s).Stato);
+        return basta;
+    });
     const EsitoVerifica e = v.Verifica(s, {true, true});
     EXPECT_EQ(e.Stato, StatoVerifica::Interrotta);
     EXPECT_EQ(TestoVerifica(e), "Ricerca…");
@@ -138,6 +164,7 @@ TEST(Verifica, TheCallbackStopsIt) {
     basta = false;
     EXPECT_EQ(v.Verifica(s).Livello, 4);
     EXPECT_GT(chiamate, 2);
+    EXPECT_EQ(dentro, std::vector<StatoVerifica>{StatoVerifica::Interrotta});
 }
 
 TEST(Verifica, RemovableCluesAndTexts) {
