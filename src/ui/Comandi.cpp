@@ -31,8 +31,8 @@ std::span<const VoceComando> Form1::TabellaComandi() {
         {B, "Risolvi", [](Form1& f) { f.CommandSoluz_Click(); }, false, Ignora},
         {B, "UndoAll",
          [](Form1& f) {
-             // A new start: the marks go with the moves and snapshots.
-             if (!f.ConfermaRicomincia()) return;
+             // A new start: the marks go with the moves and snapshots. A composition has none.
+             if (f.InComposizione || !f.ConfermaRicomincia()) return;
              if (f.m.NumMosseGioco > 0 || f.posizioneCaricata_) f.ImpostaDaSalvare(true);
              f.NuovaPartita();
              f.RiprendiGioco();

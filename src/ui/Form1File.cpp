@@ -252,7 +252,7 @@ std::string Form1::NomeSchema() const {
 }
 
 std::string Form1::Titolo() const {
-    if (m.NumEle == 0) return "Isolmar";
+    if (m.NumEle == 0 && !InComposizione) return "Isolmar";
     return (DaSalvare ? "*" : "") + NomeSchema() + " — Isolmar";
 }
 

@@ -65,6 +65,7 @@ TEST(Composizione, APublishedPuzzleTypedOnABlankBoard) {
     g.p.RisposteNumeri = {{10, 10}};
     g.f.Clic("mnuComponi");
     ASSERT_TRUE(g.f.InComposizione);
+    EXPECT_EQ(g.p.Titolo, "*Senza nome — Isolmar");
     EXPECT_EQ(g.m.NumRighe, 10);
     auto scrivi = [&](const Indizio& d) {
         g.f.CursoreRiga = d.Riga;
