@@ -272,9 +272,7 @@ int GeneraLotto(const Lotto& l) {
             if (generato && !carte.empty()) { // each job fills its own entries
                 SchemaCarta& c = carte[static_cast<size_t>(n - 1)];
                 c.S = SchemaDa(m);
-                for (int r = 1; r <= m.NumRighe; ++r)
-                    for (int k = 1; k <= m.NumColonne; ++k)
-                        c.Soluzione += m.Tblsol(1, r, k) == 1 ? '1' : '0';
+                c.Soluzione = CelleSoluzione(m);
             }
 #endif
             std::lock_guard<std::mutex> blocco(uscita);

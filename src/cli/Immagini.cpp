@@ -68,14 +68,6 @@ std::string Byte(const QByteArray& b) {
     return {b.constData(), static_cast<size_t>(b.size())};
 }
 
-std::string Soluzione(const Modello& m) {
-    std::string s;
-    for (int r = 1; r <= m.NumRighe; ++r)
-        for (int c = 1; c <= m.NumColonne; ++c)
-            s += m.Tblsol(1, r, c) == 1 ? '1' : '0';
-    return s;
-}
-
 // Solves a puzzle without a stored solution, asking for two: only a unique solution is printed.
 std::string Risolvi(SchemaCarta& s, int limite) {
     ProgrammaSenzaFinestra w;
@@ -88,7 +80,7 @@ std::string Risolvi(SchemaCarta& s, int limite) {
         return TestiStampa.Testo(e, f.m) + ": limite di tempo raggiunto (" +
                std::to_string(limite) + " s)";
     if (e != EsitoRicerca::Una) return TestiStampa.Testo(e, f.m);
-    s.Soluzione = Soluzione(f.m);
+    s.Soluzione = CelleSoluzione(f.m);
     return {};
 }
 

@@ -74,10 +74,7 @@ struct Officina {
         }
         auto soluzione = [&] {
             x.S.S = SchemaDa(m);
-            x.S.Soluzione.clear();
-            for (int rr = 1; rr <= m.NumRighe; ++rr)
-                for (int c = 1; c <= m.NumColonne; ++c)
-                    x.S.Soluzione += m.Tblsol(1, rr, c) == 1 ? '1' : '0';
+            x.S.Soluzione = CelleSoluzione(m);
         };
         soluzione();
         const bool valutata = Valuta(r, x);

@@ -92,11 +92,11 @@ std::vector<Cella> Differenze(const std::string& a, const std::string& b, int co
     return d;
 }
 
-std::string Posto(int r, int c) {
+} // namespace
+
+std::string TestoPosto(int r, int c) {
     return "riga " + std::to_string(r) + ", colonna " + std::to_string(c);
 }
-
-} // namespace
 
 // The model with its solver and explanation, set up as the main window sets them at start.
 struct Verificatore::Officina {
@@ -171,14 +171,8 @@ struct Verificatore::Officina {
         if (x.E == EsitoRicerca::TroppoGrande || x.E == EsitoRicerca::OltreLeForme)
             x.Motivo = TestiRicerca.Testo(x.E, m);
         const int trovate = x.E == EsitoRicerca::Una || x.E == EsitoRicerca::Piu ? m.NumSol : 0;
-        for (int k = 1; k <= std::min(trovate, MaxSol); ++k) {
-            std::string sol;
-            sol.reserve(static_cast<size_t>(s.Righe) * s.Colonne);
-            for (int r = 1; r <= s.Righe; ++r)
-                for (int c = 1; c <= s.Colonne; ++c)
-                    sol += m.Tblsol(k, r, c) == 1 ? '1' : '0';
-            x.Soluzioni.push_back(std::move(sol));
-        }
+        for (int k = 1; k <= std::min(trovate, MaxSol); ++k)
+            x.Soluzioni.push_back(CelleSoluzione(m, k));
         Ris.RiprendiEleDasvEle();
         return x;
     }
@@ -265,8 +259,8 @@ EsitoVerifica Verificatore::Verifica(const Schema& s, const OpzioniVerifica& opz
         e.Stato = StatoVerifica::Nessuna;
         if (e.Impossibile >= 0) {
             const Indizio& i = s.Isole[static_cast<size_t>(e.Impossibile)];
-            e.Motivo = "l'indizio " + std::to_string(i.Num) + " in " + Posto(i.Riga, i.Colonna) +
-                       " non può essere soddisfatto";
+            e.Motivo = "l'indizio " + std::to_string(i.Num) + " in " +
+                       TestoPosto(i.Riga, i.Colonna) + " non può essere soddisfatto";
         }
         return e;
     case EsitoRicerca::Piu:
@@ -372,11 +366,11 @@ std::string TestoVerifica(const EsitoVerifica& e) {
 }
 
 std::string TestoProposta(const Proposta& p, const Schema& s) {
-    std::string t =
-        "Indizio " + std::to_string(p.Nuovo.Num) + " in " + Posto(p.Nuovo.Riga, p.Nuovo.Colonna);
+    std::string t = "Indizio " + std::to_string(p.Nuovo.Num) + " in " +
+                    TestoPosto(p.Nuovo.Riga, p.Nuovo.Colonna);
     if (p.Sostituisce >= 0 && static_cast<size_t>(p.Sostituisce) < s.Isole.size()) {
         const Indizio& prima = s.Isole[static_cast<size_t>(p.Sostituisce)];
-        t += " (al posto di " + Posto(prima.Riga, prima.Colonna) + ")";
+        t += " (al posto di " + TestoPosto(prima.Riga, prima.Colonna) + ")";
     }
     return t;
 }

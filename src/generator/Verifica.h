@@ -87,6 +87,8 @@ class Verificatore {
 // The status line of a check: "Una sola soluzione — livello 2", "Almeno 2 soluzioni",
 // "Nessuna soluzione" (with the clue that cannot be satisfied), the reason, "Ricerca…".
 std::string TestoVerifica(const EsitoVerifica& e);
+// "riga 3, colonna 5": where a clue is, in the check's messages.
+std::string TestoPosto(int r, int c);
 // "Indizio 4 in riga 3, colonna 5 (al posto di riga 3, colonna 4)".
 std::string TestoProposta(const Proposta& p, const Schema& s);
 

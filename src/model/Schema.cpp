@@ -93,6 +93,15 @@ Schema SchemaDa(const Modello& m) {
     return s;
 }
 
+std::string CelleSoluzione(const Modello& m, int k) {
+    std::string celle;
+    celle.reserve(static_cast<size_t>(m.NumRighe) * m.NumColonne);
+    for (int r = 1; r <= m.NumRighe; ++r)
+        for (int c = 1; c <= m.NumColonne; ++c)
+            celle += m.Tblsol(k, r, c) == 1 ? '1' : '0';
+    return celle;
+}
+
 bool RisolveSchema(const Schema& s, std::string_view celle) {
     const int R = s.Righe, C = s.Colonne;
     if (R < 1 || C < 1 || celle.size() != static_cast<size_t>(R * C)) return false;

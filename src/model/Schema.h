@@ -56,4 +56,7 @@ Schema SchemaDa(const Modello& m);
 // no 2 x 2 block of wall.
 bool RisolveSchema(const Schema& s, std::string_view celle);
 
+// The model's k-th stored solution in that form: '1' island, '0' wall, row by row.
+std::string CelleSoluzione(const Modello& m, int k = 1);
+
 } // namespace isolmar

@@ -181,8 +181,7 @@ void Form1::mnuVerificaMinimalita_Click() {
                                   " restando con una sola soluzione (in verde):";
     for (int i : e.Rimovibili) {
         const Indizio& d = s.Isole[static_cast<size_t>(i)];
-        testo += " " + std::to_string(d.Num) + " in riga " + std::to_string(d.Riga) + ", colonna " +
-                 std::to_string(d.Colonna) + ";";
+        testo += " " + std::to_string(d.Num) + " in " + TestoPosto(d.Riga, d.Colonna) + ";";
     }
     if (!e.Rimovibili.empty()) testo.pop_back();
     p.ImpostaTesto(controlli::Label2, testo);
